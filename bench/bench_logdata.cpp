@@ -1,0 +1,157 @@
+// Benchmarks of the logbook data layer. Each figure is compared with a
+// baseline measured in the same run: read the whole file and split it into
+// lines. The last lines printed are the ratios, one per goal:
+//   ratio load_vs_baseline     (goal: at most 2)
+//   ratio list_vs_baseline     (goal: at most 3)
+//   ratio rewrite_vs_baseline  (a "modification save" plus reload; goal: at most 4)
+//   ratio rss_vs_filesize      (peak memory of a loading process; goal: at most 4)
+#include "logdata/Loader.h"
+#include "logdata/Rewrite.h"
+#include "logdata/State.h"
+#include "logdata/TextList.h"
+#include "loggen/LogGenerator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+QTemporaryDir* workDir = nullptr;
+QString logPath;
+qint64 logSize = 0;
+
+void prepare()
+{
+    workDir = new QTemporaryDir;
+    QDir::setCurrent(workDir->path());
+    LogGeneratorOptions o;
+    o.records = 100000;
+    o.seed = 2024;
+    const QByteArray log = generateWsjtxLog(o);
+    logPath = workDir->filePath("wsjtx_log.adi");
+    QFile f(logPath);
+    f.open(QIODevice::WriteOnly);
+    f.write(log);
+    f.close();
+    logSize = log.size();
+}
+
+void freshState()
+{
+    resetProgramState();
+    G().LogFilePath = QFile::encodeName(logPath);
+    G().DisplayFormat = 1;
+    G().StartQsoCount = 100000;
+}
+
+void BM_Baseline_ReadAndSplit(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QFile f(logPath);
+        f.open(QIODevice::ReadOnly);
+        const QByteArray all = f.readAll();
+        const QList<QByteArray> lines = all.split('\n');
+        benchmark::DoNotOptimize(lines.size());
+    }
+    state.SetBytesProcessed(state.iterations() * logSize);
+}
+
+void BM_FullLoad(benchmark::State& state)
+{
+    freshState();
+    for (auto _ : state) {
+        LoadReport r = loadLogbookData(G());
+        benchmark::DoNotOptimize(r.rows.rowCount());
+    }
+    state.SetBytesProcessed(state.iterations() * logSize);
+}
+
+void BM_ListExport(benchmark::State& state)
+{
+    freshState();
+    for (auto _ : state) {
+        const TextListOutcome o = buildTextList(G(), nullptr);
+        benchmark::DoNotOptimize(o.rows);
+    }
+    state.SetBytesProcessed(state.iterations() * logSize);
+}
+
+// "modification save" of one changed record (an atomic rewrite of the whole
+// file) and the reload that follows.
+void BM_ChangeSaveAndReload(benchmark::State& state)
+{
+    freshState();
+    loadLogbookData(G());
+    int k = 0;
+    for (auto _ : state) {
+        const int line = 2 + (k++ % 1000);
+        QByteArray rec = G().LogLines.at(line);
+        G().LogLines.set(line, rec);
+        const RewriteOutcome o = rewriteLogbook(G(), G().LineCount);
+        if (o.result != RewriteResult::Written)
+            state.SkipWithError("rewrite failed");
+        LoadReport r = loadLogbookData(G());
+        benchmark::DoNotOptimize(r.rows.rowCount());
+    }
+}
+
+BENCHMARK(BM_Baseline_ReadAndSplit)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_FullLoad)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ListExport)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ChangeSaveAndReload)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Collects each benchmark's CPU time per iteration besides the normal output.
+class CollectingReporter : public benchmark::ConsoleReporter
+{
+public:
+    std::map<std::string, double> cpu;
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& r : runs)
+            cpu[r.benchmark_name()] = r.GetAdjustedCPUTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+double peakRssKb()
+{
+    QProcess p;
+    p.start(QStringLiteral(VOSMIRA_LOADPROBE), {logPath});
+    if (!p.waitForFinished(120000) || p.exitCode() != 0)
+        return -1;
+    return QByteArray(p.readAllStandardOutput()).split(' ').value(0).toDouble();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    prepare();
+    std::printf("log: %lld bytes, 100000 records\n", static_cast<long long>(logSize));
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double base = reporter.cpu["BM_Baseline_ReadAndSplit/min_time:1.000"];
+    const double rss = peakRssKb();
+    std::printf("peak memory of a loading process: %.0f kB\n", rss);
+    auto ratio = [&](const char* name, const char* key) {
+        auto it = reporter.cpu.find(key);
+        if (it != reporter.cpu.end() && base > 0)
+            std::printf("ratio %s %.2f\n", name, it->second / base);
+    };
+    ratio("load_vs_baseline", "BM_FullLoad/min_time:1.000");
+    ratio("list_vs_baseline", "BM_ListExport/min_time:1.000");
+    ratio("rewrite_vs_baseline", "BM_ChangeSaveAndReload/min_time:1.000");
+    if (rss > 0)
+        std::printf("ratio rss_vs_filesize %.2f\n", rss * 1024.0 / double(logSize));
+    QDir::setCurrent(QDir::tempPath());
+    delete workDir;
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,40 @@
+#include "app/Dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+class MessageBoxDialogs : public Dialogs
+{
+public:
+    void showMessage(const QString& text) override { show(QMessageBox::Information, text); }
+    void showError(const QString& text) override { show(QMessageBox::Critical, text); }
+    void showPlain(const QString& text) override { show(QMessageBox::NoIcon, text); }
+
+private:
+    static void show(QMessageBox::Icon icon, const QString& text)
+    {
+        QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.exec();
+    }
+};
+
+MessageBoxDialogs& realDialogs()
+{
+    static MessageBoxDialogs d;
+    return d;
+}
+
+Dialogs* current = nullptr;
+} // namespace
+
+Dialogs& dialogs()
+{
+    return current ? *current : realDialogs();
+}
+
+void setDialogs(Dialogs* d)
+{
+    current = d;
+}

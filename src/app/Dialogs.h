@@ -1,0 +1,21 @@
+#pragma once
+// Message boxes go through this interface, so tests can record them instead of
+// blocking on a modal dialog.
+#include <QString>
+
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+    // An information message with an OK button.
+    virtual void showMessage(const QString& text) = 0;
+    // An error message dialog with an OK button.
+    virtual void showError(const QString& text) = 0;
+    // A message without an icon, with an OK button.
+    virtual void showPlain(const QString& text) = 0;
+};
+
+// The dialogs in use: the real message boxes unless a test installed others.
+Dialogs& dialogs();
+// Installs `d` (not owned); nullptr restores the real message boxes.
+void setDialogs(Dialogs* d);

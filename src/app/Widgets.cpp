@@ -1,0 +1,84 @@
+#include "app/Widgets.h"
+
+#include <QMouseEvent>
+
+QColor designColor(int value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+void setBackground(QWidget* w, int colorValue)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, designColor(colorValue));
+    p.setColor(QPalette::Base, designColor(colorValue));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+    w->setProperty("designColor", colorValue);
+}
+
+int backgroundValue(const QWidget* w)
+{
+    const QVariant v = w->property("designColor");
+    if (v.isValid())
+        return v.toInt();
+    const QColor c = w->palette().color(QPalette::Window);
+    return c.red() + 256 * c.green() + 65536 * c.blue();
+}
+
+void setTextColor(QWidget* w, const QColor& c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::Text, c);
+    p.setColor(QPalette::ButtonText, c);
+    w->setPalette(p);
+}
+
+Panel::Panel(QWidget* parent, const QString& caption, Bevel bevel) : QLabel(caption, parent)
+{
+    setAlignment(Qt::AlignCenter);
+    switch (bevel) {
+    case Raised:
+        setFrameStyle(QFrame::Panel | QFrame::Raised);
+        break;
+    case Lowered:
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        break;
+    case None:
+        setFrameStyle(QFrame::NoFrame);
+        break;
+    }
+    setLineWidth(1);
+}
+
+PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {}
+
+void PictureBox::setPicture(const QPixmap& p, bool stretch)
+{
+    setScaledContents(stretch);
+    setPixmap(p);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(e);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(e);
+}
+
+QFont designFont(const QString& family, int pixelSize, bool bold, bool italic)
+{
+    QFont f(family);
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}

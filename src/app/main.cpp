@@ -1,0 +1,18 @@
+// Vosmira: a logbook for FT8 and FT4 operators.
+#include "app/FormRegistry.h"
+#include "mainwin/QSL_Print.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vosmira"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vosmira"));
+    QApplication::setApplicationVersion(QStringLiteral(VOSMIRA_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vosmira.png")));
+    createAllForms();
+    const int rc = app.exec();
+    destroyAllForms();
+    return rc;
+}

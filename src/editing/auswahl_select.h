@@ -1,0 +1,87 @@
+#pragma once
+// The selected-QSO view: shows the QSO double-clicked in the grid with its
+// country and flag, and is the hub from which it is changed, uploaded to eQSL
+// or deleted. It also stores a changed record back into the logbook.
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class Panel;
+class PictureBox;
+class ClickLabel;
+
+class TForm2 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TForm2(QWidget* parent = nullptr);
+
+    void FormCreate();
+    void FormActivate();
+    void Init2();
+    void Auswahl();
+    void Aenderung_Speichern();
+    bool Save_Array_1();
+
+    void BitBtn1Click(); // exit
+    void BitBtn2Click(); // modification save
+    void BitBtn3Click(); // eQSL send
+    void BitBtn4Click(); // change data
+    void BitBtn5Click(); // delete QSO
+
+    // The eQSL upload steps (auswahl_select_upload.cpp).
+    void comment_wandel();
+    void comm_speichern();
+    void eqsl_message();
+    void Delay(int ms);
+
+    // Lamps: red (255) or lime green (65280).
+    static void setLamp(Panel* lamp, bool green);
+    static bool lampGreen(const Panel* lamp);
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label18 = nullptr;
+    QLabel* Label19 = nullptr;
+    QLabel* Label15 = nullptr; // eQSL progress notice
+    ClickLabel* Label20 = nullptr;
+
+    Panel* Panel1 = nullptr;  // date
+    Panel* Panel2 = nullptr;  // time
+    Panel* Panel3 = nullptr;  // call
+    Panel* Panel4 = nullptr;  // comment
+    Panel* Panel5 = nullptr;  // band
+    Panel* Panel6 = nullptr;  // country
+    Panel* Panel8 = nullptr;  // RST sent
+    Panel* Panel9 = nullptr;  // RST received
+    Panel* Panel10 = nullptr; // frequency
+    Panel* Panel11 = nullptr; // mode
+    Panel* Panel12 = nullptr; // eQSL-sent lamp
+    Panel* Panel13 = nullptr; // eQSL-received lamp
+    Panel* Panel16 = nullptr; // locator
+
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* BitBtn3 = nullptr;
+    QPushButton* BitBtn4 = nullptr;
+    QPushButton* BitBtn5 = nullptr;
+
+    // Picture controls Image1..Image116; Image2..116 except 17 and 34 are the
+    // flags, stacked in the order of their numbers.
+    std::array<PictureBox*, 117> Images{};
+    PictureBox* Image1 = nullptr; // the current flag picture
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool event(QEvent* e) override;
+
+private:
+    void buildControls();
+};

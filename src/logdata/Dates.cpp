@@ -1,0 +1,70 @@
+#include "logdata/Dates.h"
+
+namespace {
+constexpr int kDateBufferMax = 20;
+
+QByteArray cut(QByteArray s, int max)
+{
+    if (s.size() > max)
+        s.truncate(max);
+    return s;
+}
+} // namespace
+
+QByteArrayView charsAt(QByteArrayView text, int from, int to)
+{
+    const qsizetype start = from - 1;
+    if (start >= text.size() || to < from)
+        return QByteArrayView("", 0);
+    const qsizetype len = qMin<qsizetype>(to - from + 1, text.size() - start);
+    return text.sliced(start, len);
+}
+
+QByteArray toDisplayDate(QByteArrayView d)
+{
+    QByteArray out;
+    out.reserve(10);
+    out.append(charsAt(d, 7, 8)).append('.').append(charsAt(d, 5, 6)).append('.').append(
+        charsAt(d, 1, 4));
+    return cut(out, kDateBufferMax);
+}
+
+QByteArray toAdifDate(QByteArrayView d)
+{
+    QByteArray out;
+    out.append(charsAt(d, 5, 8)).append(charsAt(d, 3, 4)).append(charsAt(d, 1, 2));
+    return cut(out, kDateBufferMax);
+}
+
+QByteArray datumReconv(QByteArrayView d)
+{
+    QByteArray out;
+    out.append(charsAt(d, 7, 10)).append(charsAt(d, 4, 5)).append(charsAt(d, 1, 2));
+    return cut(out, kDateBufferMax);
+}
+
+void ToDisplayDate(ProgramState& s)
+{
+    s.DateBuffer = toDisplayDate(cut(s.DateBuffer, kDateBufferMax));
+}
+
+void ToAdifDate(ProgramState& s)
+{
+    s.DateBuffer = toAdifDate(cut(s.DateBuffer, kDateBufferMax));
+}
+
+void Datum_reconv(ProgramState& s)
+{
+    s.DateBuffer = datumReconv(cut(s.DateBuffer, kDateBufferMax));
+}
+
+QByteArray timeForDisplay(QByteArrayView value, int declared, bool insertAlways)
+{
+    const qsizetype keep = qMax<qsizetype>(0, qMin<qsizetype>(declared - 2, value.size()));
+    QByteArray out;
+    out.reserve(keep + 1);
+    out.append(value.first(keep));
+    if (!out.isEmpty() || insertAlways)
+        out.insert(qMin<qsizetype>(2, out.size()), ':');
+    return out;
+}

@@ -1,0 +1,102 @@
+#include "logdata/LineTable.h"
+
+#include <cstring>
+
+void LineTable::resize(int n)
+{
+    if (n < 0)
+        n = 0;
+    m_slots.resize(size_t(n));
+}
+
+void LineTable::clear()
+{
+    m_slots.clear();
+    m_owned.clear();
+    m_image.clear();
+}
+
+QByteArrayView LineTable::view(int k) const
+{
+    if (k < 0 || k >= size())
+        return {};
+    const Slot& s = m_slots[size_t(k)];
+    if (s.owned >= 0)
+        return QByteArrayView(m_owned[size_t(s.owned)]);
+    if (s.length == 0)
+        return QByteArrayView("", 0);
+    return QByteArrayView(m_image.constData() + s.offset, s.length);
+}
+
+void LineTable::set(int k, const QByteArray& text)
+{
+    if (k < 0)
+        return;
+    if (k >= size())
+        resize(k + 1);
+    Slot& s = m_slots[size_t(k)];
+    if (s.owned >= 0) {
+        m_owned[size_t(s.owned)] = text;
+    } else {
+        s.owned = int(m_owned.size());
+        m_owned.push_back(text);
+    }
+    s.offset = 0;
+    s.length = 0;
+}
+
+void LineTable::detach(Slot& s)
+{
+    if (s.owned >= 0 || s.length == 0)
+        return;
+    QByteArray copy(m_image.constData() + s.offset, s.length);
+    s.owned = int(m_owned.size());
+    m_owned.push_back(copy);
+}
+
+void LineTable::refill(const QByteArray& image, const std::vector<LineSpan>& spans)
+{
+    const size_t n = spans.size();
+    if (m_slots.size() < n + 1)
+        m_slots.resize(n + 1);
+    // Elements beyond the refilled range keep their text, so slices of the
+    // old image become owned copies before the image is replaced.
+    std::vector<QByteArray> keep;
+    for (size_t k = n + 1; k < m_slots.size(); ++k) {
+        Slot& s = m_slots[k];
+        QByteArray text = s.owned >= 0 ? m_owned[size_t(s.owned)]
+                                       : QByteArray(m_image.constData() + s.offset, s.length);
+        s.owned = text.isEmpty() ? -1 : int(keep.size());
+        s.offset = 0;
+        s.length = 0;
+        if (!text.isEmpty())
+            keep.push_back(text);
+    }
+    m_owned = std::move(keep);
+    m_image = image;
+    for (size_t k = 1; k <= n; ++k) {
+        Slot& s = m_slots[k];
+        s.offset = spans[k - 1].offset;
+        s.length = spans[k - 1].length;
+        s.owned = -1;
+    }
+}
+
+std::vector<LineSpan> splitLines(QByteArrayView image)
+{
+    std::vector<LineSpan> spans;
+    const char* base = image.data();
+    const qsizetype size = image.size();
+    spans.reserve(size_t(size / 200 + 1));
+    qsizetype pos = 0;
+    while (pos < size) {
+        const void* nl = std::memchr(base + pos, '\n', size_t(size - pos));
+        qsizetype end = nl ? static_cast<const char*>(nl) - base : size;
+        qsizetype len = end - pos;
+        if (nl && len > 0 && base[end - 1] == '\r')
+            --len;
+        spans.push_back({pos, len});
+        pos = end + 1;
+    }
+    return spans;
+}

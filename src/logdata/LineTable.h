@@ -1,0 +1,47 @@
+#pragma once
+// The logbook in memory: element k holds line k of the file (counted from 1),
+// element 0 is unused. Lines read from the file are kept as slices of the one
+// buffer the file was read into, so a load of a large log does not allocate
+// once per line; an element that is replaced owns its own text.
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <cstdint>
+#include <vector>
+
+struct LineSpan {
+    qsizetype offset = 0;
+    qsizetype length = 0;
+};
+
+class LineTable
+{
+public:
+    int size() const { return int(m_slots.size()); }
+    void resize(int n);
+    void clear();
+
+    QByteArrayView view(int k) const;
+    QByteArray at(int k) const { return view(k).toByteArray(); }
+    void set(int k, const QByteArray& text);
+
+    // Elements 1..spans.size() become the lines of the file image `image`
+    // (the table grows if needed); elements beyond keep what they held.
+    void refill(const QByteArray& image, const std::vector<LineSpan>& spans);
+
+private:
+    struct Slot {
+        qsizetype offset = 0;
+        qsizetype length = 0;
+        int owned = -1; // index into m_owned, or -1 for a slice of m_image
+    };
+    void detach(Slot& s);
+
+    QByteArray m_image;
+    std::vector<Slot> m_slots;
+    std::vector<QByteArray> m_owned;
+};
+
+// Splits a file image into lines: a line ends at LF, a CR right before the LF
+// belongs to the line end; a last line without LF is a line too.
+std::vector<LineSpan> splitLines(QByteArrayView image);

@@ -1,0 +1,174 @@
+#include "logdata/Loader.h"
+
+#include "logdata/Dates.h"
+#include "logdata/FieldLookup.h"
+#include "logdata/Settings.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+enum Field { FCall, FDate, FTime, FFreq, FBand, FMode, FLoc, FRstRcvd, FRstSent, FSent, FRcvd,
+             FComment, FieldCount };
+
+const TagSpec* const kLoaderTags[FieldCount] = {
+    &StdTags::Call,    &StdTags::QsoDate,  &StdTags::TimeOn,  &StdTags::Freq,
+    &StdTags::Band,    &StdTags::Mode,     &StdTags::Gridsquare, &StdTags::RstRcvd,
+    &StdTags::RstSent, &StdTags::EqslSent, &StdTags::EqslRcvd, &StdTags::Comment};
+
+const TagScanner& loaderScanner()
+{
+    static const TagScanner scanner(kLoaderTags, FieldCount);
+    return scanner;
+}
+
+void copyFields(const RowValues& r, QsoFieldSet& f)
+{
+    f.date = r.date;
+    f.time = r.time;
+    f.call = r.call.toByteArray();
+    f.freq = r.freq.toByteArray();
+    f.band = r.band.toByteArray();
+    f.mode = r.mode.toByteArray();
+    f.locator = r.locator.toByteArray();
+    f.rstRcvd = r.rstRcvd.toByteArray();
+    f.rstSent = r.rstSent.toByteArray();
+    f.eqslSent = r.eqslSent.toByteArray();
+    f.eqslRcvd = r.eqslRcvd.toByteArray();
+    f.comment = r.comment.toByteArray();
+}
+} // namespace
+
+void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out)
+{
+    const TagScanner& scanner = loaderScanner();
+    qsizetype hits[FieldCount];
+    scanner.scan(line, hits);
+    FieldValue v[FieldCount];
+    out.unreadable = 0;
+    for (int i = 0; i < FieldCount; ++i) {
+        if (hits[i] < 0) {
+            v[i] = FieldValue();
+            continue;
+        }
+        v[i] = readFieldAt(line, hits[i], *kLoaderTags[i]);
+        if (v[i].status == FieldValue::Unreadable) {
+            ++out.unreadable;
+            v[i].value = QByteArrayView("", 0);
+        }
+    }
+    out.call = v[FCall].value;
+    // Date: shown as DD.MM.YYYY.
+    if (!v[FDate].value.isEmpty() && displayFormat)
+        out.date = toDisplayDate(v[FDate].value);
+    else
+        out.date = v[FDate].value.toByteArray();
+    // Time: HHMMSS is shown as HH:MM.
+    if (v[FTime].present() && displayFormat)
+        out.time = timeForDisplay(v[FTime].value, v[FTime].declared);
+    else
+        out.time = v[FTime].value.toByteArray();
+    // Frequency: a nine-character value is shown with four decimals.
+    out.freq = v[FFreq].value;
+    if (v[FFreq].present() && v[FFreq].declared == 9)
+        out.freq = out.freq.first(qMin<qsizetype>(7, out.freq.size()));
+    out.band = v[FBand].value;
+    out.mode = v[FMode].value;
+    if (out.mode == QByteArrayView("MFSK"))
+        out.mode = QByteArrayView("FT4");
+    out.rstRcvd = v[FRstRcvd].value;
+    out.rstSent = v[FRstSent].value;
+    out.comment = v[FComment].value;
+    out.eqslRcvdPresent = v[FRcvd].present();
+    out.confirmed = out.eqslRcvdPresent && v[FRcvd].value == QByteArrayView("Y");
+    const bool cq = out.call == QByteArrayView("CQ");
+    const QByteArrayView empty("", 0);
+    out.locator = cq ? empty : v[FLoc].value;
+    out.eqslSent = cq ? empty : v[FSent].value;
+    out.eqslRcvd = cq ? empty : v[FRcvd].value;
+}
+
+LoadReport loadLogbookData(ProgramState& s)
+{
+    LoadReport report;
+    QFile::remove(QStringLiteral("temp.adif"));
+    s.LinesRead = 0;
+    s.ConfirmedCount = 0;
+
+    QByteArray image;
+    const QString path = logFilePathString(s);
+    QFile file(path);
+    if (path.isEmpty()) {
+        report.errorReason = QStringLiteral("no logbook file is set");
+    } else if (QFileInfo(path).isDir()) {
+        report.errorReason = QStringLiteral("is a folder, not a file");
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        report.errorReason = file.errorString();
+    } else {
+        image = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            report.errorReason = file.errorString();
+            image.clear();
+        } else {
+            report.opened = true;
+        }
+        file.close();
+    }
+
+    std::vector<LineSpan> spans;
+    if (report.opened)
+        spans = splitLines(image);
+    const int lines = int(spans.size());
+    const bool display = s.DisplayFormat == 1;
+
+    report.rows.reserve(qMax(0, lines - 1), image.size() / 3 + 64);
+    RowValues row;
+    bool anyRow = false;
+    for (int k = 0; k < lines; ++k) {
+        if (k > 0) {
+            const QByteArrayView line(image.constData() + spans[size_t(k)].offset,
+                                      spans[size_t(k)].length);
+            parseLogRow(line, display, row);
+            anyRow = true;
+            report.unreadableFields += row.unreadable;
+            if (row.eqslRcvdPresent) {
+                if (row.confirmed)
+                    ++s.ConfirmedCount;
+                report.confirmedShown = true;
+            }
+            const QByteArrayView cells[CellTable::Columns] = {
+                row.date,    row.time,    row.call,     row.locator, row.freq,     row.band,
+                row.mode,    row.rstSent, row.rstRcvd,  row.eqslSent, row.eqslRcvd, row.comment};
+            report.rows.setRowValues(k - 1, cells);
+        }
+    }
+    s.LinesRead = lines;
+    if (anyRow) {
+        copyFields(row, s.QsoFields);
+        s.CurrentLine = QByteArray(image.constData() + spans.back().offset, spans.back().length);
+        report.numberShown = true;
+    }
+
+    s.LineCount = s.LinesRead;
+    s.AppendBase = s.LineCount;
+    s.SelectedLine = s.LineCount;
+    if (report.opened) {
+        // The table holds the file's lines from element 1, sized from the count
+        // stored at start-up; one spare element always follows the last line,
+        // for a QSO added by hand.
+        if (lines > 0)
+            s.LogLines.resize(qMax(s.StartQsoCount + lines + 1, lines + 2));
+        s.LogLines.refill(image, spans);
+        s.LoadedImage = image;
+        s.LoadedImageValid = true;
+    } else {
+        s.LoadedImage.clear();
+        s.LoadedImageValid = false;
+    }
+    if (s.LogLines.size() < s.LineCount + 2)
+        s.LogLines.resize(s.LineCount + 2);
+    s.QsoCount = s.LinesRead - 1;
+    s.ProgramSettings.LogChanged = s.StoredQsoCount == s.QsoCount ? "false" : "true";
+    Save_Config(s);
+    return report;
+}

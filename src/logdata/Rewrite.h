@@ -1,0 +1,28 @@
+#pragma once
+// Rewriting the logbook file from LogLines. The file is replaced atomically,
+// so a failed write leaves the old file whole. The logbook may be WSJT-X's own
+// log, which WSJT-X appends to while we run: before writing, the file on disk
+// is compared with what the last load read. Lines appended since then are
+// kept (written after the loaded lines); any other change on disk means the
+// edit was made against a stale copy, so nothing is written.
+#include "logdata/State.h"
+
+#include <QString>
+
+enum class RewriteResult {
+    Written,       // the file now holds the table's lines (plus lines appended on disk)
+    ChangedOnDisk, // the file changed otherwise since the last load: nothing written
+    Failed,        // the file could not be written: the old file is whole
+};
+
+struct RewriteOutcome {
+    RewriteResult result = RewriteResult::Failed;
+    int appendedKept = 0; // lines found appended on disk and kept
+    QString message;      // for the operator when result is not Written
+};
+
+// Writes LogLines elements 1..lastElement to the logbook file LogFilePath.
+// Elements up to LineCount are the loaded lines; an element after LineCount (a
+// QSO added by hand) is written after any lines appended on disk meanwhile, so
+// it stays the file's last line.
+RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement);

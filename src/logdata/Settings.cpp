@@ -1,0 +1,108 @@
+#include "logdata/Settings.h"
+
+#include "logdata/Cp1252.h"
+#include "logdata/LineTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+struct Row {
+    QByteArray SettingsValues::*value;
+    int limit; // -1: none
+};
+
+const Row kRows[14] = {
+    {&SettingsValues::LogPathSetting, -1}, {&SettingsValues::LogChanged, -1},
+    {&SettingsValues::SpareLine, -1},      {&SettingsValues::OwnCountry, 50},
+    {&SettingsValues::OwnCall, 20},        {&SettingsValues::OwnName, 50},
+    {&SettingsValues::OwnFirstName, 50},   {&SettingsValues::OwnStreet, 50},
+    {&SettingsValues::OwnTown, 50},        {&SettingsValues::OwnLocator, 20},
+    {&SettingsValues::OwnDok, 20},         {&SettingsValues::QsoCountText, -1},
+    {&SettingsValues::StandardComment, 60}, {&SettingsValues::Language, -1},
+};
+
+// A decimal integer, optionally signed; false when the text is anything else.
+bool parseCount(const QByteArray& text, int& out)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok, 10);
+    if (!ok)
+        return false;
+    out = v;
+    return true;
+}
+} // namespace
+
+QString defaultWsjtxLogPath()
+{
+#ifdef Q_OS_WIN
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           "/WSJT-X/wsjtx_log.adi";
+#else
+    return QDir::homePath() + "/.local/share/WSJT-X/wsjtx_log.adi";
+#endif
+}
+
+void Load_Config(ProgramState& s)
+{
+    QFile f(QString::fromLatin1(kConfigFileName));
+    bool haveFile = false;
+    if (f.open(QIODevice::ReadOnly)) {
+        haveFile = true;
+        const QByteArray image = f.readAll();
+        const std::vector<LineSpan> spans = splitLines(image);
+        // Lines after the fourteenth carry no value and are not kept.
+        for (size_t i = 0; i < spans.size() && i < 14; ++i) {
+            QByteArray v = image.mid(spans[i].offset, spans[i].length);
+            if (kRows[i].limit >= 0 && v.size() > kRows[i].limit)
+                v.truncate(kRows[i].limit);
+            s.ProgramSettings.*(kRows[i].value) = v;
+        }
+    }
+    int count = 0;
+    if (!parseCount(s.ProgramSettings.QsoCountText, count))
+        count = 0; // a missing or garbled count starts from 0
+    s.StoredQsoCount = count;
+    if (!haveFile && s.ProgramSettings.LogPathSetting.isEmpty()) {
+        const QString wsjtx = defaultWsjtxLogPath();
+        if (QFileInfo::exists(wsjtx))
+            s.ProgramSettings.LogPathSetting = Cp1252::fromUnicode(wsjtx);
+    }
+    s.LogFilePath = s.ProgramSettings.LogPathSetting;
+}
+
+QByteArray settingsFileImage(const ProgramState& s)
+{
+    QByteArray out;
+    for (int i = 0; i < 14; ++i) {
+        if (i == 11)
+            out += QByteArray::number(s.QsoCount);
+        else
+            out += s.ProgramSettings.*(kRows[i].value);
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool Save_Config(ProgramState& s)
+{
+    s.ProgramSettings.QsoCountText = QByteArray::number(s.QsoCount);
+    QSaveFile f(QString::fromLatin1(kConfigFileName));
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray image = settingsFileImage(s);
+    if (f.write(image) != image.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+QString logFilePathString(const ProgramState& s)
+{
+    return Cp1252::toUnicode(s.LogFilePath);
+}

@@ -1,0 +1,103 @@
+#pragma once
+// Program-wide state shared by the forms. Everything lives in one struct so
+// that tests can reset it between cases. Texts read from or written to files
+// are Windows-1252 bytes; the forms convert at their edge (see Cp1252.h).
+#include "logdata/LineTable.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The fourteen values of config.dat, in file order.
+struct SettingsValues {
+    QByteArray LogPathSetting;  // 1
+    QByteArray LogChanged;      // 2: "true" / "false"
+    QByteArray SpareLine;       // 3: kept as read
+    QByteArray OwnCountry;      // 4 (50)
+    QByteArray OwnCall;         // 5 (20)
+    QByteArray OwnName;         // 6 (50)
+    QByteArray OwnFirstName;    // 7 (50)
+    QByteArray OwnStreet;       // 8 (50)
+    QByteArray OwnTown;         // 9 (50)
+    QByteArray OwnLocator;      // 10 (20)
+    QByteArray OwnDok;          // 11 (20)
+    QByteArray QsoCountText;    // 12: held as text, converted after reading
+    QByteArray StandardComment; // 13 (60)
+    QByteArray Language;        // 14: "Eng" / "Ger"
+};
+
+// Field buffers filled by the loader, the call search and the list export.
+struct QsoFieldSet {
+    QByteArray date, time, call, freq, band, locator, mode, rstSent, rstRcvd, eqslSent,
+        eqslRcvd, comment;
+};
+
+// The double-clicked grid row, with the grid's leading blanks partly removed.
+struct SelectedQsoSet {
+    QByteArray date, time, call, locator, freq, band, mode, rstSent, rstRcvd, eqslSent,
+        eqslRcvd, comment;
+    int row = 0;
+};
+
+// The field values of the change form (ChangeFields) and the new-QSO form
+// (NewQsoFields). Date and time are kept in their display forms.
+struct EditFieldSet {
+    QByteArray call, date, time, freq, band, mode, rstRcvd, rstSent, locator, qslSent, qslRcvd,
+        eqslRcvd, eqslSent, comment;
+};
+
+struct ProgramState {
+    // The logbook in memory and the counters that tie grid rows to lines.
+    LineTable LogLines;
+    int LineCount = 0;
+    int AppendBase = 0;
+    int SelectedLine = 0;
+    int QsoCount = 0;
+    int StoredQsoCount = 0;
+    int StartQsoCount = 0;
+    int LinesRead = 0;
+    int ConfirmedCount = 0;
+    QByteArray CurrentLine;
+
+    // The file image the last load read; a rewrite compares the file on disk
+    // with it so that lines appended meanwhile (by WSJT-X) are not lost.
+    QByteArray LoadedImage;
+    bool LoadedImageValid = false;
+
+    QsoFieldSet QsoFields;
+    SelectedQsoSet SelectedQso;
+    EditFieldSet ChangeFields;
+    EditFieldSet NewQsoFields;
+    QByteArray NewRecord;
+    QByteArray SelectedRecord;
+    QByteArray UploadRecord;
+    QByteArray ReplyLines[21]; // 1..20
+
+    quint8 SearchView = 0;
+    quint8 DisplayFormat = 0;
+    quint8 ChangeSaveRequested = 0;
+    bool UploadPending = false;
+    QByteArray SearchCall;
+
+    int ScreenWidth = 0;
+    int ScreenHeight = 0;
+    int GridHeight = 0;
+    int GridWidth = 0;
+
+    QByteArray DateBuffer;
+
+    SettingsValues ProgramSettings;
+    QByteArray LogFilePath;
+
+    QByteArray EqslCall;
+    QByteArray EqslPassword;
+    QByteArray EqslCommandLine;
+
+    // Text list: set to 1 when a row was written to List.txt; the heading lines
+    // are handed to the printout.
+    int ListWritten = 0;
+    QByteArray ListHeading1;
+    QByteArray ListHeading2;
+};
+
+ProgramState& G();
+void resetProgramState();

@@ -1,0 +1,26 @@
+#pragma once
+// Helpers shared by the tests: a scratch working directory.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// Makes a fresh temporary directory the current one for the test's lifetime
+// and restores the previous one afterwards.
+class ScratchDir
+{
+public:
+    ScratchDir();
+    ~ScratchDir();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+    bool write(const QString& name, const QByteArray& bytes) const;
+    QByteArray read(const QString& name) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+// Joins lines with CR LF (and a final CR LF).
+QByteArray crlfLines(const QList<QByteArray>& lines);

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Vosmira needs to build, run and test.
+# Packages that are already present are skipped, so a second run is quick.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6svg6
+  libjpeg62-turbo-dev
+  curl fonts-liberation
+  xvfb xauth xdotool poppler-utils
+  python3
+  desktop-file-utils appstream dpkg-dev file
+)
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(libbenchmark-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
