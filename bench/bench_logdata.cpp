@@ -22,7 +22,8 @@
 #include <map>
 #include <string>
 
-namespace {
+namespace
+{
 QTemporaryDir* workDir = nullptr;
 QString logPath;
 qint64 logSize = 0;
@@ -102,12 +103,29 @@ void BM_ChangeSaveAndReload(benchmark::State& state)
     }
 }
 
-BENCHMARK(BM_Baseline_ReadAndSplit)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_FullLoad)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_ListExport)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_ChangeSaveAndReload)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Baseline_ReadAndSplit)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FullLoad)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ListExport)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ChangeSaveAndReload)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
-// Collects each benchmark's CPU time per iteration besides the normal output.
+// Collects each benchmark's median CPU time per iteration besides the normal
+// output.
 class CollectingReporter : public benchmark::ConsoleReporter
 {
 public:
@@ -115,7 +133,8 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& r : runs)
-            cpu[r.benchmark_name()] = r.GetAdjustedCPUTime();
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
+                cpu[r.run_name.function_name] = r.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
     }
 };
@@ -137,7 +156,7 @@ int main(int argc, char** argv)
     std::printf("log: %lld bytes, 100000 records\n", static_cast<long long>(logSize));
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double base = reporter.cpu["BM_Baseline_ReadAndSplit/min_time:1.000"];
+    const double base = reporter.cpu["BM_Baseline_ReadAndSplit"];
     const double rss = peakRssKb();
     std::printf("peak memory of a loading process: %.0f kB\n", rss);
     auto ratio = [&](const char* name, const char* key) {
@@ -145,9 +164,9 @@ int main(int argc, char** argv)
         if (it != reporter.cpu.end() && base > 0)
             std::printf("ratio %s %.2f\n", name, it->second / base);
     };
-    ratio("load_vs_baseline", "BM_FullLoad/min_time:1.000");
-    ratio("list_vs_baseline", "BM_ListExport/min_time:1.000");
-    ratio("rewrite_vs_baseline", "BM_ChangeSaveAndReload/min_time:1.000");
+    ratio("load_vs_baseline", "BM_FullLoad");
+    ratio("list_vs_baseline", "BM_ListExport");
+    ratio("rewrite_vs_baseline", "BM_ChangeSaveAndReload");
     if (rss > 0)
         std::printf("ratio rss_vs_filesize %.2f\n", rss * 1024.0 / double(logSize));
     QDir::setCurrent(QDir::tempPath());

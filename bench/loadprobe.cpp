@@ -23,7 +23,8 @@ int main(int argc, char** argv)
     const LoadReport report = loadLogbookData(s);
     if (!report.opened)
         return 1;
-    struct rusage ru {};
+    struct rusage ru {
+    };
     getrusage(RUSAGE_SELF, &ru);
     std::printf("%ld %d\n", ru.ru_maxrss, report.rows.rowCount());
     return 0;

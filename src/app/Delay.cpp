@@ -5,7 +5,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
-namespace {
+namespace
+{
 bool terminating = false;
 }
 

@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace {
+namespace
+{
 class MessageBoxDialogs : public Dialogs
 {
 public:

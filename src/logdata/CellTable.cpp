@@ -1,15 +1,47 @@
 #include "logdata/CellTable.h"
 
+#include <cstring>
+
+CellTable::CellTable(const CellTable& other)
+    : m_arena(other.m_size ? new char[other.m_size] : nullptr), m_size(other.m_size),
+      m_capacity(other.m_size), m_index(other.m_index)
+{
+    if (m_size)
+        std::memcpy(m_arena.get(), other.m_arena.get(), m_size);
+}
+
+CellTable& CellTable::operator=(const CellTable& other)
+{
+    if (this != &other)
+        *this = CellTable(other);
+    return *this;
+}
+
 void CellTable::reserve(int rows, qsizetype bytes)
 {
     m_index.reserve(size_t(rows) * Stride);
-    m_arena.reserve(size_t(bytes));
+    if (size_t(bytes) > m_capacity) {
+        std::unique_ptr<char[]> bigger(new char[size_t(bytes)]);
+        if (m_size)
+            std::memcpy(bigger.get(), m_arena.get(), m_size);
+        m_arena = std::move(bigger);
+        m_capacity = size_t(bytes);
+    }
 }
 
 void CellTable::clear()
 {
-    m_arena.clear();
+    m_size = 0;
     m_index.clear();
+}
+
+char* CellTable::grow(size_t bytes)
+{
+    if (m_size + bytes > m_capacity)
+        reserve(0, qsizetype(qMax(m_capacity * 2, m_size + bytes + 4096)));
+    char* at = m_arena.get() + m_size;
+    m_size += bytes;
+    return at;
 }
 
 void CellTable::ensureRows(int rows)
@@ -30,17 +62,25 @@ QByteArrayView CellTable::cellView(int row, int col) const
     const uint32_t* r = &m_index[size_t(row) * Stride];
     const uint32_t begin = col == 0 ? r[0] : r[col];
     const uint32_t end = r[col + 1];
-    return QByteArrayView(m_arena.data() + begin, end - begin);
+    return QByteArrayView(m_arena.get() + begin, end - begin);
 }
 
 void CellTable::appendRaw(int row, const QByteArrayView (&cells)[Columns])
 {
     ensureRows(row + 1);
+    size_t total = 0;
+    for (int c = 0; c < Columns; ++c)
+        total += size_t(cells[c].size());
+    const uint32_t start = uint32_t(m_size);
+    char* d = grow(total);
     uint32_t* r = &m_index[size_t(row) * Stride];
-    r[0] = uint32_t(m_arena.size());
+    r[0] = start;
+    uint32_t pos = start;
     for (int c = 0; c < Columns; ++c) {
-        m_arena.append(cells[c].data(), size_t(cells[c].size()));
-        r[c + 1] = uint32_t(m_arena.size());
+        std::memcpy(d, cells[c].data(), size_t(cells[c].size()));
+        d += cells[c].size();
+        pos += uint32_t(cells[c].size());
+        r[c + 1] = pos;
     }
 }
 
@@ -48,14 +88,22 @@ void CellTable::setRowValues(int row, const QByteArrayView (&values)[Columns])
 {
     if (row < 0)
         return;
-    static const char blanks[] = "    ";
     ensureRows(row + 1);
+    size_t total = 0;
+    for (int c = 0; c < Columns; ++c)
+        total += size_t(LeadingBlanks[c]) + size_t(values[c].size());
+    const size_t start = m_size;
+    char* d = grow(total);
     uint32_t* r = &m_index[size_t(row) * Stride];
-    r[0] = uint32_t(m_arena.size());
+    r[0] = uint32_t(start);
+    uint32_t pos = uint32_t(start);
     for (int c = 0; c < Columns; ++c) {
-        m_arena.append(blanks, size_t(LeadingBlanks[c]));
-        m_arena.append(values[c].data(), size_t(values[c].size()));
-        r[c + 1] = uint32_t(m_arena.size());
+        for (int b = 0; b < LeadingBlanks[c]; ++b)
+            *d++ = ' ';
+        std::memcpy(d, values[c].data(), size_t(values[c].size()));
+        d += values[c].size();
+        pos += uint32_t(LeadingBlanks[c] + values[c].size());
+        r[c + 1] = pos;
     }
 }
 

@@ -6,12 +6,18 @@
 #include <QByteArrayView>
 
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <vector>
 
 class CellTable
 {
 public:
+    CellTable() = default;
+    CellTable(const CellTable& other);
+    CellTable& operator=(const CellTable& other);
+    CellTable(CellTable&&) noexcept = default;
+    CellTable& operator=(CellTable&&) noexcept = default;
+
     static constexpr int Columns = 12;
     // Leading blanks of each column's cells: date, time, call, locator,
     // frequency, band, mode, RST sent, RST received, eQSL sent, eQSL received,
@@ -42,6 +48,11 @@ private:
     void ensureRows(int rows);
     void appendRaw(int row, const QByteArrayView (&cells)[Columns]);
 
-    std::string m_arena;
+    // Grows like a vector but without clearing what is about to be written.
+    char* grow(size_t bytes);
+
+    std::unique_ptr<char[]> m_arena;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
     std::vector<uint32_t> m_index;
 };

@@ -8,7 +8,8 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace Cp1252 {
+namespace Cp1252
+{
 QString toUnicode(QByteArrayView bytes);
 // Characters with no Windows-1252 byte become '?'.
 QByteArray fromUnicode(const QString& text);

@@ -1,6 +1,7 @@
 #include "logdata/Dates.h"
 
-namespace {
+namespace
+{
 constexpr int kDateBufferMax = 20;
 
 QByteArray cut(QByteArray s, int max)
@@ -24,8 +25,11 @@ QByteArray toDisplayDate(QByteArrayView d)
 {
     QByteArray out;
     out.reserve(10);
-    out.append(charsAt(d, 7, 8)).append('.').append(charsAt(d, 5, 6)).append('.').append(
-        charsAt(d, 1, 4));
+    out.append(charsAt(d, 7, 8))
+        .append('.')
+        .append(charsAt(d, 5, 6))
+        .append('.')
+        .append(charsAt(d, 1, 4));
     return cut(out, kDateBufferMax);
 }
 
@@ -67,4 +71,34 @@ QByteArray timeForDisplay(QByteArrayView value, int declared, bool insertAlways)
     if (!out.isEmpty() || insertAlways)
         out.insert(qMin<qsizetype>(2, out.size()), ':');
     return out;
+}
+
+QByteArrayView displayDateInto(QByteArrayView d, char* buf)
+{
+    const QByteArrayView day = charsAt(d, 7, 8), month = charsAt(d, 5, 6), year = charsAt(d, 1, 4);
+    char* p = buf;
+    for (char c : day)
+        *p++ = c;
+    *p++ = '.';
+    for (char c : month)
+        *p++ = c;
+    *p++ = '.';
+    for (char c : year)
+        *p++ = c;
+    return QByteArrayView(buf, p - buf);
+}
+
+QByteArrayView displayTimeInto(QByteArrayView value, int declared, char* buf)
+{
+    const qsizetype keep = qMax<qsizetype>(0, qMin<qsizetype>(declared - 2, value.size()));
+    if (keep == 0)
+        return QByteArrayView(buf, 0);
+    const qsizetype head = qMin<qsizetype>(2, keep);
+    char* p = buf;
+    for (qsizetype i = 0; i < head; ++i)
+        *p++ = value[i];
+    *p++ = ':';
+    for (qsizetype i = head; i < keep; ++i)
+        *p++ = value[i];
+    return QByteArrayView(buf, p - buf);
 }

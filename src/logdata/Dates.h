@@ -23,3 +23,8 @@ QByteArrayView charsAt(QByteArrayView text, int from, int to);
 // characters, with ":" inserted before the third character (appended when the
 // result is shorter). `insertAlways` inserts the colon into an empty result too.
 QByteArray timeForDisplay(QByteArrayView value, int declared, bool insertAlways = false);
+
+// The same two conversions into a caller's buffer of at least 24 bytes, so
+// that a load does not allocate per row. The result views the buffer.
+QByteArrayView displayDateInto(QByteArrayView yyyymmdd, char* buf);
+QByteArrayView displayTimeInto(QByteArrayView value, int declared, char* buf);

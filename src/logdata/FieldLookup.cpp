@@ -2,7 +2,13 @@
 
 #include <cstring>
 
-namespace {
+#if defined(__x86_64__)
+#include <immintrin.h>
+#define VOSMIRA_X86 1
+#endif
+
+namespace
+{
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -81,7 +87,8 @@ FieldValue lookupField(QByteArrayView line, const TagSpec& tag)
     return readFieldAt(line, hit, tag);
 }
 
-namespace StdTags {
+namespace StdTags
+{
 using R = LengthRule;
 const TagSpec Call{"<call:", "<CALL:", R::OneOrTwo, 7, 9, 20};
 const TagSpec QsoDate{"<qso_date:", "<QSO_DATE:", R::OneOrTwo, 11, 13, 20};
@@ -106,7 +113,9 @@ TagScanner::TagScanner(const TagSpec* const* tags, int count)
     auto addNeedle = [&](QByteArrayView text, int tagIndex, bool upper) {
         if (text.size() < 2)
             return; // every search text in use has at least four characters
-        Needle nd{text.data(), int(text.size()), tagIndex, upper};
+        Needle nd{text.data(), int(text.size()), tagIndex, upper, {}, 0};
+        std::memcpy(nd.padded, text.data(), size_t(qMin<qsizetype>(16, text.size())));
+        nd.lengthMask = text.size() >= 16 ? 0xFFFFu : ((1u << text.size()) - 1);
         const int bit = m_needleCount;
         m_needles[m_needleCount++] = nd;
         const unsigned key = unsigned(static_cast<unsigned char>(text[0])) |
@@ -124,7 +133,105 @@ TagScanner::TagScanner(const TagSpec* const* tags, int count)
     }
     for (int i = 0; i < m_count; ++i)
         addNeedle(tags[i]->upper, i, true);
+    auto fold = [](char c) { return static_cast<unsigned char>(c | 0x20); };
+    for (int b = 0; b < m_needleCount; ++b) {
+        const unsigned char f0 = fold(m_needles[b].text[0]), f1 = fold(m_needles[b].text[1]);
+        int k = 0;
+        while (k < m_foldCount && !(m_foldFirst[k] == f0 && m_foldSecond[k] == f1))
+            ++k;
+        if (k == m_foldCount) {
+            m_foldFirst[k] = f0;
+            m_foldSecond[k] = f1;
+            m_foldMask[k] = 0;
+            ++m_foldCount;
+        }
+        m_foldMask[k] |= quint32(1) << b;
+    }
+    for (int b = 0; b < m_needleCount; ++b) {
+        m_upperTwin[b] = 0;
+        if (!m_needles[b].upper)
+            for (int u = 0; u < m_needleCount; ++u)
+                if (m_needles[u].upper && m_needles[u].tag == m_needles[b].tag)
+                    m_upperTwin[b] |= quint32(1) << u;
+    }
 }
+
+#if VOSMIRA_X86
+namespace
+{
+int vectorLimit = 2;
+bool haveAvx2()
+{
+    static const bool have = __builtin_cpu_supports("avx2");
+    return have && vectorLimit >= 2;
+}
+} // namespace
+
+void TagScanner::limitVectorLevel(int level)
+{
+    vectorLimit = level;
+}
+
+// The block scans: a position is a candidate for a needle still looked for
+// when its two bytes, letters folded to lower case, are the needle's leading
+// pair (a lower- and an upper-case needle share one pair); each candidate is
+// then checked exactly. Candidates of one pair come in position order, so each
+// needle's first occurrence is found as a plain search would find it. Returns
+// the position where the byte-wise scan goes on.
+template <typename Check>
+qsizetype TagScanner::blockScanSse2(const unsigned char* p, qsizetype n, quint32& pending,
+                                    Check& check) const
+{
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    qsizetype i = 0;
+    for (; i + 17 <= n && pending; i += 16) {
+        const __m128i v0 =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), caseBit);
+        const __m128i v1 =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1)), caseBit);
+        for (int c = 0; c < m_foldCount; ++c) {
+            if (!(m_foldMask[c] & pending))
+                continue;
+            unsigned bits = unsigned(_mm_movemask_epi8(
+                _mm_and_si128(_mm_cmpeq_epi8(v0, _mm_set1_epi8(char(m_foldFirst[c]))),
+                              _mm_cmpeq_epi8(v1, _mm_set1_epi8(char(m_foldSecond[c]))))));
+            while (bits) {
+                check(i + __builtin_ctz(bits), m_foldMask[c]);
+                bits &= bits - 1;
+            }
+        }
+    }
+    return i;
+}
+
+template <typename Check>
+__attribute__((target("avx2"))) qsizetype
+TagScanner::blockScanAvx2(const unsigned char* p, qsizetype n, quint32& pending, Check& check) const
+{
+    const __m256i caseBit = _mm256_set1_epi8(0x20);
+    qsizetype i = 0;
+    for (; i + 33 <= n && pending; i += 32) {
+        const __m256i v0 =
+            _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i)), caseBit);
+        const __m256i v1 = _mm256_or_si256(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + 1)), caseBit);
+        for (int c = 0; c < m_foldCount; ++c) {
+            if (!(m_foldMask[c] & pending))
+                continue;
+            unsigned bits = unsigned(_mm256_movemask_epi8(
+                _mm256_and_si256(_mm256_cmpeq_epi8(v0, _mm256_set1_epi8(char(m_foldFirst[c]))),
+                                 _mm256_cmpeq_epi8(v1, _mm256_set1_epi8(char(m_foldSecond[c]))))));
+            while (bits) {
+                check(i + __builtin_ctz(bits), m_foldMask[c]);
+                bits &= bits - 1;
+            }
+        }
+    }
+    return i;
+}
+#else
+void TagScanner::limitVectorLevel(int) {}
+#endif
 
 void TagScanner::scan(QByteArrayView line, qsizetype* hits) const
 {
@@ -135,29 +242,49 @@ void TagScanner::scan(QByteArrayView line, qsizetype* hits) const
     quint32 pending = m_needleCount >= 32 ? ~quint32(0) : ((quint32(1) << m_needleCount) - 1);
     const auto* p = reinterpret_cast<const unsigned char*>(line.data());
     const qsizetype n = line.size();
-    for (qsizetype i = 0; i + 1 < n && pending; ++i) {
-        const unsigned char cls = m_pairClass[unsigned(p[i]) | (unsigned(p[i + 1]) << 8)];
-        if (!cls)
-            continue;
-        quint32 m = m_classMask[cls] & pending;
+
+    // Checks the needles of `mask` still looked for at position i.
+    auto check = [&](qsizetype i, quint32 mask) {
+        quint32 m = mask & pending;
         while (m) {
             const int bit = __builtin_ctz(m);
             m &= m - 1;
             const Needle& nd = m_needles[bit];
-            if (i + nd.length <= n && std::memcmp(p + i, nd.text, size_t(nd.length)) == 0) {
-                pending &= ~(quint32(1) << bit);
-                if (nd.upper) {
-                    upperHit[nd.tag] = i;
-                } else {
-                    lowerHit[nd.tag] = i;
-                    // The lower-case hit wins; its upper-case twin is not needed.
-                    for (int b = 0; b < m_needleCount; ++b)
-                        if (m_needles[b].tag == nd.tag && m_needles[b].upper)
-                            pending &= ~(quint32(1) << b);
-                }
+            if (i + nd.length > n)
+                continue;
+#if VOSMIRA_X86
+            if (i + 16 <= n && nd.length <= 16) {
+                const __m128i got = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+                const __m128i want = _mm_load_si128(reinterpret_cast<const __m128i*>(nd.padded));
+                const unsigned eq = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(got, want)));
+                if ((eq & nd.lengthMask) != nd.lengthMask)
+                    continue;
+            } else
+#endif
+                if (std::memcmp(p + i, nd.text, size_t(nd.length)) != 0)
+                continue;
+            pending &= ~(quint32(1) << bit);
+            if (nd.upper) {
+                upperHit[nd.tag] = i;
+            } else {
+                lowerHit[nd.tag] = i;
+                pending &= ~m_upperTwin[bit]; // the lower-case hit wins
             }
         }
+    };
+
+    qsizetype i = 0;
+#if VOSMIRA_X86
+    if (haveAvx2())
+        i = blockScanAvx2(p, n, pending, check);
+    else if (vectorLimit >= 1)
+        i = blockScanSse2(p, n, pending, check);
+#endif
+    for (; i + 1 < n && pending; ++i) {
+        const unsigned char cls = m_pairClass[unsigned(p[i]) | (unsigned(p[i + 1]) << 8)];
+        if (cls)
+            check(i, m_classMask[cls]);
     }
-    for (int i = 0; i < m_count; ++i)
-        hits[i] = lowerHit[i] >= 0 ? lowerHit[i] : upperHit[i];
+    for (int t = 0; t < m_count; ++t)
+        hits[t] = lowerHit[t] >= 0 ? lowerHit[t] : upperHit[t];
 }

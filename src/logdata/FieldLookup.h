@@ -41,9 +41,10 @@ FieldValue lookupField(QByteArrayView line, const TagSpec& tag);
 FieldValue readFieldAt(QByteArrayView line, qsizetype hit, const TagSpec& tag);
 
 // The standard tag set of the loader (lower- and upper-case texts).
-namespace StdTags {
-extern const TagSpec Call, QsoDate, Comment, TimeOn, Freq, Band, Mode, Gridsquare, RstRcvd,
-    RstSent, EqslSent, EqslRcvd;
+namespace StdTags
+{
+extern const TagSpec Call, QsoDate, Comment, TimeOn, Freq, Band, Mode, Gridsquare, RstRcvd, RstSent,
+    EqslSent, EqslRcvd;
 }
 
 // Finds the first occurrence of several tags' search texts in one pass over a
@@ -56,14 +57,24 @@ public:
     // hits[i] := index of tag i's lower-case hit, else its upper-case hit, else -1.
     void scan(QByteArrayView line, qsizetype* hits) const;
     int count() const { return m_count; }
+    // For tests: 2 = best available, 1 = 16-byte blocks at most, 0 = byte by byte.
+    static void limitVectorLevel(int level);
     const TagSpec& tag(int i) const { return *m_tags[i]; }
 
 private:
+    template <typename Check>
+    qsizetype blockScanSse2(const unsigned char* p, qsizetype n, quint32& pending,
+                            Check& check) const;
+    template <typename Check>
+    qsizetype blockScanAvx2(const unsigned char* p, qsizetype n, quint32& pending,
+                            Check& check) const;
     struct Needle {
         const char* text;
         int length;
         int tag;
         bool upper;
+        alignas(16) unsigned char padded[16]; // the text, zero-filled to 16 bytes
+        unsigned lengthMask;                  // one bit per character of the text
     };
     const TagSpec* m_tags[MaxTags];
     int m_count = 0;
@@ -72,4 +83,10 @@ private:
     // For each pair of leading bytes: the needles that begin with it.
     unsigned char m_pairClass[65536];
     quint32 m_classMask[64];
+    // The leading pairs with letters folded to lower case, for the block scan.
+    unsigned char m_foldFirst[2 * MaxTags];
+    unsigned char m_foldSecond[2 * MaxTags];
+    quint32 m_foldMask[2 * MaxTags];
+    int m_foldCount = 0;
+    quint32 m_upperTwin[2 * MaxTags]; // for each lower-case needle: its upper-case twin's bit
 };

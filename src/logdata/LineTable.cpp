@@ -1,5 +1,7 @@
 #include "logdata/LineTable.h"
 
+#include <QFile>
+
 #include <cstring>
 
 void LineTable::resize(int n)
@@ -99,4 +101,24 @@ std::vector<LineSpan> splitLines(QByteArrayView image)
         pos = end + 1;
     }
     return spans;
+}
+
+QByteArray readWholeFile(QFile& file)
+{
+    const qint64 size = file.size();
+    if (size <= 0 || file.isSequential())
+        return file.readAll();
+    QByteArray image(qsizetype(size), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = file.read(image.data() + got, size - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    image.truncate(qsizetype(got));
+    // A file that grew while it was read: take the rest too.
+    if (got == size)
+        image += file.readAll();
+    return image;
 }

@@ -45,3 +45,7 @@ private:
 // Splits a file image into lines: a line ends at LF, a CR right before the LF
 // belongs to the line end; a last line without LF is a line too.
 std::vector<LineSpan> splitLines(QByteArrayView image);
+
+class QFile;
+// Reads an open file whole, in one allocation of the file's size.
+QByteArray readWholeFile(QFile& file);

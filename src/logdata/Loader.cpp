@@ -7,14 +7,28 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-enum Field { FCall, FDate, FTime, FFreq, FBand, FMode, FLoc, FRstRcvd, FRstSent, FSent, FRcvd,
-             FComment, FieldCount };
+namespace
+{
+enum Field {
+    FCall,
+    FDate,
+    FTime,
+    FFreq,
+    FBand,
+    FMode,
+    FLoc,
+    FRstRcvd,
+    FRstSent,
+    FSent,
+    FRcvd,
+    FComment,
+    FieldCount
+};
 
 const TagSpec* const kLoaderTags[FieldCount] = {
-    &StdTags::Call,    &StdTags::QsoDate,  &StdTags::TimeOn,  &StdTags::Freq,
+    &StdTags::Call,    &StdTags::QsoDate,  &StdTags::TimeOn,     &StdTags::Freq,
     &StdTags::Band,    &StdTags::Mode,     &StdTags::Gridsquare, &StdTags::RstRcvd,
-    &StdTags::RstSent, &StdTags::EqslSent, &StdTags::EqslRcvd, &StdTags::Comment};
+    &StdTags::RstSent, &StdTags::EqslSent, &StdTags::EqslRcvd,   &StdTags::Comment};
 
 const TagScanner& loaderScanner()
 {
@@ -24,8 +38,8 @@ const TagScanner& loaderScanner()
 
 void copyFields(const RowValues& r, QsoFieldSet& f)
 {
-    f.date = r.date;
-    f.time = r.time;
+    f.date = r.date.toByteArray();
+    f.time = r.time.toByteArray();
     f.call = r.call.toByteArray();
     f.freq = r.freq.toByteArray();
     f.band = r.band.toByteArray();
@@ -60,14 +74,14 @@ void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out)
     out.call = v[FCall].value;
     // Date: shown as DD.MM.YYYY.
     if (!v[FDate].value.isEmpty() && displayFormat)
-        out.date = toDisplayDate(v[FDate].value);
+        out.date = displayDateInto(v[FDate].value, out.dateBuf);
     else
-        out.date = v[FDate].value.toByteArray();
+        out.date = v[FDate].value;
     // Time: HHMMSS is shown as HH:MM.
     if (v[FTime].present() && displayFormat)
-        out.time = timeForDisplay(v[FTime].value, v[FTime].declared);
+        out.time = displayTimeInto(v[FTime].value, v[FTime].declared, out.timeBuf);
     else
-        out.time = v[FTime].value.toByteArray();
+        out.time = v[FTime].value;
     // Frequency: a nine-character value is shown with four decimals.
     out.freq = v[FFreq].value;
     if (v[FFreq].present() && v[FFreq].declared == 9)
@@ -105,7 +119,7 @@ LoadReport loadLogbookData(ProgramState& s)
     } else if (!file.open(QIODevice::ReadOnly)) {
         report.errorReason = file.errorString();
     } else {
-        image = file.readAll();
+        image = readWholeFile(file);
         if (file.error() != QFileDevice::NoError) {
             report.errorReason = file.errorString();
             image.clear();
@@ -137,8 +151,8 @@ LoadReport loadLogbookData(ProgramState& s)
                 report.confirmedShown = true;
             }
             const QByteArrayView cells[CellTable::Columns] = {
-                row.date,    row.time,    row.call,     row.locator, row.freq,     row.band,
-                row.mode,    row.rstSent, row.rstRcvd,  row.eqslSent, row.eqslRcvd, row.comment};
+                row.date, row.time,    row.call,    row.locator,  row.freq,     row.band,
+                row.mode, row.rstSent, row.rstRcvd, row.eqslSent, row.eqslRcvd, row.comment};
             report.rows.setRowValues(k - 1, cells);
         }
     }

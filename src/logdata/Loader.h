@@ -10,8 +10,8 @@
 
 struct LoadReport {
     bool opened = false;
-    QString errorReason;      // why the file could not be read (when !opened)
-    int unreadableFields = 0; // fields whose length was not a decimal number
+    QString errorReason;         // why the file could not be read (when !opened)
+    int unreadableFields = 0;    // fields whose length was not a decimal number
     bool confirmedShown = false; // a record had an eQSL-received field: show ConfirmedCount
     bool numberShown = false;    // at least one QSO row: show " " + QsoCount
     CellTable rows;              // grid rows 0 .. QsoCount - 1
@@ -23,9 +23,10 @@ LoadReport loadLogbookData(ProgramState& s);
 // The cell values of one record line as the whole-log view shows them, without
 // the grid's leading blanks. Used by the loader for every line.
 struct RowValues {
-    QByteArray date, time; // converted copies
-    QByteArrayView call, freq, band, mode, locator, rstRcvd, rstSent, eqslSent, eqslRcvd,
-        comment;
+    QByteArrayView date, time; // may point into the buffers below
+    char dateBuf[24];
+    char timeBuf[24];
+    QByteArrayView call, freq, band, mode, locator, rstRcvd, rstSent, eqslSent, eqslRcvd, comment;
     bool eqslRcvdPresent = false;
     bool confirmed = false; // eQSL received "Y" (counted also for the call "CQ")
     int unreadable = 0;

@@ -7,7 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace {
+namespace
+{
 RewriteOutcome failed(const QString& why)
 {
     RewriteOutcome o;
@@ -31,7 +32,7 @@ RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
     {
         QFile current(path);
         if (current.open(QIODevice::ReadOnly)) {
-            const QByteArray now = current.readAll();
+            const QByteArray now = readWholeFile(current);
             const QByteArray& loaded = s.LoadedImage;
             const bool sameStart = s.LoadedImageValid && now.size() >= loaded.size() &&
                                    QByteArrayView(now).first(loaded.size()) == loaded;
@@ -46,7 +47,8 @@ RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
         } else if (s.LoadedImageValid && !s.LoadedImage.isEmpty()) {
             RewriteOutcome o;
             o.result = RewriteResult::ChangedOnDisk;
-            o.message = QStringLiteral("%1 can no longer be read: %2").arg(path, current.errorString());
+            o.message =
+                QStringLiteral("%1 can no longer be read: %2").arg(path, current.errorString());
             return o;
         }
     }

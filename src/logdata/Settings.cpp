@@ -9,19 +9,20 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-namespace {
+namespace
+{
 struct Row {
     QByteArray SettingsValues::*value;
     int limit; // -1: none
 };
 
 const Row kRows[14] = {
-    {&SettingsValues::LogPathSetting, -1}, {&SettingsValues::LogChanged, -1},
-    {&SettingsValues::SpareLine, -1},      {&SettingsValues::OwnCountry, 50},
-    {&SettingsValues::OwnCall, 20},        {&SettingsValues::OwnName, 50},
-    {&SettingsValues::OwnFirstName, 50},   {&SettingsValues::OwnStreet, 50},
-    {&SettingsValues::OwnTown, 50},        {&SettingsValues::OwnLocator, 20},
-    {&SettingsValues::OwnDok, 20},         {&SettingsValues::QsoCountText, -1},
+    {&SettingsValues::LogPathSetting, -1},  {&SettingsValues::LogChanged, -1},
+    {&SettingsValues::SpareLine, -1},       {&SettingsValues::OwnCountry, 50},
+    {&SettingsValues::OwnCall, 20},         {&SettingsValues::OwnName, 50},
+    {&SettingsValues::OwnFirstName, 50},    {&SettingsValues::OwnStreet, 50},
+    {&SettingsValues::OwnTown, 50},         {&SettingsValues::OwnLocator, 20},
+    {&SettingsValues::OwnDok, 20},          {&SettingsValues::QsoCountText, -1},
     {&SettingsValues::StandardComment, 60}, {&SettingsValues::Language, -1},
 };
 

@@ -1,6 +1,7 @@
 #include "logdata/State.h"
 
-namespace {
+namespace
+{
 ProgramState& instance()
 {
     static ProgramState state;

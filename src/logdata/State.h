@@ -27,14 +27,14 @@ struct SettingsValues {
 
 // Field buffers filled by the loader, the call search and the list export.
 struct QsoFieldSet {
-    QByteArray date, time, call, freq, band, locator, mode, rstSent, rstRcvd, eqslSent,
-        eqslRcvd, comment;
+    QByteArray date, time, call, freq, band, locator, mode, rstSent, rstRcvd, eqslSent, eqslRcvd,
+        comment;
 };
 
 // The double-clicked grid row, with the grid's leading blanks partly removed.
 struct SelectedQsoSet {
-    QByteArray date, time, call, locator, freq, band, mode, rstSent, rstRcvd, eqslSent,
-        eqslRcvd, comment;
+    QByteArray date, time, call, locator, freq, band, mode, rstSent, rstRcvd, eqslSent, eqslRcvd,
+        comment;
     int row = 0;
 };
 

@@ -7,18 +7,21 @@
 
 #include <QFile>
 
+#include <cstring>
+
 const char* const kListHeading1 =
     "Datum      Zeit   Call     Loc   Band Mod  RST   RST   e-QSL   e-QSL";
 const char* const kListHeading2 =
     "                                            in   out    out     in";
 
-namespace {
+namespace
+{
 enum Field { FDate, FTime, FCall, FLoc, FBand, FMode, FRstRcvd, FRstSent, FSent, FRcvd, Count };
 
 // The list's own limits: band 5, mode 10, locator 10, RSTs 10, eQSL flags 2.
 const TagSpec* const kListTags[Count] = {
-    &StdTags::QsoDate, &StdTags::TimeOn,  &StdTags::Call,    &StdTags::Gridsquare,
-    &StdTags::Band,    &StdTags::Mode,    &StdTags::RstRcvd, &StdTags::RstSent,
+    &StdTags::QsoDate,  &StdTags::TimeOn,  &StdTags::Call,    &StdTags::Gridsquare,
+    &StdTags::Band,     &StdTags::Mode,    &StdTags::RstRcvd, &StdTags::RstSent,
     &StdTags::EqslSent, &StdTags::EqslRcvd};
 
 const TagScanner& listScanner()
@@ -27,10 +30,21 @@ const TagScanner& listScanner()
     return scanner;
 }
 
-void blanks(QByteArray& out, int n)
-{
-    out.append(n, ' ');
-}
+// Appends to a byte buffer that has room for a whole row, without the
+// capacity checks of one append per piece.
+struct RowWriter {
+    char* d;
+    void put(QByteArrayView v)
+    {
+        std::memcpy(d, v.data(), size_t(v.size()));
+        d += v.size();
+    }
+    void blanks(qsizetype n)
+    {
+        std::memset(d, ' ', size_t(n));
+        d += n;
+    }
+};
 } // namespace
 
 void appendListRow(QByteArrayView line, QByteArray& out, int* unreadable)
@@ -48,29 +62,46 @@ void appendListRow(QByteArrayView line, QByteArray& out, int* unreadable)
             v[i] = FieldValue();
         }
     }
+    char date[24], time[24];
+    QByteArrayView dateText, timeText;
     if (!v[FDate].value.isEmpty())
-        out.append(toDisplayDate(v[FDate].value));
-    blanks(out, 1);
+        dateText = displayDateInto(v[FDate].value, date);
     if (v[FTime].present())
-        out.append(timeForDisplay(v[FTime].value, v[FTime].declared));
-    blanks(out, 1);
-    out.append(v[FCall].value);
+        timeText = displayTimeInto(v[FTime].value, v[FTime].declared, time);
+    const QByteArrayView loc = v[FLoc].value.isEmpty() ? QByteArrayView("----") : v[FLoc].value;
+    const QByteArrayView rcvd =
+        v[FRstRcvd].value.isEmpty() ? QByteArrayView("---") : v[FRstRcvd].value;
+    const QByteArrayView sent =
+        v[FRstSent].value.isEmpty() ? QByteArrayView("---") : v[FRstSent].value;
     // Call and the blanks after it fill ten columns; a longer call gets none.
-    blanks(out, qMax<int>(0, 10 - int(v[FCall].value.size())));
-    blanks(out, 2);
-    out.append(v[FLoc].value.isEmpty() ? QByteArrayView("----") : v[FLoc].value);
-    blanks(out, 2);
-    out.append(v[FBand].value);
-    blanks(out, 2);
-    out.append(v[FMode].value);
-    blanks(out, 3);
-    out.append(v[FRstRcvd].value.isEmpty() ? QByteArrayView("---") : v[FRstRcvd].value);
-    blanks(out, 3);
-    out.append(v[FRstSent].value.isEmpty() ? QByteArrayView("---") : v[FRstSent].value);
-    blanks(out, 4);
-    out.append(v[FSent].value);
-    blanks(out, 7);
-    out.append(v[FRcvd].value);
+    const qsizetype callPad = qMax<qsizetype>(0, 10 - v[FCall].value.size());
+    const qsizetype room = dateText.size() + timeText.size() + v[FCall].value.size() + callPad +
+                           loc.size() + v[FBand].value.size() + v[FMode].value.size() +
+                           rcvd.size() + sent.size() + v[FSent].value.size() +
+                           v[FRcvd].value.size() + 1 + 1 + 2 + 2 + 2 + 3 + 3 + 4 + 7;
+    const qsizetype start = out.size();
+    out.resize(start + room);
+    RowWriter w{out.data() + start};
+    w.put(dateText);
+    w.blanks(1);
+    w.put(timeText);
+    w.blanks(1);
+    w.put(v[FCall].value);
+    w.blanks(callPad);
+    w.blanks(2);
+    w.put(loc);
+    w.blanks(2);
+    w.put(v[FBand].value);
+    w.blanks(2);
+    w.put(v[FMode].value);
+    w.blanks(3);
+    w.put(rcvd);
+    w.blanks(3);
+    w.put(sent);
+    w.blanks(4);
+    w.put(v[FSent].value);
+    w.blanks(7);
+    w.put(v[FRcvd].value);
 }
 
 TextListOutcome buildTextList(ProgramState& s, const std::function<void(const QString&)>& notify)
@@ -83,7 +114,7 @@ TextListOutcome buildTextList(ProgramState& s, const std::function<void(const QS
     QFile log(logFilePathString(s));
     QByteArray image;
     if (!logFilePathString(s).isEmpty() && log.open(QIODevice::ReadOnly)) {
-        image = log.readAll();
+        image = readWholeFile(log);
         outcome.logOpened = true;
     }
     if (outcome.logOpened) {

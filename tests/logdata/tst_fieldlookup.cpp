@@ -15,17 +15,18 @@ private slots:
     void neverReadsPastTheLine();
 };
 
-namespace {
+namespace
+{
 const TagSpec* tagByName(const QByteArray& n)
 {
     static const struct {
         const char* name;
         const TagSpec* tag;
-    } tags[] = {{"call", &StdTags::Call},       {"date", &StdTags::QsoDate},
-                {"comment", &StdTags::Comment}, {"time", &StdTags::TimeOn},
-                {"freq", &StdTags::Freq},       {"band", &StdTags::Band},
-                {"mode", &StdTags::Mode},       {"grid", &StdTags::Gridsquare},
-                {"rcvd", &StdTags::RstRcvd},    {"sent", &StdTags::RstSent},
+    } tags[] = {{"call", &StdTags::Call},         {"date", &StdTags::QsoDate},
+                {"comment", &StdTags::Comment},   {"time", &StdTags::TimeOn},
+                {"freq", &StdTags::Freq},         {"band", &StdTags::Band},
+                {"mode", &StdTags::Mode},         {"grid", &StdTags::Gridsquare},
+                {"rcvd", &StdTags::RstRcvd},      {"sent", &StdTags::RstSent},
                 {"eqslsent", &StdTags::EqslSent}, {"eqslrcvd", &StdTags::EqslRcvd}};
     for (const auto& t : tags)
         if (n == t.name)
@@ -49,9 +50,8 @@ void TestFieldLookup::lookup_data()
                                 << 6 << QByteArray("DL1ABC");
     QTest::newRow("mixed case not found")
         << QByteArray("<Call:6>DL1ABC <eor>") << QByteArray("call") << A << 0 << QByteArray();
-    QTest::newRow("lower wins over upper")
-        << QByteArray("<CALL:4>AAAA <call:4>BBBB") << QByteArray("call") << P << 4
-        << QByteArray("BBBB");
+    QTest::newRow("lower wins over upper") << QByteArray("<CALL:4>AAAA <call:4>BBBB")
+                                           << QByteArray("call") << P << 4 << QByteArray("BBBB");
     QTest::newRow("comment 12 of 12")
         << QByteArray("<comment:12>tnx fer qso! <eor>") << QByteArray("comment") << P << 12
         << QByteArray("tnx fer qso!");
@@ -81,13 +81,12 @@ void TestFieldLookup::lookup_data()
         << QByteArray("144.174000");
     const QByteArray longComment(150, 'x');
     QTest::newRow("three digit comment length")
-        << QByteArray("<comment:150>" + longComment + " <eor>") << QByteArray("comment") << P
-        << 150 << longComment;
+        << QByteArray("<comment:150>" + longComment + " <eor>") << QByteArray("comment") << P << 150
+        << longComment;
     QTest::newRow("type indicator, one-or-two rule")
         << QByteArray("<call:6:S>DL1ABC") << QByteArray("call") << P << 6 << QByteArray("DL1ABC");
-    QTest::newRow("type indicator, date")
-        << QByteArray("<QSO_DATE:8:D>20240315") << QByteArray("date") << P << 8
-        << QByteArray("20240315");
+    QTest::newRow("type indicator, date") << QByteArray("<QSO_DATE:8:D>20240315")
+                                          << QByteArray("date") << P << 8 << QByteArray("20240315");
     QTest::newRow("type indicator, one-digit rule")
         << QByteArray("<freq:9:N>14.074000") << QByteArray("freq") << P << 9
         << QByteArray("14.074000");
@@ -103,9 +102,8 @@ void TestFieldLookup::lookup_data()
                                  << 0 << QByteArray();
     QTest::newRow("time on") << QByteArray("<time_on:6>123456") << QByteArray("time") << P << 6
                              << QByteArray("123456");
-    QTest::newRow("eqsl sent cut to 2")
-        << QByteArray("<eqsl_qsl_sent:3>YES") << QByteArray("eqslsent") << P << 3
-        << QByteArray("YE");
+    QTest::newRow("eqsl sent cut to 2") << QByteArray("<eqsl_qsl_sent:3>YES")
+                                        << QByteArray("eqslsent") << P << 3 << QByteArray("YE");
 }
 
 void TestFieldLookup::lookup()
@@ -127,20 +125,45 @@ void TestFieldLookup::lookup()
 // search per text, on real records and on random junk made of tag fragments.
 void TestFieldLookup::scannerAgreesWithLookup()
 {
-    const TagSpec* tags[] = {&StdTags::Call,    &StdTags::QsoDate,  &StdTags::Comment,
-                             &StdTags::TimeOn,  &StdTags::Freq,     &StdTags::Band,
+    const TagSpec* tags[] = {&StdTags::Call,    &StdTags::QsoDate,    &StdTags::Comment,
+                             &StdTags::TimeOn,  &StdTags::Freq,       &StdTags::Band,
                              &StdTags::Mode,    &StdTags::Gridsquare, &StdTags::RstRcvd,
-                             &StdTags::RstSent, &StdTags::EqslSent, &StdTags::EqslRcvd};
+                             &StdTags::RstSent, &StdTags::EqslSent,   &StdTags::EqslRcvd};
     const TagScanner scanner(tags, 12);
-    const char* pieces[] = {"<call:", "<CALL:", "comment", "COMMENT", "time_on", "TIME_ON",
-                            "freq",   "FREQ",   "band",    "BAND",    "mode",    "MODE",
-                            "gridsquare", "rst_rcvd", "RST_SENT", "eqsl_qsl_sent",
-                            "EQSL_QSL_RCVD", "<qso_date:", "5>", "12>", ":", ">", "x", " ",
-                            "co", "mo", "<", "9"};
+    const char* pieces[] = {"<call:",
+                            "<CALL:",
+                            "comment",
+                            "COMMENT",
+                            "time_on",
+                            "TIME_ON",
+                            "freq",
+                            "FREQ",
+                            "band",
+                            "BAND",
+                            "mode",
+                            "MODE",
+                            "gridsquare",
+                            "rst_rcvd",
+                            "RST_SENT",
+                            "eqsl_qsl_sent",
+                            "EQSL_QSL_RCVD",
+                            "<qso_date:",
+                            "5>",
+                            "12>",
+                            ":",
+                            ">",
+                            "x",
+                            " ",
+                            "co",
+                            "mo",
+                            "<",
+                            "9"};
     std::mt19937 rng(7);
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < 6000; ++round) {
+        // Every scan width: vector blocks, 16-byte blocks and byte by byte.
+        TagScanner::limitVectorLevel(round % 3);
         QByteArray line;
-        const int n = int(rng() % 14);
+        const int n = int(rng() % 60);
         for (int i = 0; i < n; ++i)
             line += pieces[rng() % std::size(pieces)];
         qsizetype hits[12];
@@ -152,6 +175,7 @@ void TestFieldLookup::scannerAgreesWithLookup()
             QCOMPARE(hits[t], expected);
         }
     }
+    TagScanner::limitVectorLevel(2);
 }
 
 void TestFieldLookup::neverReadsPastTheLine()

@@ -5,7 +5,8 @@
 #include <array>
 #include <cstdint>
 
-namespace {
+namespace
+{
 // A small deterministic generator, so the same options give the same log.
 struct Rng {
     uint64_t state;
@@ -42,9 +43,9 @@ const char* const kPrefixes[] = {"DL", "DK", "DJ", "OE", "HB9", "F",  "G",  "M0"
                                  "K",  "W",  "N",  "VE", "JA",  "VK", "ZL", "PY", "LU", "UA",
                                  "R",  "UR", "YO", "LZ", "9A",  "S5", "HA", "YU", "CT", "EI"};
 const char* const kNames[] = {"Hans", "Peter", "Maria", "John", "Luis", "Anna", "Jan", "Olga"};
-const char* const kComments[] = {"tnx fer QSO",  "nice signal", "first QSO on this band",
-                                 "73 and good DX", "weak but readable", "QSB deep",
-                                 "Grüße aus Köln", "portable op, 5 W into a dipole"};
+const char* const kComments[] = {
+    "tnx fer QSO",       "nice signal", "first QSO on this band", "73 and good DX",
+    "weak but readable", "QSB deep",    "Grüße aus Köln",         "portable op, 5 W into a dipole"};
 
 QByteArray field(const char* tag, const QByteArray& value)
 {
@@ -103,8 +104,9 @@ QByteArray generateWsjtxRecord(const LogGeneratorOptions& o, int index)
     const QByteArray date = day.toString("yyyyMMdd").toLatin1();
     const QByteArray timeOn = QString::asprintf("%02d%02d%02d", h, m, s).toLatin1();
     const int offSeconds = secondsOfDay + 60 + r.below(60);
-    const QByteArray timeOff = QString::asprintf(
-        "%02d%02d%02d", (offSeconds / 3600) % 24, (offSeconds / 60) % 60, offSeconds % 60).toLatin1();
+    const QByteArray timeOff = QString::asprintf("%02d%02d%02d", (offSeconds / 3600) % 24,
+                                                 (offSeconds / 60) % 60, offSeconds % 60)
+                                   .toLatin1();
 
     QByteArray t = field("call", call);
     t += ' ' + field("gridsquare", r.below(10) == 0 ? QByteArray() : grid(r));

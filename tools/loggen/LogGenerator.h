@@ -11,8 +11,8 @@
 struct LogGeneratorOptions {
     int records = 1000;
     unsigned seed = 1;
-    bool eqslFlags = true;  // add eqsl_qsl_sent / eqsl_qsl_rcvd to some records
-    bool comments = true;   // add comments to some records
+    bool eqslFlags = true; // add eqsl_qsl_sent / eqsl_qsl_rcvd to some records
+    bool comments = true;  // add comments to some records
     QByteArray ownCall = "DL1VOS";
     QByteArray ownGrid = "JO62QM";
 };
