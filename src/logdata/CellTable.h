@@ -39,6 +39,9 @@ public:
     // Replaces one cell with the text given, as the grid shows it.
     void setCell(int row, int col, QByteArrayView text);
 
+    // Writes a whole row from cell texts as the grid shows them.
+    void setRawRow(int row, const QByteArrayView (&cells)[Columns]) { appendRaw(row, cells); }
+
     // Rows from `other` at or beyond `from` that this table lacks are copied.
     void appendRowsFrom(const CellTable& other, int from);
 

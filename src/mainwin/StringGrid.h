@@ -25,10 +25,12 @@ public:
     void setCell(int col, int row, const QByteArray& text);
     // Puts whole rows 0..rows.rowCount()-1 in place at once (a load).
     void adoptRows(CellTable rows);
+    // Empties every cell of a row.
+    void clearRow(int row);
     const CellTable& storage() const { return m_cells; }
 
 private:
-    CellTable m_cells; // cell texts without the leading blanks
+    CellTable m_cells;
     int m_rowCount = 1;
 };
 

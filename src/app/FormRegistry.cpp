@@ -1,0 +1,61 @@
+#include "app/FormRegistry.h"
+
+#include "editing/auswahl_select.h"
+#include "editing/del_qso.h"
+#include "editing/eingabe.h"
+#include "editing/message_del.h"
+#include "editing/new_call.h"
+#include "eqsl/eQSL.h"
+#include "mainwin/QSL_Print.h"
+#include "mainwin/start.h"
+#include "printing/Drucken.h"
+#include "settings/config.h"
+
+FormRegistry& Forms()
+{
+    static FormRegistry registry;
+    return registry;
+}
+
+namespace
+{
+template <typename T> T* create(T*& slot)
+{
+    slot = new T();
+    slot->FormCreate();
+    return slot;
+}
+} // namespace
+
+void createAllForms()
+{
+    FormRegistry& f = Forms();
+    // The main window is first: creating it loads the settings and the
+    // logbook and shows the grid.
+    create(f.Form1);
+    create(f.Form2);
+    create(f.Configuration);
+    create(f.Form3);
+    create(f.StartForm);
+    create(f.Form4);
+    create(f.Form5);
+    create(f.Form7);
+    create(f.Form8);
+    create(f.Form9);
+}
+
+void destroyAllForms()
+{
+    FormRegistry& f = Forms();
+    delete f.Form9;
+    delete f.Form8;
+    delete f.Form7;
+    delete f.Form5;
+    delete f.Form4;
+    delete f.StartForm;
+    delete f.Form3;
+    delete f.Configuration;
+    delete f.Form2;
+    delete f.Form1;
+    f = FormRegistry();
+}

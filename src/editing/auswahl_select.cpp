@@ -1,0 +1,295 @@
+#include "editing/auswahl_select.h"
+
+#include "app/FormRegistry.h"
+#include "app/Widgets.h"
+#include "editing/del_qso.h"
+#include "editing/eingabe.h"
+#include "editing/new_call.h"
+#include "logdata/Cp1252.h"
+#include "logdata/LineTable.h"
+#include "logdata/Rewrite.h"
+#include "logdata/Settings.h"
+#include "logdata/State.h"
+#include "mainwin/CountryTable.h"
+#include "mainwin/QSL_Print.h"
+#include "mainwin/StringGrid.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace
+{
+constexpr int kRed = 255;
+constexpr int kGreen = 65280;
+constexpr int kTeal = 0x808000; // RGB 0,128,128 as a design colour value
+
+QLabel* label(QWidget* parent, const char* text, int x, int y)
+{
+    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    l->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+Panel* valuePanel(QWidget* parent, int x, int y, int w, int h = 22, int px = 16)
+{
+    auto* p = new Panel(parent, QString(), Panel::None);
+    p->setGeometry(x, y, w, h);
+    p->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    p->setFont(designFont(QStringLiteral("MS Sans Serif"), px, true));
+    setTextColor(p, designColor(kTeal));
+    return p;
+}
+} // namespace
+
+TForm2::TForm2(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Vosmira"));
+    setBackground(this, 12696492);
+    buildControls();
+}
+
+void TForm2::buildControls()
+{
+    Label1 = label(this, "selected QSO:", 16, 12);
+    Edit1 = new QLineEdit(this);
+    Edit1->setGeometry(120, 8, 60, 22);
+    Edit1->setReadOnly(true);
+
+    label(this, "CALL:", 16, 50);
+    Panel3 = valuePanel(this, 84, 44, 214, 36, 31);
+    Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    // The picture controls; Image17 and Image34 are not flags, Image1 is the
+    // empty placeholder that designates the current flag.
+    for (int n = 1; n <= 116; ++n) {
+        auto* img = new PictureBox(this);
+        img->setProperty("pictureNumber", n);
+        img->setGeometry(304, 49, 60, 30);
+        img->hide();
+        Images[size_t(n)] = img;
+    }
+    Image1 = Images[1];
+
+    Panel6 = valuePanel(this, 372, 52, 210, 24, 14);
+    Panel6->hide();
+
+    label(this, "qso date:", 16, 96);
+    Panel1 = valuePanel(this, 110, 92, 120);
+    label(this, "time:", 250, 96);
+    Panel2 = valuePanel(this, 310, 92, 80);
+    label(this, "MHz:", 16, 126);
+    Panel10 = valuePanel(this, 110, 122, 120);
+    label(this, "Band:", 250, 126);
+    Panel5 = valuePanel(this, 310, 122, 80);
+    label(this, "mode:", 16, 156);
+    Panel11 = valuePanel(this, 110, 152, 120);
+    label(this, "locator:", 250, 156);
+    Panel16 = valuePanel(this, 330, 152, 90);
+    label(this, "rst send:", 16, 186);
+    Panel8 = valuePanel(this, 110, 182, 80);
+    label(this, "rst recv:", 250, 186);
+    Panel9 = valuePanel(this, 330, 182, 80);
+    label(this, "comment:", 16, 216);
+    Panel4 = valuePanel(this, 110, 212, 470);
+
+    Panel12 = new Panel(this);
+    Panel12->setGeometry(430, 96, 20, 20);
+    setLamp(Panel12, false);
+    label(this, "E-QSL send", 456, 98);
+    Panel13 = new Panel(this);
+    Panel13->setGeometry(430, 126, 20, 20);
+    setLamp(Panel13, false);
+    Label20 = new ClickLabel(QStringLiteral("E-QSL receive"), this);
+    Label20->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
+    Label20->move(456, 128);
+    Label20->adjustSize();
+    Label20->setCursor(Qt::PointingHandCursor);
+    connect(Label20, &ClickLabel::clicked, this, [this] { BitBtn4Click(); });
+
+    auto button = [this](const char* caption, int x, int y, int w) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setGeometry(x, y, w, 30);
+        b->setFont(designFont(QStringLiteral("MS Sans Serif"), 12, true));
+        b->setAutoDefault(true);
+        return b;
+    };
+    BitBtn4 = button("change data", 16, 252, 135);
+    BitBtn3 = button("eQSL send", 158, 252, 135);
+    BitBtn2 = button("modification save", 300, 252, 150);
+    BitBtn1 = button("exit", 457, 252, 125);
+    BitBtn5 = button("delete QSO", 16, 292, 135);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+    connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
+    connect(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
+
+    Label17 = label(this, "Zeile Wahl:", 160, 300);
+    Edit3 = new QLineEdit(this);
+    Edit3->setGeometry(240, 296, 50, 22);
+    Label18 = label(this, "Endzeile:", 300, 300);
+    Edit5 = new QLineEdit(this);
+    Edit5->setGeometry(370, 296, 50, 22);
+    Label19 = label(this, "Arrayzeile:", 430, 300);
+    Edit6 = new QLineEdit(this);
+    Edit6->setGeometry(510, 296, 50, 22);
+
+    Label15 = new QLabel(
+        QStringLiteral("QSL wird an eQSL gesendet – bitte auf die Antwort warten …"), this);
+    Label15->setGeometry(16, 332, 566, 24);
+    Label15->setAlignment(Qt::AlignCenter);
+    Label15->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
+    setBackground(Label15, 0x00FFFF); // yellow
+    Label15->hide();
+}
+
+void TForm2::FormCreate() {}
+
+void TForm2::setLamp(Panel* lamp, bool green)
+{
+    setBackground(lamp, green ? kGreen : kRed);
+}
+
+bool TForm2::lampGreen(const Panel* lamp)
+{
+    return backgroundValue(lamp) == kGreen;
+}
+
+void TForm2::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    FormActivate();
+}
+
+bool TForm2::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QWidget::event(e);
+}
+
+void TForm2::FormActivate()
+{
+    resize(600, 389);
+    if (TForm7* f7 = Forms().Form7)
+        move(f7->x() / 2, f7->y() / 2);
+    Label15->hide();
+}
+
+void TForm2::Init2()
+{
+    const QByteArray& lang = G().ProgramSettings.Language;
+    if (lang == "Eng") {
+        BitBtn4->setText(QStringLiteral("change data"));
+        BitBtn3->setText(QStringLiteral("eQSL send"));
+        BitBtn2->setText(QStringLiteral("modification save"));
+        BitBtn1->setText(QStringLiteral("exit"));
+    } else if (lang == "Ger") {
+        BitBtn4->setText(QStringLiteral("Daten Ändern"));
+        BitBtn3->setText(QStringLiteral("eQSL senden"));
+        BitBtn2->setText(QStringLiteral("Änderung speichern"));
+        BitBtn1->setText(QStringLiteral("Beenden"));
+    }
+    // The flag's first character follows the one leading blank.
+    const SelectedQsoSet& q = G().SelectedQso;
+    setLamp(Panel12, q.eqslSent.size() > 1 && q.eqslSent[1] == 'Y');
+    setLamp(Panel13, q.eqslRcvd.size() > 1 && q.eqslRcvd[1] == 'Y');
+}
+
+void TForm2::Auswahl()
+{
+    ProgramState& s = G();
+    Edit3->setText(QString::number(s.SelectedLine));
+    Edit5->setText(QString::number(s.LineCount));
+    bool found = false;
+    QFile f(logFilePathString(s));
+    if (!logFilePathString(s).isEmpty() && f.open(QIODevice::ReadOnly)) {
+        const QByteArray image = readWholeFile(f);
+        const std::vector<LineSpan> spans = splitLines(image);
+        if (s.SelectedLine >= 0 && size_t(s.SelectedLine) < spans.size()) {
+            const LineSpan& sp = spans[size_t(s.SelectedLine)];
+            s.SelectedRecord = image.mid(sp.offset, sp.length);
+            s.UploadRecord = s.SelectedRecord;
+            found = true;
+        }
+    }
+    if (!found) {
+        // No record at that line (the empty row after the last QSO, or the
+        // file is gone): hold nothing, so no change or upload can act on the
+        // record of the QSO opened before.
+        s.SelectedRecord.clear();
+        s.UploadRecord.clear();
+    }
+    BitBtn4->setEnabled(found);
+    BitBtn3->setEnabled(found && !lampGreen(Panel12));
+    BitBtn2->setEnabled(found);
+}
+
+void TForm2::Aenderung_Speichern()
+{
+    ProgramState& s = G();
+    // A record is put into the selected line only when there is one: an empty
+    // record would wipe the line.
+    if (!s.SelectedRecord.isEmpty() && s.SelectedLine >= 0 && s.SelectedLine < s.LogLines.size())
+        s.LogLines.set(s.SelectedLine + 1, s.SelectedRecord);
+    Save_Array_1();
+    BitBtn1->setFocus();
+    BitBtn2->setEnabled(false);
+    Forms().Form1->show();
+}
+
+bool TForm2::Save_Array_1()
+{
+    ProgramState& s = G();
+    if (s.SelectedLine >= 1 && s.SelectedLine <= s.LineCount) {
+        Edit3->setText(QString::number(s.SelectedLine));
+        Edit6->setText(QString::number(s.SelectedLine));
+    }
+    const RewriteOutcome outcome = rewriteLogbook(s, s.LineCount);
+    return Forms().Form1->ReportRewrite(outcome);
+}
+
+void TForm2::BitBtn1Click()
+{
+    ProgramState& s = G();
+    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4})
+        b->setEnabled(true);
+    if (s.UploadPending) {
+        Forms().Form3->adif_wandel();
+        Aenderung_Speichern();
+        // The uploaded QSO's record is stored; a later exit for another QSO
+        // must not rebuild that line from these values again.
+        s.UploadPending = false;
+    }
+    TForm1* main = Forms().Form1;
+    main->LoadLogbook();
+    main->StringGrid1->show();
+    main->ScrollGridToBottom();
+    hide();
+}
+
+void TForm2::BitBtn2Click()
+{
+    Aenderung_Speichern();
+}
+
+void TForm2::BitBtn4Click()
+{
+    TForm3* change = Forms().Form3;
+    change->show();
+    change->Init();
+    G().UploadPending = false;
+    change->daten_aendern();
+    change->Edit10->setFocus();
+}
+
+void TForm2::BitBtn5Click()
+{
+    Forms().Form8->show();
+    hide();
+}

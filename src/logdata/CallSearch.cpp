@@ -1,0 +1,96 @@
+#include "logdata/CallSearch.h"
+
+#include "logdata/Dates.h"
+#include "logdata/FieldLookup.h"
+#include "logdata/LineTable.h"
+
+namespace
+{
+using R = LengthRule;
+// Lower-case search texts only: a record whose tags are in capitals is not found.
+const TagSpec kCall{"<call", {}, R::OneOrTwo, 7, 9, 20};
+const TagSpec kDate{"<qso_date", {}, R::OneOrTwo, 11, 13, 20};
+const TagSpec kTime{"time_on", {}, R::One, 9, 11, 20};
+const TagSpec kFreq{"freq", {}, R::One, 6, 8, 10};
+const TagSpec kBand{"band", {}, R::One, 6, 8, 5};
+const TagSpec kMode{"mode", {}, R::One, 6, 8, 10};
+const TagSpec kGrid{"gridsquare", {}, R::One, 12, 14, 10};
+const TagSpec kRcvd{"rst_rcvd", {}, R::One, 10, 12, 10};
+const TagSpec kSent{"rst_sent", {}, R::One, 10, 12, 10};
+const TagSpec kEqslSent{"eqsl_qsl_sent", {}, R::One, 15, 17, 2};
+const TagSpec kEqslRcvd{"eqsl_qsl_rcvd", {}, R::One, 15, 17, 2};
+const TagSpec kComment{"comment", {}, R::OneOrTwo, 9, 11, -1};
+
+enum { FDate, FTime, FFreq, FBand, FMode, FGrid, FRcvd, FSent, FESent, FERcvd, FComment, Count };
+const TagSpec* const kTags[Count] = {&kDate, &kTime, &kFreq,     &kBand,     &kMode,   &kGrid,
+                                     &kRcvd, &kSent, &kEqslSent, &kEqslRcvd, &kComment};
+
+FieldValue readOrEmpty(QByteArrayView line, qsizetype hit, const TagSpec& tag, int& unreadable)
+{
+    if (hit < 0)
+        return FieldValue();
+    FieldValue v = readFieldAt(line, hit, tag);
+    if (v.status == FieldValue::Unreadable) {
+        ++unreadable;
+        return FieldValue();
+    }
+    return v;
+}
+} // namespace
+
+bool callMatches(QByteArrayView call, QByteArrayView searchCall)
+{
+    if (searchCall == QByteArrayView("*"))
+        return true;
+    return !searchCall.isEmpty() && call.startsWith(searchCall);
+}
+
+CallSearchResult searchCalls(QByteArrayView image, QByteArrayView searchCall, bool displayFormat)
+{
+    static const TagScanner scanner(kTags, Count);
+    CallSearchResult result;
+    result.opened = true;
+    const std::vector<LineSpan> spans = splitLines(image);
+    for (size_t k = 1; k < spans.size(); ++k) {
+        const QByteArrayView line(image.data() + spans[k].offset, spans[k].length);
+        const FieldValue callField = lookupField(line, kCall);
+        if (callField.status == FieldValue::Unreadable)
+            ++result.unreadableFields;
+        const QByteArrayView call = callField.present() ? callField.value : QByteArrayView();
+        if (!callMatches(call, searchCall))
+            continue;
+        qsizetype hits[Count];
+        scanner.scan(line, hits);
+        FieldValue v[Count];
+        for (int i = 0; i < Count; ++i)
+            v[i] = readOrEmpty(line, hits[i], *kTags[i], result.unreadableFields);
+
+        QByteArray date = v[FDate].value.toByteArray();
+        if (displayFormat)
+            date = toDisplayDate(date); // also an empty date: two dots
+        QByteArray time = v[FTime].value.toByteArray();
+        if (v[FTime].present() && displayFormat)
+            time = timeForDisplay(v[FTime].value, v[FTime].declared, true);
+        QByteArrayView freq;
+        if (v[FFreq].present())
+            freq = v[FFreq].value.first(
+                qBound(qsizetype(0), qsizetype(v[FFreq].declared - 2), v[FFreq].value.size()));
+        const bool cq = call == QByteArrayView("CQ");
+        const QByteArrayView empty("", 0);
+        const QByteArrayView cells[CellTable::Columns] = {date,
+                                                          time,
+                                                          call,
+                                                          cq ? empty : v[FGrid].value,
+                                                          freq,
+                                                          v[FBand].value,
+                                                          v[FMode].value,
+                                                          v[FSent].value,
+                                                          v[FRcvd].value,
+                                                          cq ? empty : v[FESent].value,
+                                                          cq ? empty : v[FERcvd].value,
+                                                          v[FComment].value};
+        result.rows.setRowValues(result.matches, cells);
+        ++result.matches;
+    }
+    return result;
+}

@@ -1,0 +1,575 @@
+#include "mainwin/QSL_Print.h"
+
+#include "app/Delay.h"
+#include "app/Dialogs.h"
+#include "app/FormRegistry.h"
+#include "app/JpegDecoder.h"
+#include "app/KeyEdit.h"
+#include "app/Screen.h"
+#include "app/Widgets.h"
+#include "editing/auswahl_select.h"
+#include "editing/del_qso.h"
+#include "editing/new_call.h"
+#include "logdata/CallSearch.h"
+#include "logdata/Cp1252.h"
+#include "logdata/LineTable.h"
+#include "logdata/Loader.h"
+#include "logdata/Settings.h"
+#include "logdata/State.h"
+#include "logdata/TextList.h"
+#include "mainwin/StringGrid.h"
+#include "mainwin/start.h"
+#include "printing/Drucken.h"
+#include "settings/config.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace
+{
+constexpr int kWindowColor = 12696492;
+constexpr int kHeaderColor = 8421440;
+
+bool isEng()
+{
+    return G().ProgramSettings.Language == "Eng";
+}
+bool isGer()
+{
+    return G().ProgramSettings.Language == "Ger";
+}
+
+QPixmap picture(const QString& path)
+{
+    QString error;
+    QPixmap p = loadJpegPixmap(path, &error);
+    if (p.isNull())
+        qWarning("picture %s: %s", qPrintable(path), qPrintable(error));
+    return p;
+}
+
+// The texts of a cell with its first `n` characters removed, cut to `max`.
+QByteArray cellValue(const QByteArray& cell, int n, int max)
+{
+    QByteArray v = cell.mid(n);
+    if (max >= 0 && v.size() > max)
+        v.truncate(max);
+    return v;
+}
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Vosmira V4.2"));
+    setBackground(this, kWindowColor);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    buildControls();
+}
+
+void TForm1::buildControls()
+{
+    Label1 = new QLabel(QStringLiteral("Vosmira"), this);
+    Label1->setFont(designFont(QStringLiteral("Verdana"), 27, true));
+    setTextColor(Label1, QColor(0, 128, 128));
+    Label1->setGeometry(22, 16, 112, 30);
+    Label5 = new QLabel(QStringLiteral("by Dranek"), this);
+    Label5->setFont(designFont(QStringLiteral("Arial"), 12, true));
+    Label5->setGeometry(136, 24, 66, 16);
+
+    BitBtn1 = new QPushButton(this);
+    BitBtn1->setGeometry(204, 6, 41, 41);
+    BitBtn1->setIcon(QIcon(picture(QStringLiteral(":/pictures/config.jpg"))));
+    BitBtn1->setIconSize(QSize(33, 33));
+    BitBtn1->setCursor(Qt::PointingHandCursor);
+    BitBtn1->setToolTip(QStringLiteral("Configuration"));
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+
+    Image1 = new PictureBox(this);
+    Image1->setGeometry(248, 6, 39, 41);
+    Image1->setPicture(picture(QStringLiteral(":/pictures/printer.jpg")));
+    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->setToolTip(QStringLiteral("Drucken"));
+    connect(Image1, &PictureBox::clicked, this, [this] { Image1Click(); });
+
+    Image2 = new PictureBox(this);
+    Image2->setGeometry(290, 9, 35, 35);
+    Image2->setPicture(picture(QStringLiteral(":/pictures/busy.jpg")));
+    Image2->hide();
+
+    Image3 = new PictureBox(this);
+    Image3->setGeometry(328, 10, 55, 33);
+    Image3->setPicture(picture(QStringLiteral(":/pictures/newqso.jpg")));
+    Image3->setCursor(Qt::PointingHandCursor);
+    Image3->setToolTip(QStringLiteral("neues QSO"));
+    connect(Image3, &PictureBox::clicked, this, [this] { Image3Click(); });
+
+    Panel18 = new Panel(this, QStringLiteral("e-QSL confirm:"));
+    Panel18->setGeometry(472, 18, 91, 25);
+    setBackground(Panel18, 8257470);
+    setTextColor(Panel18, QColor(128, 0, 0));
+    Panel18->setFont(designFont(QStringLiteral("MS Sans Serif"), 11, true));
+    Panel17 = new Panel(this);
+    Panel17->setGeometry(566, 18, 65, 25);
+
+    Button1 = new QPushButton(QStringLiteral("CALL Suchen"), this);
+    Button1->setGeometry(648, 18, 141, 25);
+    Button1->setCursor(Qt::PointingHandCursor);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    Button3 = new QPushButton(QStringLiteral("Zurück"), this);
+    Button3->setGeometry(702, 18, 87, 25);
+    Button3->setCursor(Qt::PointingHandCursor);
+    Button3->hide();
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+
+    Label4 = new QLabel(QStringLiteral("CALL"), this);
+    Label4->setGeometry(792, 24, 36, 16);
+    Label4->hide();
+    Edit3 = new KeyEdit(this);
+    Edit3->setGeometry(832, 18, 115, 24);
+    Edit3->setUpperCase(true);
+    Edit3->hide();
+    Edit3->onKeyPress = [this](QChar& key) { Edit3KeyPress(key); };
+
+    Label2 = new QLabel(QStringLiteral("QSOs:"), this);
+    Label2->setGeometry(974, 22, 48, 16);
+    Edit1 = new QLineEdit(this);
+    Edit1->setGeometry(1026, 19, 65, 24);
+    Edit1->setReadOnly(true);
+
+    Button2 = new QPushButton(QStringLiteral("Beenden"), this);
+    Button2->setGeometry(1094, 20, 121, 25);
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+
+    Panel1 = new Panel(this, QString(), Panel::Lowered);
+    Panel1->setGeometry(18, 48, 1199, 5);
+    setBackground(Panel1, 128);
+
+    struct Header {
+        const char* caption;
+        int left, width;
+    };
+    const Header headers[] = {{"Date", 18, 83},      {"Time", 102, 59},    {"CALL", 162, 117},
+                              {"Locator", 280, 75},  {"MHz", 356, 73},     {"Band", 430, 55},
+                              {"Mode", 486, 65},     {"RSTsend", 552, 61}, {"RSTrecv", 612, 63},
+                              {"EQSL out", 676, 66}, {"EQSL in", 742, 63}, {"Comment", 806, 413}};
+    for (const Header& h : headers) {
+        auto* p = new Panel(this, QString::fromLatin1(h.caption));
+        p->setGeometry(h.left, 66, h.width, 22);
+        setBackground(p, kHeaderColor);
+        setTextColor(p, Qt::yellow);
+        p->setFont(designFont(QStringLiteral("MS Sans Serif"), 11, true));
+    }
+
+    StringGrid1 = new StringGrid(this);
+    StringGrid1->move(18, 88);
+    connect(StringGrid1, &StringGrid::selectCell, this,
+            [this](int col, int row) { StringGrid1SelectCell(col, row); });
+    connect(StringGrid1, &StringGrid::doubleClicked, this, [this] { StringGrid1DblClick(); });
+
+    StatusLine = new QLabel(this);
+    StatusLine->setObjectName(QStringLiteral("StatusLine"));
+    setTextColor(StatusLine, QColor(128, 0, 0));
+    StatusLine->setFont(designFont(QStringLiteral("MS Sans Serif"), 12, true));
+    StatusLine->hide();
+}
+
+void TForm1::FormCreate()
+{
+    ProgramState& s = G();
+    const QSize screen = screenSize();
+    s.ScreenWidth = screen.width();
+    s.ScreenHeight = screen.height();
+    resize(s.ScreenWidth - 10, s.ScreenHeight - 40);
+    StringGrid1->resize(width() - 15, s.ScreenHeight - 156);
+    s.GridHeight = StringGrid1->height();
+    s.GridWidth = StringGrid1->width();
+    StatusLine->setGeometry(18, 88 + s.GridHeight + 2, s.GridWidth, 20);
+    s.QsoCount = 0;
+    s.StoredQsoCount = 0;
+    s.SearchView = 0;
+    m_matchMarker = 0;
+    Init();
+    TStartForm::Log();
+}
+
+void TForm1::LoadLogbook()
+{
+    ProgramState& s = G();
+    if (s.SearchView == 0) {
+        Label4->hide();
+        Edit3->hide();
+        Label2->show();
+        Edit1->show();
+        Init();
+        s.DisplayFormat = 1;
+    }
+    LoadReport report = loadLogbookData(s);
+    GridModel* grid = StringGrid1->grid();
+    const int rows = report.rows.rowCount();
+    grid->adoptRows(std::move(report.rows));
+    // The row after the last QSO is shown empty, never with what an earlier,
+    // longer log left there.
+    grid->clearRow(rows);
+    grid->setRowCount(s.LinesRead);
+    if (report.numberShown)
+        Edit1->setText(QStringLiteral(" ") + QString::number(s.QsoCount));
+    if (report.confirmedShown)
+        Panel17->setText(QString::number(s.ConfirmedCount));
+    reportLoadProblems(report.opened ? QString() : report.errorReason, report.unreadableFields);
+    // A search result shown while the log was reloaded (an edit made from
+    // it) is searched again, so the grid and the search controls agree.
+    if (s.SearchView == 1) {
+        Init();
+        CallSearch();
+    }
+}
+
+void TForm1::reportLoadProblems(const QString& problem, int unreadable)
+{
+    QStringList parts;
+    const QString path = logFilePathString(G());
+    if (!problem.isEmpty()) {
+        if (isEng())
+            parts << QStringLiteral("Logbook %1 could not be read: %2").arg(path, problem);
+        else
+            parts
+                << QStringLiteral("Logbuch %1 konnte nicht gelesen werden: %2").arg(path, problem);
+    }
+    if (unreadable > 0) {
+        if (isEng())
+            parts << QStringLiteral("%1 fields with an unreadable length were skipped")
+                         .arg(unreadable);
+        else
+            parts << QStringLiteral("%1 Felder mit unlesbarer Länge übersprungen").arg(unreadable);
+    }
+    showStatus(parts.join(QStringLiteral("; ")));
+}
+
+void TForm1::showStatus(const QString& text)
+{
+    StatusLine->setText(text);
+    StatusLine->setVisible(!text.isEmpty());
+}
+
+QString TForm1::statusText() const
+{
+    return StatusLine->text();
+}
+
+bool TForm1::ReportRewrite(const RewriteOutcome& outcome)
+{
+    if (outcome.result == RewriteResult::Written)
+        return true;
+    QString text;
+    if (outcome.result == RewriteResult::ChangedOnDisk) {
+        text = isEng() ? QStringLiteral("The logbook changed on disk since it was loaded (%1). "
+                                        "Nothing was written; the logbook has been reloaded. "
+                                        "Please make the change again.")
+                             .arg(outcome.message)
+                       : QStringLiteral("Das Logbuch wurde seit dem Laden auf der Platte geändert "
+                                        "(%1). Es wurde nichts geschrieben; das Logbuch ist neu "
+                                        "geladen. Bitte die Änderung noch einmal machen.")
+                             .arg(outcome.message);
+    } else {
+        text = isEng() ? QStringLiteral("The logbook could not be written (%1). The file on disk "
+                                        "is unchanged.")
+                             .arg(outcome.message)
+                       : QStringLiteral("Das Logbuch konnte nicht geschrieben werden (%1). Die "
+                                        "Datei ist unverändert.")
+                             .arg(outcome.message);
+    }
+    dialogs().showError(text);
+    LoadLogbook();
+    ScrollGridToBottom();
+    showStatus(text);
+    return false;
+}
+
+void TForm1::Init()
+{
+    ProgramState& s = G();
+    Edit3->clear();
+    if (s.SearchView == 1 && s.QsoCount != 0) {
+        GridModel* grid = StringGrid1->grid();
+        for (int r = 0; r <= s.QsoCount; ++r)
+            grid->clearRow(r);
+        grid->setRowCount(1);
+    }
+}
+
+void TForm1::CallSearch()
+{
+    ProgramState& s = G();
+    if (isEng()) {
+        Button2->setText(QStringLiteral("Exit"));
+        Label2->setText(QStringLiteral("QSOs"));
+        Button1->setText(QStringLiteral("call search"));
+        Button3->setText(QStringLiteral("back"));
+    } else if (isGer()) {
+        Button2->setText(QStringLiteral("Beenden"));
+        Label2->setText(QStringLiteral("QSOs"));
+        Button1->setText(QStringLiteral("Call Suchen"));
+        Button3->setText(QStringLiteral("Zurück"));
+    }
+    s.LinesRead = 0;
+    s.QsoFields.call.clear();
+    QFile f(logFilePathString(s));
+    if (logFilePathString(s).isEmpty() || !f.open(QIODevice::ReadOnly)) {
+        s.QsoCount = -1;
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    const QByteArray image = readWholeFile(f);
+    f.close();
+    CallSearchResult result = searchCalls(image, s.SearchCall, s.DisplayFormat == 1);
+    s.LinesRead = image.isEmpty() ? 0 : 1 + result.matches;
+    GridModel* grid = StringGrid1->grid();
+    const int matches = result.matches;
+    if (matches > 0) {
+        grid->adoptRows(std::move(result.rows));
+        grid->setRowCount(matches);
+        Edit1->setText(QString::number(matches));
+    }
+    m_matchMarker = 0;
+    s.QsoCount = s.LinesRead - 1;
+    QApplication::restoreOverrideCursor();
+}
+
+void TForm1::Delay(int ms)
+{
+    ::Delay(ms);
+}
+
+void TForm1::Load_Config()
+{
+    ::Load_Config(G());
+}
+
+void TForm1::Save_Config()
+{
+    ::Save_Config(G());
+}
+
+void TForm1::ScrollGridToBottom()
+{
+    StringGrid1->scrollToLastRow();
+}
+
+void TForm1::Country_Hide()
+{
+    TForm2* view = Forms().Form2;
+    for (int n = 2; n <= 116; ++n)
+        if (isFlagPicture(n))
+            view->Images[size_t(n)]->hide();
+}
+
+void TForm1::Country_Wahl()
+{
+    TForm2* view = Forms().Form2;
+    CountryResult result;
+    lookupCountry(Keys, result);
+    // Pictures are made visible in the order of their numbers, so where
+    // several match, the highest-numbered one lies on top.
+    for (int n = 2; n <= 116; ++n) {
+        if (!result.visible.test(size_t(n)))
+            continue;
+        view->Image1 = view->Images[size_t(n)];
+        Position_Flag();
+    }
+    const QString text = QString::fromLatin1(result.text);
+    view->Panel6->setVisible(!text.isEmpty());
+    view->Panel6->setText(text);
+}
+
+void TForm1::Position_Flag()
+{
+    TForm2* view = Forms().Form2;
+    PictureBox* flag = view->Image1;
+    if (!flag)
+        return;
+    if (!flag->pixmap().isNull() || flag->property("flagLoaded").toBool()) {
+        // already loaded
+    } else {
+        const int number = flag->property("pictureNumber").toInt();
+        flag->setPicture(picture(flagResourcePath(number)));
+        flag->setProperty("flagLoaded", true);
+    }
+    flag->setGeometry(304, 49, 60, 30);
+    flag->show();
+    flag->raise();
+}
+
+void TForm1::Button1Click()
+{
+    ProgramState& s = G();
+    s.SearchView = 1;
+    s.DisplayFormat = 1;
+    Init();
+    CallSearch();
+    show();
+    Button1->hide();
+    Button3->move(702, Button3->y());
+    Button3->show();
+    Label4->show();
+    Edit3->show();
+    setBackground(this, kWindowColor);
+    Edit3->setFocus();
+}
+
+void TForm1::Edit3KeyPress(QChar& key)
+{
+    ProgramState& s = G();
+    s.SearchCall = Cp1252::fromUnicode(Edit3->text()).left(20);
+    if (key.unicode() == 13) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        Init();
+        CallSearch();
+    }
+}
+
+void TForm1::Button3Click()
+{
+    ProgramState& s = G();
+    s.SearchView = 0;
+    s.DisplayFormat = 1;
+    LoadLogbook();
+    Label2->show();
+    Edit1->show();
+    Button1->move(648, Button1->y());
+    Button1->show();
+    Button3->hide();
+    show();
+    ScrollGridToBottom();
+    setBackground(this, kWindowColor);
+}
+
+void TForm1::Button2Click()
+{
+    ProgramState& s = G();
+    s.SearchView = 0;
+    s.DisplayFormat = 0;
+    Init();
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    QFile::remove(QStringLiteral("back.txt"));
+    QFile::remove(QStringLiteral("eqsl.adi"));
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* e)
+{
+    // Closing the main window ends the program, whatever else is open.
+    markApplicationTerminating();
+    e->accept();
+    QCoreApplication::quit();
+}
+
+void TForm1::BitBtn1Click()
+{
+    Forms().Configuration->Open();
+}
+
+void TForm1::Image1Click()
+{
+    Image2->show();
+    Delay(500);
+    buildTextList(G(), [](const QString& text) { dialogs().showMessage(text); });
+    Image2->hide();
+    Delay(500);
+    Forms().Form5->Start_Druck();
+}
+
+void TForm1::Image3Click()
+{
+    Forms().Form7->Open();
+}
+
+void TForm1::StringGrid1SelectCell(int /*col*/, int row)
+{
+    ProgramState& s = G();
+    if (s.SearchView == 0) {
+        m_selectedRow = row;
+        s.SelectedLine = row + 1;
+    }
+}
+
+void TForm1::StringGrid1DblClick()
+{
+    ProgramState& s = G();
+    if (s.SearchView != 0)
+        return;
+    // The row whose cells are opened is the highlighted one; its line is
+    // taken here too, so that after a reload (which points SelectedLine past
+    // the last record while the highlight stays) the view never shows one QSO
+    // while holding another's record.
+    int row = StringGrid1->Row();
+    if (row < 0)
+        row = m_selectedRow;
+    if (row < 0)
+        return;
+    m_selectedRow = row;
+    s.SelectedLine = row + 1;
+
+    const GridModel* grid = StringGrid1->grid();
+    SelectedQsoSet& q = s.SelectedQso;
+    q.date = cellValue(grid->cell(0, row), 2, 20);
+    q.time = cellValue(grid->cell(1, row), 2, 20);
+    q.call = cellValue(grid->cell(2, row), 2, 20);
+    q.locator = cellValue(grid->cell(3, row), 3, 10);
+    q.freq = cellValue(grid->cell(4, row), 2, 12);
+    q.band = cellValue(grid->cell(5, row), 3, 6);
+    q.mode = cellValue(grid->cell(6, row), 4, 10);
+    q.rstSent = cellValue(grid->cell(7, row), 4, 10);
+    q.rstRcvd = cellValue(grid->cell(8, row), 4, 10);
+    q.eqslSent = cellValue(grid->cell(9, row), 2, 4);
+    q.eqslRcvd = cellValue(grid->cell(10, row), 2, 4);
+    q.comment = grid->cell(11, row);
+    q.row = row;
+
+    TForm2* view = Forms().Form2;
+    auto text = [](const QByteArray& b) { return Cp1252::toUnicode(b); };
+    view->show();
+    view->Edit1->setText(QString::number(row + 1));
+    view->Panel1->setText(text(q.date));
+    view->Panel2->setText(text(q.time));
+    view->Panel3->setText(text(q.call));
+    view->Panel4->setText(text(q.comment));
+    view->Panel5->setText(text(q.band));
+    view->Panel8->setText(text(q.rstSent));
+    view->Panel9->setText(text(q.rstRcvd));
+    view->Panel10->setText(text(q.freq));
+    view->Panel11->setText(text(q.mode));
+    view->Panel16->setText(text(q.locator));
+
+    TForm8* del = Forms().Form8;
+    del->Panel3->setText(QString::number(row + 1));
+    del->Panel1->setText(text(q.call));
+    del->Panel2->setText(text(q.date));
+    del->Panel4->setText(text(q.time));
+    del->Panel5->setText(text(q.band));
+    del->Panel6->setText(text(q.rstSent));
+    del->Panel7->setText(text(q.rstRcvd));
+    del->Panel8->setText(text(q.mode));
+
+    view->BitBtn2->setEnabled(true);
+    view->BitBtn3->setEnabled(true);
+    view->Init2();
+    for (QWidget* w : {static_cast<QWidget*>(view->Edit3), static_cast<QWidget*>(view->Edit5),
+                       static_cast<QWidget*>(view->Edit6), static_cast<QWidget*>(view->Label17),
+                       static_cast<QWidget*>(view->Label18), static_cast<QWidget*>(view->Label19)})
+        w->hide();
+
+    Keys = deriveCallKeys(q.call);
+    Country_Hide();
+    Country_Wahl();
+
+    const QSize screen = screenSize();
+    s.ScreenWidth = screen.width();
+    s.ScreenHeight = screen.height();
+    view->FormActivate();
+    view->Auswahl();
+}

@@ -1,0 +1,78 @@
+#include "mainwin/start.h"
+
+#include "app/FormRegistry.h"
+#include "app/Screen.h"
+#include "app/Widgets.h"
+#include "logdata/Settings.h"
+#include "logdata/State.h"
+#include "mainwin/QSL_Print.h"
+#include "mainwin/StringGrid.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TStartForm::TStartForm(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Vosmira"));
+    setBackground(this, 12696492);
+    Label1 = new QLabel(QStringLiteral("Monitor"), this);
+    Label1->setGeometry(200, 180, 60, 16);
+    setTextColor(Label1, Qt::gray);
+    Edit1 = new QLineEdit(this);
+    Edit1->setGeometry(264, 176, 50, 21);
+    Label2 = new QLabel(QStringLiteral("x"), this);
+    Label2->setGeometry(320, 180, 10, 16);
+    setTextColor(Label2, Qt::gray);
+    Edit2 = new QLineEdit(this);
+    Edit2->setGeometry(334, 176, 50, 21);
+    for (QLineEdit* e : {Edit1, Edit2}) {
+        e->setReadOnly(true);
+        setTextColor(e, Qt::gray);
+    }
+}
+
+void TStartForm::FormCreate()
+{
+    ProgramState& s = G();
+    const QSize screen = screenSize();
+    s.ScreenWidth = screen.width();
+    s.ScreenHeight = screen.height();
+    resize(610, 413);
+    move((s.ScreenWidth - width()) / 2, (s.ScreenHeight - height()) / 2);
+    Load_Config(s);
+    Edit1->setText(QString::number(s.ScreenHeight));
+    Edit2->setText(QString::number(s.ScreenWidth));
+    s.SearchView = 0;
+    s.DisplayFormat = 0;
+    s.ChangeSaveRequested = 0;
+    s.StartQsoCount = s.StoredQsoCount;
+    // Spare elements after the loaded lines; never fewer than the lines
+    // themselves plus one (the stored count may lag behind the file when
+    // config.dat could not be written).
+    s.LogLines.resize(qMax(s.StartQsoCount + 4, s.LineCount + 2));
+}
+
+void TStartForm::Log()
+{
+    ProgramState& s = G();
+    TForm1* f = Forms().Form1;
+    Load_Config(s);
+    s.SearchView = 0;
+    s.DisplayFormat = 1;
+    f->LoadLogbook();
+    f->Button1->show();
+    f->Button3->hide();
+    f->Image2->hide();
+    s.ListWritten = 0;
+    if (s.ProgramSettings.Language == "Eng") {
+        f->Button1->setText(QStringLiteral("call search"));
+        f->Button2->setText(QStringLiteral("Exit"));
+    } else if (s.ProgramSettings.Language == "Ger") {
+        f->Button1->setText(QStringLiteral("Call Suchen"));
+        f->Button2->setText(QStringLiteral("Beenden"));
+    }
+    f->showMaximized();
+    f->ScrollGridToBottom();
+    setBackground(f, 12696492);
+}

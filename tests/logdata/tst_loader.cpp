@@ -1,0 +1,275 @@
+// The logbook loader: cells, counters, LogLines, the settings it writes.
+#include "logdata/CallSearch.h"
+#include "logdata/Loader.h"
+#include "logdata/Settings.h"
+#include "logdata/State.h"
+#include "support/TestSupport.h"
+
+#include <QTest>
+
+class TestLoader : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { resetProgramState(); }
+    void countersAndCells();
+    void conversions_data();
+    void conversions();
+    void confirmedCount();
+    void missingAndUnreadableFiles();
+    void spareElementAlwaysThere_data();
+    void spareElementAlwaysThere();
+    void multiLineRecordsAndHeaders();
+    void unreadableFieldsAreCounted();
+    void logChangedAndSettingsSave();
+    void callSearch_data();
+    void callSearch();
+};
+
+namespace
+{
+const QByteArray kHeader = "WSJT-X ADIF Export<eoh>";
+
+LoadReport loadLines(ScratchDir& dir, const QList<QByteArray>& lines, int startCount = 0)
+{
+    dir.write("log.adi", crlfLines(lines));
+    ProgramState& s = G();
+    s.LogFilePath = dir.file("log.adi").toUtf8();
+    s.DisplayFormat = 1;
+    s.StartQsoCount = startCount;
+    return loadLogbookData(s);
+}
+
+QByteArray cell(const LoadReport& r, int row, int col)
+{
+    return r.rows.cell(row, col);
+}
+} // namespace
+
+void TestLoader::countersAndCells()
+{
+    ScratchDir dir;
+    const QByteArray r1 = "<call:6>DL1ABC <gridsquare:4>JO62 <mode:3>FT8 <rst_sent:3>-05 "
+                          "<rst_rcvd:3>-10 <qso_date:8>20240315 <time_on:6>123456 <band:3>20m "
+                          "<freq:9>14.074000 <eqsl_qsl_sent:1>Y <eqsl_qsl_rcvd:1>N "
+                          "<comment:3>tnx <eor>";
+    const QByteArray r2 = "<CALL:5>K1ABC <QSO_DATE:8>20240316 <EOR>";
+    const QByteArray r3 = "<call:4>G4XX <eor>";
+    const LoadReport r = loadLines(dir, {kHeader, r1, r2, r3}, 3);
+    ProgramState& s = G();
+    QVERIFY(r.opened);
+    QCOMPARE(s.LineCount, 4);
+    QCOMPARE(s.QsoCount, 3);
+    QCOMPARE(s.AppendBase, 4);
+    QCOMPARE(s.SelectedLine, 4);
+    QCOMPARE(s.LinesRead, 4);
+    QCOMPARE(r.rows.rowCount(), 3);
+    QVERIFY(r.numberShown);
+    // Every cell with the leading blanks of its column.
+    const QList<QByteArray> expected = {"  15.03.2024", "  12:34", "  DL1ABC", "   JO62",
+                                        "   14.0740",   "   20m",  "    FT8",  "    -05",
+                                        "    -10",      "   Y",    "   N",     " tnx"};
+    for (int c = 0; c < 12; ++c)
+        QCOMPARE(cell(r, 0, c), expected[c]);
+    QCOMPARE(cell(r, 1, 2), QByteArray("  K1ABC"));
+    QCOMPARE(cell(r, 1, 0), QByteArray("  16.03.2024"));
+    QCOMPARE(cell(r, 1, 4), QByteArray("   ")); // no frequency, also after one with
+    QCOMPARE(cell(r, 2, 11), QByteArray(" "));
+    // LogLines: element 0 unused, the lines from element 1, a spare after.
+    QCOMPARE(s.LogLines.at(1), kHeader);
+    QCOMPARE(s.LogLines.at(2), r1);
+    QCOMPARE(s.LogLines.at(4), r3);
+    QVERIFY(s.LogLines.size() >= s.LineCount + 2);
+    QCOMPARE(s.LogLines.size(), 3 + 4 + 1); // StartQsoCount + lines + 1
+}
+
+void TestLoader::conversions_data()
+{
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QByteArray>("shown");
+    QTest::newRow("MFSK shown as FT4")
+        << QByteArray("<mode:4>MFSK <submode:3>FT4") << 6 << QByteArray("    FT4");
+    QTest::newRow("submode first")
+        << QByteArray("<submode:3>FT4 <mode:4>MFSK") << 6 << QByteArray("    FT4");
+    QTest::newRow("other mode unchanged")
+        << QByteArray("<mode:4>JT65") << 6 << QByteArray("    JT65");
+    QTest::newRow("four character time")
+        << QByteArray("<time_on:4>1234") << 1 << QByteArray("  12:");
+    QTest::newRow("six character frequency")
+        << QByteArray("<freq:6>14.074") << 4 << QByteArray("   14.074");
+    QTest::newRow("ten character frequency")
+        << QByteArray("<freq:10>144.174000") << 4 << QByteArray("   144.174000");
+    QTest::newRow("CQ: no locator")
+        << QByteArray("<call:2>CQ <gridsquare:4>JO62") << 3 << QByteArray("   ");
+    QTest::newRow("CQ: no eQSL") << QByteArray("<call:2>CQ <eqsl_qsl_rcvd:1>Y") << 10
+                                 << QByteArray("   ");
+    QTest::newRow("short date") << QByteArray("<qso_date:7>2024031") << 0
+                                << QByteArray("  1.03.2024");
+    QTest::newRow("typed length") << QByteArray("<call:6:S>DL1ABC") << 2 << QByteArray("  DL1ABC");
+    QTest::newRow("long comment") << QByteArray("<comment:120>" + QByteArray(120, 'c')) << 11
+                                  << QByteArray(" " + QByteArray(120, 'c'));
+    QTest::newRow("mixed case tag") << QByteArray("<Call:6>DL1ABC") << 2 << QByteArray("  ");
+}
+
+void TestLoader::conversions()
+{
+    QFETCH(QByteArray, record);
+    QFETCH(int, column);
+    QFETCH(QByteArray, shown);
+    ScratchDir dir;
+    const LoadReport r = loadLines(dir, {kHeader, record + " <eor>"});
+    QCOMPARE(cell(r, 0, column), shown);
+}
+
+void TestLoader::confirmedCount()
+{
+    ScratchDir dir;
+    LoadReport r = loadLines(dir, {kHeader, "<call:3>A1A <eqsl_qsl_rcvd:1>Y <eor>",
+                                   "<call:3>B1B <eqsl_qsl_rcvd:1>N <eor>",
+                                   "<call:2>CQ <eqsl_qsl_rcvd:1>Y <eor>"});
+    // The CQ record's "Y" is counted although its cell is emptied.
+    QCOMPARE(G().ConfirmedCount, 2);
+    QVERIFY(r.confirmedShown);
+    r = loadLines(dir, {kHeader, "<call:3>A1A <eor>"});
+    QCOMPARE(G().ConfirmedCount, 0);
+    QVERIFY(!r.confirmedShown); // the panel keeps its text
+}
+
+void TestLoader::missingAndUnreadableFiles()
+{
+    ScratchDir dir;
+    ProgramState& s = G();
+    s.LogFilePath = dir.file("nothing.adi").toUtf8();
+    LoadReport r = loadLogbookData(s);
+    QVERIFY(!r.opened);
+    QVERIFY(!r.errorReason.isEmpty());
+    QCOMPARE(s.LineCount, 0);
+    QCOMPARE(s.QsoCount, -1);
+    QVERIFY(!r.numberShown);
+    QVERIFY(s.LogLines.size() >= 2);
+    // A folder in place of the file.
+    QDir(dir.path()).mkdir("folder.adi");
+    s.LogFilePath = dir.file("folder.adi").toUtf8();
+    r = loadLogbookData(s);
+    QVERIFY(!r.opened);
+    QCOMPARE(s.QsoCount, -1);
+    // Only the header line.
+    r = loadLines(dir, {kHeader});
+    QCOMPARE(s.LineCount, 1);
+    QCOMPARE(s.QsoCount, 0);
+    QCOMPARE(r.rows.rowCount(), 0);
+    QVERIFY(!r.numberShown);
+    // temp.adif is deleted by every load.
+    dir.write("temp.adif", "x");
+    loadLines(dir, {kHeader});
+    QVERIFY(!QFile::exists(dir.file("temp.adif")));
+}
+
+void TestLoader::spareElementAlwaysThere_data()
+{
+    QTest::addColumn<int>("startCount");
+    QTest::newRow("matching count") << 3;
+    QTest::newRow("zero") << 0;
+    QTest::newRow("negative") << -1;
+    QTest::newRow("smaller than the file") << 1;
+}
+
+void TestLoader::spareElementAlwaysThere()
+{
+    QFETCH(int, startCount);
+    ScratchDir dir;
+    loadLines(dir, {kHeader, "<call:1>A <eor>", "<call:1>B <eor>", "<call:1>C <eor>"}, startCount);
+    ProgramState& s = G();
+    QVERIFY(s.LogLines.size() >= s.LineCount + 2);
+    QCOMPARE(s.LogLines.at(s.LineCount), QByteArray("<call:1>C <eor>"));
+}
+
+void TestLoader::multiLineRecordsAndHeaders()
+{
+    ScratchDir dir;
+    // A header of two lines gives a row for its second line; a record over
+    // two lines gives two rows with the fields of each.
+    const LoadReport r =
+        loadLines(dir, {"ADIF Export", "<eoh>", "<call:5>K1ABC <band:3>20m", "<mode:3>FT8 <eor>"});
+    QCOMPARE(G().QsoCount, 3);
+    QCOMPARE(cell(r, 0, 2), QByteArray("  "));
+    QCOMPARE(cell(r, 1, 2), QByteArray("  K1ABC"));
+    QCOMPARE(cell(r, 1, 6), QByteArray("    "));
+    QCOMPARE(cell(r, 2, 6), QByteArray("    FT8"));
+    // LF-only line ends are read too, and CR LF is not part of a line.
+    dir.write("lf.adi", "H\n<call:1>A <eor>\n<call:1>B <eor>");
+    G().LogFilePath = dir.file("lf.adi").toUtf8();
+    const LoadReport lf = loadLogbookData(G());
+    QCOMPARE(G().LineCount, 3);
+    QCOMPARE(lf.rows.cell(1, 2), QByteArray("  B"));
+}
+
+void TestLoader::unreadableFieldsAreCounted()
+{
+    ScratchDir dir;
+    const LoadReport r = loadLines(
+        dir, {kHeader, "<call:x>DL1ABC <band:3>20m <eor>", "<comment:10>mode of op <mode:3>FT8"});
+    QCOMPARE(r.unreadableFields, 2);
+    QCOMPARE(cell(r, 0, 2), QByteArray("  "));
+    QCOMPARE(cell(r, 0, 5), QByteArray("   20m"));
+    QCOMPARE(cell(r, 1, 6), QByteArray("    ")); // "mode" first found inside the comment
+}
+
+void TestLoader::logChangedAndSettingsSave()
+{
+    ScratchDir dir;
+    ProgramState& s = G();
+    s.StoredQsoCount = 2;
+    loadLines(dir, {kHeader, "<call:1>A <eor>", "<call:1>B <eor>"});
+    QCOMPARE(s.ProgramSettings.LogChanged, QByteArray("false"));
+    QList<QByteArray> cfg = dir.read("config.dat").split('\n');
+    QCOMPARE(cfg.value(1), QByteArray("false\r"));
+    QCOMPARE(cfg.value(11), QByteArray("2\r"));
+    loadLines(dir, {kHeader, "<call:1>A <eor>", "<call:1>B <eor>", "<call:1>C <eor>"});
+    QCOMPARE(s.ProgramSettings.LogChanged, QByteArray("true"));
+    QCOMPARE(s.StoredQsoCount, 2); // changes only when the settings are read again
+    cfg = dir.read("config.dat").split('\n');
+    QCOMPARE(cfg.value(11), QByteArray("3\r"));
+}
+
+void TestLoader::callSearch_data()
+{
+    QTest::addColumn<QByteArray>("search");
+    QTest::addColumn<int>("matches");
+    QTest::newRow("prefix") << QByteArray("DL") << 2;
+    QTest::newRow("star: every record, also one whose call is not found") << QByteArray("*") << 5;
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("lower case") << QByteArray("dl") << 0;
+    QTest::newRow("upper-case tags never found") << QByteArray("K1") << 0;
+    QTest::newRow("no match") << QByteArray("ZZ") << 0;
+}
+
+void TestLoader::callSearch()
+{
+    QFETCH(QByteArray, search);
+    QFETCH(int, matches);
+    const QByteArray image =
+        crlfLines({kHeader,
+                   "<call:6>DL1ABC <qso_date:8>20240315 <time_on:6>123456 <freq:6>14.074 "
+                   "<mode:4>MFSK <eor>",
+                   "<CALL:5>K1ABC <eor>", "<call:5>DK2XY <freq:9>14.074000 <eor>",
+                   "<call:6>DL9ZZZ <time_on:0> <eor>", "<call:5>G4ABC <eor>"});
+    const CallSearchResult r = searchCalls(image, search, true);
+    QCOMPARE(r.matches, matches);
+    if (search == "DL") {
+        QCOMPARE(r.rows.cell(0, 6), QByteArray("    MFSK")); // shown as stored
+        QCOMPARE(r.rows.cell(0, 4), QByteArray("   14.0"));  // n - 2 of 6
+        QCOMPARE(r.rows.cell(0, 0), QByteArray("  15.03.2024"));
+        QCOMPARE(r.rows.cell(0, 1), QByteArray("  12:34"));
+        QCOMPARE(r.rows.cell(1, 0), QByteArray("  ..")); // no date: two dots
+        QCOMPARE(r.rows.cell(1, 1), QByteArray("  :"));  // present but empty
+    }
+    if (search == "*") {
+        QCOMPARE(r.rows.cell(1, 2), QByteArray("  ")); // "<CALL:" is not "<call"
+        QCOMPARE(r.rows.cell(2, 4), QByteArray("   14.0740"));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestLoader)
+#include "tst_loader.moc"
