@@ -1,5 +1,6 @@
 #include "logdata/Rewrite.h"
 
+#include "logdata/AtomicFile.h"
 #include "logdata/LineTable.h"
 #include "logdata/Settings.h"
 
@@ -88,16 +89,9 @@ RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
         out.append("\r\n");
     }
 
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return failed(QStringLiteral("%1 cannot be written: %2").arg(path, f.errorString()));
-    if (f.write(out) != out.size()) {
-        const QString why = f.errorString();
-        f.cancelWriting();
+    QString why;
+    if (!writeFileAtomically(path, out, &why))
         return failed(QStringLiteral("%1 cannot be written: %2").arg(path, why));
-    }
-    if (!f.commit())
-        return failed(QStringLiteral("%1 cannot be written: %2").arg(path, f.errorString()));
     // The table now mirrors the file, so a further rewrite before the next
     // load (a second "modification save") neither refuses nor drops lines.
     const std::vector<LineSpan> written = splitLines(out);

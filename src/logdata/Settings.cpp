@@ -1,5 +1,6 @@
 #include "logdata/Settings.h"
 
+#include "logdata/AtomicFile.h"
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
 
@@ -92,15 +93,7 @@ QByteArray settingsFileImage(const ProgramState& s)
 bool Save_Config(ProgramState& s)
 {
     s.ProgramSettings.QsoCountText = QByteArray::number(s.QsoCount);
-    QSaveFile f(QString::fromLatin1(kConfigFileName));
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray image = settingsFileImage(s);
-    if (f.write(image) != image.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return writeFileAtomically(QString::fromLatin1(kConfigFileName), settingsFileImage(s));
 }
 
 QString logFilePathString(const ProgramState& s)

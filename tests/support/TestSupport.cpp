@@ -32,3 +32,28 @@ QByteArray crlfLines(const QList<QByteArray>& lines)
         out += l + "\r\n";
     return out;
 }
+
+#include <csignal>
+#include <sys/resource.h>
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    struct rlimit old {
+    };
+    getrlimit(RLIMIT_FSIZE, &old);
+    m_previous[0] = qint64(old.rlim_cur);
+    m_previous[1] = qint64(old.rlim_max);
+    std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit now = old;
+    now.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &now);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    struct rlimit old {
+    };
+    old.rlim_cur = rlim_t(m_previous[0]);
+    old.rlim_max = rlim_t(m_previous[1]);
+    setrlimit(RLIMIT_FSIZE, &old);
+}

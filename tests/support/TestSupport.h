@@ -24,3 +24,15 @@ private:
 
 // Joins lines with CR LF (and a final CR LF).
 QByteArray crlfLines(const QList<QByteArray>& lines);
+
+// While it lives, no file of this process can grow beyond `bytes`: writes
+// past it fail as on a full disk (works for root too, unlike permissions).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+
+private:
+    qint64 m_previous[2];
+};

@@ -1,0 +1,43 @@
+#include "logdata/AtomicFile.h"
+
+#include <QSaveFile>
+
+bool writeFileAtomically(const QString& path, QByteArrayView data, QString* error,
+                         QFileDevice::Permissions permissions)
+{
+    QSaveFile f(path);
+    // Unbuffered, so that a short write (a full disk, a size limit) shows up
+    // here: a buffered flush can lose it and the rename would then put a cut
+    // file in place of the old one.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    if (permissions && !f.setPermissions(permissions)) {
+        if (error)
+            *error = f.errorString();
+        f.cancelWriting();
+        return false;
+    }
+    const char* p = data.data();
+    qint64 left = data.size();
+    while (left > 0) {
+        const qint64 n = f.write(p, left);
+        if (n <= 0) {
+            if (error)
+                *error = f.error() != QFileDevice::NoError ? f.errorString()
+                                                           : QStringLiteral("the disk is full");
+            f.cancelWriting();
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    if (!f.commit()) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    return true;
+}

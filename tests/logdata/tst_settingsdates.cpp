@@ -1,0 +1,208 @@
+// config.dat, the date converters and the Windows-1252 codec.
+#include "logdata/Cp1252.h"
+#include "logdata/Dates.h"
+#include "logdata/Settings.h"
+#include "logdata/State.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QTest>
+
+class TestSettingsDates : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { resetProgramState(); }
+    void dates_data();
+    void dates();
+    void dateBuffer();
+    void timeForDisplay();
+    void configRoundTrip();
+    void configLimitsAndShortFiles();
+    void configMissingOrGarbled();
+    void configReplacedWhole();
+    void codecMapsEveryByte();
+};
+
+void TestSettingsDates::dates_data()
+{
+    QTest::addColumn<QByteArray>("converter");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("output");
+    QTest::newRow("display") << QByteArray("display") << QByteArray("20240315")
+                             << QByteArray("15.03.2024");
+    QTest::newRow("display 7 chars")
+        << QByteArray("display") << QByteArray("2024031") << QByteArray("1.03.2024");
+    QTest::newRow("display empty") << QByteArray("display") << QByteArray() << QByteArray("..");
+    QTest::newRow("adif") << QByteArray("adif") << QByteArray("15032024") << QByteArray("20240315");
+    QTest::newRow("adif empty") << QByteArray("adif") << QByteArray() << QByteArray();
+    QTest::newRow("reconv") << QByteArray("reconv") << QByteArray("15.03.2024")
+                            << QByteArray("20240315");
+    // Fixed positions, nothing parsed: 5.3.2024 gives "24", ".2", "5.".
+    QTest::newRow("reconv short") << QByteArray("reconv") << QByteArray("5.3.2024")
+                                  << QByteArray("24.25.");
+    QTest::newRow("reconv empty") << QByteArray("reconv") << QByteArray() << QByteArray();
+}
+
+void TestSettingsDates::dates()
+{
+    QFETCH(QByteArray, converter);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, output);
+    if (converter == "display")
+        QCOMPARE(toDisplayDate(input), output);
+    else if (converter == "adif")
+        QCOMPARE(toAdifDate(input), output);
+    else
+        QCOMPARE(datumReconv(input), output);
+}
+
+void TestSettingsDates::dateBuffer()
+{
+    ProgramState& s = G();
+    s.DateBuffer = "20230115";
+    ToDisplayDate(s);
+    QCOMPARE(s.DateBuffer, QByteArray("15.01.2023"));
+    s.DateBuffer = "15012023";
+    ToAdifDate(s);
+    QCOMPARE(s.DateBuffer, QByteArray("20230115"));
+    s.DateBuffer = "15.01.2023";
+    Datum_reconv(s);
+    QCOMPARE(s.DateBuffer, QByteArray("20230115"));
+    char buf[24];
+    QCOMPARE(displayDateInto("20240315", buf).toByteArray(), QByteArray("15.03.2024"));
+    QCOMPARE(displayDateInto("2024031", buf).toByteArray(), QByteArray("1.03.2024"));
+}
+
+void TestSettingsDates::timeForDisplay()
+{
+    QCOMPARE(::timeForDisplay("123456", 6), QByteArray("12:34"));
+    QCOMPARE(::timeForDisplay("1234", 4), QByteArray("12:"));
+    QCOMPARE(::timeForDisplay("123", 3), QByteArray("1:"));
+    QCOMPARE(::timeForDisplay("", 0), QByteArray());
+    QCOMPARE(::timeForDisplay("", 0, true), QByteArray(":"));
+    char buf[24];
+    QCOMPARE(displayTimeInto("123456", 6, buf).toByteArray(), QByteArray("12:34"));
+    QCOMPARE(displayTimeInto("1234", 4, buf).toByteArray(), QByteArray("12:"));
+    QCOMPARE(displayTimeInto("", 1, buf).toByteArray(), QByteArray());
+}
+
+void TestSettingsDates::configRoundTrip()
+{
+    ScratchDir dir;
+    const QByteArray file = "/home/op/wsjtx_log.adi\r\nfalse\r\nspare line kept\r\nGermany\r\n"
+                            "DL1ABC\r\nM\xfcller\r\nHans\r\nHauptstr. 1\r\n12345 Stadt\r\n"
+                            "JO62QM\r\nB01\r\n42\r\ntnx fer QSO 73\r\nGer\r\n";
+    dir.write("config.dat", file);
+    ProgramState& s = G();
+    Load_Config(s);
+    QCOMPARE(s.StoredQsoCount, 42);
+    QCOMPARE(s.LogFilePath, QByteArray("/home/op/wsjtx_log.adi"));
+    QCOMPARE(s.ProgramSettings.OwnName, QByteArray("M\xfcller"));
+    s.QsoCount = 42;
+    QVERIFY(Save_Config(s));
+    QCOMPARE(dir.read("config.dat"), file);
+    // Line 3 survives any number of saves; line 12 follows QsoCount.
+    s.QsoCount = -1;
+    Save_Config(s);
+    Load_Config(s);
+    Save_Config(s);
+    QCOMPARE(dir.read("config.dat").split('\n').value(2), QByteArray("spare line kept\r"));
+    QCOMPARE(s.StoredQsoCount, -1);
+}
+
+void TestSettingsDates::configLimitsAndShortFiles()
+{
+    ScratchDir dir;
+    ProgramState& s = G();
+    QByteArray lines;
+    const QByteArray longCall(25, 'K');
+    for (int i = 1; i <= 14; ++i)
+        lines += (i == 5    ? longCall
+                  : i == 12 ? QByteArray("7")
+                            : QByteArray("v") + QByteArray::number(i)) +
+                 "\r\n";
+    lines += "line 15\r\n";
+    dir.write("config.dat", lines);
+    Load_Config(s);
+    QCOMPARE(s.ProgramSettings.OwnCall, QByteArray(20, 'K'));
+    QCOMPARE(s.ProgramSettings.Language, QByteArray("v14"));
+    Save_Config(s);
+    const QList<QByteArray> saved = dir.read("config.dat").split('\n');
+    QCOMPARE(saved.size(), 15); // 14 lines and the empty piece after the last line end
+    QCOMPARE(saved.value(4), QByteArray(20, 'K') + "\r");
+    // A file of 13 lines leaves the language as it was.
+    s.ProgramSettings.Language = "Eng";
+    QByteArray thirteen;
+    for (int i = 1; i <= 13; ++i)
+        thirteen += (i == 12 ? QByteArray("3") : QByteArray("x")) + "\r\n";
+    dir.write("config.dat", thirteen);
+    Load_Config(s);
+    QCOMPARE(s.ProgramSettings.Language, QByteArray("Eng"));
+    QCOMPARE(s.StoredQsoCount, 3);
+}
+
+void TestSettingsDates::configMissingOrGarbled()
+{
+    ScratchDir dir;
+    ProgramState& s = G();
+    qputenv("HOME", dir.path().toUtf8());
+    Load_Config(s); // no file, no WSJT-X log
+    QCOMPARE(s.StoredQsoCount, 0);
+    QVERIFY(s.LogFilePath.isEmpty());
+    // WSJT-X's own log is offered when there is no config.dat.
+    QDir(dir.path()).mkpath(".local/share/WSJT-X");
+    QFile wsjtx(dir.path() + "/.local/share/WSJT-X/wsjtx_log.adi");
+    QVERIFY(wsjtx.open(QIODevice::WriteOnly));
+    wsjtx.close();
+    resetProgramState();
+    Load_Config(G());
+    QCOMPARE(QString::fromUtf8(G().LogFilePath), wsjtx.fileName());
+    // A garbled count starts from 0; the other values stay.
+    QByteArray lines;
+    for (int i = 1; i <= 14; ++i)
+        lines += (i == 12 ? QByteArray("abc") : QByteArray("val") + QByteArray::number(i)) + "\r\n";
+    dir.write("config.dat", lines);
+    resetProgramState();
+    Load_Config(G());
+    QCOMPARE(G().StoredQsoCount, 0);
+    QCOMPARE(G().LogFilePath, QByteArray("val1"));
+    QCOMPARE(G().ProgramSettings.StandardComment, QByteArray("val13"));
+}
+
+void TestSettingsDates::configReplacedWhole()
+{
+    ScratchDir dir;
+    ProgramState& s = G();
+    s.ProgramSettings.OwnCall = "DL1ABC";
+    QVERIFY(Save_Config(s));
+    const QByteArray before = dir.read("config.dat");
+    // The disk fills up during the write: the old file stays whole.
+    s.ProgramSettings.OwnCall = "XX9XX";
+    bool saved = true;
+    {
+        FileSizeLimit full(10);
+        saved = Save_Config(s);
+    }
+    QVERIFY(!saved);
+    QCOMPARE(dir.read("config.dat"), before);
+}
+
+void TestSettingsDates::codecMapsEveryByte()
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    const QString text = Cp1252::toUnicode(all);
+    QCOMPARE(text.size(), 256);
+    QCOMPARE(Cp1252::fromUnicode(text), all);
+    QCOMPARE(text.at(0x80), QChar(0x20AC));
+    QCOMPARE(text.at(0xFC), QChar(0x00FC));
+    for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        QCOMPARE(text.at(undefined).unicode(), char16_t(undefined));
+    QCOMPARE(Cp1252::fromUnicode(QStringLiteral("Grüße €")), QByteArray("Gr\xfc\xdf\x65 \x80"));
+    QCOMPARE(Cp1252::fromUnicode(QString::fromUtf8("Ж")), QByteArray("?"));
+}
+
+QTEST_GUILESS_MAIN(TestSettingsDates)
+#include "tst_settingsdates.moc"
