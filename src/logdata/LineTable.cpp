@@ -66,6 +66,8 @@ void LineTable::refill(const QByteArray& image, const std::vector<LineSpan>& spa
     std::vector<QByteArray> keep;
     for (size_t k = n + 1; k < m_slots.size(); ++k) {
         Slot& s = m_slots[k];
+        if (s.owned < 0 && s.length == 0)
+            continue;
         QByteArray text = s.owned >= 0 ? m_owned[size_t(s.owned)]
                                        : QByteArray(m_image.constData() + s.offset, s.length);
         s.owned = text.isEmpty() ? -1 : int(keep.size());
@@ -79,7 +81,7 @@ void LineTable::refill(const QByteArray& image, const std::vector<LineSpan>& spa
     for (size_t k = 1; k <= n; ++k) {
         Slot& s = m_slots[k];
         s.offset = spans[k - 1].offset;
-        s.length = spans[k - 1].length;
+        s.length = qint32(spans[k - 1].length);
         s.owned = -1;
     }
 }

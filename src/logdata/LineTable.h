@@ -32,8 +32,8 @@ public:
 private:
     struct Slot {
         qsizetype offset = 0;
-        qsizetype length = 0;
-        int owned = -1; // index into m_owned, or -1 for a slice of m_image
+        qint32 length = 0;
+        qint32 owned = -1; // index into m_owned, or -1 for a slice of m_image
     };
     void detach(Slot& s);
 
