@@ -88,14 +88,13 @@ void CellTable::setRowValues(int row, const QByteArrayView (&values)[Columns])
 {
     if (row < 0)
         return;
-    ensureRows(row + 1);
     size_t total = 0;
     for (int c = 0; c < Columns; ++c)
         total += size_t(LeadingBlanks[c]) + size_t(values[c].size());
     const size_t start = m_size;
     char* d = grow(total);
-    uint32_t* r = &m_index[size_t(row) * Stride];
-    r[0] = uint32_t(start);
+    uint32_t ends[Stride];
+    ends[0] = uint32_t(start);
     uint32_t pos = uint32_t(start);
     for (int c = 0; c < Columns; ++c) {
         for (int b = 0; b < LeadingBlanks[c]; ++b)
@@ -103,7 +102,14 @@ void CellTable::setRowValues(int row, const QByteArrayView (&values)[Columns])
         std::memcpy(d, values[c].data(), size_t(values[c].size()));
         d += values[c].size();
         pos += uint32_t(LeadingBlanks[c] + values[c].size());
-        r[c + 1] = pos;
+        ends[c + 1] = pos;
+    }
+    if (row == rowCount()) {
+        // Appending the next row, as a load does: no clearing pass first.
+        m_index.insert(m_index.end(), ends, ends + Stride);
+    } else {
+        ensureRows(row + 1);
+        std::memcpy(&m_index[size_t(row) * Stride], ends, sizeof ends);
     }
 }
 
