@@ -1,0 +1,92 @@
+#include "printing/ListPrint.h"
+
+#include "logdata/Cp1252.h"
+#include "logdata/TextList.h"
+
+namespace ListPrint
+{
+
+QString defaultHeading1()
+{
+    return QString::fromLatin1(kListHeading1);
+}
+
+QString defaultHeading2()
+{
+    return QString::fromLatin1(kListHeading2);
+}
+
+QString headingOrDefault(const QByteArray& fromBuilder, const QString& fallback)
+{
+    return fromBuilder.isEmpty() ? fallback : Cp1252::toUnicode(fromBuilder);
+}
+
+QString pageFootPrefix()
+{
+    return QString(42, QLatin1Char(' ')) + QStringLiteral("Seite:  ");
+}
+
+QString listTitle(const QByteArray& ownCall, int year)
+{
+    QString title = QStringLiteral("Vosmira Logbuch");
+    const QString call = Cp1252::toUnicode(ownCall).trimmed();
+    if (!call.isEmpty())
+        title += QLatin1Char(' ') + call;
+    return title + QLatin1Char(' ') + QString::number(year);
+}
+
+QStringList splitListLines(const QByteArray& image)
+{
+    QStringList lines;
+    const qsizetype n = image.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && image[end] != '\r' && image[end] != '\n')
+            ++end;
+        lines.append(Cp1252::toUnicode(QByteArrayView(image).sliced(pos, end - pos)));
+        pos = end;
+        if (pos < n && image[pos] == '\r')
+            ++pos;
+        if (pos < n && image[pos] == '\n')
+            ++pos;
+    }
+    return lines;
+}
+
+bool printList(ListCanvas& canvas, const QStringList& lines, const QString& title,
+               const QString& heading1, const QString& heading2)
+{
+    if (!canvas.beginDoc())
+        return false;
+
+    canvas.setBold(true);
+    canvas.textOut(kLeft, slotY(0), title);
+    canvas.textOut(kLeft, slotY(1), heading1);
+    canvas.textOut(kLeft, slotY(2), heading2);
+    canvas.setBold(false);
+
+    int k = kFirstSlotPage1 - 1;
+    for (const QString& line : lines) {
+        ++k;
+        canvas.textOut(kLeft, slotY(k), line);
+        if (k >= kLastSlot) {
+            // The page is full: number it and carry the headings over. The
+            // break happens right after the slot is filled, so a list that
+            // ends in the last slot leaves a page with only the headings.
+            canvas.setBold(true);
+            canvas.textOut(kLeft, slotY(kFootSlot),
+                           pageFootPrefix() + QString::number(canvas.pageNumber()));
+            canvas.newPage();
+            canvas.textOut(kLeft, slotY(1), heading1);
+            canvas.textOut(kLeft, slotY(2), heading2);
+            k = kFirstSlotLater - 1;
+            canvas.setBold(false);
+        }
+    }
+
+    canvas.endDoc();
+    return true;
+}
+
+} // namespace ListPrint
