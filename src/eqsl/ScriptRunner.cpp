@@ -1,0 +1,236 @@
+#include "eqsl/ScriptRunner.h"
+
+#include "app/Delay.h"
+#include "eqsl/AccountScript.h"
+#include "logdata/Cp1252.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+#endif
+
+namespace eqsl
+{
+
+namespace
+{
+ScriptRunner* current = nullptr;
+
+ProcessScriptRunner& platformRunner()
+{
+    static ProcessScriptRunner r;
+    return r;
+}
+
+// The first word of a command line.
+QByteArray firstWord(const QByteArray& command)
+{
+    const QByteArray t = command.trimmed();
+    qsizetype end = 0;
+    while (end < t.size() && t[end] != ' ' && t[end] != '\t')
+        ++end;
+    return t.left(end);
+}
+
+bool callsCurl(const QList<QByteArray>& commands)
+{
+    for (const QByteArray& c : commands) {
+        const QByteArray w = firstWord(c).toLower();
+        if (w == "curl" || w == "curl.exe")
+            return true;
+    }
+    return false;
+}
+
+// Stops the script and whatever it started.
+void stopProcess(QProcess& p)
+{
+#ifdef Q_OS_WIN
+    // cmd's children (curl) are not ended with it: end the whole tree.
+    QProcess::execute(QStringLiteral("taskkill"),
+                      {QStringLiteral("/T"), QStringLiteral("/F"), QStringLiteral("/PID"),
+                       QString::number(p.processId())});
+#else
+    // The shell leads a process group of its own (see run), so curl goes too.
+    if (p.processId() > 0)
+        ::kill(-pid_t(p.processId()), SIGKILL);
+#endif
+    p.kill();
+    p.waitForFinished(5000);
+}
+} // namespace
+
+ScriptRunner& scriptRunner()
+{
+    return current ? *current : platformRunner();
+}
+
+void setScriptRunner(ScriptRunner* r)
+{
+    current = r;
+}
+
+RunResult ProcessScriptRunner::run(const QString& scriptPath, const QString& workDir, int timeoutMs)
+{
+    RunResult result;
+    QFile script(scriptPath);
+    if (!script.open(QIODevice::ReadOnly)) {
+        result.outcome = RunOutcome::NoScript;
+        result.detail = script.errorString();
+        return result;
+    }
+    const QList<QByteArray> commands = scriptCommands(script.readAll());
+    script.close();
+    bool anyCommand = false;
+    for (const QByteArray& c : commands)
+        anyCommand = anyCommand || !c.trimmed().isEmpty();
+    if (!anyCommand) {
+        result.outcome = RunOutcome::NoCommand;
+        return result;
+    }
+    if (callsCurl(commands) && QStandardPaths::findExecutable(QStringLiteral("curl")).isEmpty()) {
+        result.outcome = RunOutcome::CurlMissing;
+        return result;
+    }
+
+    QProcess p;
+    p.setWorkingDirectory(workDir);
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+#ifdef Q_OS_WIN
+    p.setProgram(qEnvironmentVariable("ComSpec", QStringLiteral("cmd.exe")));
+    p.setNativeArguments(QStringLiteral("/d /c \"") + QFileInfo(scriptPath).fileName() +
+                         QStringLiteral("\""));
+    p.setCreateProcessArgumentsModifier(
+        [](QProcess::CreateProcessArguments* args) { args->flags |= CREATE_NO_WINDOW; });
+    constexpr int notFoundCode = 9009;
+#else
+    QByteArray joined;
+    for (const QByteArray& c : commands)
+        joined += c + '\n';
+    p.setProgram(QStringLiteral("/bin/sh"));
+    p.setArguments({QStringLiteral("-c"), Cp1252::toUnicode(joined)});
+    // A process group of its own, so that a time-out can stop curl as well.
+    p.setChildProcessModifier([] { ::setpgid(0, 0); });
+    constexpr int notFoundCode = 127;
+#endif
+
+    p.start();
+    if (!p.waitForStarted(10000)) {
+        result.outcome = RunOutcome::CannotStart;
+        result.detail = p.errorString();
+        stopProcess(p);
+        return result;
+    }
+
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QTimer poll; // notices that the program is ending
+    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
+        if (applicationTerminating())
+            loop.quit();
+    });
+    if (QCoreApplication::instance())
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &loop,
+                         &QEventLoop::quit);
+    deadline.start(qMax(0, timeoutMs));
+    poll.start(100);
+    if (p.state() != QProcess::NotRunning)
+        loop.exec();
+
+    if (p.state() != QProcess::NotRunning) {
+        result.outcome = applicationTerminating() || deadline.isActive() ? RunOutcome::Aborted
+                                                                         : RunOutcome::TimedOut;
+        stopProcess(p);
+        return result;
+    }
+    if (p.exitStatus() == QProcess::CrashExit) {
+        result.outcome = RunOutcome::Finished;
+        result.exitCode = -1;
+        result.detail = p.errorString();
+        return result;
+    }
+    result.exitCode = p.exitCode();
+    result.outcome =
+        result.exitCode == notFoundCode ? RunOutcome::CommandNotFound : RunOutcome::Finished;
+    return result;
+}
+
+bool runNeverStarted(RunOutcome outcome)
+{
+    switch (outcome) {
+    case RunOutcome::NoScript:
+    case RunOutcome::NoCommand:
+    case RunOutcome::CurlMissing:
+    case RunOutcome::CannotStart:
+    case RunOutcome::CommandNotFound:
+        return true;
+    case RunOutcome::Finished:
+    case RunOutcome::TimedOut:
+    case RunOutcome::Aborted:
+        return false;
+    }
+    return false;
+}
+
+QString runFailureText(const RunResult& r, int timeoutMs, bool english)
+{
+    const QString seconds = QString::number((timeoutMs + 999) / 1000);
+    switch (r.outcome) {
+    case RunOutcome::Finished:
+    case RunOutcome::Aborted:
+        return QString();
+    case RunOutcome::TimedOut:
+        return english ? QStringLiteral("No answer from e-QSL within %1 seconds: the upload was "
+                                        "stopped. The QSO stays marked as not sent.")
+                             .arg(seconds)
+                       : QStringLiteral("Keine Antwort von e-QSL innerhalb von %1 Sekunden: die "
+                                        "Übertragung wurde abgebrochen. Das QSO bleibt als nicht "
+                                        "gesendet markiert.")
+                             .arg(seconds);
+    case RunOutcome::NoScript:
+        return english ? QStringLiteral(">eqsl.bat< not found: please save the eQSL account "
+                                        "first (Configuration, eQSL Konfig). Nothing was sent.")
+                       : QStringLiteral(">eqsl.bat< nicht gefunden: bitte zuerst die "
+                                        "eQSL-Zugangsdaten speichern (Konfiguration, eQSL "
+                                        "Konfig). Es wurde nichts gesendet.");
+    case RunOutcome::NoCommand:
+        return english ? QStringLiteral(">eqsl.bat< holds no command: please save the eQSL "
+                                        "account again. Nothing was sent.")
+                       : QStringLiteral(">eqsl.bat< enthält keinen Befehl: bitte die "
+                                        "eQSL-Zugangsdaten neu speichern. Es wurde nichts "
+                                        "gesendet.");
+    case RunOutcome::CurlMissing:
+        return english ? QStringLiteral("The program >curl< was not found: please install it. "
+                                        "Nothing was sent.")
+                       : QStringLiteral("Das Programm >curl< wurde nicht gefunden: bitte "
+                                        "installieren. Es wurde nichts gesendet.");
+    case RunOutcome::CannotStart:
+        return (english ? QStringLiteral(">eqsl.bat< could not be started: %1. Nothing was sent.")
+                        : QStringLiteral(">eqsl.bat< konnte nicht gestartet werden: %1. Es wurde "
+                                         "nichts gesendet."))
+            .arg(r.detail);
+    case RunOutcome::CommandNotFound:
+        return english ? QStringLiteral("A command of >eqsl.bat< was not found. Nothing was sent.")
+                       : QStringLiteral("Ein Befehl in >eqsl.bat< wurde nicht gefunden. Es wurde "
+                                        "nichts gesendet.");
+    }
+    return QString();
+}
+
+} // namespace eqsl

@@ -1,0 +1,205 @@
+// The platform's script runner: eqsl.bat run through the shell in the working
+// directory, without blocking the event loop, stopped at the time-out, and
+// failures to start told apart from a finished run.
+#include "eqsl/AccountScript.h"
+#include "eqsl/ScriptRunner.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+using namespace eqsl;
+
+class TestScriptRunner : public QObject
+{
+    Q_OBJECT
+private slots:
+    void runsTheCommandsInTheWorkingDirectory();
+    void windowStaysResponsive();
+    void failuresToStart_data();
+    void failuresToStart();
+    void missingCurl();
+    void timeOutStopsTheScriptAndItsChildren();
+    void argumentsReachCurlUnchanged_data();
+    void argumentsReachCurlUnchanged();
+};
+
+namespace
+{
+// Restores an environment variable when it goes.
+class EnvGuard
+{
+public:
+    explicit EnvGuard(const char* name) : m_name(name), m_value(qgetenv(name)) {}
+    ~EnvGuard() { qputenv(m_name, m_value); }
+
+private:
+    const char* m_name;
+    QByteArray m_value;
+};
+
+RunResult runScript(const ScratchDir& dir, int timeoutMs = kUploadTimeoutMs)
+{
+    ProcessScriptRunner runner;
+    return runner.run(dir.file("eqsl.bat"), dir.path(), timeoutMs);
+}
+
+bool processGone(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray s = stat.readAll();
+    // A zombie has ended; it waits only to be reaped by its parent.
+    const qsizetype close = s.lastIndexOf(')');
+    return close >= 0 && s.mid(close + 2, 1) == "Z";
+}
+} // namespace
+
+void TestScriptRunner::runsTheCommandsInTheWorkingDirectory()
+{
+    ScratchDir dir;
+    // Run from elsewhere: the script's files land in the directory given.
+    QDir::setCurrent(QDir::tempPath());
+    QVERIFY(dir.write("eqsl.bat", "@echo off\r\nprintf 'one' > out.txt\r\nrem pause\r\n"
+                                  "printf 'two' >> out.txt\r\n@echo on\r\n"));
+    const RunResult r = runScript(dir);
+    QCOMPARE(int(r.outcome), int(RunOutcome::Finished));
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(dir.read("out.txt"), QByteArray("onetwo"));
+    QVERIFY(!QFile::exists(dir.file("pause")));
+
+    QVERIFY(dir.write("eqsl.bat", scriptFileContent("exit 3")));
+    QCOMPARE(runScript(dir).exitCode, 3);
+}
+
+void TestScriptRunner::windowStaysResponsive()
+{
+    ScratchDir dir;
+    // The script ends only once the program has handled an event meanwhile.
+    QVERIFY(dir.write(
+        "eqsl.bat", scriptFileContent("while [ ! -f go ]; do sleep 0.05; done; echo done > out")));
+    bool handled = false;
+    QTimer::singleShot(0, [&] {
+        handled = true;
+        QFile go(dir.file("go"));
+        QVERIFY(go.open(QIODevice::WriteOnly));
+    });
+    const RunResult r = runScript(dir);
+    QVERIFY(handled);
+    QCOMPARE(int(r.outcome), int(RunOutcome::Finished));
+    QCOMPARE(dir.read("out"), QByteArray("done\n"));
+}
+
+void TestScriptRunner::failuresToStart_data()
+{
+    QTest::addColumn<QByteArray>("script"); // empty: no eqsl.bat at all
+    QTest::addColumn<int>("outcome");
+    QTest::newRow("no script") << QByteArray() << int(RunOutcome::NoScript);
+    QTest::newRow("no command line")
+        << scriptFileContent(QByteArray()) << int(RunOutcome::NoCommand);
+    QTest::newRow("blank command line") << scriptFileContent("   ") << int(RunOutcome::NoCommand);
+    QTest::newRow("unknown command")
+        << scriptFileContent("vosmira-no-such-command -x") << int(RunOutcome::CommandNotFound);
+}
+
+void TestScriptRunner::failuresToStart()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(int, outcome);
+    ScratchDir dir;
+    if (!script.isEmpty())
+        QVERIFY(dir.write("eqsl.bat", script));
+    const RunResult r = runScript(dir);
+    QCOMPARE(int(r.outcome), outcome);
+    QVERIFY(runNeverStarted(r.outcome));
+    QVERIFY(!runFailureText(r, kUploadTimeoutMs, true).isEmpty());
+    QVERIFY(!runFailureText(r, kUploadTimeoutMs, false).isEmpty());
+}
+
+void TestScriptRunner::missingCurl()
+{
+    ScratchDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("emptybin"));
+    QVERIFY(
+        dir.write("eqsl.bat", scriptFileContent("curl -u  A:B http://127.0.0.1:1/ > back.txt")));
+    EnvGuard path("PATH");
+    qputenv("PATH", dir.file("emptybin").toLocal8Bit());
+    const RunResult r = runScript(dir);
+    QCOMPARE(int(r.outcome), int(RunOutcome::CurlMissing));
+    QVERIFY(!QFile::exists(dir.file("back.txt"))); // nothing ran
+    QVERIFY(runFailureText(r, kUploadTimeoutMs, true).contains("curl"));
+}
+
+void TestScriptRunner::timeOutStopsTheScriptAndItsChildren()
+{
+    ScratchDir dir;
+    // A child that would outlive the shell if only the shell were stopped.
+    QVERIFY(dir.write("eqsl.bat", scriptFileContent("sleep 60 & echo $! > pid; wait")));
+    const RunResult r = runScript(dir, 300);
+    QCOMPARE(int(r.outcome), int(RunOutcome::TimedOut));
+    QVERIFY(!runNeverStarted(r.outcome));
+    QVERIFY(runFailureText(r, 30000, false).contains("30 Sekunden"));
+    QVERIFY(runFailureText(r, 30000, true).contains("30 seconds"));
+    bool ok = false;
+    const qint64 pid = dir.read("pid").trimmed().toLongLong(&ok);
+    QVERIFY(ok);
+    QTRY_VERIFY(processGone(pid));
+}
+
+void TestScriptRunner::argumentsReachCurlUnchanged_data()
+{
+    QTest::addColumn<QByteArray>("call");
+    QTest::addColumn<QByteArray>("password");
+    QTest::newRow("plain") << QByteArray("DL1ABC") << QByteArray("secret12");
+    QTest::newRow("empty password") << QByteArray("DL1ABC") << QByteArray();
+    QTest::newRow("blanks quotes dollar ampersand")
+        << QByteArray("DL1ABC") << QByteArray("a b'c\"$HOME&x");
+    QTest::newRow("shell separators") << QByteArray("DL1ABC") << QByteArray("x;rm -rf .|y`id`");
+    QTest::newRow("file references") << QByteArray("@eqsl.adi") << QByteArray("<eqsl.adi");
+    QTest::newRow("percent backslash") << QByteArray("DL/1") << QByteArray("%PATH%\\n\\");
+}
+
+void TestScriptRunner::argumentsReachCurlUnchanged()
+{
+    QFETCH(QByteArray, call);
+    QFETCH(QByteArray, password);
+    ScratchDir dir;
+    // A stand-in curl that writes down the arguments it was given.
+    QVERIFY(QDir(dir.path()).mkdir("bin"));
+    QVERIFY(dir.write("bin/curl",
+                      "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > args.bin\n"));
+    QVERIFY(QFile::setPermissions(dir.file("bin/curl"),
+                                  QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EnvGuard path("PATH");
+    qputenv("PATH", dir.file("bin").toLocal8Bit() + ":/usr/bin:/bin");
+
+    const QByteArray url = "http://127.0.0.1:9/qslcard/ImportADIF.cfm";
+    const AccountString a = composeAccountString(call, password, url, ScriptShell::Posix);
+    QVERIFY(writeScriptFile(dir.file("eqsl.bat"), a.commandLine));
+    const RunResult r = runScript(dir);
+    QCOMPARE(int(r.outcome), int(RunOutcome::Finished));
+    QCOMPARE(r.exitCode, 0);
+
+    QList<QByteArray> args = dir.read("args.bin").split('\0');
+    QCOMPARE(args.takeLast(), QByteArray());
+    QCOMPARE(args.size(), 9);
+    QCOMPARE(args[0], QByteArray("-u"));
+    QCOMPARE(args[1], call + ":" + password);
+    QCOMPARE(args[2], QByteArray("-F"));
+    QCOMPARE(args[3], QByteArray("Filename=@eqsl.adi"));
+    // Values curl would read as file references go as literal strings.
+    const bool literalUser = !isPlainAccountValue(call);
+    QCOMPARE(args[4], literalUser ? QByteArray("--form-string") : QByteArray("-F"));
+    QCOMPARE(args[5], "EQSL_USER=" + call);
+    const bool literalPassword = !isPlainAccountValue(password);
+    QCOMPARE(args[6], literalPassword ? QByteArray("--form-string") : QByteArray("-F"));
+    QCOMPARE(args[7], "EQSL_PSWD=" + password);
+    QCOMPARE(args[8], url);
+    QVERIFY(QFile::exists(dir.file("back.txt"))); // the redirection
+}
+
+QTEST_MAIN(TestScriptRunner)
+#include "tst_scriptrunner.moc"
