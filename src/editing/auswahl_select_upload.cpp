@@ -1,0 +1,138 @@
+// The eQSL upload of the QSO on display: the upload record, the upload file,
+// the run of the upload script and the judgement of the service's reply.
+#include "app/Delay.h"
+#include "app/Dialogs.h"
+#include "app/FormRegistry.h"
+#include "editing/auswahl_select.h"
+#include "editing/eingabe.h"
+#include "eqsl/ReplyJudge.h"
+#include "eqsl/ScriptRunner.h"
+#include "eqsl/UploadRecord.h"
+#include "logdata/AtomicFile.h"
+#include "logdata/State.h"
+#include "mainwin/QSL_Print.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+namespace
+{
+QString workFile(const char* name)
+{
+    return QDir::current().filePath(QString::fromLatin1(name));
+}
+
+bool english()
+{
+    return G().ProgramSettings.Language == "Eng";
+}
+} // namespace
+
+void TForm2::BitBtn3Click()
+{
+    ProgramState& s = G();
+    if (s.SelectedRecord.isEmpty())
+        return; // no record on display
+    comment_wandel();
+
+    // If the upload file cannot be written, the script would send the file
+    // of an earlier upload, and its reply would be taken for this QSO.
+    QString error;
+    if (!writeFileAtomically(workFile("eqsl.adi"), eqsl::uploadFileContent(s.UploadRecord),
+                             &error)) {
+        QFile::remove(workFile("eqsl.adi"));
+        dialogs().showError((english() ? QStringLiteral(">eqsl.adi< could not be written: %1. "
+                                                        "Nothing was sent.")
+                                       : QStringLiteral(">eqsl.adi< konnte nicht geschrieben "
+                                                        "werden: %1. Es wurde nichts gesendet."))
+                                .arg(error));
+        return;
+    }
+    // The reply of an earlier upload must not be judged as this one's.
+    QFile::remove(workFile("back.txt"));
+
+    s.UploadPending = true;
+    eqsl_message();
+    BitBtn2->setEnabled(false);
+    BitBtn3->setEnabled(false);
+    BitBtn4->setEnabled(false);
+}
+
+void TForm2::comment_wandel()
+{
+    ProgramState& s = G();
+    if (TForm3* change = Forms().Form3)
+        change->daten_aendern();
+    QFile::remove(workFile("temp_com.adi"));
+    s.UploadRecord = eqsl::buildUploadRecord(s.ChangeFields, s.ProgramSettings.StandardComment);
+    comm_speichern();
+}
+
+void TForm2::comm_speichern()
+{
+    // A copy of the upload record; nothing reads it back, errors are not
+    // reported.
+    QFile f(workFile("temp_com.adi"));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Append))
+        f.write(G().UploadRecord + "\r\n");
+}
+
+void TForm2::eqsl_message()
+{
+    ProgramState& s = G();
+    EditFieldSet& qso = s.ChangeFields;
+    BitBtn1->setEnabled(false);
+    BitBtn2->setEnabled(false);
+    BitBtn3->setEnabled(false);
+    Label15->show();
+    Label15->raise();
+
+    // While the script runs, windows keep painting and this form keeps its
+    // notice, but the main window takes no input: opening another QSO from
+    // the grid now would make the exit store this QSO's record on that line.
+    QPointer<TForm1> main = Forms().Form1;
+    const bool mainEnabled = main && main->isEnabled();
+    if (main)
+        main->setEnabled(false);
+    const eqsl::RunResult run =
+        eqsl::scriptRunner().run(workFile("eqsl.bat"), QDir::currentPath(), eqsl::kUploadTimeoutMs);
+    if (main && mainEnabled)
+        main->setEnabled(true);
+    Label15->hide();
+
+    if (run.outcome != eqsl::RunOutcome::Finished) {
+        // Not sent, or no complete reply: the QSO is not marked as sent.
+        if (eqsl::runNeverStarted(run.outcome))
+            s.UploadPending = false; // nothing went out: the record stays as it is
+        qso.eqslSent.clear();
+        setLamp(Panel12, false);
+        const QString text = eqsl::runFailureText(run, eqsl::kUploadTimeoutMs, english());
+        if (!text.isEmpty())
+            dialogs().showError(text);
+        BitBtn1->setEnabled(true);
+        return;
+    }
+
+    if (qso.eqslSent == "Y")
+        setLamp(Panel12, true);
+    if (!eqsl::readReplyFile(workFile("back.txt"), s.ReplyLines))
+        dialogs().showError(eqsl::replyFileMissingText());
+    const eqsl::ReplyJudgement j = eqsl::judgeReply(s.ReplyLines, qso.eqslSent, lampGreen(Panel12));
+    for (const eqsl::ReplyMessage& m : j.messages) {
+        if (m.kind == eqsl::MessageKind::Plain)
+            dialogs().showPlain(m.text);
+        else
+            dialogs().showMessage(m.text);
+    }
+    qso.eqslSent = j.eqslSent;
+    setLamp(Panel12, j.lampGreen);
+    BitBtn1->setEnabled(true);
+}
+
+void TForm2::Delay(int ms)
+{
+    ::Delay(ms);
+}

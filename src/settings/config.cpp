@@ -1,0 +1,273 @@
+#include "settings/config.h"
+
+#include "app/FormRegistry.h"
+#include "app/KeyEdit.h"
+#include "app/Screen.h"
+#include "app/Widgets.h"
+#include "eqsl/eQSL.h"
+#include "logdata/Cp1252.h"
+#include "logdata/Settings.h"
+#include "mainwin/QSL_Print.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace
+{
+constexpr int kFormColour = 12696492;
+constexpr int kTeal = 0x808000;   // RGB 0,128,128
+constexpr int kPurple = 0x800080; // RGB 128,0,128
+
+QLabel* label(QWidget* parent, const char* text, int x, int y)
+{
+    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    l->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+KeyEdit* edit(QWidget* parent, int x, int y, int w)
+{
+    auto* e = new KeyEdit(parent);
+    e->setGeometry(x, y, w, 22);
+    e->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
+    setTextColor(e, designColor(kTeal));
+    return e;
+}
+
+// The working directory as the operator's system writes paths, ending in its
+// separator ("\" on Windows, "/" elsewhere).
+QString workingDirectoryText()
+{
+    QString dir = QDir::toNativeSeparators(QDir::currentPath());
+    if (!dir.endsWith(QDir::separator()))
+        dir += QDir::separator();
+    return dir;
+}
+} // namespace
+
+TConfiguration::TConfiguration(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Configuration"));
+    setBackground(this, kFormColour);
+    buildControls();
+}
+
+void TConfiguration::buildControls()
+{
+    // Created in the order of their numbers, which is also the tab order; the
+    // Enter chain follows the screen order instead (m_fields).
+    const int x = 210;
+    Edit1 = edit(this, x, 272, 500);
+    Edit1->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
+    setTextColor(Edit1, designColor(kPurple));
+    Edit2 = edit(this, x + 510, 272, 40);
+    Edit2->hide();
+    Edit3 = edit(this, x, 44, 300);
+    Edit4 = edit(this, x, 70, 300);
+    Edit5 = edit(this, x, 96, 300);
+    Edit6 = edit(this, x, 122, 300);
+    Edit7 = edit(this, x, 148, 140);
+    Edit8 = edit(this, x, 200, 140);
+    Edit9 = edit(this, x, 18, 140);
+    Edit9->setUpperCase(true);
+    Edit10 = edit(this, x, 226, 420);
+    Edit11 = edit(this, x, 174, 300);
+
+    label(this, "Call:", 16, 21);
+    label(this, "Name:", 16, 47);
+    label(this, "Vorname:", 16, 73);
+    label(this, "Strasse:", 16, 99);
+    label(this, "PLZ / Ort:", 16, 125);
+    label(this, "Locator:", 16, 151);
+    label(this, "Land:", 16, 177);
+    label(this, "ADL / DOK:", 16, 203);
+    label(this, "Standard Comment Text:", 16, 229);
+    label(this, "Pfad zur Log Datei:", 16, 275);
+
+    Label10 = new QLabel(QStringLiteral("Vosmira"), this);
+    Label10->setFont(designFont(QStringLiteral("Verdana"), 27, true));
+    setTextColor(Label10, designColor(kTeal));
+    Label10->move(560, 14);
+    Label10->adjustSize();
+    Label11 = new QLabel(QStringLiteral("by Dranek"), this);
+    Label11->setFont(designFont(QStringLiteral("Arial"), 12, true));
+    Label11->move(600, 52);
+    Label11->adjustSize();
+
+    Image1 = new PictureBox(this);
+    Image1->setGeometry(560, 96, 30, 25);
+    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->setToolTip(QStringLiteral("Deutsch"));
+    Image2 = new PictureBox(this);
+    Image2->setGeometry(600, 96, 30, 25);
+    Image2->setCursor(Qt::PointingHandCursor);
+    Image2->setToolTip(QStringLiteral("English"));
+    Image3 = new PictureBox(this);
+    Image3->setGeometry(680, 96, 73, 105);
+    Image3->setCursor(Qt::PointingHandCursor);
+    Image3->setToolTip(QStringLiteral("eQSL Konfig"));
+
+    Label2 = new QLabel(this);
+    Label2->setTextFormat(Qt::PlainText);
+    Label2->setFont(designFont(QStringLiteral("MS Sans Serif"), 12, true));
+    Label2->setGeometry(16, 312, 600, 20);
+
+    Button1 = new QPushButton(QStringLiteral("Beenden"), this);
+    Button1->setGeometry(660, 330, 110, 30);
+    Button1->setAutoDefault(true);
+
+    // The fields in screen order, each with the field Enter moves to.
+    m_fields = {
+        {Edit9, &SettingsValues::OwnCall, 20, Edit3},
+        {Edit3, &SettingsValues::OwnName, 50, Edit4},
+        {Edit4, &SettingsValues::OwnFirstName, 50, Edit5},
+        {Edit5, &SettingsValues::OwnStreet, 50, Edit6},
+        {Edit6, &SettingsValues::OwnTown, 50, Edit7},
+        {Edit7, &SettingsValues::OwnLocator, 20, Edit11},
+        {Edit11, &SettingsValues::OwnCountry, 50, Edit8},
+        {Edit8, &SettingsValues::OwnDok, 20, Edit10},
+        {Edit10, &SettingsValues::StandardComment, 60, Edit1},
+        {Edit2, nullptr, 0, Edit1},
+        {Edit1, &SettingsValues::LogPathSetting, 0, nullptr},
+    };
+    for (const Field& f : m_fields) {
+        KeyEdit* e = f.edit;
+        e->onKeyPress = [this, e](QChar& key) { EditNKeyPress(e, key); };
+    }
+
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Image1, &PictureBox::clicked, this, [this] { Image1Click(); });
+    connect(Image2, &PictureBox::clicked, this, [this] { Image2Click(); });
+    connect(Image3, &PictureBox::clicked, this, [this] { Image3Click(); });
+}
+
+void TConfiguration::place(int height)
+{
+    ProgramState& s = G();
+    resize(800, height);
+    move((s.GridWidth / 2) / 2, (s.GridHeight / 2) / 2);
+}
+
+void TConfiguration::setExitCaption()
+{
+    const QByteArray& lang = G().ProgramSettings.Language;
+    if (lang == "Eng")
+        Button1->setText(QStringLiteral("Exit"));
+    else if (lang == "Ger")
+        Button1->setText(QStringLiteral("Beenden"));
+}
+
+void TConfiguration::FormCreate()
+{
+    ProgramState& s = G();
+    const QSize screen = screenSize();
+    s.ScreenWidth = screen.width();
+    s.ScreenHeight = screen.height();
+    place(398);
+    setExitCaption();
+    Label2->setText(workingDirectoryText());
+}
+
+void TConfiguration::Open()
+{
+    ProgramState& s = G();
+    place(418);
+    Load_Config(s);
+    setExitCaption();
+    show();
+    raise();
+    activateWindow();
+    for (KeyEdit* e : {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11})
+        e->clear();
+    const SettingsValues& v = s.ProgramSettings;
+    for (const Field& f : m_fields)
+        if (f.value && f.edit != Edit1)
+            f.edit->setText(Cp1252::toUnicode(v.*f.value));
+    Edit1->setText(Cp1252::toUnicode(s.LogFilePath));
+    Edit2->clear();
+    s.DisplayFormat = 0;
+    Edit9->setFocus();
+}
+
+void TConfiguration::EditNKeyPress(KeyEdit* edit, QChar& key)
+{
+    const auto it = std::find_if(m_fields.begin(), m_fields.end(),
+                                 [edit](const Field& f) { return f.edit == edit; });
+    if (it == m_fields.end())
+        return;
+    // The text as it stood before this key.
+    if (it->value) {
+        QByteArray text = Cp1252::fromUnicode(edit->text());
+        if (it->limit > 0)
+            text.truncate(it->limit);
+        G().ProgramSettings.*(it->value) = text;
+    }
+    if (key.unicode() != 13)
+        return;
+    key = QChar(0); // Enter adds nothing to the field
+    saveReloadInit();
+    if (edit == Edit1)
+        returnToLog();
+    else
+        it->next->setFocus();
+}
+
+void TConfiguration::saveReloadInit()
+{
+    Save_Config(G());
+    Load_Config(G());
+    if (TForm1* main = Forms().Form1)
+        main->Init();
+}
+
+void TConfiguration::returnToLog()
+{
+    hide();
+    TForm1* main = Forms().Form1;
+    if (!main)
+        return;
+    main->show();
+    main->LoadLogbook();
+    main->ScrollGridToBottom();
+    setBackground(main, kFormColour);
+}
+
+void TConfiguration::Button1Click()
+{
+    returnToLog();
+}
+
+void TConfiguration::Image1Click()
+{
+    G().ProgramSettings.Language = "Ger";
+    Button1->setText(QStringLiteral("Beenden"));
+    Save_Config(G());
+    Load_Config(G());
+}
+
+void TConfiguration::Image2Click()
+{
+    G().ProgramSettings.Language = "Eng";
+    Button1->setText(QStringLiteral("Exit"));
+    Save_Config(G());
+    Load_Config(G());
+}
+
+void TConfiguration::Image3Click()
+{
+    hide();
+    ProgramState& s = G();
+    const QSize screen = screenSize();
+    s.ScreenWidth = screen.width();
+    s.ScreenHeight = screen.height();
+    if (TForm4* account = Forms().Form4) {
+        account->show();
+        account->raise();
+        account->activateWindow();
+    }
+}
