@@ -1,0 +1,131 @@
+#include "printing/Drucken.h"
+
+#include "app/Dialogs.h"
+#include "app/Screen.h"
+#include "logdata/State.h"
+#include "logdata/TextList.h"
+#include "printing/ListPrint.h"
+#include "printing/QtPrinterCanvas.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+
+namespace
+{
+const QString kListFile = QString::fromLatin1(kListFileName);
+
+void reportUnreadable(const QFile& file)
+{
+    dialogs().showError(QStringLiteral("Die Datei %1 konnte nicht gelesen werden.")
+                            .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())));
+}
+
+// The form's own print dialog.
+class FormPrintDialog : public PrintDialogRunner
+{
+public:
+    explicit FormPrintDialog(QPrintDialog* dialog) : m_dialog(dialog) {}
+    // The dialog was made for the form's printer and applies the choices to it.
+    bool execPrintDialog(QPrinter&) override { return m_dialog->exec() == QDialog::Accepted; }
+
+private:
+    QPrintDialog* m_dialog;
+};
+} // namespace
+
+TForm5::TForm5(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Drucken"));
+    resize(481, 500);
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setGeometry(8, 8, 465, 400);
+    ListBox1->setFont(QFont(QStringLiteral("Courier New"), 9));
+
+    PrintDialog1 = new QPrintDialog(&m_printer, this);
+
+    m_dialogRunner = std::make_unique<FormPrintDialog>(PrintDialog1);
+    m_runner = m_dialogRunner.get();
+}
+
+TForm5::~TForm5() = default;
+
+void TForm5::setPrintDialogRunner(PrintDialogRunner* runner)
+{
+    m_runner = runner ? runner : m_dialogRunner.get();
+}
+
+QPageSetupDialog* TForm5::printerSetupDialog()
+{
+    if (!PrinterSetupDialog1)
+        PrinterSetupDialog1 = new QPageSetupDialog(&m_printer, this);
+    return PrinterSetupDialog1;
+}
+
+void TForm5::FormCreate()
+{
+    const QSize screen = screenSize();
+    G().ScreenWidth = screen.width();
+    G().ScreenHeight = screen.height();
+    resize(width(), G().ScreenHeight - 40);
+    ListBox1->resize(ListBox1->width(), G().ScreenHeight - 156);
+    if (G().ListWritten == 1)
+        loadList();
+}
+
+bool TForm5::loadList()
+{
+    QFile file(kListFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reportUnreadable(file);
+        return false;
+    }
+    const QByteArray image = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        reportUnreadable(file);
+        return false;
+    }
+    ListBox1->clear();
+    ListBox1->addItems(ListPrint::splitListLines(image));
+    return true;
+}
+
+void TForm5::Start_Druck()
+{
+    if (!loadList())
+        return;
+    Drucken();
+}
+
+void TForm5::Drucken()
+{
+    const int count = ListBox1->count();
+    if (count == 0) {
+        dialogs().showError(QStringLiteral("Es gibt NICHTS zu drucken!!"));
+        return;
+    }
+
+    const QString title =
+        ListPrint::listTitle(G().ProgramSettings.OwnCall, QDate::currentDate().year());
+
+    if (!m_runner->execPrintDialog(m_printer))
+        return;
+
+    QStringList lines;
+    lines.reserve(count);
+    for (int i = 0; i < count; ++i)
+        lines.append(ListBox1->item(i)->text());
+
+    QtPrinterCanvas canvas(m_printer);
+    const bool printed = ListPrint::printList(
+        canvas, lines, title,
+        ListPrint::headingOrDefault(G().ListHeading1, ListPrint::defaultHeading1()),
+        ListPrint::headingOrDefault(G().ListHeading2, ListPrint::defaultHeading2()));
+    if (!printed)
+        dialogs().showError(QStringLiteral("Der Druckauftrag konnte nicht gestartet werden."));
+}
