@@ -141,6 +141,7 @@ private slots:
     void unreadableList_data();
     void unreadableList();
     void cancelledDialog();
+    void jobRefused();
     void listFont();
     void pdfOutput_data();
     void pdfOutput();
@@ -306,6 +307,26 @@ void TestDrucken::cancelledDialog()
     QCOMPARE(answer.asked, 1);
     QCOMPARE(form.ListBox1->count(), 70);
     QVERIFY(messages.messages.isEmpty());
+    QVERIFY(!QFile::exists(answer.pdfPath));
+}
+
+void TestDrucken::jobRefused()
+{
+    // The operator picked an output the printer cannot open: say so rather
+    // than return as if the list had been printed.
+    ScratchDir dir;
+    QVERIFY(dir.write("List.txt", crlfLines(sampleRows(5))));
+    RecordingDialogs messages;
+    AnswerPrintDialog answer;
+    answer.pdfPath = dir.file("no such folder/list.pdf");
+    TForm5 form;
+    form.FormCreate();
+    form.setPrintDialogRunner(&answer);
+
+    form.Start_Druck();
+    QCOMPARE(answer.asked, 1);
+    QCOMPARE(messages.messages,
+             QStringList{"error:Der Druckauftrag konnte nicht gestartet werden."});
     QVERIFY(!QFile::exists(answer.pdfPath));
 }
 
