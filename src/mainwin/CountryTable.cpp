@@ -1,0 +1,380 @@
+#include "mainwin/CountryTable.h"
+
+#include <cstring>
+
+namespace
+{
+
+// One table entry. The keys are written as in the prefix lists they come
+// from: groups "kind: key key ..." separated by ";", where kind 1 to 5 means
+// "the first 1 to 5 characters of the call", c3-5 "characters 3 to 5" and
+// c2-4 "characters 2 to 4". The walk reads this text in place, so a lookup
+// needs no memory of its own.
+struct Entry {
+    const char* country;
+    int picture;
+    const char* keys;
+};
+
+// The order is significant: later matches override earlier ones, so the
+// broad prefix families mostly come before the entries that refine them.
+// clang-format off
+constexpr Entry kTable[] = {
+    {"Armenia", 2, "2: EK"}, // 1
+    {"Belarus", 3, "2: EU EV EW"}, // 2
+    {"Estonia", 4, "2: ES"}, // 3
+    {"Russia", 5, "2: UA UB UC UD UE UF UG UH UI"}, // 4
+    {"Russia", 5, "2: RA RB RC RD RE RF RG RH RI RJ RK RL RM RN RO RP RQ RR RS RT RU RV RW RX RY RZ R1 R2 R3 R4 R5 R6 R7 R8 R9 R0"}, // 5
+    {"Brazil", 6, "2: PP PQ PR PS PT PU PV PW PX PY"}, // 6
+    {"Latvia", 7, "2: YL"}, // 7
+    {"Lithuania", 8, "2: LY"}, // 8
+    {"Austria", 9, "2: OE"}, // 9
+    {"Belgium", 10, "2: ON OO OP OQ OR OS OT"}, // 10
+    {"Bulgaria", 11, "2: LZ"}, // 11
+    {"Czechoslovakia", 12, "2: OK OL"}, // 12
+    {"Slovakia", 13, "2: OM"}, // 13
+    {"Denmark", 14, "2: OZ"}, // 14
+    {"Guernsey", 41, "2: GU GP MU 2U"}, // 15
+    {"Isle of Man", 42, "2: GD GT MD 2D"}, // 16
+    {"Jersey", 43, "2: GJ GH MJ 2J"}, // 17
+    {"England", 15, "2: GB GX 2E GE GK GV"}, // 18
+    {"Northern Ireland", 50, "2: GI GN MI 2I"}, // 19
+    {"Scotland", 28, "2: GM GS MM 2M"}, // 20
+    {"Wales", 29, "2: GW GC MW 2W"}, // 21
+    {"England", 15, "1: G"}, // 22
+    {"England", 15, "1: M"}, // 23
+    {"Finland", 16, "2: OF OG OH OI"}, // 24
+    {"France", 40, "1: F; 2: TH TM TO TP TQ TV TW TX"}, // 25
+    {"Germany", 18, "2: DA DB DC DD DE DF DG DH DI DJ DK DL DM DN DO"}, // 26
+    {"Greece", 19, "2: SV SW SX SY SZ"}, // 27
+    {"Hungary", 20, "2: HA HG"}, // 28
+    {"Irland", 21, "2: EI EJ"}, // 29
+    {"Malta", 22, "2: 1A 9H"}, // 30
+    {"Italy", 23, "2: IA IB IC ID IE IF IG IH II IJ IK IL IM IN IO IP IQ IR IS IT IU IV IW IX IY IZ I1 I2 I3 I4 I5 I6 I7 I8 I9 I0"}, // 31
+    {"Netherlands", 24, "2: PA PB PC PD PE PF PG PH PI"}, // 32
+    {"Norway", 25, "2: LA SB LB LC LD LE LF LG LH LI LJ LK LL LM LN"}, // 33
+    {"Poland", 26, "2: SN SO SP SQ SR HF 3Z"}, // 34
+    {"Portugal", 27, "2: CT"}, // 35
+    {"Spain", 30, "2: EA EB EC ED EE EF EG EH AM AN AO"}, // 36
+    {"Sweden", 31, "2: SA SB SC SD SE SF SG SH SI SJ SK SL SM 7S"}, // 37
+    {"Switzerland", 32, "2: HB HE"}, // 38
+    {"Ukraine", 33, "2: UR US UT UU UV UW UX UY UZ EM EN EO"}, // 39
+    {"Croatia", 35, "2: 9A"}, // 40
+    {"Slovenia", 36, "2: S5"}, // 41
+    {"Iceland", 37, "2: TF"}, // 42
+    {"Romania", 38, "2: YO YP YQ YR"}, // 43
+    {"Gibraltar", 39, "2: ZB"}, // 44
+    {"Montenegro", 44, "2: 4O; 3: YU3 YU6"}, // 45
+    {"Monaco", 45, "2: 3A"}, // 46
+    {"ITU Geneva", 32, "2: 4U"}, // 47
+    {"Andorra", 46, "2: C3"}, // 48
+    {"Azores", 47, "2: CU"}, // 49
+    {"Bosnia Hercegovina", 48, "2: E7 T9"}, // 50
+    {"Moldova", 49, "2: ER UO"}, // 51
+    {"Liechtenstein", 51, "3: HB0"}, // 52
+    {"Vatican", 52, "2: HV"}, // 53
+    {"Sardinia", 53, "2: IS"}, // 54
+    {"Svalbard", 54, "2: JW"}, // 55
+    {"Jan Mayen", 54, "2: JX"}, // 56
+    {"Luxembourg", 55, "2: LX"}, // 57
+    {"Aland Islands", 56, "3: OH0"}, // 58
+    {"Faeroe Islands", 57, "3: OJ0"}, // 59
+    {"Franz Josef Land", 5, "3: 4K2; 4: R1FJ"}, // 60
+    {"Malyj Vysotskij Island", 5, "3: 4J1; 4: R1MV"}, // 61
+    {"Mt Athos", 19, "3: SY2; 5: SV1/A"}, // 62
+    {"Dodecanese", 19, "3: SV5"}, // 63
+    {"Crete", 19, "3: SV9"}, // 64
+    {"San Marino", 58, "2: T7"}, // 65
+    {"Turkey", 59, "2: TA TB TC YM"}, // 66
+    {"Corsica", 40, "2: TK"}, // 67
+    {"Kaliningrad", 5, "3: UA2"}, // 68
+    {"Serbia", 60, "2: YT YU"}, // 69
+    {"Albania", 61, "2: ZA"}, // 70
+    {"USA", 62, "1: K N W; 2: AA AB AC AD AE AF AG AH AI AJ AK AL"}, // 71
+    {"Guantanamo Bay", 62, "3: KG4"}, // 72
+    {"Canada", 63, "2: CF CG CH CI CJ CK CY CZ VA VB VC VD VE VF VG VO VX VY XJ XK XL XM XN XO"}, // 73
+    {"St Paul Island", 63, "3: CY9"}, // 74
+    {"Sable Island", 63, "3: CY0"}, // 75
+    {"Mexico", 64, "2: 4A 4B 4C 6D 6E 6F 6G 6H 6I 6J XA XB XC XD XE XF XG XH XI"}, // 76
+    {"UN HQ", 65, "2: 4U"}, // 77
+    {"Jamaica", 66, "2: 6Y"}, // 78
+    {"Barbados", 67, "2: 8P"}, // 79
+    {"Bahamas", 68, "2: C6"}, // 80
+    {"Cuba", 69, "2: CL CM CO T4"}, // 81
+    {"Martinique", 70, "2: FM"}, // 82
+    {"Guadeloupe", 40, "2: FG"}, // 83
+    {"Clipperton Island", 40, "3: FO0"}, // 84
+    {"St Martin", 40, "2: FS"}, // 85
+    {"St Pierre and Miquelon", 71, "2: FP"}, // 86
+    {"Haiti", 72, "2: HH 4V"}, // 87
+    {"Dominican Rep", 73, "2: HI"}, // 88
+    {"San Andres and Providencia", 74, "3: HK0"}, // 89
+    {"Panama", 75, "2: HO HP H3 H8 H9 3E 3F"}, // 90
+    {"Honduras", 76, "2: HQ HR"}, // 91
+    {"Grenada", 77, "2: J3"}, // 92
+    {"St Lucia", 78, "2: J6"}, // 93
+    {"Dominica", 79, "2: J7"}, // 94
+    {"St Vincent", 80, "2: J8"}, // 95
+    {"Japan", 81, "2: JA JB JC JD JE JF JG JH JI JJ JK JL JM JN JO JP JQ JR JS 7J 7K 7L 7M 7N 8N"}, // 96
+    {"United Arab Emirates", 82, "2: 9K A6"}, // 97
+    {"Oman", 83, "2: A4"}, // 98
+    {"Georgien", 84, "2: 4L"}, // 99
+    {"Kazakhstan", 85, "2: UN UO UP UQ"}, // 100
+    {"Israel", 86, "2: 4X 4Z"}, // 101
+    {"Lebanon", 87, "2: OD"}, // 102
+    {"Mauritania", 88, "2: 5T"}, // 103
+    {"Kenya", 89, "2: 5Y 5Z"}, // 104
+    {"Saudi Arabia", 90, "2: 7Z; 3: 7ZA"}, // 105
+    {"China", 91, "2: BA BD BH"}, // 106
+    {"Pakistan", 92, "2: AP 6P"}, // 107
+    {"Aserbaijan", 93, "2: 4J 4K"}, // 108
+    {"India", 94, "2: VT VU VV VW"}, // 109
+    {"Algeria", 95, "2: 7X 7R 7T 7Y"}, // 110
+    {"Pakistan", 96, "2: AP AQ AR AS 6P 6Q 6R 6S"}, // 111
+    {"Canada", 97, "2: VH VI VJ VK VL VM VN AX VZ"}, // 112
+    {"Belize", 98, "2: V3"}, // 113
+    {"Cayman Isles", 99, "2: ZF"}, // 114
+    {"Neuseeland", 100, "2: ZK ZL ZM"}, // 115
+    {"Equatorial Guinea", 101, "2: 3C"}, // 116
+    {"Norfolk Island", 102, "c3-5: 9DX"}, // 117
+    {"Norfolk Island", 102, "c2-4: K9N"}, // 118
+    {"Australia", 103, "2: VK"}, // 119
+    {"Peru", 104, "2: 4T OA OB OC"}, // 120
+    {"New Caledonia", 105, "2: FK"}, // 121
+    {"Venezuela", 106, "2: YV YW YX YY 4M"}, // 122
+    {"Puerto Rico", 107, "3: KP4 KP3 NP3 WP3 NP4 WP4"}, // 123
+    {"Argentinia", 108, "2: LO LP LQ LR LS LT LU LV LW AY AZ L2 L3 L4 L5 L6 L7 L8 L9"}, // 124
+    {"Morocco", 109, "2: 5C 5D 5E 5F 5G CN"}, // 125
+    {"South Africa", 110, "2: ZS ZR ZT ZU"}, // 126
+    {"Uruguay", 111, "2: CV CW CX"}, // 127
+    {"Chile", 112, "2: 3G CA CB CC CD CE XQ XR"}, // 128
+    {"Costa Rica", 113, "2: TE TI"}, // 129
+    {"Ecuador", 114, "2: HC HD"}, // 130
+    {"Jordan", 115, "2: JY"}, // 131
+    {"Tunisia", 116, "2: 3V TS"}, // 132
+};
+// clang-format on
+
+constexpr int kEntryCount = int(sizeof kTable / sizeof kTable[0]);
+static_assert(kEntryCount == 132, "the country table has 132 entries");
+
+// Flag file per picture number (Image2..Image116). Regions without a flag of
+// their own, and entries that stand for a larger country, share a file.
+constexpr const char* kFlagFiles[117] = {
+    nullptr,                     // unused
+    nullptr,                     // placeholder
+    "armenia",                   // Image2
+    "belarus",                   // Image3
+    "estonia",                   // Image4
+    "russia",                    // Image5
+    "brazil",                    // Image6
+    "latvia",                    // Image7
+    "lithuania",                 // Image8
+    "austria",                   // Image9
+    "belgium",                   // Image10
+    "bulgaria",                  // Image11
+    "czech-republic",            // Image12
+    "slovakia",                  // Image13
+    "denmark",                   // Image14
+    "united-kingdom",            // Image15
+    "finland",                   // Image16
+    nullptr,                     // not a flag
+    "germany",                   // Image18
+    "greece",                    // Image19
+    "hungary",                   // Image20
+    "ireland",                   // Image21
+    "malta",                     // Image22
+    "italy",                     // Image23
+    "netherlands",               // Image24
+    "norway",                    // Image25
+    "poland",                    // Image26
+    "portugal",                  // Image27
+    "scotland",                  // Image28
+    "wales",                     // Image29
+    "spain",                     // Image30
+    "sweden",                    // Image31
+    "switzerland",               // Image32
+    "ukraine",                   // Image33
+    nullptr,                     // not a flag
+    "croatia",                   // Image35
+    "slovenia",                  // Image36
+    "iceland",                   // Image37
+    "romania",                   // Image38
+    "gibraltar",                 // Image39
+    "france",                    // Image40
+    "guernsey",                  // Image41
+    "isle-of-man",               // Image42
+    "jersey",                    // Image43
+    "montenegro",                // Image44
+    "monaco",                    // Image45
+    "andorra",                   // Image46
+    "portugal",                  // Image47
+    "bosnia-and-herzegovina",    // Image48
+    "moldova",                   // Image49
+    "united-kingdom",            // Image50
+    "liechtenstein",             // Image51
+    "vatican",                   // Image52
+    "italy",                     // Image53
+    "norway",                    // Image54
+    "luxembourg",                // Image55
+    "aland-islands",             // Image56
+    "faroe-islands",             // Image57
+    "san-marino",                // Image58
+    "turkey",                    // Image59
+    "serbia",                    // Image60
+    "albania",                   // Image61
+    "united-states",             // Image62
+    "canada",                    // Image63
+    "mexico",                    // Image64
+    "united-nations",            // Image65
+    "jamaica",                   // Image66
+    "barbados",                  // Image67
+    "bahamas",                   // Image68
+    "cuba",                      // Image69
+    "martinique",                // Image70
+    "saint-pierre-and-miquelon", // Image71
+    "haiti",                     // Image72
+    "dominican-republic",        // Image73
+    "colombia",                  // Image74
+    "panama",                    // Image75
+    "honduras",                  // Image76
+    "grenada",                   // Image77
+    "saint-lucia",               // Image78
+    "dominica",                  // Image79
+    "saint-vincent",             // Image80
+    "japan",                     // Image81
+    "united-arab-emirates",      // Image82
+    "oman",                      // Image83
+    "georgia",                   // Image84
+    "kazakhstan",                // Image85
+    "israel",                    // Image86
+    "lebanon",                   // Image87
+    "mauritania",                // Image88
+    "kenya",                     // Image89
+    "saudi-arabia",              // Image90
+    "china",                     // Image91
+    "pakistan",                  // Image92
+    "azerbaijan",                // Image93
+    "india",                     // Image94
+    "algeria",                   // Image95
+    "pakistan",                  // Image96
+    "canada",                    // Image97
+    "belize",                    // Image98
+    "cayman-islands",            // Image99
+    "new-zealand",               // Image100
+    "equatorial-guinea",         // Image101
+    "norfolk-island",            // Image102
+    "australia",                 // Image103
+    "peru",                      // Image104
+    "new-caledonia",             // Image105
+    "venezuela",                 // Image106
+    "puerto-rico",               // Image107
+    "argentina",                 // Image108
+    "morocco",                   // Image109
+    "south-africa",              // Image110
+    "uruguay",                   // Image111
+    "chile",                     // Image112
+    "costa-rica",                // Image113
+    "ecuador",                   // Image114
+    "jordan",                    // Image115
+    "tunisia",                   // Image116
+};
+
+// Call key index for a kind name ("1".."5", "c3-5", "c2-4"); -1 if unknown.
+int kindIndex(const char* kind, int length)
+{
+    if (length == 1 && kind[0] >= '1' && kind[0] <= '5')
+        return kind[0] - '1';
+    if (length == 4 && std::memcmp(kind, "c3-5", 4) == 0)
+        return 5;
+    if (length == 4 && std::memcmp(kind, "c2-4", 4) == 0)
+        return 6;
+    return -1;
+}
+
+// Tests the keys of one entry against the call keys; stops at the first hit.
+bool entryMatches(const char* p, const CallKeys& keys, int& comparisons)
+{
+    int kind = -1;
+    while (*p) {
+        while (*p == ' ' || *p == ';')
+            ++p;
+        const char* start = p;
+        while (*p && *p != ' ' && *p != ';' && *p != ':')
+            ++p;
+        const int length = int(p - start);
+        if (*p == ':') { // a kind name opens a group of keys
+            kind = kindIndex(start, length);
+            ++p;
+            continue;
+        }
+        if (length == 0 || kind < 0)
+            continue;
+        ++comparisons;
+        if (keys.length[kind] == length && std::memcmp(keys.text[kind], start, length) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CallKeys deriveCallKeys(QByteArrayView call)
+{
+    CallKeys keys{};
+    const qsizetype n = qMin<qsizetype>(call.size(), 20);
+    auto take = [&](int index, qsizetype from, qsizetype count) {
+        const qsizetype available = qBound<qsizetype>(0, n - from, count);
+        for (qsizetype i = 0; i < available; ++i)
+            keys.text[index][i] = call[from + i];
+        keys.text[index][available] = '\0';
+        keys.length[index] = quint8(available);
+    };
+    for (int i = 0; i < 5; ++i)
+        take(i, 0, i + 1);
+    take(5, 2, 3);
+    take(6, 1, 3);
+    return keys;
+}
+
+void lookupCountry(const CallKeys& keys, CountryResult& out)
+{
+    out.text = "";
+    out.visible.reset();
+    out.top = 0;
+    out.comparisons = 0;
+    for (const Entry& entry : kTable) {
+        if (!entryMatches(entry.keys, keys, out.comparisons))
+            continue;
+        out.visible.set(std::size_t(entry.picture));
+        out.top = qMax(out.top, entry.picture);
+        out.text = entry.country;
+    }
+}
+
+int countryEntryCount()
+{
+    return kEntryCount;
+}
+
+const char* countryEntryText(int index)
+{
+    return index >= 0 && index < kEntryCount ? kTable[index].country : "";
+}
+
+int countryEntryPicture(int index)
+{
+    return index >= 0 && index < kEntryCount ? kTable[index].picture : 0;
+}
+
+bool isFlagPicture(int pictureNumber)
+{
+    return pictureNumber >= 2 && pictureNumber <= 116 && pictureNumber != 17 && pictureNumber != 34;
+}
+
+QString flagResourcePath(int pictureNumber)
+{
+    if (!isFlagPicture(pictureNumber))
+        return {};
+    return QStringLiteral(":/flags/%1.jpg").arg(QLatin1StringView(kFlagFiles[pictureNumber]));
+}

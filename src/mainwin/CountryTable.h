@@ -1,0 +1,43 @@
+#pragma once
+// The country lookup by call prefix: a fixed table of 132 entries, each with a
+// country text, the number of its flag picture on the selected-QSO view and
+// the call keys it answers to. Plain logic without widgets; the main window
+// turns the result into visible flags and the country panel.
+#include <QByteArrayView>
+#include <QString>
+#include <QtGlobal>
+
+#include <bitset>
+
+// The seven keys taken from the leading characters of a call: index 0..4 are
+// the first 1..5 characters, index 5 the characters 3 to 5, index 6 the
+// characters 2 to 4. Each is NUL-terminated; a short call gives shorter (or
+// empty) keys.
+struct CallKeys {
+    char text[7][6];
+    quint8 length[7];
+};
+
+// Takes the keys from a call (at most its first 20 characters are looked at).
+CallKeys deriveCallKeys(QByteArrayView call);
+
+struct CountryResult {
+    const char* text = "";    // country text of the last matching entry, "" when none
+    std::bitset<117> visible; // flag pictures (by number) made visible by matching entries
+    int top = 0;              // highest visible picture number (the one seen), 0 when none
+    int comparisons = 0;      // key comparisons made
+};
+
+// Walks the whole table in order. Every entry with a matching key makes its
+// picture visible; the text of the last matching entry wins. Never allocates.
+void lookupCountry(const CallKeys& keys, CountryResult& out);
+
+int countryEntryCount();                 // 132
+const char* countryEntryText(int index); // 0-based; "" outside the table
+int countryEntryPicture(int index);      // e.g. 9 for Image9; 0 outside the table
+
+// Resource of a flag picture, e.g. ":/flags/austria.jpg"; empty for numbers
+// that are not flag pictures.
+QString flagResourcePath(int pictureNumber);
+// The flag pictures are Image2 to Image116 except Image17 and Image34.
+bool isFlagPicture(int pictureNumber);
