@@ -1,6 +1,7 @@
 #include "settings/config.h"
 
 #include "app/FormRegistry.h"
+#include "app/JpegDecoder.h"
 #include "app/KeyEdit.h"
 #include "app/Screen.h"
 #include "app/Widgets.h"
@@ -100,14 +101,17 @@ void TConfiguration::buildControls()
     Label11->adjustSize();
 
     Image1 = new PictureBox(this);
+    Image1->setPicture(loadJpegPixmap(QStringLiteral(":/pictures/language-german.jpg")));
     Image1->setGeometry(560, 96, 30, 25);
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->setToolTip(QStringLiteral("Deutsch"));
     Image2 = new PictureBox(this);
+    Image2->setPicture(loadJpegPixmap(QStringLiteral(":/pictures/language-english.jpg")));
     Image2->setGeometry(600, 96, 30, 25);
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setToolTip(QStringLiteral("English"));
     Image3 = new PictureBox(this);
+    Image3->setPicture(loadJpegPixmap(QStringLiteral(":/pictures/eqsl-config.jpg")));
     Image3->setGeometry(680, 96, 73, 105);
     Image3->setCursor(Qt::PointingHandCursor);
     Image3->setToolTip(QStringLiteral("eQSL Konfig"));
