@@ -1,0 +1,89 @@
+#include "editing/ChangeFieldsReader.h"
+
+#include "logdata/Dates.h"
+#include "logdata/FieldLookup.h"
+
+namespace
+{
+using R = LengthRule;
+// Lower-case search texts only: a record written with upper-case tags is not
+// read by the change form.
+const TagSpec kCall{"<call:", {}, R::OneOrTwo, 7, 9, 20};
+const TagSpec kDate{"<qso_date", {}, R::OneOrTwo, 11, 13, 20};
+const TagSpec kTime{"time_on", {}, R::One, 9, 11, 20};
+const TagSpec kFreq{"freq", {}, R::One, 6, 8, 10};
+const TagSpec kBand{"band", {}, R::One, 6, 8, 5};
+const TagSpec kMode{"mode", {}, R::One, 6, 8, 10};
+const TagSpec kLocator{"gridsquare", {}, R::One, 12, 14, 10};
+const TagSpec kRstRcvd{"rst_rcvd", {}, R::One, 10, 12, 10};
+const TagSpec kRstSent{"rst_sent", {}, R::One, 10, 12, 10};
+// With the colon; it is still found inside "<eqsl_qsl_sent:" when a record
+// has no "<qsl_sent:" field before the eQSL one, and that value is taken.
+const TagSpec kQslSent{"qsl_sent:", {}, R::One, 10, 12, 12};
+const TagSpec kEqslSent{"eqsl_qsl_sent", {}, R::One, 15, 17, 12};
+const TagSpec kQslRcvd{"qsl_rcvd", {}, R::One, 10, 12, 12};
+const TagSpec kEqslRcvd{"eqsl_qsl_rcvd", {}, R::One, 15, 17, 12};
+const TagSpec kComment{"comment", {}, R::OneOrTwo, 9, 11, -1};
+
+struct Reader {
+    QByteArrayView line;
+    QStringList* unreadable;
+
+    FieldValue read(const TagSpec& tag) const
+    {
+        FieldValue v = lookupField(line, tag);
+        if (v.status == FieldValue::Unreadable) {
+            unreadable->append(QString::fromLatin1(tag.lower));
+            v.value = QByteArrayView();
+        }
+        return v;
+    }
+    QByteArray text(const TagSpec& tag) const { return read(tag).value.toByteArray(); }
+};
+} // namespace
+
+ChangeFieldsRead readChangeFields(QByteArrayView record)
+{
+    ChangeFieldsRead out;
+    const Reader r{record, &out.unreadable};
+    EditFieldSet& f = out.fields;
+
+    f.call = r.text(kCall);
+    f.date = r.text(kDate);
+    if (!f.date.isEmpty())
+        f.date = toDisplayDate(f.date);
+
+    // Time: of a declared length n the first n - 2 characters (the seconds
+    // dropped), ":" before the third.
+    const FieldValue time = r.read(kTime);
+    if (time.present())
+        f.time = timeForDisplay(time.value, time.declared);
+
+    // Frequency: the whole value while the declared length is below 9,
+    // otherwise two characters fewer (14.074123 is shown as 14.0741).
+    const FieldValue freq = r.read(kFreq);
+    if (freq.present()) {
+        const int keep = freq.declared < 9 ? freq.declared : freq.declared - 2;
+        f.freq = freq.value.first(qMin<qsizetype>(keep, freq.value.size())).toByteArray();
+    }
+
+    f.band = r.text(kBand);
+    f.mode = r.text(kMode);
+    f.locator = r.text(kLocator);
+    f.rstRcvd = r.text(kRstRcvd);
+    f.rstSent = r.text(kRstSent);
+    f.qslSent = r.text(kQslSent);
+    f.eqslSent = r.text(kEqslSent);
+    f.qslRcvd = r.text(kQslRcvd);
+    f.eqslRcvd = r.text(kEqslRcvd);
+    f.comment = r.text(kComment);
+
+    if (f.call == "CQ") {
+        f.locator.clear();
+        f.qslSent.clear();
+        f.eqslSent.clear();
+        f.qslRcvd.clear();
+        f.eqslRcvd.clear();
+    }
+    return out;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Reads the selected record line into the change form's field values: the
+// field lookup rule with the form's own lower-case search texts, the date and
+// time converted to their display forms, the frequency shortened as the form
+// shows it, and the "CQ" rule.
+#include "logdata/State.h"
+
+#include <QByteArrayView>
+#include <QStringList>
+
+struct ChangeFieldsRead {
+    EditFieldSet fields;
+    // Tags whose length could not be read (not a decimal number); their
+    // values are empty.
+    QStringList unreadable;
+};
+
+ChangeFieldsRead readChangeFields(QByteArrayView record);

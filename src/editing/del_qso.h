@@ -1,0 +1,38 @@
+#pragma once
+// The deletion form: shows the main fields of the QSO opened from the grid and
+// leads to the confirmation. Deleting overwrites the QSO's line with a fixed
+// placeholder record, so every other line keeps its position.
+#include "app/Widgets.h"
+
+#include <QByteArrayView>
+#include <QPushButton>
+#include <QWidget>
+
+// The record that takes a deleted QSO's place (221 characters).
+inline constexpr QByteArrayView kDeletedRecord =
+    "<call:0><qso_date:0><time_on:0><time_off:0><freq:0><band:0><mode:0><rst_rcvd:0>"
+    "<rst_sent:0><gridsquare:0><qsl_sent:0><qsl_rcvd:0><eqsl_qsl_rcvd:0><eqsl_qsl_sent:0>"
+    "<comment:17>Reserve by delete<qsl_sent:0><qsl_rcvd:0><eor>";
+
+class TForm8 : public QWidget
+{
+    Q_OBJECT
+public:
+    TForm8();
+
+    void FormCreate();
+    void Button1Click(); // "Löschen!": asks for confirmation
+    // Replaces the selected record by the placeholder, rewrites and reloads.
+    void Del_Speichern();
+    bool Save_Array_2();
+
+    Panel* Panel1 = nullptr; // call
+    Panel* Panel2 = nullptr; // date
+    Panel* Panel3 = nullptr; // grid row, counted from 1
+    Panel* Panel4 = nullptr; // time
+    Panel* Panel5 = nullptr; // band
+    Panel* Panel6 = nullptr; // RST sent
+    Panel* Panel7 = nullptr; // RST received
+    Panel* Panel8 = nullptr; // mode
+    QPushButton* Button1 = nullptr;
+};

@@ -1,0 +1,167 @@
+#include "editing/eingabe.h"
+
+#include "app/Dialogs.h"
+#include "app/FormRegistry.h"
+#include "app/KeyEdit.h"
+#include "app/Screen.h"
+#include "app/Widgets.h"
+#include "editing/ChangeFieldsReader.h"
+#include "editing/RecordBuilder.h"
+#include "editing/auswahl_select.h"
+#include "logdata/Cp1252.h"
+#include "logdata/Dates.h"
+#include "mainwin/QSL_Print.h"
+#include "mainwin/StringGrid.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+namespace
+{
+const char* const kChangeFile = "aenderung.adi";
+
+// The captions the form gets when it is created, and those of every opening.
+constexpr EntryCaptions kCreateEng{"update", "exit", "Attention:", "all input with ENTER confirm!"};
+constexpr EntryCaptions kCreateGer{"Ändern", "Beenden",
+                                   "Achtung:", "alle Eingaben mit ENTER bestätigen!"};
+constexpr EntryCaptions kInitEng{"assume change", "exit",
+                                 "Attention:", "confirm all input with >ENTER<"};
+constexpr EntryCaptions kInitGer{"Änderungen übernehmen", "Beenden",
+                                 "Achtung:", "alle Eingaben mit >ENTER< bestätigen!"};
+} // namespace
+
+TForm3::TForm3() : QsoEntryForm(Kind::Change)
+{
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+}
+
+void TForm3::FormCreate()
+{
+    ProgramState& s = G();
+    const QSize screen = screenSize();
+    s.ScreenWidth = screen.width();
+    s.ScreenHeight = screen.height();
+    place(727, 390, (s.GridWidth / 2) / 2, (s.GridHeight / 2) / 2);
+    applyCaptions(kCreateEng, kCreateGer);
+    clearEdits();
+}
+
+void TForm3::Init()
+{
+    clearEdits();
+    applyCaptions(kInitEng, kInitGer);
+}
+
+void TForm3::daten_aendern()
+{
+    ProgramState& s = G();
+    s.DisplayFormat = 1;
+    const ChangeFieldsRead read = readChangeFields(s.SelectedRecord);
+    s.ChangeFields = read.fields;
+    const EditFieldSet& f = s.ChangeFields;
+    showValue(Edit1, f.call);
+    showValue(Edit2, f.date);
+    showValue(Edit3, f.time);
+    showValue(Edit5, f.freq);
+    showValue(Edit9, f.band);
+    showValue(Edit6, f.mode);
+    showValue(Edit11, f.locator);
+    showValue(Edit8, f.rstRcvd);
+    showValue(Edit7, f.rstSent);
+    showValue(Edit15, f.eqslSent);
+    showValue(Edit10, f.eqslRcvd);
+    showValue(Edit14, f.comment);
+    if (!read.unreadable.isEmpty()) {
+        // A field whose length is not a number cannot be read; it is shown
+        // empty (never with a value of the QSO opened before) and the
+        // operator knows a save writes it empty.
+        const QString tags = read.unreadable.join(QStringLiteral(", "));
+        dialogs().showError(
+            english() ? QStringLiteral("In this QSO's record the length of %1 is not a number. "
+                                       "The field is shown empty; saving the change writes it "
+                                       "empty.")
+                            .arg(tags)
+                      : QStringLiteral("Im Datensatz dieses QSOs ist die Länge von %1 keine Zahl. "
+                                       "Das Feld wird leer gezeigt; beim Speichern der Änderung "
+                                       "wird es leer geschrieben.")
+                            .arg(tags));
+    }
+}
+
+void TForm3::BitBtn1Click()
+{
+    if (!checkDateAndTime())
+        return;
+    G().ChangeSaveRequested = 1;
+    adif_wandel();
+}
+
+void TForm3::adif_wandel()
+{
+    ProgramState& s = G();
+    QFile::remove(QString::fromLatin1(kChangeFile));
+    const EditFieldSet& f = s.ChangeFields;
+
+    // Copies of the date and time in their file forms; ChangeFields keep the
+    // display forms, so building again gives the same record.
+    s.DateBuffer = record::without(f.date, '.');
+    ToAdifDate(s);
+    const QByteArray fileDate = s.DateBuffer;
+    s.NewRecord = record::build(f, fileDate, record::fileTime(f.time));
+
+    speichern();
+    s.SelectedRecord = s.NewRecord;
+
+    TForm2* view = Forms().Form2;
+    if (!view)
+        return;
+    auto text = [](const QByteArray& b) { return Cp1252::toUnicode(b); };
+    // Date and time stay those of the grid row.
+    view->Panel1->setText(text(s.SelectedQso.date));
+    view->Panel2->setText(text(s.SelectedQso.time));
+    view->Panel3->setText(text(f.call));
+    view->Panel4->setText(text(f.comment));
+    view->Panel5->setText(text(f.band));
+    view->Panel8->setText(text(f.rstSent));
+    view->Panel9->setText(text(f.rstRcvd));
+    view->Panel10->setText(text(f.freq));
+    view->Panel11->setText(text(f.mode));
+    view->Panel16->setText(text(f.locator));
+    TForm2::setLamp(view->Panel13, f.eqslRcvd == "Y");
+    if (f.eqslSent != "Y")
+        TForm2::setLamp(view->Panel12, false);
+}
+
+void TForm3::speichern()
+{
+    ProgramState& s = G();
+    if (s.ChangeSaveRequested == 1) {
+        // The builder deleted the file, so it holds just this record.
+        QFile out(QString::fromLatin1(kChangeFile));
+        if (out.open(QIODevice::WriteOnly | QIODevice::Append))
+            out.write(s.NewRecord + "\r\n");
+        s.ChangeSaveRequested = 0;
+    }
+    hide();
+    if (TForm2* view = Forms().Form2) {
+        view->BitBtn3->setEnabled(false);
+        view->BitBtn4->setEnabled(false);
+        view->BitBtn2->setFocus();
+    }
+}
+
+void TForm3::BitBtn2Click()
+{
+    Init();
+    if (TForm1* main = Forms().Form1) {
+        main->StringGrid1->hide();
+        main->LoadLogbook();
+        main->StringGrid1->show();
+        main->ScrollGridToBottom();
+    }
+    if (TForm2* view = Forms().Form2)
+        view->hide();
+    hide();
+}

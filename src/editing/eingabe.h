@@ -1,0 +1,28 @@
+#pragma once
+// The change form: reads the selected QSO's record into ChangeFields, lets the
+// operator change the values (each confirmed with Enter) and builds the new
+// record line, which replaces SelectedRecord and is shown in the view. The
+// view's "modification save" stores it into the logbook.
+#include "editing/QsoEntryForm.h"
+
+class TForm3 : public QsoEntryForm
+{
+    Q_OBJECT
+public:
+    TForm3();
+
+    void FormCreate();
+    void Init();
+    // Fills ChangeFields and the edits from SelectedRecord.
+    void daten_aendern();
+    // Builds NewRecord from ChangeFields, stores it via speichern, puts it
+    // into SelectedRecord and refreshes the view.
+    void adif_wandel();
+    void speichern();
+
+    void BitBtn1Click(); // save
+    void BitBtn2Click(); // close without saving
+
+protected:
+    EditFieldSet& values() override { return G().ChangeFields; }
+};

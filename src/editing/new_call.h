@@ -1,0 +1,30 @@
+#pragma once
+// The new-QSO form: the operator types a QSO by hand (each entry confirmed
+// with Enter); saving appends the record to QSO_new.adi, puts it after the
+// last line of the logbook and rewrites and reloads the logbook at once.
+#include "editing/QsoEntryForm.h"
+
+class TForm7 : public QsoEntryForm
+{
+    Q_OBJECT
+public:
+    TForm7();
+
+    void FormCreate();
+    // Opening from the main window's picture button: the edits keep what
+    // they held.
+    void Open();
+    void Init();
+    // Builds NewRecord from NewQsoFields and appends it to QSO_new.adi.
+    void adif_new();
+    void save_new();
+    // Puts NewRecord after the last line, rewrites and reloads the logbook.
+    void new_Speichern();
+    bool new_Array_1();
+
+    void BitBtn1Click(); // save
+    void BitBtn2Click(); // close
+
+protected:
+    EditFieldSet& values() override { return G().NewQsoFields; }
+};
