@@ -1,5 +1,6 @@
 // Vosmira: a logbook for FT8 and FT4 operators.
 #include "app/FormRegistry.h"
+#include "app/JpegDecoder.h"
 #include "mainwin/QSL_Print.h"
 
 #include <QApplication>
@@ -10,7 +11,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Vosmira"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vosmira"));
     QApplication::setApplicationVersion(QStringLiteral(VOSMIRA_VERSION));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vosmira.png")));
+    initPictureResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/vosmira.png")));
     createAllForms();
     const int rc = app.exec();
     destroyAllForms();

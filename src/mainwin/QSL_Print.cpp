@@ -64,6 +64,7 @@ QByteArray cellValue(const QByteArray& cell, int n, int max)
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
+    initPictureResources();
     setWindowTitle(QStringLiteral("Vosmira V4.2"));
     setBackground(this, kWindowColor);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -82,7 +83,7 @@ void TForm1::buildControls()
 
     BitBtn1 = new QPushButton(this);
     BitBtn1->setGeometry(204, 6, 41, 41);
-    BitBtn1->setIcon(QIcon(picture(QStringLiteral(":/pictures/config.jpg"))));
+    BitBtn1->setIcon(QIcon(QPixmap(QStringLiteral(":/pictures/config.png"))));
     BitBtn1->setIconSize(QSize(33, 33));
     BitBtn1->setCursor(Qt::PointingHandCursor);
     BitBtn1->setToolTip(QStringLiteral("Configuration"));
@@ -90,7 +91,7 @@ void TForm1::buildControls()
 
     Image1 = new PictureBox(this);
     Image1->setGeometry(248, 6, 39, 41);
-    Image1->setPicture(picture(QStringLiteral(":/pictures/printer.jpg")));
+    Image1->setPicture(picture(QStringLiteral(":/pictures/print.jpg")));
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->setToolTip(QStringLiteral("Drucken"));
     connect(Image1, &PictureBox::clicked, this, [this] { Image1Click(); });
@@ -102,7 +103,7 @@ void TForm1::buildControls()
 
     Image3 = new PictureBox(this);
     Image3->setGeometry(328, 10, 55, 33);
-    Image3->setPicture(picture(QStringLiteral(":/pictures/newqso.jpg")));
+    Image3->setPicture(picture(QStringLiteral(":/pictures/new-qso.jpg")));
     Image3->setCursor(Qt::PointingHandCursor);
     Image3->setToolTip(QStringLiteral("neues QSO"));
     connect(Image3, &PictureBox::clicked, this, [this] { Image3Click(); });

@@ -1,0 +1,141 @@
+// Start-up and "back" from a search with 100,000 QSOs, on Qt's offscreen
+// platform, against the core load of the data layer measured in the same run.
+//   ratio startup_vs_load   (all forms created, grid filled, shown and scrolled
+//                            to the bottom; goal: at most 1.5)
+//   ratio back_vs_load      ("back" from a call search to the whole log; goal: at most 1.5)
+#include "app/FormRegistry.h"
+#include "logdata/Loader.h"
+#include "logdata/State.h"
+#include "loggen/LogGenerator.h"
+#include "mainwin/QSL_Print.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace
+{
+QTemporaryDir* workDir = nullptr;
+QString logPath;
+
+void writeConfig()
+{
+    QFile c(workDir->filePath("config.dat"));
+    c.open(QIODevice::WriteOnly);
+    c.write(QFile::encodeName(logPath) +
+            "\r\nfalse\r\n\r\n\r\nDL1VOS\r\n\r\n\r\n\r\n\r\n\r\n\r\n100000\r\n\r\nEng\r\n");
+}
+
+void prepare()
+{
+    workDir = new QTemporaryDir;
+    QDir::setCurrent(workDir->path());
+    LogGeneratorOptions o;
+    o.records = 100000;
+    o.seed = 2024;
+    logPath = workDir->filePath("wsjtx_log.adi");
+    QFile f(logPath);
+    f.open(QIODevice::WriteOnly);
+    f.write(generateWsjtxLog(o));
+    f.close();
+    writeConfig();
+}
+
+void BM_CoreLoad(benchmark::State& state)
+{
+    resetProgramState();
+    G().LogFilePath = QFile::encodeName(logPath);
+    G().DisplayFormat = 1;
+    G().StartQsoCount = 100000;
+    for (auto _ : state) {
+        LoadReport r = loadLogbookData(G());
+        benchmark::DoNotOptimize(r.rows.rowCount());
+    }
+}
+
+void BM_StartupToGrid(benchmark::State& state)
+{
+    for (auto _ : state) {
+        resetProgramState();
+        createAllForms();
+        QCoreApplication::processEvents(); // the window shown and painted
+        state.PauseTiming();
+        destroyAllForms();
+        state.ResumeTiming();
+    }
+}
+
+void BM_BackFromSearch(benchmark::State& state)
+{
+    resetProgramState();
+    createAllForms();
+    TForm1* f = Forms().Form1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        G().SearchCall = "DL";
+        f->Button1Click();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        f->Button3Click();
+        QCoreApplication::processEvents();
+    }
+    destroyAllForms();
+}
+
+BENCHMARK(BM_CoreLoad)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_StartupToGrid)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_BackFromSearch)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+class CollectingReporter : public benchmark::ConsoleReporter
+{
+public:
+    std::map<std::string, double> cpu;
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& r : runs)
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
+                cpu[r.run_name.function_name] = r.GetAdjustedCPUTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    prepare();
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double core = reporter.cpu["BM_CoreLoad"];
+    if (core > 0) {
+        std::printf("ratio startup_vs_load %.2f\n", reporter.cpu["BM_StartupToGrid"] / core);
+        std::printf("ratio back_vs_load %.2f\n", reporter.cpu["BM_BackFromSearch"] / core);
+    }
+    QDir::setCurrent(QDir::tempPath());
+    delete workDir;
+    benchmark::Shutdown();
+    return 0;
+}

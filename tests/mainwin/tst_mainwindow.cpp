@@ -1,0 +1,331 @@
+// The main window as the operator uses it: start-up, the grid, the call
+// search, the double click that opens a QSO, the selected-QSO view.
+#include "app/FormRegistry.h"
+#include "app/KeyEdit.h"
+#include "app/Screen.h"
+#include "app/Widgets.h"
+#include "editing/auswahl_select.h"
+#include "editing/del_qso.h"
+#include "logdata/State.h"
+#include "mainwin/QSL_Print.h"
+#include "mainwin/StringGrid.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startUp();
+    void captionsByLanguage_data();
+    void captionsByLanguage();
+    void callSearchByKeys();
+    void backAndSelection();
+    void doubleClickAfterReloadOpensTheShownRow();
+    void viewLampsButtonsAndSave();
+    void missingLogbookIsReported();
+    void exitDeletesSideFiles();
+
+private:
+    void start(const QByteArray& language = "Eng", int records = 30);
+    QByteArray logBytes;
+    ScratchDir* dir = nullptr;
+    RecordingDialogs* dialogs = nullptr;
+};
+
+namespace
+{
+QByteArray record(int i)
+{
+    const QByteArray call =
+        i % 3 == 0 ? "DL" + QByteArray::number(i) + "AB" : "K" + QByteArray::number(i) + "XY";
+    QByteArray r = "<call:" + QByteArray::number(call.size()) + ">" + call +
+                   " <gridsquare:4>JO62 <mode:3>FT8 <rst_sent:3>-05 <rst_rcvd:3>-10 "
+                   "<qso_date:8>202403" +
+                   QByteArray::number(10 + i % 20) + " <time_on:6>1234" +
+                   QByteArray::number(10 + i % 50) + " <band:3>20m <freq:9>14.074000";
+    if (i % 4 == 0)
+        r += " <eqsl_qsl_sent:1>Y <eqsl_qsl_rcvd:1>Y";
+    return r + " <eor>";
+}
+
+QByteArray config(const QByteArray& logPath, int count, const QByteArray& language)
+{
+    return logPath + "\r\nfalse\r\n\r\nGermany\r\nDL1VOS\r\n\r\n\r\n\r\n\r\nJO62QM\r\n\r\n" +
+           QByteArray::number(count) + "\r\ntnx\r\n" + language + "\r\n";
+}
+
+StringGrid* grid()
+{
+    return Forms().Form1->StringGrid1;
+}
+
+void typeInto(QWidget* w, const QString& text)
+{
+    w->setFocus();
+    QTest::keyClicks(w, text);
+}
+
+void doubleClickRow(int row)
+{
+    StringGrid* g = grid();
+    g->setCurrentIndex(g->model()->index(row, 2));
+    const QRect r = g->visualRect(g->model()->index(row, 2));
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, r.center());
+}
+} // namespace
+
+void TestMainWindow::init()
+{
+    resetProgramState();
+    dir = new ScratchDir;
+    dialogs = new RecordingDialogs;
+    setScreenSizeOverride(QSize(1920, 1080));
+}
+
+void TestMainWindow::cleanup()
+{
+    destroyAllForms();
+    setScreenSizeOverride(QSize());
+    delete dialogs;
+    delete dir;
+}
+
+void TestMainWindow::start(const QByteArray& language, int records)
+{
+    QList<QByteArray> lines{"WSJT-X ADIF Export<eoh>"};
+    for (int i = 0; i < records; ++i)
+        lines << record(i);
+    logBytes = crlfLines(lines);
+    dir->write("log.adi", logBytes);
+    dir->write("config.dat", config(dir->file("log.adi").toUtf8(), records, language));
+    createAllForms();
+}
+
+void TestMainWindow::startUp()
+{
+    start();
+    ProgramState& s = G();
+    TForm1* f = Forms().Form1;
+    QCOMPARE(s.ScreenWidth, 1920);
+    QCOMPARE(s.GridHeight, 924);
+    QCOMPARE(s.GridWidth, 1895);
+    QCOMPARE(f->StringGrid1->size(), QSize(1895, 924));
+    QCOMPARE(f->windowTitle(), QStringLiteral("Vosmira V4.2"));
+    QCOMPARE(QApplication::applicationDisplayName().isEmpty(), false);
+    QVERIFY(f->isVisible());
+    QVERIFY(f->Button3->isHidden());
+    QVERIFY(f->Edit3->isHidden());
+    QVERIFY(f->Image2->isHidden());
+    QCOMPARE(s.QsoCount, 30);
+    QCOMPARE(f->StringGrid1->RowCount(), 31); // one empty row after the last QSO
+    QCOMPARE(f->Edit1->text(), QStringLiteral(" 30"));
+    QCOMPARE(f->Panel17->text(), QStringLiteral("8"));
+    QCOMPARE(f->StringGrid1->Cells(2, 0), QByteArray("  DL0AB"));
+    QCOMPARE(f->StringGrid1->Cells(4, 0), QByteArray("   14.0740"));
+    QCOMPARE(f->StringGrid1->Cells(2, 30), QByteArray());
+    // The start form reserved spare elements after the loaded lines.
+    QVERIFY(s.LogLines.size() >= s.LineCount + 2);
+    QCOMPARE(s.StartQsoCount, 30);
+    QCOMPARE(s.DisplayFormat, quint8(0));
+    // Scrolled to the bottom.
+    QCoreApplication::processEvents();
+    QScrollBar* bar = f->StringGrid1->verticalScrollBar();
+    QCOMPARE(bar->value(), bar->maximum());
+}
+
+void TestMainWindow::captionsByLanguage_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QString>("button1");
+    QTest::addColumn<QString>("button2");
+    QTest::newRow("Eng") << QByteArray("Eng") << "call search"
+                         << "Exit";
+    QTest::newRow("Ger") << QByteArray("Ger") << "Call Suchen"
+                         << "Beenden";
+    QTest::newRow("other") << QByteArray("eng") << "CALL Suchen"
+                           << "Beenden";
+}
+
+void TestMainWindow::captionsByLanguage()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(QString, button1);
+    QFETCH(QString, button2);
+    start(language);
+    TForm1* f = Forms().Form1;
+    QCOMPARE(f->Button1->text(), button1);
+    QCOMPARE(f->Button2->text(), button2);
+    QCOMPARE(f->Label2->text(), QStringLiteral("QSOs:"));
+    QTest::mouseClick(f->Button1, Qt::LeftButton);
+    // The first search drops the colon for good, in both languages.
+    QCOMPARE(f->Label2->text(),
+             language == "eng" ? QStringLiteral("QSOs:") : QStringLiteral("QSOs"));
+}
+
+void TestMainWindow::callSearchByKeys()
+{
+    start();
+    TForm1* f = Forms().Form1;
+    QTest::mouseClick(f->Button1, Qt::LeftButton);
+    ProgramState& s = G();
+    QCOMPARE(s.SearchView, quint8(1));
+    QVERIFY(f->Button1->isHidden());
+    QVERIFY(f->Button3->isVisible());
+    QCOMPARE(f->Button3->x(), 702);
+    QCOMPARE(f->focusWidget(), static_cast<QWidget*>(f->Edit3));
+    // The first press searched an empty text: nothing listed.
+    QCOMPARE(s.QsoCount, 0);
+    QCOMPARE(f->StringGrid1->RowCount(), 1);
+    // Letters typed become capitals; Enter searches with the text typed.
+    typeInto(f->Edit3, QStringLiteral("dl"));
+    QCOMPARE(f->Edit3->text(), QStringLiteral("DL"));
+    QTest::keyClick(f->Edit3, Qt::Key_Return);
+    QCOMPARE(s.SearchCall, QByteArray("DL"));
+    QCOMPARE(s.QsoCount, 10);
+    QCOMPARE(f->StringGrid1->RowCount(), 10);
+    QCOMPARE(f->Edit1->text(), QStringLiteral("10"));
+    QCOMPARE(f->Edit3->text(), QString()); // Init emptied it
+    QCOMPARE(f->StringGrid1->Cells(2, 1), QByteArray("  DL3AB"));
+    QCOMPARE(f->StringGrid1->Cells(4, 1), QByteArray("   14.0740"));
+    QVERIFY(!QApplication::overrideCursor()); // the hourglass is gone again
+    // "*" lists every QSO.
+    typeInto(f->Edit3, QStringLiteral("*"));
+    QTest::keyClick(f->Edit3, Qt::Key_Return);
+    QCOMPARE(s.QsoCount, 30);
+    // No match: one empty row, the count field keeps its text.
+    typeInto(f->Edit3, QStringLiteral("ZZ"));
+    QTest::keyClick(f->Edit3, Qt::Key_Return);
+    QCOMPARE(s.QsoCount, 0);
+    QCOMPARE(f->StringGrid1->RowCount(), 1);
+    QCOMPARE(f->StringGrid1->Cells(2, 0), QByteArray());
+    QCOMPARE(f->Edit1->text(), QStringLiteral("30"));
+    // A double click in the search view does nothing.
+    typeInto(f->Edit3, QStringLiteral("K"));
+    QTest::keyClick(f->Edit3, Qt::Key_Return);
+    doubleClickRow(0);
+    QVERIFY(!Forms().Form2->isVisible());
+}
+
+void TestMainWindow::backAndSelection()
+{
+    start();
+    TForm1* f = Forms().Form1;
+    ProgramState& s = G();
+    QTest::mouseClick(f->Button1, Qt::LeftButton);
+    typeInto(f->Edit3, QStringLiteral("K"));
+    QTest::keyClick(f->Edit3, Qt::Key_Return);
+    // Selection in the search view does not move SelectedLine.
+    grid()->setCurrentIndex(grid()->model()->index(2, 1));
+    QCOMPARE(s.SelectedLine, s.LineCount);
+    QTest::mouseClick(f->Button3, Qt::LeftButton);
+    QCOMPARE(s.SearchView, quint8(0));
+    QVERIFY(f->Button1->isVisible());
+    QCOMPARE(f->Button1->x(), 648);
+    QVERIFY(f->Button3->isHidden());
+    QVERIFY(f->Edit3->isHidden());
+    QCOMPARE(s.QsoCount, 30);
+    QCOMPARE(f->StringGrid1->RowCount(), 31);
+    // Row 4 selected and double-clicked: the view opens QSO 5, line 5.
+    doubleClickRow(4);
+    TForm2* v = Forms().Form2;
+    QVERIFY(v->isVisible());
+    QCOMPARE(v->Edit1->text(), QStringLiteral("5"));
+    QCOMPARE(s.SelectedLine, 5);
+    QCOMPARE(s.SelectedRecord, record(4));
+    QCOMPARE(v->Panel3->text(), QStringLiteral("K4XY"));
+    QCOMPARE(v->Panel10->text(), QStringLiteral(" 14.0740")); // one blank stays
+    QCOMPARE(s.SelectedQso.eqslSent, QByteArray(" Y"));
+    QCOMPARE(Forms().Form8->Panel3->text(), QStringLiteral("5"));
+    QCOMPARE(Forms().Form8->Panel1->text(), QStringLiteral("K4XY"));
+    QCOMPARE(v->size(), QSize(600, 389));
+    QVERIFY(v->Edit3->isHidden());
+    // The country and its flag.
+    QCOMPARE(v->Panel6->text(), QStringLiteral("USA"));
+    QVERIFY(v->Panel6->isVisible());
+    QVERIFY(v->Images[62]->isVisible());
+}
+
+void TestMainWindow::doubleClickAfterReloadOpensTheShownRow()
+{
+    start();
+    ProgramState& s = G();
+    doubleClickRow(7);
+    QCOMPARE(s.SelectedRecord, record(7));
+    // "exit" reloads: SelectedLine points past the last record, the highlight
+    // stays on row 7. A double click there opens the QSO whose cells it shows.
+    QTest::mouseClick(Forms().Form2->BitBtn1, Qt::LeftButton);
+    QCOMPARE(s.SelectedLine, s.LineCount);
+    QCOMPARE(grid()->Row(), 7);
+    const QRect r = grid()->visualRect(grid()->model()->index(7, 2));
+    QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(s.SelectedLine, 8);
+    QCOMPARE(s.SelectedRecord, record(7));
+    QCOMPARE(Forms().Form2->Panel3->text(), QStringLiteral("K7XY"));
+    // The empty row after the last QSO holds no record: nothing to change.
+    doubleClickRow(30);
+    QVERIFY(s.SelectedRecord.isEmpty());
+    QVERIFY(!Forms().Form2->BitBtn4->isEnabled());
+    QVERIFY(!Forms().Form2->BitBtn2->isEnabled());
+}
+
+void TestMainWindow::viewLampsButtonsAndSave()
+{
+    start("Ger");
+    ProgramState& s = G();
+    TForm2* v = Forms().Form2;
+    doubleClickRow(8); // eQSL sent and received "Y"
+    QVERIFY(TForm2::lampGreen(v->Panel12));
+    QVERIFY(TForm2::lampGreen(v->Panel13));
+    QVERIFY(!v->BitBtn3->isEnabled()); // already sent
+    QCOMPARE(v->BitBtn2->text(), QStringLiteral("Änderung speichern"));
+    QCOMPARE(v->BitBtn5->text(), QStringLiteral("delete QSO"));
+    doubleClickRow(9);
+    QVERIFY(!TForm2::lampGreen(v->Panel12));
+    QVERIFY(v->BitBtn3->isEnabled());
+    // "modification save" writes the record into its line, and exactly
+    // LineCount lines.
+    s.SelectedRecord = "<call:5>N0NEW <eor>";
+    s.LogLines.set(s.LineCount + 1, "<call:3>XXX <eor>");
+    QTest::mouseClick(v->BitBtn2, Qt::LeftButton);
+    QList<QByteArray> expected = logBytes.split('\n');
+    expected.removeLast();
+    expected[10] = "<call:5>N0NEW <eor>\r";
+    QCOMPARE(dir->read("log.adi"), expected.join('\n') + "\n");
+    QVERIFY(!v->BitBtn2->isEnabled());
+    QCOMPARE(v->focusWidget(), static_cast<QWidget*>(v->BitBtn1));
+    QVERIFY(dialogs->messages.isEmpty());
+}
+
+void TestMainWindow::missingLogbookIsReported()
+{
+    dir->write("config.dat", config(dir->file("gone.adi").toUtf8(), 0, "Eng"));
+    createAllForms();
+    TForm1* f = Forms().Form1;
+    QVERIFY(f->statusText().contains(QStringLiteral("gone.adi")));
+    QVERIFY(f->StatusLine->isVisible());
+    QCOMPARE(G().QsoCount, -1);
+    QVERIFY(dialogs->messages.isEmpty()); // no modal dialog
+}
+
+void TestMainWindow::exitDeletesSideFiles()
+{
+    start();
+    dir->write("back.txt", "x");
+    dir->write("eqsl.adi", "x");
+    QTest::mouseClick(Forms().Form1->Button2, Qt::LeftButton);
+    QVERIFY(!QFile::exists(dir->file("back.txt")));
+    QVERIFY(!QFile::exists(dir->file("eqsl.adi")));
+    QVERIFY(!Forms().Form1->isVisible());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
