@@ -63,11 +63,14 @@ void BM_CoreLoad(benchmark::State& state)
 
 void BM_StartupToGrid(benchmark::State& state)
 {
+    writeConfig();
     for (auto _ : state) {
         resetProgramState();
         createAllForms();
         QCoreApplication::processEvents(); // the window shown and painted
         state.PauseTiming();
+        if (G().QsoCount != 100000)
+            state.SkipWithError("the log was not loaded");
         destroyAllForms();
         state.ResumeTiming();
     }
@@ -75,6 +78,7 @@ void BM_StartupToGrid(benchmark::State& state)
 
 void BM_BackFromSearch(benchmark::State& state)
 {
+    writeConfig();
     resetProgramState();
     createAllForms();
     TForm1* f = Forms().Form1;
