@@ -74,7 +74,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 void TForm1::buildControls()
 {
     Label1 = new QLabel(QStringLiteral("Vosmira"), this);
-    Label1->setFont(designFont(QStringLiteral("Verdana"), 27, true));
+    // Verdana 27 pixels bold; where a wider substitute stands in for Verdana
+    // the size steps down until the title fits its place before the credit.
+    int titlePx = 27;
+    while (titlePx > 16 && QFontMetrics(designFont(QStringLiteral("Verdana"), titlePx, true))
+                                   .horizontalAdvance(QStringLiteral("Vosmira")) > 112)
+        --titlePx;
+    Label1->setFont(designFont(QStringLiteral("Verdana"), titlePx, true));
     setTextColor(Label1, QColor(0, 128, 128));
     Label1->setGeometry(22, 16, 112, 30);
     Label5 = new QLabel(QStringLiteral("by Dranek"), this);

@@ -120,6 +120,7 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new GridMo
         setColumnWidth(c, kColumnWidths[c]);
     setShowGrid(true);
     setWordWrap(false);
+    setTextElideMode(Qt::ElideNone); // a string grid clips a long text at the cell's edge
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
