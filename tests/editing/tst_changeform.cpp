@@ -1,0 +1,395 @@
+// The change form as the operator uses it: a QSO opened from the grid,
+// "change data" in the view, entries typed and confirmed with Enter, the save
+// button, and the view's "modification save" rewriting the logbook.
+#include "editing/auswahl_select.h"
+#include "editing/eingabe.h"
+#include "logdata/Cp1252.h"
+#include "support/editing_Fixture.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace
+{
+const QByteArray kSpecimen = "<call:6>N0CALL<qso_date:8>20230115<time_on:6>123456<freq:9>14.074123"
+                             "<band:3>20m<mode:3>FT8<rst_rcvd:3>-10<rst_sent:3>-05"
+                             "<gridsquare:4>JO62 <eor>";
+const QByteArray kSpecimenSaved =
+    "<call:6>N0CALL<qso_date:8>20230115<time_on:6>123400<freq:7>14.0741<band:3>20m<mode:3>FT8"
+    "<rst_rcvd:3>-10<rst_sent:3>-05<gridsquare:4>JO62<qsl_sent:0><qsl_rcvd:0><eqsl_qsl_rcvd:0>"
+    "<eqsl_qsl_sent:0><comment:0> <eor>";
+
+QList<QByteArray> standardLog()
+{
+    return {
+        "<call:4>DL1A <qso_date:8>20240310 <time_on:6>101500 <freq:9>14.074000 <band:3>20m "
+        "<mode:3>FT8 <rst_sent:3>-05 <rst_rcvd:3>-10 <eor>",
+        kSpecimen,
+        "<call:5>K1ABC<qso_date:8>20240311<time_on:6>111500<eqsl_qsl_sent:1>Y<qsl_rcvd:1>N<eor>",
+        "<call:2>CQ<qso_date:8>20240312<time_on:6>121500<gridsquare:4>JO62<qsl_sent:1>Y"
+        "<qsl_rcvd:1>Y<eqsl_qsl_rcvd:1>Y<eqsl_qsl_sent:1>Y<band:3>20m<eor>",
+        "<CALL:5>W1XYZ<QSO_DATE:8>20240313<TIME_ON:6>131500<BAND:3>40m<MODE:3>FT8<EOR>",
+        "<call:4>G4AB<qso_date:8>20240314<time_on:4>1415<band:x>20m<mode:3>FT4"
+        "<gridsquare:8>IO91WM12<comment:150>" +
+            QByteArray(150, 'w') + " <eor>",
+    };
+}
+
+TForm3* form()
+{
+    return Forms().Form3;
+}
+TForm2* view()
+{
+    return Forms().Form2;
+}
+
+// Opens grid row `row` and presses "change data" in the view.
+void openChange(int row)
+{
+    EditingProgram::openRow(row);
+    QVERIFY(view()->isVisible());
+    QTest::mouseClick(view()->BitBtn4, Qt::LeftButton);
+    QVERIFY(form()->isVisible());
+}
+
+QByteArray changeFile()
+{
+    QFile f(QStringLiteral("aenderung.adi"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+} // namespace
+
+class TestChangeForm : public QObject
+{
+    Q_OBJECT
+private slots:
+    void saveWithoutEditsAndStore();
+    void typedEntriesAndFocusChain();
+    void lastCharacterNeedsAnotherKey();
+    void recordsOpenAsRead_data();
+    void recordsOpenAsRead();
+    void captionsByLanguage_data();
+    void captionsByLanguage();
+    void invalidDateAndTimeAreRejected();
+    void emptyDateAndTimeHaveLengthZero();
+    void closeDiscards();
+    void rebuildForUpload();
+};
+
+void TestChangeForm::saveWithoutEditsAndStore()
+{
+    EditingProgram p(standardLog());
+    p.dir->write("aenderung.adi", "an older change\r\n");
+    openChange(1);
+    TForm3* f = form();
+    QCOMPARE(f->Edit1->text(), QStringLiteral("N0CALL"));
+    QCOMPARE(f->Edit2->text(), QStringLiteral("15.01.2023"));
+    QCOMPARE(f->Edit3->text(), QStringLiteral("12:34"));
+    QCOMPARE(f->Edit5->text(), QStringLiteral("14.0741"));
+    QCOMPARE(f->Edit9->text(), QStringLiteral("20m"));
+    QCOMPARE(f->Edit6->text(), QStringLiteral("FT8"));
+    QCOMPARE(f->Edit8->text(), QStringLiteral("-10"));
+    QCOMPARE(f->Edit7->text(), QStringLiteral("-05"));
+    QCOMPARE(f->Edit11->text(), QStringLiteral("JO62"));
+    QVERIFY(f->Edit15->text().isEmpty() && f->Edit10->text().isEmpty());
+    QVERIFY(f->Edit14->text().isEmpty());
+    QCOMPARE(f->focusWidget(), f->Edit10);
+
+    // Enter in the eQSL-received edit goes to the save button; Enter there
+    // presses it.
+    QTest::keyClick(f->Edit10, Qt::Key_Return);
+    QCOMPARE(f->focusWidget(), f->BitBtn1);
+    QTest::keyClick(f->BitBtn1, Qt::Key_Return);
+
+    QCOMPARE(changeFile(), kSpecimenSaved + "\r\n");
+    QCOMPARE(G().SelectedRecord, kSpecimenSaved);
+    QVERIFY(!f->isVisible());
+    QVERIFY(!view()->BitBtn3->isEnabled());
+    QVERIFY(!view()->BitBtn4->isEnabled());
+    QVERIFY(view()->BitBtn2->isEnabled());
+    QCOMPARE(view()->focusWidget(), view()->BitBtn2);
+    QCOMPARE(view()->Panel10->text(), QStringLiteral("14.0741"));
+    QCOMPARE(view()->Panel3->text(), QStringLiteral("N0CALL"));
+    QCOMPARE(view()->Panel1->text(), QStringLiteral("15.01.2023"));
+    QCOMPARE(view()->Panel2->text(), QStringLiteral("12:34"));
+    // Saving in the form does not touch the logbook.
+    QCOMPARE(p.logFile(), crlfLines(p.lines));
+
+    // "modification save" puts the record on its line; every other line
+    // stays byte for byte.
+    QTest::mouseClick(view()->BitBtn2, Qt::LeftButton);
+    QList<QByteArray> expected = p.lines;
+    expected[2] = kSpecimenSaved;
+    QCOMPARE(p.logLines(), expected);
+    QVERIFY(p.dialogs->messages.isEmpty());
+}
+
+void TestChangeForm::typedEntriesAndFocusChain()
+{
+    EditingProgram p(standardLog());
+    openChange(0);
+    TForm3* f = form();
+    const QList<std::pair<KeyEdit*, QString>> entries = {
+        {f->Edit1, "dl1abc"},  {f->Edit2, "1,2,2024"}, {f->Edit3, "9.5"},  {f->Edit5, "7,074"},
+        {f->Edit9, "40m"},     {f->Edit6, "ft8"},      {f->Edit7, "a+05"}, {f->Edit8, "-1x2"},
+        {f->Edit11, "jo62qm"}, {f->Edit15, "xy"},      {f->Edit10, "ny"},
+    };
+    const QList<QWidget*> next = {f->Edit2, f->Edit3,  f->Edit5,  f->Edit9,  f->Edit6,  f->Edit7,
+                                  f->Edit8, f->Edit11, f->Edit15, f->Edit10, f->BitBtn1};
+    for (int i = 0; i < entries.size(); ++i) {
+        replaceAndEnter(entries[i].first, entries[i].second);
+        QVERIFY2(f->focusWidget() == next[i], qPrintable(entries[i].second));
+    }
+    // The edits show what they took: capitals, converted and filtered keys,
+    // the date and time brought to their full forms.
+    QCOMPARE(f->Edit1->text(), QStringLiteral("DL1ABC"));
+    QCOMPARE(f->Edit2->text(), QStringLiteral("01.02.2024"));
+    QCOMPARE(f->Edit3->text(), QStringLiteral("09:05"));
+    QCOMPARE(f->Edit5->text(), QStringLiteral("7.074"));
+    QCOMPARE(f->Edit6->text(), QStringLiteral("ft8"));
+    QCOMPARE(f->Edit7->text(), QStringLiteral("+05"));
+    QCOMPARE(f->Edit8->text(), QStringLiteral("-12"));
+    QCOMPARE(f->Edit11->text(), QStringLiteral("JO62QM"));
+    QCOMPARE(f->Edit15->text(), QStringLiteral("Y"));
+    QCOMPARE(f->Edit10->text(), QStringLiteral("Y"));
+
+    // The comment is reached with the mouse; its Enter goes to the save button.
+    replaceAndEnter(f->Edit14, QStringLiteral("Grüße aus Köln"));
+    QCOMPARE(f->focusWidget(), f->BitBtn1);
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+
+    const QByteArray expected = "<call:6>DL1ABC<qso_date:8>20240201<time_on:6>090500<freq:5>7.074"
+                                "<band:3>40m<mode:3>ft8<rst_rcvd:3>-12<rst_sent:3>+05"
+                                "<gridsquare:6>JO62QM<qsl_sent:0><qsl_rcvd:0><eqsl_qsl_rcvd:1>Y"
+                                "<eqsl_qsl_sent:1>Y<comment:14>Gr\xfc\xdf"
+                                "e aus K\xf6ln <eor>";
+    QCOMPARE(changeFile(), expected + "\r\n");
+    QCOMPARE(G().SelectedRecord, expected);
+    QVERIFY(TForm2::lampGreen(view()->Panel13));
+    QCOMPARE(view()->Panel4->text(), QStringLiteral("Grüße aus Köln"));
+
+    QTest::mouseClick(view()->BitBtn2, Qt::LeftButton);
+    QList<QByteArray> lines = p.lines;
+    lines[1] = expected;
+    QCOMPARE(p.logLines(), lines);
+}
+
+void TestChangeForm::lastCharacterNeedsAnotherKey()
+{
+    EditingProgram p(standardLog());
+    openChange(1);
+    TForm3* f = form();
+    f->Edit1->setFocus();
+    f->Edit1->end(false);
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(f->Edit1, Qt::Key_Backspace);
+    QVERIFY(f->Edit1->text().isEmpty());
+    typeText(f->Edit1, QStringLiteral("N0CALL"));
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    QVERIFY(G().SelectedRecord.startsWith("<call:5>N0CAL<qso_date:8>"));
+}
+
+void TestChangeForm::recordsOpenAsRead_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("shown"); // call, locator, eQSL sent, eQSL received, band
+    QTest::addColumn<QByteArray>("saved");
+    QTest::newRow("qsl_sent inside the eQSL tag")
+        << 2 << QStringList{"K1ABC", "", "Y", "", ""}
+        << QByteArray("<call:5>K1ABC<qso_date:8>20240311<time_on:6>111500<freq:0><band:0><mode:0>"
+                      "<rst_rcvd:0><rst_sent:0><gridsquare:0><qsl_sent:1>Y<qsl_rcvd:1>N"
+                      "<eqsl_qsl_rcvd:0><eqsl_qsl_sent:1>Y<comment:0> <eor>");
+    QTest::newRow("CQ") << 3 << QStringList{"CQ", "", "", "", "20m"}
+                        << QByteArray("<call:2>CQ<qso_date:8>20240312<time_on:6>121500<freq:0>"
+                                      "<band:3>20m<mode:0><rst_rcvd:0><rst_sent:0><gridsquare:0>"
+                                      "<qsl_sent:0><qsl_rcvd:0><eqsl_qsl_rcvd:0><eqsl_qsl_sent:0>"
+                                      "<comment:0> <eor>");
+    QTest::newRow("upper-case tags") << 4 << QStringList{"", "", "", "", ""} << QByteArray();
+    // Length not a number (band), a four-character time, a locator longer
+    // than the edit lets one type, a comment of 150.
+    QTest::newRow("unreadable band, long values")
+        << 5 << QStringList{"G4AB", "IO91WM12", "", "", ""}
+        << QByteArray("<call:4>G4AB<qso_date:8>20240314<time_on:4>1400<freq:0><band:0>"
+                      "<mode:3>FT4<rst_rcvd:0><rst_sent:0><gridsquare:8>IO91WM12<qsl_sent:0>"
+                      "<qsl_rcvd:0><eqsl_qsl_rcvd:0><eqsl_qsl_sent:0><comment:150>" +
+                      QByteArray(150, 'w') + " <eor>");
+}
+
+void TestChangeForm::recordsOpenAsRead()
+{
+    QFETCH(int, row);
+    QFETCH(QStringList, shown);
+    QFETCH(QByteArray, saved);
+    EditingProgram p(standardLog());
+    openChange(row);
+    TForm3* f = form();
+    QCOMPARE(f->Edit1->text(), shown[0]);
+    QCOMPARE(f->Edit11->text(), shown[1]);
+    QCOMPARE(f->Edit15->text(), shown[2]);
+    QCOMPARE(f->Edit10->text(), shown[3]);
+    QCOMPARE(f->Edit9->text(), shown[4]);
+    if (row == 4) {
+        for (KeyEdit* e : {f->Edit2, f->Edit3, f->Edit5, f->Edit6, f->Edit7, f->Edit8, f->Edit14})
+            QVERIFY(e->text().isEmpty());
+        return;
+    }
+    if (row == 5) {
+        // The operator is told which field could not be read.
+        QCOMPARE(p.dialogs->messages.size(), 1);
+        QVERIFY(p.dialogs->messages[0].startsWith("error:"));
+        QVERIFY(p.dialogs->messages[0].contains("band"));
+        p.dialogs->messages.clear();
+        QCOMPARE(f->Edit3->text(), QStringLiteral("14:"));
+        // Confirming the long locator keeps all of it.
+        f->Edit11->setFocus();
+        QTest::keyClick(f->Edit11, Qt::Key_Return);
+        QCOMPARE(G().ChangeFields.locator, QByteArray("IO91WM12"));
+        // A time of the hour alone cannot be saved as it is.
+        QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+        QCOMPARE(p.dialogs->messages.size(), 1);
+        QCOMPARE(f->focusWidget(), f->Edit3);
+        replaceAndEnter(f->Edit3, QStringLiteral("14:00"));
+    }
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    if (row == 5)
+        saved.replace("<time_on:4>1400", "<time_on:6>140000");
+    QCOMPARE(G().SelectedRecord, saved);
+}
+
+void TestChangeForm::captionsByLanguage_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QStringList>("created"); // save, exit, panel, hint
+    QTest::addColumn<QStringList>("opened");
+    QTest::newRow("Eng") << QByteArray("Eng")
+                         << QStringList{"update", "exit",
+                                        "Attention:", "all input with ENTER confirm!"}
+                         << QStringList{"assume change", "exit",
+                                        "Attention:", "confirm all input with >ENTER<"};
+    QTest::newRow("Ger") << QByteArray("Ger")
+                         << QStringList{"Ändern", "Beenden",
+                                        "Achtung:", "alle Eingaben mit ENTER bestätigen!"}
+                         << QStringList{"Änderungen übernehmen", "Beenden",
+                                        "Achtung:", "alle Eingaben mit >ENTER< bestätigen!"};
+    const QStringList design{"Änderungen übernehmen", "Beenden",
+                             "ACHTUNG:", "Alle Eingaben mit >ENTER< bestätigen!"};
+    QTest::newRow("eng") << QByteArray("eng") << design << design;
+}
+
+void TestChangeForm::captionsByLanguage()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(QStringList, created);
+    QFETCH(QStringList, opened);
+    EditingProgram p(standardLog(), language);
+    TForm3* f = form();
+    auto captions = [f] {
+        return QStringList{f->BitBtn1->text(), f->BitBtn2->text(), f->Panel2->text(),
+                           f->Label17->text()};
+    };
+    QCOMPARE(captions(), created);
+    QCOMPARE(f->windowTitle(), QStringLiteral("Vosmira"));
+    QCOMPARE(f->size(), QSize(727, 390));
+    QCOMPARE(f->pos(), QPoint((G().GridWidth / 2) / 2, (G().GridHeight / 2) / 2));
+    openChange(0);
+    QCOMPARE(captions(), opened);
+}
+
+void TestChangeForm::invalidDateAndTimeAreRejected()
+{
+    EditingProgram p(standardLog(), "Ger");
+    p.dir->write("aenderung.adi", "an older change\r\n");
+    openChange(1);
+    TForm3* f = form();
+    const QByteArray before = G().SelectedRecord;
+
+    replaceAndEnter(f->Edit2, QStringLiteral("32.13.2023"));
+    QCOMPARE(p.dialogs->messages.size(), 1);
+    QVERIFY(p.dialogs->messages[0].contains("32.13.2023"));
+    QCOMPARE(f->focusWidget(), f->Edit2);
+    // The save button refuses the date as well and builds nothing.
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    QCOMPARE(p.dialogs->messages.size(), 2);
+    QVERIFY(f->isVisible());
+    QCOMPARE(f->focusWidget(), f->Edit2);
+    QCOMPARE(G().SelectedRecord, before);
+    QCOMPARE(changeFile(), QByteArray("an older change\r\n"));
+
+    replaceAndEnter(f->Edit2, QStringLiteral("1.1.2023"));
+    QCOMPARE(f->Edit2->text(), QStringLiteral("01.01.2023"));
+    QCOMPARE(f->focusWidget(), f->Edit3);
+
+    replaceAndEnter(f->Edit3, QStringLiteral("25:00"));
+    QCOMPARE(p.dialogs->messages.size(), 3);
+    QCOMPARE(f->focusWidget(), f->Edit3);
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    QCOMPARE(p.dialogs->messages.size(), 4);
+    QCOMPARE(f->focusWidget(), f->Edit3);
+    QCOMPARE(G().SelectedRecord, before);
+
+    replaceAndEnter(f->Edit3, QStringLiteral("7:3"));
+    QCOMPARE(f->Edit3->text(), QStringLiteral("07:03"));
+    QCOMPARE(f->focusWidget(), f->Edit5);
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    QCOMPARE(p.dialogs->messages.size(), 4);
+    QVERIFY(G().SelectedRecord.startsWith(
+        "<call:6>N0CALL<qso_date:8>20230101<time_on:6>070300<freq:7>14.0741<"));
+}
+
+void TestChangeForm::emptyDateAndTimeHaveLengthZero()
+{
+    EditingProgram p(standardLog());
+    openChange(1);
+    TForm3* f = form();
+    for (KeyEdit* e : {f->Edit2, f->Edit3}) {
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Backspace);
+        QTest::keyClick(e, Qt::Key_Return);
+    }
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    QVERIFY(p.dialogs->messages.isEmpty());
+    QVERIFY(G().SelectedRecord.startsWith("<call:6>N0CALL<qso_date:0><time_on:0><freq:7>"));
+}
+
+void TestChangeForm::closeDiscards()
+{
+    EditingProgram p(standardLog());
+    openChange(1);
+    TForm3* f = form();
+    const QByteArray before = G().SelectedRecord;
+    replaceAndEnter(f->Edit1, QStringLiteral("DL9ZZ"));
+    QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
+    QVERIFY(!f->isVisible());
+    QVERIFY(!view()->isVisible());
+    QVERIFY(f->Edit1->text().isEmpty());
+    QCOMPARE(G().SelectedRecord, before);
+    QCOMPARE(G().ChangeFields.call, QByteArray("DL9ZZ"));
+    QVERIFY(!QFile::exists(QStringLiteral("aenderung.adi")));
+    QCOMPARE(p.logFile(), crlfLines(p.lines));
+}
+
+void TestChangeForm::rebuildForUpload()
+{
+    // The eQSL upload reads the QSO without showing the form, marks it sent,
+    // and the view's exit has it rebuilt: aenderung.adi is not written then.
+    EditingProgram p(standardLog());
+    EditingProgram::openRow(1);
+    p.dir->write("aenderung.adi", "an older change\r\n");
+    TForm3* f = form();
+    f->daten_aendern();
+    G().ChangeFields.eqslSent = "Y";
+    G().ChangeSaveRequested = 0;
+    f->adif_wandel();
+    QVERIFY(!QFile::exists(QStringLiteral("aenderung.adi")));
+    QByteArray expected = kSpecimenSaved;
+    expected.replace("<eqsl_qsl_sent:0>", "<eqsl_qsl_sent:1>Y");
+    QCOMPARE(G().NewRecord, expected);
+    QCOMPARE(G().SelectedRecord, expected);
+    QVERIFY(!f->isVisible());
+    QVERIFY(p.dialogs->messages.isEmpty());
+}
+
+QTEST_MAIN(TestChangeForm)
+#include "tst_changeform.moc"
