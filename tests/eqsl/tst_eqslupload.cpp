@@ -1,0 +1,302 @@
+// The view's "eQSL send" with the script run replaced: what is written before
+// the run, what the run sees, how each reply is judged and shown, and what the
+// view's exit stores afterwards.
+#include "app/FormRegistry.h"
+#include "app/Screen.h"
+#include "editing/auswahl_select.h"
+#include "eqsl/ScriptRunner.h"
+#include "logdata/State.h"
+#include "mainwin/QSL_Print.h"
+#include "support/EqslTestSupport.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace eqsltest;
+using eqsl::RunOutcome;
+
+namespace
+{
+// A reply laid out like the service's (lines 3, 11, 12, 13, 15).
+QByteArray reply(const QByteArray& kind)
+{
+    QList<QByteArray> l(16);
+    l[0] = "<HTML>";
+    l[2] = "<TITLE>Reply form eQSL.cc ADIF Import</TITLE>";
+    l[10] = "Information: From: DL1VOS received 1 record";
+    if (kind == "success" || kind == "duplicate+success")
+        l[12] = "Result: 1 out of 1 records added<BR>";
+    if (kind == "duplicate" || kind == "duplicate+success")
+        l[11] = "Warning: Y=2021 M=05 D=12 Bad record: Duplicate<BR>";
+    if (kind == "duplicate" || kind == "warning" || kind == "unknown")
+        l[12] = "Result: 0 out of 1 records added<BR>";
+    if (kind == "warning")
+        l[11] = "Warning: Bad QSO: the date is in the future<BR>";
+    if (kind == "error")
+        l[12] = "Error: No match on eQSL_User/eQSL_Pswd<BR>";
+    if (kind == "unknown")
+        l[11] = "Note: something else";
+    l[14] = "<BR>Thank you for using eQSL";
+    l[15] = "</BODY></HTML>";
+    return kind == "none" ? QByteArray() : crlfLines(l);
+}
+
+// Stands in for the script run: notes what it finds and writes the reply.
+class FakeRunner : public eqsl::ScriptRunner
+{
+public:
+    FakeRunner() { eqsl::setScriptRunner(this); }
+    ~FakeRunner() override { eqsl::setScriptRunner(nullptr); }
+
+    eqsl::RunResult run(const QString& scriptPath, const QString& workDir, int timeoutMs) override
+    {
+        ++runs;
+        script = scriptPath;
+        timeout = timeoutMs;
+        oldReplyThere = QFile::exists(QDir(workDir).filePath("back.txt"));
+        QFile adi(QDir(workDir).filePath("eqsl.adi"));
+        uploadFile = adi.open(QIODevice::ReadOnly) ? adi.readAll() : QByteArray();
+        TForm2* v = Forms().Form2;
+        noticeShown = v->Label15->isVisible();
+        exitEnabled = v->BitBtn1->isEnabled() || v->BitBtn2->isEnabled() || v->BitBtn3->isEnabled();
+        mainEnabled = Forms().Form1->isEnabled();
+        if (writeReply) {
+            QFile back(QDir(workDir).filePath("back.txt"));
+            if (back.open(QIODevice::WriteOnly))
+                back.write(replyText);
+        }
+        eqsl::RunResult r;
+        r.outcome = outcome;
+        return r;
+    }
+
+    QByteArray replyText;
+    bool writeReply = true;
+    RunOutcome outcome = RunOutcome::Finished;
+
+    int runs = 0;
+    QString script;
+    int timeout = 0;
+    bool oldReplyThere = true;
+    QByteArray uploadFile;
+    bool noticeShown = false;
+    bool exitEnabled = true;
+    bool mainEnabled = true;
+};
+} // namespace
+
+class TestEqslUpload : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void replyJudgedAndStored_data();
+    void replyJudgedAndStored();
+    void staleReplyIsNotJudged();
+    void earlierReplyDoesNotLeak();
+    void timeOutLeavesTheQsoUnmarked();
+    void missingScriptSendsNothing();
+    void emptyStandardComment();
+
+private:
+    TForm2* view() const { return Forms().Form2; }
+    void upload(int row);
+    void exitView() { QTest::mouseClick(view()->BitBtn1, Qt::LeftButton); }
+    QList<QByteArray> logLines() const { return fileLines(dir->read("log.adi")); }
+    ScratchDir* dir = nullptr;
+    RecordingDialogs* dialogs = nullptr;
+    FakeRunner* runner = nullptr;
+};
+
+void TestEqslUpload::init()
+{
+    resetProgramState();
+    dir = new ScratchDir;
+    dialogs = new RecordingDialogs;
+    runner = new FakeRunner;
+    setScreenSizeOverride(QSize(1920, 1080));
+}
+
+void TestEqslUpload::cleanup()
+{
+    destroyAllForms();
+    setScreenSizeOverride(QSize());
+    delete runner;
+    delete dialogs;
+    delete dir;
+}
+
+void TestEqslUpload::upload(int row)
+{
+    openRow(row);
+    QVERIFY(view()->isVisible());
+    QVERIFY(view()->BitBtn3->isEnabled());
+    QTest::mouseClick(view()->BitBtn3, Qt::LeftButton);
+}
+
+void TestEqslUpload::replyJudgedAndStored_data()
+{
+    QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<QStringList>("shown"); // the start of each message, in order
+    QTest::addColumn<bool>("sent");
+    QTest::newRow("success") << QByteArray("success")
+                             << QStringList{"message:  Reply form eQSL.cc ADIF Import"} << true;
+    QTest::newRow("duplicate, then success")
+        << QByteArray("duplicate+success")
+        << QStringList{"message:Warning: Y=2021", "message:  Reply form eQSL"} << true;
+    QTest::newRow("duplicate") << QByteArray("duplicate") << QStringList{"message:Warning: Y=2021"}
+                               << false;
+    QTest::newRow("bad QSO") << QByteArray("warning")
+                             << QStringList{"message:Warning: Bad QSO: the date"} << false;
+    QTest::newRow("error") << QByteArray("error")
+                           << QStringList{"message:Information: From: DL1VOS"} << false;
+    QTest::newRow("unknown notice") << QByteArray("unknown") << QStringList{} << false;
+    QTest::newRow("empty reply") << QByteArray("none")
+                                 << QStringList{"plain: keine Rückmeldung von e-QSL "} << false;
+}
+
+void TestEqslUpload::replyJudgedAndStored()
+{
+    QFETCH(QByteArray, kind);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, sent);
+    const QByteArray log = startProgram(*dir, 5, "Eng", "tnx");
+    dir->write("back.txt", reply("success")); // an earlier upload's reply
+    dir->write("temp_com.adi", "old\r\n");
+    runner->replyText = reply(kind);
+
+    upload(2);
+    TForm2* v = view();
+    ProgramState& s = G();
+    // Before the run: the record, its copy and the upload file written, the
+    // old reply gone; during it: the notice up, the view's buttons and the
+    // main window locked.
+    const QByteArray rec = "<QSO_DATE:8>20210512 <TIME_ON:4>1234 <CALL:5>K2ABC <BAND:3>20m "
+                           "<MODE:3>FT8 <RST_SENT:3>-05 <QSLMSG:3>tnx <eor>";
+    QCOMPARE(s.UploadRecord, rec);
+    QCOMPARE(dir->read("temp_com.adi"), rec + "\r\n");
+    QCOMPARE(runner->runs, 1);
+    QCOMPARE(runner->uploadFile,
+             "WSJT-X ADIF Export\r\n<ADIF_VER:5>3.0.6\r\n<eoh>\r\n" + rec + "\r\n");
+    QCOMPARE(runner->script, QDir::current().filePath("eqsl.bat"));
+    QCOMPARE(runner->timeout, 30000);
+    QVERIFY(!runner->oldReplyThere);
+    QVERIFY(runner->noticeShown);
+    QVERIFY(!runner->exitEnabled);
+    QVERIFY(!runner->mainEnabled);
+
+    // Afterwards.
+    QCOMPARE(dialogs->messages.size(), shown.size());
+    for (int i = 0; i < shown.size(); ++i)
+        QVERIFY2(dialogs->messages[i].startsWith(shown[i]), qPrintable(dialogs->messages[i]));
+    QCOMPARE(s.ChangeFields.eqslSent, sent ? QByteArray("Y") : QByteArray());
+    QCOMPARE(TForm2::lampGreen(v->Panel12), sent);
+    QVERIFY(v->Label15->isHidden());
+    QVERIFY(v->BitBtn1->isEnabled());
+    QVERIFY(!v->BitBtn2->isEnabled());
+    QVERIFY(!v->BitBtn3->isEnabled());
+    QVERIFY(!v->BitBtn4->isEnabled());
+    QVERIFY(Forms().Form1->isEnabled());
+    QVERIFY(s.UploadPending);
+    QCOMPARE(dir->read("log.adi"), log); // nothing stored yet
+
+    // The exit stores the rebuilt record at the QSO's line, and only there.
+    exitView();
+    QList<QByteArray> expected = fileLines(log);
+    const QList<QByteArray> now = logLines();
+    QCOMPARE(now.size(), expected.size());
+    QVERIFY(now[3].startsWith("<call:5>K2ABC<qso_date:8>20210512<time_on:6>123400"));
+    QVERIFY2(now[3].contains(sent ? "<eqsl_qsl_sent:1>Y<" : "<eqsl_qsl_sent:0><"),
+             now[3].constData());
+    expected[3] = now[3];
+    QCOMPARE(now, expected);
+    QVERIFY(!s.UploadPending);
+
+    // A later exit for another QSO leaves both lines as they are.
+    openRow(4);
+    exitView();
+    QCOMPARE(logLines(), now);
+}
+
+void TestEqslUpload::staleReplyIsNotJudged()
+{
+    startProgram(*dir, 5, "Ger");
+    dir->write("back.txt", reply("success"));
+    runner->writeReply = false; // the script wrote nothing
+    upload(1);
+    QCOMPARE(dialogs->messages, (QStringList{"error:>back.txt< nicht gefunden!",
+                                             "plain: keine Rückmeldung von e-QSL "}));
+    QVERIFY(!TForm2::lampGreen(view()->Panel12));
+    QCOMPARE(G().ChangeFields.eqslSent, QByteArray());
+}
+
+void TestEqslUpload::earlierReplyDoesNotLeak()
+{
+    startProgram(*dir, 5, "Eng");
+    runner->replyText = reply("success");
+    upload(1);
+    QVERIFY(TForm2::lampGreen(view()->Panel12));
+    exitView();
+    dialogs->messages.clear();
+
+    // A shorter reply: its line 13 is empty, whatever the first one held.
+    runner->replyText = "<HTML>\r\nshort\r\n";
+    upload(3);
+    QCOMPARE(dialogs->messages, QStringList{"plain: keine Rückmeldung von e-QSL "});
+    QVERIFY(!TForm2::lampGreen(view()->Panel12));
+    exitView();
+    const QList<QByteArray> lines = logLines();
+    QVERIFY(lines[2].contains("<eqsl_qsl_sent:1>Y"));
+    QVERIFY(lines[4].contains("<eqsl_qsl_sent:0>"));
+}
+
+void TestEqslUpload::timeOutLeavesTheQsoUnmarked()
+{
+    startProgram(*dir, 5, "Ger");
+    runner->replyText = reply("success"); // a partial reply is not judged
+    runner->outcome = RunOutcome::TimedOut;
+    upload(2);
+    QCOMPARE(dialogs->messages.size(), 1);
+    QVERIFY(dialogs->messages[0].startsWith("error:Keine Antwort von e-QSL innerhalb von 30 "
+                                            "Sekunden"));
+    QVERIFY(!TForm2::lampGreen(view()->Panel12));
+    QCOMPARE(G().ChangeFields.eqslSent, QByteArray());
+    QVERIFY(view()->BitBtn1->isEnabled());
+    QVERIFY(!view()->BitBtn3->isEnabled());
+    // The upload may have reached the service: the QSO is stored unmarked.
+    QVERIFY(G().UploadPending);
+    exitView();
+    QVERIFY(logLines()[3].contains("<eqsl_qsl_sent:0>"));
+}
+
+void TestEqslUpload::missingScriptSendsNothing()
+{
+    const QByteArray log = startProgram(*dir, 5, "Eng");
+    delete runner; // the real runner, with no eqsl.bat
+    runner = nullptr;
+    upload(2);
+    QCOMPARE(dialogs->messages.size(), 1);
+    QVERIFY(dialogs->messages[0].startsWith("error:>eqsl.bat< not found"));
+    QVERIFY(!TForm2::lampGreen(view()->Panel12));
+    QVERIFY(!G().UploadPending);
+    exitView();
+    QCOMPARE(dir->read("log.adi"), log); // nothing went out, nothing changed
+}
+
+void TestEqslUpload::emptyStandardComment()
+{
+    startProgram(*dir, 3, "Eng", "");
+    runner->replyText = reply("success");
+    upload(0);
+    QVERIFY(G().UploadRecord.endsWith(" <RST_SENT:3>-05 <QSLMSG:0> <eor>"));
+    QCOMPARE(fileLines(runner->uploadFile).size(), 4);
+}
+
+QTEST_MAIN(TestEqslUpload)
+#include "tst_eqslupload.moc"

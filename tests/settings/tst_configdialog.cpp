@@ -1,0 +1,264 @@
+// The configuration dialog as the operator uses it: opened from the main
+// window, fields confirmed with Enter along the dialog's own chain, the flags
+// switching the language, the log path and the exit button returning to the
+// reloaded log, the gear picture opening the eQSL account form.
+#include "app/FormRegistry.h"
+#include "app/KeyEdit.h"
+#include "app/Screen.h"
+#include "app/Widgets.h"
+#include "eqsl/eQSL.h"
+#include "logdata/State.h"
+#include "mainwin/QSL_Print.h"
+#include "settings/config.h"
+#include "support/EqslTestSupport.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTest>
+
+using namespace eqsltest;
+
+namespace
+{
+// Types `text` key by key; letters beyond ASCII arrive as the keyboard sends
+// them (a key event with the letter as its text).
+void typeText(QWidget* w, const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClicks(w, QString(c));
+        } else {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &press);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &release);
+        }
+    }
+}
+} // namespace
+
+class TestConfigDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void createdAndOpened();
+    void enterChainStoresEachField();
+    void keyBeforeRuleAndExitButton();
+    void languageFlags_data();
+    void languageFlags();
+    void newLogPathReloads();
+    void gearOpensAccountForm();
+
+private:
+    TConfiguration* open();
+    QList<QByteArray> config() const { return fileLines(dir->read("config.dat")); }
+    ScratchDir* dir = nullptr;
+    RecordingDialogs* dialogs = nullptr;
+};
+
+void TestConfigDialog::init()
+{
+    resetProgramState();
+    dir = new ScratchDir;
+    dialogs = new RecordingDialogs;
+    setScreenSizeOverride(QSize(1920, 1080));
+}
+
+void TestConfigDialog::cleanup()
+{
+    destroyAllForms();
+    setScreenSizeOverride(QSize());
+    delete dialogs;
+    delete dir;
+}
+
+TConfiguration* TestConfigDialog::open()
+{
+    QTest::mouseClick(Forms().Form1->BitBtn1, Qt::LeftButton);
+    TConfiguration* c = Forms().Configuration;
+    QApplication::setActiveWindow(c);
+    return c;
+}
+
+void TestConfigDialog::createdAndOpened()
+{
+    startProgram(*dir, 5, "Eng");
+    TConfiguration* c = Forms().Configuration;
+    QVERIFY(!c->isVisible());
+    QCOMPARE(c->size(), QSize(800, 398));
+    QCOMPARE(c->windowTitle(), QStringLiteral("Configuration"));
+    QCOMPARE(c->Button1->text(), QStringLiteral("Exit"));
+    QString cwd = QDir::currentPath();
+    QCOMPARE(c->Label2->text(), QDir::toNativeSeparators(cwd) + QDir::separator());
+
+    G().DisplayFormat = 1;
+    c->Edit3->setText("left over");
+    open();
+    QVERIFY(c->isVisible());
+    QCOMPARE(c->size(), QSize(800, 418));
+    // A quarter of the grid's size from the corner: grid 1895 x 924.
+    QCOMPARE(c->pos(), QPoint(473, 231));
+    QCOMPARE(c->Edit9->text(), QStringLiteral("DL1VOS"));
+    QCOMPARE(c->Edit3->text(), QStringLiteral("Mustermann"));
+    QCOMPARE(c->Edit4->text(), QStringLiteral("Max"));
+    QCOMPARE(c->Edit5->text(), QStringLiteral("Hauptstr. 1"));
+    QCOMPARE(c->Edit6->text(), QStringLiteral("12345 Berlin"));
+    QCOMPARE(c->Edit7->text(), QStringLiteral("JO62QM"));
+    QCOMPARE(c->Edit11->text(), QStringLiteral("Germany"));
+    QCOMPARE(c->Edit8->text(), QStringLiteral("D01"));
+    QCOMPARE(c->Edit10->text(), QStringLiteral("tnx"));
+    QCOMPARE(c->Edit1->text(), dir->file("log.adi"));
+    QVERIFY(c->Edit2->isHidden());
+    QCOMPARE(c->Edit2->text(), QString());
+    QCOMPARE(G().DisplayFormat, quint8(0));
+}
+
+void TestConfigDialog::enterChainStoresEachField()
+{
+    startProgram(*dir, 5, "Ger");
+    TConfiguration* c = open();
+    QVERIFY(QTest::qWaitForWindowActive(c));
+    TForm1* main = Forms().Form1;
+
+    // Each field: the text typed, the one stored, the config.dat line, the
+    // field Enter moves to.
+    struct Step {
+        KeyEdit* edit;
+        QString typed;
+        QByteArray stored;
+        int line;
+        KeyEdit* next;
+    };
+    const QList<Step> steps{
+        {c->Edit9, "dl1abcdefghijklmnopqrstu", "DL1ABCDEFGHIJKLMNOPQ", 5, c->Edit3},
+        {c->Edit3, "Schmidt", "Schmidt", 6, c->Edit4},
+        {c->Edit4, "Erika", "Erika", 7, c->Edit5},
+        {c->Edit5, QString(55, 'S'), QByteArray(50, 'S'), 8, c->Edit6},
+        {c->Edit6, "80331 München", "80331 M\xfcnchen", 9, c->Edit7},
+        {c->Edit7, "jo62qm12345678901234567", "jo62qm12345678901234", 10, c->Edit11},
+        {c->Edit11, "Deutschland", "Deutschland", 4, c->Edit8},
+        {c->Edit8, "B36", "B36", 11, c->Edit10},
+        {c->Edit10, QString(65, 'c'), QByteArray(60, 'c'), 13, c->Edit1},
+    };
+    for (const Step& s : steps) {
+        s.edit->setFocus();
+        s.edit->clear();
+        main->Edit3->setText("search"); // Init empties the call search
+        typeText(s.edit, s.typed);
+        QTest::keyClick(s.edit, Qt::Key_Return);
+        QCOMPARE(config().value(s.line - 1), s.stored);
+        QVERIFY2(s.next->hasFocus(), qPrintable(s.typed));
+        QCOMPARE(main->Edit3->text(), QString());
+        QVERIFY(c->isVisible());
+    }
+    QCOMPARE(c->Edit9->text(), QStringLiteral("DL1ABCDEFGHIJKLMNOPQRSTU")); // typed upper case
+    QCOMPARE(config().size(), 14);
+    QCOMPARE(config().value(13), QByteArray("Ger"));
+
+    // Tab follows the order of the field numbers, not the Enter chain.
+    c->Edit7->setFocus();
+    QTest::keyClick(c->Edit7, Qt::Key_Tab);
+    QVERIFY(c->Edit8->hasFocus());
+
+    // The hidden field stores nothing; its Enter saves and moves to the path.
+    c->Edit2->setText("ignored");
+    QTest::keyClick(c->Edit2, Qt::Key_Return);
+    QVERIFY(c->Edit1->hasFocus());
+    QVERIFY(!config().contains("ignored"));
+}
+
+void TestConfigDialog::keyBeforeRuleAndExitButton()
+{
+    startProgram(*dir, 5, "Eng");
+    TConfiguration* c = open();
+    QVERIFY(QTest::qWaitForWindowActive(c));
+    c->Edit6->setFocus();
+    c->Edit6->clear();
+    QTest::keyClicks(c->Edit6, "Berlin");
+    // Without Enter: the value holds the text before the last key.
+    QCOMPARE(G().ProgramSettings.OwnTown, QByteArray("Berli"));
+    QCOMPARE(config().value(8), QByteArray("12345 Berlin"));
+
+    QTest::mouseClick(c->Button1, Qt::LeftButton);
+    QVERIFY(!c->isVisible());
+    QVERIFY(Forms().Form1->isVisible());
+    QCOMPARE(backgroundValue(Forms().Form1), 12696492);
+    // The reload wrote the captured value.
+    QCOMPARE(config().value(8), QByteArray("Berli"));
+    QCOMPARE(G().QsoCount, 5);
+}
+
+void TestConfigDialog::languageFlags_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("british");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("to English") << QByteArray("Ger") << true << QByteArray("Eng") << "Exit";
+    QTest::newRow("to German") << QByteArray("Eng") << false << QByteArray("Ger") << "Beenden";
+    QTest::newRow("from other") << QByteArray("fr") << true << QByteArray("Eng") << "Exit";
+}
+
+void TestConfigDialog::languageFlags()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, british);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, caption);
+    startProgram(*dir, 5, before);
+    TConfiguration* c = open();
+    QCOMPARE(c->Button1->text(), before == "fr"    ? QStringLiteral("Beenden") // as designed
+                                 : before == "Eng" ? QStringLiteral("Exit")
+                                                   : QStringLiteral("Beenden"));
+    QTest::mouseClick(british ? c->Image2 : c->Image1, Qt::LeftButton);
+    QCOMPARE(c->Button1->text(), caption);
+    QCOMPARE(config().value(13), after);
+    QCOMPARE(config().size(), 14);
+    QCOMPARE(G().ProgramSettings.Language, after);
+    QVERIFY(c->isVisible());
+}
+
+void TestConfigDialog::newLogPathReloads()
+{
+    startProgram(*dir, 5, "Eng");
+    QList<QByteArray> other{"header<eoh>"};
+    for (int i = 20; i < 23; ++i)
+        other << record(i);
+    QVERIFY(QDir(dir->path()).mkdir("other dir"));
+    dir->write("other dir/log2.adi", crlfLines(other));
+
+    TConfiguration* c = open();
+    QVERIFY(QTest::qWaitForWindowActive(c));
+    c->Edit1->setFocus();
+    c->Edit1->clear();
+    const QString path = dir->file("other dir/log2.adi");
+    QTest::keyClicks(c->Edit1, path);
+    QTest::keyClick(c->Edit1, Qt::Key_Return);
+
+    QVERIFY(!c->isVisible());
+    QCOMPARE(G().LogFilePath, path.toUtf8());
+    QCOMPARE(config().value(0), path.toUtf8());
+    QCOMPARE(G().QsoCount, 3);
+    QCOMPARE(config().value(11), QByteArray("3"));
+    QVERIFY(Forms().Form1->isVisible());
+}
+
+void TestConfigDialog::gearOpensAccountForm()
+{
+    startProgram(*dir, 5, "Eng");
+    TConfiguration* c = open();
+    QVERIFY(!Forms().Form4->isVisible());
+    QTest::mouseClick(c->Image3, Qt::LeftButton);
+    QVERIFY(!c->isVisible());
+    QVERIFY(Forms().Form4->isVisible());
+    QCOMPARE(G().ScreenWidth, 1920);
+}
+
+QTEST_MAIN(TestConfigDialog)
+#include "tst_configdialog.moc"
