@@ -316,6 +316,14 @@ void TestChangeForm::invalidDateAndTimeAreRejected()
     QCOMPARE(G().SelectedRecord, before);
     QCOMPARE(changeFile(), QByteArray("an older change\r\n"));
 
+    // Tab confirms the date as Enter does, and stays while the date is wrong.
+    f->Edit2->selectAll();
+    typeText(f->Edit2, QStringLiteral("30.02.2024"));
+    QTest::keyClick(f->Edit2, Qt::Key_Tab);
+    QCOMPARE(p.dialogs->messages.size(), 3);
+    QCOMPARE(f->focusWidget(), f->Edit2);
+    p.dialogs->messages.removeLast();
+
     replaceAndEnter(f->Edit2, QStringLiteral("1.1.2023"));
     QCOMPARE(f->Edit2->text(), QStringLiteral("01.01.2023"));
     QCOMPARE(f->focusWidget(), f->Edit3);
