@@ -17,6 +17,7 @@ private:
     {
         QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
                         QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText); // replies of the eQSL service carry HTML tags
         box.exec();
     }
 };

@@ -256,21 +256,34 @@ bool TForm2::Save_Array_1()
 
 void TForm2::BitBtn1Click()
 {
-    ProgramState& s = G();
     for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4})
         b->setEnabled(true);
-    if (s.UploadPending) {
-        Forms().Form3->adif_wandel();
-        Aenderung_Speichern();
-        // The uploaded QSO's record is stored; a later exit for another QSO
-        // must not rebuild that line from these values again.
-        s.UploadPending = false;
-    }
+    storePendingUpload();
     TForm1* main = Forms().Form1;
     main->LoadLogbook();
     main->StringGrid1->show();
     main->ScrollGridToBottom();
     hide();
+}
+
+void TForm2::storePendingUpload()
+{
+    ProgramState& s = G();
+    if (!s.UploadPending)
+        return;
+    Forms().Form3->adif_wandel();
+    Aenderung_Speichern();
+    // The uploaded QSO's record is stored; a later exit for another QSO must
+    // not rebuild that line from these values again.
+    s.UploadPending = false;
+}
+
+void TForm2::closeEvent(QCloseEvent* e)
+{
+    // Closed by the window's own button: an upload's mark is stored as "exit"
+    // would store it.
+    storePendingUpload();
+    QWidget::closeEvent(e);
 }
 
 void TForm2::BitBtn2Click()

@@ -38,6 +38,11 @@ public:
     void eqsl_message();
     void Delay(int ms);
 
+    // After an upload the QSO's record is rebuilt with its new eQSL-sent mark
+    // and stored at its line; done once, by whichever comes first: "exit",
+    // closing the window, or opening another QSO from the grid.
+    void storePendingUpload();
+
     // Lamps: red (255) or lime green (65280).
     static void setLamp(Panel* lamp, bool green);
     static bool lampGreen(const Panel* lamp);
@@ -80,6 +85,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
 
 private:

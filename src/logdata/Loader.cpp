@@ -175,9 +175,11 @@ LoadReport loadLogbookData(ProgramState& s)
         s.LogLines.refill(image, spans);
         s.LoadedImage = image;
         s.LoadedImageValid = true;
+        s.LoadedLineCount = lines;
     } else {
         s.LoadedImage.clear();
         s.LoadedImageValid = false;
+        s.LoadedLineCount = 0;
     }
     if (s.LogLines.size() < s.LineCount + 2)
         s.LogLines.resize(s.LineCount + 2);

@@ -72,11 +72,13 @@ RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
         extra = splitLines(appended);
     }
 
-    const int loadedLast = qMin(lastElement, s.LineCount);
+    // The loaded lines are written whole, whatever LineCount says meanwhile
+    // (the list export recounts it from the file); an element after them is a
+    // QSO added by hand and goes last.
+    const int loaded = s.LoadedLineCount;
     QByteArray out;
-    qsizetype total = s.LoadedImage.size() + appended.size() + 1024;
-    out.reserve(total);
-    for (int n = 1; n <= loadedLast; ++n) {
+    out.reserve(s.LoadedImage.size() + appended.size() + 1024);
+    for (int n = 1; n <= loaded; ++n) {
         out.append(s.LogLines.view(n));
         out.append("\r\n");
     }
@@ -84,8 +86,8 @@ RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
         out.append(appended.constData() + sp.offset, sp.length);
         out.append("\r\n");
     }
-    for (int n = loadedLast + 1; n <= lastElement; ++n) {
-        out.append(s.LogLines.view(n));
+    if (lastElement > loaded) {
+        out.append(s.LogLines.view(loaded + 1));
         out.append("\r\n");
     }
 
@@ -102,6 +104,7 @@ RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
         s.LogLines.resize(s.LineCount + 2);
     s.LoadedImage = out;
     s.LoadedImageValid = true;
+    s.LoadedLineCount = s.LineCount;
     RewriteOutcome o;
     o.result = RewriteResult::Written;
     o.appendedKept = int(extra.size());

@@ -21,8 +21,8 @@ struct RewriteOutcome {
     QString message;      // for the operator when result is not Written
 };
 
-// Writes LogLines elements 1..lastElement to the logbook file LogFilePath.
-// Elements up to LineCount are the loaded lines; an element after LineCount (a
-// QSO added by hand) is written after any lines appended on disk meanwhile, so
-// it stays the file's last line.
+// Writes the loaded lines (LogLines elements 1..LoadedLineCount, as edited) to
+// the logbook file LogFilePath, then any lines appended on disk meanwhile, and,
+// when lastElement is beyond the loaded lines, the element after them (a QSO
+// added by hand), so that it stays the file's last line.
 RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement);

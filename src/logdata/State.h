@@ -62,6 +62,7 @@ struct ProgramState {
     // with it so that lines appended meanwhile (by WSJT-X) are not lost.
     QByteArray LoadedImage;
     bool LoadedImageValid = false;
+    int LoadedLineCount = 0; // lines of LoadedImage: elements 1..LoadedLineCount of LogLines
 
     QsoFieldSet QsoFields;
     SelectedQsoSet SelectedQso;

@@ -509,6 +509,9 @@ void TForm1::StringGrid1DblClick()
     ProgramState& s = G();
     if (s.SearchView != 0)
         return;
+    // A QSO uploaded from the view that is still open is stored first, at its
+    // own line, before another QSO takes the view.
+    Forms().Form2->storePendingUpload();
     // The row whose cells are opened is the highlighted one; its line is
     // taken here too, so that after a reload (which points SelectedLine past
     // the last record while the highlight stays) the view never shows one QSO

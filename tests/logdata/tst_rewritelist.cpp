@@ -20,6 +20,7 @@ private slots:
     void otherChangesOnDiskRefuseTheWrite();
     void failedWriteLeavesTheOldFile();
     void secondRewriteBeforeReload();
+    void listExportBetweenLoadAndRewrite();
     void listRows_data();
     void listRows();
     void listFile();
@@ -146,6 +147,21 @@ void TestRewriteList::secondRewriteBeforeReload()
     QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Written));
     QCOMPARE(dir.read("log.adi"),
              crlfLines({kHeader, "<call:3>AAA <eor>", "<call:3>BBB <eor>", r3}));
+}
+
+void TestRewriteList::listExportBetweenLoadAndRewrite()
+{
+    // The list export recounts LineCount from the file; WSJT-X appended a
+    // line meanwhile. A new QSO must still go last, with no empty line and no
+    // line twice.
+    ScratchDir dir;
+    load(dir, crlfLines({kHeader, r1}));
+    append(dir, r2 + "\r\n");
+    buildTextList(G(), nullptr);
+    QCOMPARE(G().LineCount, 3);
+    G().LogLines.set(G().AppendBase + 1, r3);
+    QCOMPARE(int(rewriteLogbook(G(), G().LineCount + 1).result), int(RewriteResult::Written));
+    QCOMPARE(dir.read("log.adi"), crlfLines({kHeader, r1, r2, r3}));
 }
 
 void TestRewriteList::listRows_data()
