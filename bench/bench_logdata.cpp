@@ -16,6 +16,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "MedianReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -103,41 +105,13 @@ void BM_ChangeSaveAndReload(benchmark::State& state)
     }
 }
 
-BENCHMARK(BM_Baseline_ReadAndSplit)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_FullLoad)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ListExport)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ChangeSaveAndReload)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+VOSMIRA_BENCH(BM_Baseline_ReadAndSplit);
+VOSMIRA_BENCH(BM_FullLoad);
+VOSMIRA_BENCH(BM_ListExport);
+VOSMIRA_BENCH(BM_ChangeSaveAndReload);
 
 // Collects each benchmark's median CPU time per iteration besides the normal
 // output.
-class CollectingReporter : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> cpu;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-                cpu[r.run_name.function_name] = r.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 
 double peakRssKb()
 {
@@ -154,7 +128,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     prepare();
     std::printf("log: %lld bytes, 100000 records\n", static_cast<long long>(logSize));
-    CollectingReporter reporter;
+    MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double base = reporter.cpu["BM_Baseline_ReadAndSplit"];
     const double rss = peakRssKb();

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "MedianReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -94,34 +96,10 @@ void BM_BackFromSearch(benchmark::State& state)
     destroyAllForms();
 }
 
-BENCHMARK(BM_CoreLoad)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_StartupToGrid)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_BackFromSearch)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+VOSMIRA_BENCH(BM_CoreLoad);
+VOSMIRA_BENCH(BM_StartupToGrid);
+VOSMIRA_BENCH(BM_BackFromSearch);
 
-class CollectingReporter : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> cpu;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-                cpu[r.run_name.function_name] = r.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 } // namespace
 
 int main(int argc, char** argv)
@@ -131,7 +109,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     prepare();
-    CollectingReporter reporter;
+    MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double core = reporter.cpu["BM_CoreLoad"];
     if (core > 0) {

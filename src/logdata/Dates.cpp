@@ -75,6 +75,12 @@ QByteArray timeForDisplay(QByteArrayView value, int declared, bool insertAlways)
 
 QByteArrayView displayDateInto(QByteArrayView d, char* buf)
 {
+    if (d.size() == 8) { // the usual YYYYMMDD, without the general slicing
+        const char* s = d.data();
+        buf[0] = s[6], buf[1] = s[7], buf[2] = '.', buf[3] = s[4], buf[4] = s[5], buf[5] = '.';
+        buf[6] = s[0], buf[7] = s[1], buf[8] = s[2], buf[9] = s[3];
+        return QByteArrayView(buf, 10);
+    }
     const QByteArrayView day = charsAt(d, 7, 8), month = charsAt(d, 5, 6), year = charsAt(d, 1, 4);
     char* p = buf;
     for (char c : day)

@@ -146,6 +146,11 @@ TagScanner::TagScanner(const TagSpec* const* tags, int count)
             ++m_foldCount;
         }
         m_foldMask[k] |= quint32(1) << b;
+        (m_needles[b].upper ? m_upperNeedles : m_lowerNeedles) |= quint32(1) << b;
+    }
+    for (int k = 0; k < m_foldCount; ++k) {
+        std::memset(m_foldFirstVec[k], m_foldFirst[k], 32);
+        std::memset(m_foldSecondVec[k], m_foldSecond[k], 32);
     }
     for (int b = 0; b < m_needleCount; ++b) {
         m_upperTwin[b] = 0;
@@ -192,11 +197,16 @@ qsizetype TagScanner::blockScanSse2(const unsigned char* p, qsizetype n, quint32
         for (int c = 0; c < m_foldCount; ++c) {
             if (!(m_foldMask[c] & pending))
                 continue;
-            unsigned bits = unsigned(_mm_movemask_epi8(
-                _mm_and_si128(_mm_cmpeq_epi8(v0, _mm_set1_epi8(char(m_foldFirst[c]))),
-                              _mm_cmpeq_epi8(v1, _mm_set1_epi8(char(m_foldSecond[c]))))));
+            unsigned bits = unsigned(_mm_movemask_epi8(_mm_and_si128(
+                _mm_cmpeq_epi8(v0,
+                               _mm_load_si128(reinterpret_cast<const __m128i*>(m_foldFirstVec[c]))),
+                _mm_cmpeq_epi8(
+                    v1, _mm_load_si128(reinterpret_cast<const __m128i*>(m_foldSecondVec[c]))))));
             while (bits) {
-                check(i + __builtin_ctz(bits), m_foldMask[c]);
+                const qsizetype at = i + __builtin_ctz(bits);
+                // Only the needles of the case the pair is written in.
+                const bool lower = p[at] == m_foldFirst[c] && p[at + 1] == m_foldSecond[c];
+                check(at, m_foldMask[c] & (lower ? m_lowerNeedles : m_upperNeedles));
                 bits &= bits - 1;
             }
         }
@@ -222,7 +232,10 @@ TagScanner::blockScanAvx2(const unsigned char* p, qsizetype n, quint32& pending,
                 _mm256_and_si256(_mm256_cmpeq_epi8(v0, _mm256_set1_epi8(char(m_foldFirst[c]))),
                                  _mm256_cmpeq_epi8(v1, _mm256_set1_epi8(char(m_foldSecond[c]))))));
             while (bits) {
-                check(i + __builtin_ctz(bits), m_foldMask[c]);
+                const qsizetype at = i + __builtin_ctz(bits);
+                // Only the needles of the case the pair is written in.
+                const bool lower = p[at] == m_foldFirst[c] && p[at + 1] == m_foldSecond[c];
+                check(at, m_foldMask[c] & (lower ? m_lowerNeedles : m_upperNeedles));
                 bits &= bits - 1;
             }
         }

@@ -86,6 +86,11 @@ private:
     // The leading pairs with letters folded to lower case, for the block scan.
     unsigned char m_foldFirst[2 * MaxTags];
     unsigned char m_foldSecond[2 * MaxTags];
+    // The same bytes repeated over a vector's width, ready to compare with.
+    alignas(32) unsigned char m_foldFirstVec[2 * MaxTags][32];
+    alignas(32) unsigned char m_foldSecondVec[2 * MaxTags][32];
+    quint32 m_lowerNeedles = 0; // the needles of the lower-case search texts
+    quint32 m_upperNeedles = 0;
     quint32 m_foldMask[2 * MaxTags];
     int m_foldCount = 0;
     quint32 m_upperTwin[2 * MaxTags]; // for each lower-case needle: its upper-case twin's bit

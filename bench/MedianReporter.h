@@ -1,0 +1,28 @@
+#pragma once
+// Console output as usual, and each benchmark's median CPU time per iteration
+// kept by name, for the ratio lines the benchmarks print last.
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+
+class MedianReporter : public benchmark::ConsoleReporter
+{
+public:
+    std::map<std::string, double> cpu;
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& r : runs)
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
+                cpu[r.run_name.function_name] = r.GetAdjustedCPUTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+// Five repetitions, reported by their median: the machine's noise hardly moves it.
+#define VOSMIRA_BENCH(fn)                                                                          \
+    BENCHMARK(fn)                                                                                  \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->MinTime(0.5)                                                                             \
+        ->Repetitions(5)                                                                           \
+        ->ReportAggregatesOnly(true)
