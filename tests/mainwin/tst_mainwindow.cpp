@@ -1,5 +1,6 @@
 // The main window as the operator uses it: start-up, the grid, the call
 // search, the double click that opens a QSO, the selected-QSO view.
+#include "app/Delay.h"
 #include "app/FormRegistry.h"
 #include "app/KeyEdit.h"
 #include "app/Screen.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 class TestMainWindow : public QObject
 {
@@ -33,6 +35,8 @@ private slots:
     void viewLampsButtonsAndSave();
     void missingLogbookIsReported();
     void exitDeletesSideFiles();
+    void reloadInSearchViewSearchesAgain();
+    void delayProcessesEventsAndStopsWhenTerminating();
 
 private:
     void start(const QByteArray& language = "Eng", int records = 30);
@@ -86,6 +90,7 @@ void doubleClickRow(int row)
 void TestMainWindow::init()
 {
     resetProgramState();
+    resetApplicationTerminating(); // an earlier case may have closed the main window
     dir = new ScratchDir;
     dialogs = new RecordingDialogs;
     setScreenSizeOverride(QSize(1920, 1080));
@@ -314,6 +319,13 @@ void TestMainWindow::missingLogbookIsReported()
     QVERIFY(f->StatusLine->isVisible());
     QCOMPARE(G().QsoCount, -1);
     QVERIFY(dialogs->messages.isEmpty()); // no modal dialog
+    // Fields whose length cannot be read are counted and reported once.
+    dir->write("bad.adi",
+               crlfLines({"H", "<call:x>AB1C <band:3>20m <eor>", "<band:y>20m <mode:3>FT8 <eor>"}));
+    G().LogFilePath = dir->file("bad.adi").toUtf8();
+    f->LoadLogbook();
+    QVERIFY(f->statusText().startsWith(QStringLiteral("2 fields")));
+    QCOMPARE(G().QsoCount, 2);
 }
 
 void TestMainWindow::exitDeletesSideFiles()
@@ -325,6 +337,38 @@ void TestMainWindow::exitDeletesSideFiles()
     QVERIFY(!QFile::exists(dir->file("back.txt")));
     QVERIFY(!QFile::exists(dir->file("eqsl.adi")));
     QVERIFY(!Forms().Form1->isVisible());
+}
+
+void TestMainWindow::reloadInSearchViewSearchesAgain()
+{
+    start();
+    TForm1* f = Forms().Form1;
+    QTest::mouseClick(f->Button1, Qt::LeftButton);
+    typeInto(f->Edit3, QStringLiteral("DL"));
+    QTest::keyClick(f->Edit3, Qt::Key_Return);
+    QCOMPARE(G().QsoCount, 10);
+    // An edit reloads the log while the search result is shown: the grid
+    // shows the search result again, matching the controls.
+    f->LoadLogbook();
+    QCOMPARE(G().SearchView, quint8(1));
+    QCOMPARE(G().QsoCount, 10);
+    QCOMPARE(f->StringGrid1->RowCount(), 10);
+    QCOMPARE(f->StringGrid1->Cells(2, 0), QByteArray("  DL0AB"));
+    QVERIFY(f->Button3->isVisible());
+}
+
+void TestMainWindow::delayProcessesEventsAndStopsWhenTerminating()
+{
+    bool fired = false;
+    QTimer::singleShot(20, [&] { fired = true; });
+    Delay(300);
+    QVERIFY(fired); // window messages were processed during the wait
+    fired = false;
+    QTimer::singleShot(50, [&] { fired = true; });
+    markApplicationTerminating();
+    Delay(60000); // returns at once: the timer has not had its turn
+    resetApplicationTerminating();
+    QVERIFY(!fired);
 }
 
 QTEST_MAIN(TestMainWindow)
