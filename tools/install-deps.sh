@@ -5,12 +5,12 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6
+  qt6-base-dev qt6-base-dev-tools
   libjpeg62-turbo-dev
   curl fonts-liberation
   xvfb xauth xdotool poppler-utils
   python3
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev)
