@@ -1,9 +1,11 @@
 #pragma once
 // The grid's cell texts, twelve per row, kept in one byte arena with offsets
 // instead of one string per cell: a log of 100,000 QSOs has 1.2 million cells.
-// A row written from field values gets each column's leading blanks.
+// A row written from field values shows each column's leading blanks before
+// its value; they are added when a cell is read, not stored.
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 
 #include <cstdint>
 #include <memory>
@@ -29,8 +31,9 @@ public:
     void clear();
 
     // The cell text as the grid shows it (empty for rows never written).
-    QByteArrayView cellView(int row, int col) const;
-    QByteArray cell(int row, int col) const { return cellView(row, col).toByteArray(); }
+    QByteArray cell(int row, int col) const;
+    // The same, decoded for the screen.
+    QString cellString(int row, int col) const;
     bool rowWritten(int row) const;
 
     // Writes a whole row from field values: each cell is the column's leading
@@ -49,6 +52,9 @@ private:
     static constexpr int Stride = Columns + 1; // start offset, then 12 ends
     static constexpr uint32_t Unwritten = 0xFFFFFFFFu;
     void ensureRows(int rows);
+    // What is stored for a cell, and the blanks shown before it.
+    QByteArrayView stored(int row, int col) const;
+    int blanksBefore(int row, int col) const;
     void appendRaw(int row, const QByteArrayView (&cells)[Columns]);
 
     // Grows like a vector but without clearing what is about to be written.
@@ -58,4 +64,5 @@ private:
     size_t m_size = 0;
     size_t m_capacity = 0;
     std::vector<uint32_t> m_index;
+    std::vector<uint8_t> m_valueRow; // 1: written from values, the blanks are implied
 };

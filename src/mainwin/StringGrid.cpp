@@ -53,7 +53,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid())
         return QVariant();
-    return Cp1252::toUnicode(m_cells.cellView(index.row(), index.column()));
+    return m_cells.cellString(index.row(), index.column());
 }
 
 void GridModel::setRowCount(int n)
