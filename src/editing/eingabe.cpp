@@ -1,5 +1,8 @@
 #include "editing/eingabe.h"
 
+#include "app/JpegDecoder.h"
+#include "app/Widgets.h"
+
 #include "app/Dialogs.h"
 #include "app/FormRegistry.h"
 #include "app/KeyEdit.h"
@@ -33,6 +36,10 @@ constexpr EntryCaptions kInitGer{"Änderungen übernehmen", "Beenden",
 
 TForm3::TForm3() : QsoEntryForm(Kind::Change)
 {
+    // The small picture at the top right (the new-QSO form has none).
+    Image1 = new PictureBox(this);
+    Image1->setGeometry(660, 12, 50, 40);
+    Image1->setPicture(loadJpegPixmap(QStringLiteral(":/pictures/radio.jpg")));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 }

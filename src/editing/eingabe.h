@@ -9,6 +9,8 @@ class TForm3 : public QsoEntryForm
 {
     Q_OBJECT
 public:
+    PictureBox* Image1 = nullptr; // decoration at the top right
+
     TForm3();
 
     void FormCreate();
