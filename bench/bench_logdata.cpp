@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "BenchLog.h"
 #include "MedianReporter.h"
 
 #include <benchmark/benchmark.h>
@@ -30,24 +31,15 @@
 
 namespace
 {
-QTemporaryDir* workDir = nullptr;
+BenchLog* bench = nullptr;
 QString logPath;
 qint64 logSize = 0;
 
 void prepare()
 {
-    workDir = new QTemporaryDir;
-    QDir::setCurrent(workDir->path());
-    LogGeneratorOptions o;
-    o.records = 100000;
-    o.seed = 2024;
-    const QByteArray log = generateWsjtxLog(o);
-    logPath = workDir->filePath("wsjtx_log.adi");
-    QFile f(logPath);
-    f.open(QIODevice::WriteOnly);
-    f.write(log);
-    f.close();
-    logSize = log.size();
+    bench = new BenchLog;
+    logPath = bench->path;
+    logSize = bench->size;
 }
 
 void freshState()
@@ -194,8 +186,7 @@ int main(int argc, char** argv)
     std::printf("ratio list_vs_baseline_interleaved %.2f\n", m.at("list") / m.at("base"));
     if (rss > 0)
         std::printf("ratio rss_vs_filesize %.2f\n", rss * 1024.0 / double(logSize));
-    QDir::setCurrent(QDir::tempPath());
-    delete workDir;
+    delete bench;
     benchmark::Shutdown();
     return 0;
 }

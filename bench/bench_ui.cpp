@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "BenchLog.h"
 #include "MedianReporter.h"
 
 #include <benchmark/benchmark.h>
@@ -25,12 +26,12 @@
 
 namespace
 {
-QTemporaryDir* workDir = nullptr;
+BenchLog* bench = nullptr;
 QString logPath;
 
 void writeConfig()
 {
-    QFile c(workDir->filePath("config.dat"));
+    QFile c(bench->dir.filePath("config.dat"));
     c.open(QIODevice::WriteOnly);
     c.write(QFile::encodeName(logPath) +
             "\r\nfalse\r\n\r\n\r\nDL1VOS\r\n\r\n\r\n\r\n\r\n\r\n\r\n100000\r\n\r\nEng\r\n");
@@ -38,16 +39,8 @@ void writeConfig()
 
 void prepare()
 {
-    workDir = new QTemporaryDir;
-    QDir::setCurrent(workDir->path());
-    LogGeneratorOptions o;
-    o.records = 100000;
-    o.seed = 2024;
-    logPath = workDir->filePath("wsjtx_log.adi");
-    QFile f(logPath);
-    f.open(QIODevice::WriteOnly);
-    f.write(generateWsjtxLog(o));
-    f.close();
+    bench = new BenchLog;
+    logPath = bench->path;
     writeConfig();
 }
 
@@ -116,8 +109,7 @@ int main(int argc, char** argv)
         std::printf("ratio startup_vs_load %.2f\n", reporter.cpu["BM_StartupToGrid"] / core);
         std::printf("ratio back_vs_load %.2f\n", reporter.cpu["BM_BackFromSearch"] / core);
     }
-    QDir::setCurrent(QDir::tempPath());
-    delete workDir;
+    delete bench;
     benchmark::Shutdown();
     return 0;
 }

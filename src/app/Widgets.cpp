@@ -82,3 +82,12 @@ QFont designFont(const QString& family, int pixelSize, bool bold, bool italic)
     f.setItalic(italic);
     return f;
 }
+
+QLabel* designLabel(QWidget* parent, const char* utf8Text, int x, int y, int pixelSize)
+{
+    auto* l = new QLabel(QString::fromUtf8(utf8Text), parent);
+    l->setFont(designFont(QStringLiteral("MS Sans Serif"), pixelSize, true));
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}

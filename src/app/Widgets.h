@@ -51,3 +51,6 @@ protected:
 };
 
 QFont designFont(const QString& family, int pixelSize, bool bold = false, bool italic = false);
+
+// A bold MS Sans Serif label at a design position, sized to its text.
+QLabel* designLabel(QWidget* parent, const char* utf8Text, int x, int y, int pixelSize = 13);

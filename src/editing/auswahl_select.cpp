@@ -26,15 +26,6 @@ constexpr int kRed = 255;
 constexpr int kGreen = 65280;
 constexpr int kTeal = 0x808000; // RGB 0,128,128 as a design colour value
 
-QLabel* label(QWidget* parent, const char* text, int x, int y)
-{
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
-    l->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
 Panel* valuePanel(QWidget* parent, int x, int y, int w, int h = 22, int px = 16)
 {
     auto* p = new Panel(parent, QString(), Panel::None);
@@ -55,12 +46,12 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
 
 void TForm2::buildControls()
 {
-    Label1 = label(this, "selected QSO:", 16, 12);
+    Label1 = designLabel(this, "selected QSO:", 16, 12);
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(120, 8, 60, 22);
     Edit1->setReadOnly(true);
 
-    label(this, "CALL:", 16, 50);
+    designLabel(this, "CALL:", 16, 50);
     Panel3 = valuePanel(this, 84, 44, 214, 36, 31);
     Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
@@ -78,29 +69,29 @@ void TForm2::buildControls()
     Panel6 = valuePanel(this, 372, 52, 210, 24, 14);
     Panel6->hide();
 
-    label(this, "qso date:", 16, 96);
+    designLabel(this, "qso date:", 16, 96);
     Panel1 = valuePanel(this, 110, 92, 120);
-    label(this, "time:", 250, 96);
+    designLabel(this, "time:", 250, 96);
     Panel2 = valuePanel(this, 310, 92, 80);
-    label(this, "MHz:", 16, 126);
+    designLabel(this, "MHz:", 16, 126);
     Panel10 = valuePanel(this, 110, 122, 120);
-    label(this, "Band:", 250, 126);
+    designLabel(this, "Band:", 250, 126);
     Panel5 = valuePanel(this, 310, 122, 80);
-    label(this, "mode:", 16, 156);
+    designLabel(this, "mode:", 16, 156);
     Panel11 = valuePanel(this, 110, 152, 120);
-    label(this, "locator:", 250, 156);
+    designLabel(this, "locator:", 250, 156);
     Panel16 = valuePanel(this, 330, 152, 90);
-    label(this, "rst send:", 16, 186);
+    designLabel(this, "rst send:", 16, 186);
     Panel8 = valuePanel(this, 110, 182, 80);
-    label(this, "rst recv:", 250, 186);
+    designLabel(this, "rst recv:", 250, 186);
     Panel9 = valuePanel(this, 330, 182, 80);
-    label(this, "comment:", 16, 216);
+    designLabel(this, "comment:", 16, 216);
     Panel4 = valuePanel(this, 110, 212, 470);
 
     Panel12 = new Panel(this);
     Panel12->setGeometry(430, 96, 20, 20);
     setLamp(Panel12, false);
-    label(this, "E-QSL send", 456, 98);
+    designLabel(this, "E-QSL send", 456, 98);
     Panel13 = new Panel(this);
     Panel13->setGeometry(430, 126, 20, 20);
     setLamp(Panel13, false);
@@ -129,13 +120,13 @@ void TForm2::buildControls()
     connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
     connect(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
 
-    Label17 = label(this, "Zeile Wahl:", 160, 300);
+    Label17 = designLabel(this, "Zeile Wahl:", 160, 300);
     Edit3 = new QLineEdit(this);
     Edit3->setGeometry(240, 296, 50, 22);
-    Label18 = label(this, "Endzeile:", 300, 300);
+    Label18 = designLabel(this, "Endzeile:", 300, 300);
     Edit5 = new QLineEdit(this);
     Edit5->setGeometry(370, 296, 50, 22);
-    Label19 = label(this, "Arrayzeile:", 430, 300);
+    Label19 = designLabel(this, "Arrayzeile:", 430, 300);
     Edit6 = new QLineEdit(this);
     Edit6->setGeometry(510, 296, 50, 22);
 

@@ -22,15 +22,6 @@ constexpr int kFormColour = 12696492;
 constexpr int kTeal = 0x808000;   // RGB 0,128,128
 constexpr int kPurple = 0x800080; // RGB 128,0,128
 
-QLabel* label(QWidget* parent, const char* text, int x, int y)
-{
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
-    l->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
 KeyEdit* edit(QWidget* parent, int x, int y, int w)
 {
     auto* e = new KeyEdit(parent);
@@ -79,16 +70,16 @@ void TConfiguration::buildControls()
     Edit10 = edit(this, x, 226, 420);
     Edit11 = edit(this, x, 174, 300);
 
-    label(this, "Call:", 16, 21);
-    label(this, "Name:", 16, 47);
-    label(this, "Vorname:", 16, 73);
-    label(this, "Strasse:", 16, 99);
-    label(this, "PLZ / Ort:", 16, 125);
-    label(this, "Locator:", 16, 151);
-    label(this, "Land:", 16, 177);
-    label(this, "ADL / DOK:", 16, 203);
-    label(this, "Standard Comment Text:", 16, 229);
-    label(this, "Pfad zur Log Datei:", 16, 275);
+    designLabel(this, "Call:", 16, 21);
+    designLabel(this, "Name:", 16, 47);
+    designLabel(this, "Vorname:", 16, 73);
+    designLabel(this, "Strasse:", 16, 99);
+    designLabel(this, "PLZ / Ort:", 16, 125);
+    designLabel(this, "Locator:", 16, 151);
+    designLabel(this, "Land:", 16, 177);
+    designLabel(this, "ADL / DOK:", 16, 203);
+    designLabel(this, "Standard Comment Text:", 16, 229);
+    designLabel(this, "Pfad zur Log Datei:", 16, 275);
 
     Label10 = new QLabel(QStringLiteral("Vosmira"), this);
     Label10->setFont(designFont(QStringLiteral("Verdana"), 27, true));
