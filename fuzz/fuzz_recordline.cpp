@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::memcpy(copy, data, size);
     const QByteArrayView line(copy, qsizetype(size));
 
-    const TagSpec* tags[] = {&StdTags::Call,    &StdTags::QsoDate,  &StdTags::Comment,
-                             &StdTags::TimeOn,  &StdTags::Freq,     &StdTags::Band,
+    const TagSpec* tags[] = {&StdTags::Call,    &StdTags::QsoDate,    &StdTags::Comment,
+                             &StdTags::TimeOn,  &StdTags::Freq,       &StdTags::Band,
                              &StdTags::Mode,    &StdTags::Gridsquare, &StdTags::RstRcvd,
-                             &StdTags::RstSent, &StdTags::EqslSent, &StdTags::EqslRcvd};
+                             &StdTags::RstSent, &StdTags::EqslSent,   &StdTags::EqslRcvd};
     static const TagScanner scanner(tags, 12);
     qsizetype hits[12];
     scanner.scan(line, hits);
@@ -34,8 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (w.status != v.status || w.value.data() != v.value.data() ||
                 w.value.size() != v.value.size())
                 std::abort();
-            if (v.present() && (v.value.data() < copy || v.value.data() + v.value.size() >
-                                                             copy + size))
+            FieldValue f;
+            readFieldInto(line, hits[t], *tags[t], f);
+            if (f.status != w.status || f.declared != w.declared ||
+                f.value.data() != w.value.data() || f.value.size() != w.value.size())
+                std::abort();
+            if (v.present() &&
+                (v.value.data() < copy || v.value.data() + v.value.size() > copy + size))
                 std::abort();
         }
     }

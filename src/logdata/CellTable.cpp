@@ -6,7 +6,8 @@
 
 CellTable::CellTable(const CellTable& other)
     : m_arena(other.m_size ? new char[other.m_size] : nullptr), m_size(other.m_size),
-      m_capacity(other.m_size), m_index(other.m_index), m_valueRow(other.m_valueRow)
+      m_capacity(other.m_size), m_source(other.m_source), m_slots(other.m_slots),
+      m_kind(other.m_kind)
 {
     if (m_size)
         std::memcpy(m_arena.get(), other.m_arena.get(), m_size);
@@ -21,8 +22,8 @@ CellTable& CellTable::operator=(const CellTable& other)
 
 void CellTable::reserve(int rows, qsizetype bytes)
 {
-    m_index.reserve(size_t(rows) * Stride);
-    m_valueRow.reserve(size_t(rows));
+    m_slots.reserve(size_t(rows) * Columns);
+    m_kind.reserve(size_t(rows));
     if (size_t(bytes) > m_capacity) {
         std::unique_ptr<char[]> bigger(new char[size_t(bytes)]);
         if (m_size)
@@ -35,8 +36,24 @@ void CellTable::reserve(int rows, qsizetype bytes)
 void CellTable::clear()
 {
     m_size = 0;
-    m_index.clear();
-    m_valueRow.clear();
+    m_slots.clear();
+    m_kind.clear();
+}
+
+void CellTable::setSource(const QByteArray& source)
+{
+    if (m_source.constData() != source.constData()) {
+        // Cells that refer to the old source get copies of their text first.
+        for (Slot& s : m_slots) {
+            if (!(s.length & InSource))
+                continue;
+            const uint32_t length = s.length & ~InSource;
+            char* d = grow(length);
+            std::memcpy(d, m_source.constData() + s.offset, length);
+            s = {uint32_t(d - m_arena.get()), length};
+        }
+    }
+    m_source = source;
 }
 
 char* CellTable::grow(size_t bytes)
@@ -51,29 +68,28 @@ char* CellTable::grow(size_t bytes)
 void CellTable::ensureRows(int rows)
 {
     if (rows > rowCount()) {
-        m_index.resize(size_t(rows) * Stride, Unwritten);
-        m_valueRow.resize(size_t(rows), 0);
+        m_slots.resize(size_t(rows) * Columns, Slot{0, 0});
+        m_kind.resize(size_t(rows), Unwritten);
     }
 }
 
 bool CellTable::rowWritten(int row) const
 {
-    return row >= 0 && row < rowCount() && m_index[size_t(row) * Stride] != Unwritten;
+    return row >= 0 && row < rowCount() && m_kind[size_t(row)] != Unwritten;
 }
 
 QByteArrayView CellTable::stored(int row, int col) const
 {
     if (!rowWritten(row) || col < 0 || col >= Columns)
         return QByteArrayView("", 0);
-    const uint32_t* r = &m_index[size_t(row) * Stride];
-    const uint32_t begin = col == 0 ? r[0] : r[col];
-    const uint32_t end = r[col + 1];
-    return QByteArrayView(m_arena.get() + begin, end - begin);
+    const Slot& s = m_slots[size_t(row) * Columns + size_t(col)];
+    const char* base = (s.length & InSource) ? m_source.constData() : m_arena.get();
+    return QByteArrayView(base + s.offset, s.length & ~InSource);
 }
 
 int CellTable::blanksBefore(int row, int col) const
 {
-    return rowWritten(row) && m_valueRow[size_t(row)] ? LeadingBlanks[col] : 0;
+    return rowWritten(row) && m_kind[size_t(row)] == Values ? LeadingBlanks[col] : 0;
 }
 
 QByteArray CellTable::cell(int row, int col) const
@@ -89,53 +105,49 @@ QString CellTable::cellString(int row, int col) const
     return QString(blanksBefore(row, col), QLatin1Char(' ')) + Cp1252::toUnicode(stored(row, col));
 }
 
-void CellTable::appendRaw(int row, const QByteArrayView (&cells)[Columns])
+void CellTable::writeRow(int row, const QByteArrayView (&cells)[Columns], RowKind kind)
 {
-    ensureRows(row + 1);
-    size_t total = 0;
+    if (row < 0)
+        return;
+    // A text inside the source is referred to; any other is copied.
+    const char* const srcBegin = m_source.constData();
+    const char* const srcEnd = srcBegin + m_source.size();
+    auto inSource = [&](QByteArrayView v) {
+        return srcBegin && v.data() >= srcBegin && v.data() + v.size() <= srcEnd &&
+               v.size() < qsizetype(InSource);
+    };
+    size_t copied = 0;
     for (int c = 0; c < Columns; ++c)
-        total += size_t(cells[c].size());
-    const uint32_t start = uint32_t(m_size);
-    char* d = grow(total);
-    uint32_t* r = &m_index[size_t(row) * Stride];
-    r[0] = start;
-    uint32_t pos = start;
+        if (!inSource(cells[c]))
+            copied += size_t(cells[c].size());
+    char* d = copied ? grow(copied) : nullptr;
+    Slot made[Columns];
     for (int c = 0; c < Columns; ++c) {
-        std::memcpy(d, cells[c].data(), size_t(cells[c].size()));
-        d += cells[c].size();
-        pos += uint32_t(cells[c].size());
-        r[c + 1] = pos;
+        const QByteArrayView v = cells[c];
+        if (v.isEmpty()) {
+            made[c] = {0, 0};
+        } else if (inSource(v)) {
+            made[c] = {uint32_t(v.data() - srcBegin), uint32_t(v.size()) | InSource};
+        } else {
+            std::memcpy(d, v.data(), size_t(v.size()));
+            made[c] = {uint32_t(d - m_arena.get()), uint32_t(v.size())};
+            d += v.size();
+        }
     }
-    m_valueRow[size_t(row)] = 0;
+    if (row == rowCount()) {
+        // Appending the next row, as a load does: no clearing pass first.
+        m_slots.insert(m_slots.end(), made, made + Columns);
+        m_kind.push_back(kind);
+    } else {
+        ensureRows(row + 1);
+        std::memcpy(&m_slots[size_t(row) * Columns], made, sizeof made);
+        m_kind[size_t(row)] = kind;
+    }
 }
 
 void CellTable::setRowValues(int row, const QByteArrayView (&values)[Columns])
 {
-    if (row < 0)
-        return;
-    size_t total = 0;
-    for (int c = 0; c < Columns; ++c)
-        total += size_t(values[c].size());
-    const size_t start = m_size;
-    char* d = grow(total);
-    uint32_t ends[Stride];
-    ends[0] = uint32_t(start);
-    uint32_t pos = uint32_t(start);
-    for (int c = 0; c < Columns; ++c) {
-        std::memcpy(d, values[c].data(), size_t(values[c].size()));
-        d += values[c].size();
-        pos += uint32_t(values[c].size());
-        ends[c + 1] = pos;
-    }
-    if (row == rowCount()) {
-        // Appending the next row, as a load does: no clearing pass first.
-        m_index.insert(m_index.end(), ends, ends + Stride);
-        m_valueRow.push_back(1);
-    } else {
-        ensureRows(row + 1);
-        std::memcpy(&m_index[size_t(row) * Stride], ends, sizeof ends);
-        m_valueRow[size_t(row)] = 1;
-    }
+    writeRow(row, values, Values);
 }
 
 void CellTable::setCell(int row, int col, QByteArrayView text)
@@ -149,7 +161,7 @@ void CellTable::setCell(int row, int col, QByteArrayView text)
     QByteArrayView views[Columns];
     for (int c = 0; c < Columns; ++c)
         views[c] = cells[c];
-    appendRaw(row, views);
+    writeRow(row, views, Raw);
 }
 
 void CellTable::appendRowsFrom(const CellTable& other, int from)
@@ -162,9 +174,6 @@ void CellTable::appendRowsFrom(const CellTable& other, int from)
         QByteArrayView views[Columns];
         for (int c = 0; c < Columns; ++c)
             views[c] = other.stored(row, c);
-        if (other.m_valueRow[size_t(row)])
-            setRowValues(row, views);
-        else
-            appendRaw(row, views);
+        writeRow(row, views, RowKind(other.m_kind[size_t(row)]));
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
-// The grid's cell texts, twelve per row, kept in one byte arena with offsets
-// instead of one string per cell: a log of 100,000 QSOs has 1.2 million cells.
+// The grid's cell texts, twelve per row, kept as offsets instead of one string
+// per cell: a log of 100,000 QSOs has 1.2 million cells. A cell refers either
+// to the table's own byte arena or to a source buffer the table shares (the
+// file image a load read), so the values of a load are not copied at all.
 // A row written from field values shows each column's leading blanks before
 // its value; they are added when a cell is read, not stored.
 #include <QByteArray>
@@ -26,7 +28,7 @@ public:
     // comment.
     static constexpr int LeadingBlanks[Columns] = {2, 2, 2, 3, 3, 3, 4, 4, 4, 3, 3, 1};
 
-    int rowCount() const { return int(m_index.size() / Stride); }
+    int rowCount() const { return int(m_kind.size()); }
     void reserve(int rows, qsizetype bytes);
     void clear();
 
@@ -36,6 +38,10 @@ public:
     QString cellString(int row, int col) const;
     bool rowWritten(int row) const;
 
+    // Shares `source` with the table: values written later that lie inside it
+    // are kept as references to it instead of copies.
+    void setSource(const QByteArray& source);
+
     // Writes a whole row from field values: each cell is the column's leading
     // blanks followed by the value. The table grows as needed.
     void setRowValues(int row, const QByteArrayView (&values)[Columns]);
@@ -43,19 +49,25 @@ public:
     void setCell(int row, int col, QByteArrayView text);
 
     // Writes a whole row from cell texts as the grid shows them.
-    void setRawRow(int row, const QByteArrayView (&cells)[Columns]) { appendRaw(row, cells); }
+    void setRawRow(int row, const QByteArrayView (&cells)[Columns]) { writeRow(row, cells, Raw); }
 
     // Rows from `other` at or beyond `from` that this table lacks are copied.
     void appendRowsFrom(const CellTable& other, int from);
 
 private:
-    static constexpr int Stride = Columns + 1; // start offset, then 12 ends
-    static constexpr uint32_t Unwritten = 0xFFFFFFFFu;
+    // Where a cell's text is: `offset` into the arena, or into the source
+    // when the top bit of `length` is set.
+    struct Slot {
+        uint32_t offset;
+        uint32_t length;
+    };
+    static constexpr uint32_t InSource = 0x80000000u;
+    enum RowKind : uint8_t { Unwritten, Raw, Values };
     void ensureRows(int rows);
     // What is stored for a cell, and the blanks shown before it.
     QByteArrayView stored(int row, int col) const;
     int blanksBefore(int row, int col) const;
-    void appendRaw(int row, const QByteArrayView (&cells)[Columns]);
+    void writeRow(int row, const QByteArrayView (&cells)[Columns], RowKind kind);
 
     // Grows like a vector but without clearing what is about to be written.
     char* grow(size_t bytes);
@@ -63,6 +75,7 @@ private:
     std::unique_ptr<char[]> m_arena;
     size_t m_size = 0;
     size_t m_capacity = 0;
-    std::vector<uint32_t> m_index;
-    std::vector<uint8_t> m_valueRow; // 1: written from values, the blanks are implied
+    QByteArray m_source;
+    std::vector<Slot> m_slots; // Columns per row
+    std::vector<uint8_t> m_kind;
 };

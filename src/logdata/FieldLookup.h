@@ -40,6 +40,37 @@ FieldValue lookupField(QByteArrayView line, const TagSpec& tag);
 // decimal length makes the field unreadable (treated as absent).
 FieldValue readFieldAt(QByteArrayView line, qsizetype hit, const TagSpec& tag);
 
+// The same into `out`, inline for the common shape of one or two length
+// digits followed by '>'; any other shape goes to readFieldAt. The members are
+// set one by one: a whole FieldValue built on the stack and copied costs a
+// stalled load per field, and the loader reads twelve fields per line.
+inline void readFieldInto(QByteArrayView line, qsizetype hit, const TagSpec& tag, FieldValue& out)
+{
+    const qsizetype n = line.size();
+    const char* p = line.data();
+    const qsizetype d = hit + tag.lengthAt - 1;
+    const unsigned first = d >= 0 && d + 2 < n ? unsigned(p[d] - '0') : 10u;
+    qsizetype length = first;
+    qsizetype v = d + 2;
+    if (first <= 9 && p[d + 1] != '>') {
+        const unsigned second = unsigned(p[d + 1] - '0');
+        length = length * 10 + second;
+        v = d + 3;
+        if (second > 9 || p[d + 2] != '>')
+            length = -1;
+    }
+    if (first > 9 || length < 0) {
+        out = readFieldAt(line, hit, tag);
+        return;
+    }
+    out.status = FieldValue::Present;
+    out.declared = int(length);
+    qsizetype take = length < n - v ? length : n - v;
+    if (tag.maxLen >= 0 && take > tag.maxLen)
+        take = tag.maxLen;
+    out.value = QByteArrayView(p + v, take);
+}
+
 // The standard tag set of the loader (lower- and upper-case texts).
 namespace StdTags
 {
@@ -49,6 +80,13 @@ extern const TagSpec Call, QsoDate, Comment, TimeOn, Freq, Band, Mode, Gridsquar
 
 // Finds the first occurrence of several tags' search texts in one pass over a
 // line, with the same result as searching for each text in turn.
+//
+// The pass sorts the search texts into at most eight groups by their first
+// three bytes (letters folded to lower case) and marks, for a whole block of
+// the line at once, the positions whose three bytes may begin a text of a
+// group: a table lookup per half byte and position, so the cost of a block
+// does not grow with the number of texts. Each marked position is then
+// compared exactly with the texts still looked for, in position order.
 class TagScanner
 {
 public:
@@ -62,36 +100,49 @@ public:
     const TagSpec& tag(int i) const { return *m_tags[i]; }
 
 private:
-    template <typename Check>
-    qsizetype blockScanSse2(const unsigned char* p, qsizetype n, quint32& pending,
-                            Check& check) const;
-    template <typename Check>
-    qsizetype blockScanAvx2(const unsigned char* p, qsizetype n, quint32& pending,
-                            Check& check) const;
+    static constexpr int MaxNeedles = 2 * MaxTags;
+    static constexpr int Groups = 8;
     struct Needle {
-        const char* text;
-        int length;
-        int tag;
-        bool upper;
         alignas(16) unsigned char padded[16]; // the text, zero-filled to 16 bytes
         unsigned lengthMask;                  // one bit per character of the text
+        int length;
+        quint32 clears; // the needles no longer looked for once this one is found
+        int group;
+        int tag;
+        bool upper;
+        const char* text;
     };
+    struct ScanState {
+        qsizetype hit[MaxNeedles];
+        quint32 found;          // the needles whose hit is in `hit`
+        quint32 pending;        // the needles still looked for
+        unsigned pendingGroups; // the groups that still hold one of them
+    };
+    void checkAt(const unsigned char* p, qsizetype n, qsizetype at, quint32 mask, ScanState& st,
+                 quint32& pending, unsigned& groupsLeft) const;
+    void scanBytes(const unsigned char* p, qsizetype n, ScanState& st) const;
+    void scanSsse3(const unsigned char* p, qsizetype n, ScanState& st) const;
+    void scanAvx2(const unsigned char* p, qsizetype n, ScanState& st) const;
+    void assignGroups();
+
     const TagSpec* m_tags[MaxTags];
     int m_count = 0;
-    Needle m_needles[2 * MaxTags];
+    Needle m_needles[MaxNeedles];
     int m_needleCount = 0;
-    // For each pair of leading bytes: the needles that begin with it.
+    int m_lowerBit[MaxTags];
+    int m_upperBit[MaxTags];
+    quint32 m_allNeedles = 0;
+    unsigned m_allGroups = 0;
+    quint32 m_shortNeedles = 0; // texts under three bytes: searched plainly
+    // Byte by byte: for each pair of leading bytes, the needles that begin with it.
     unsigned char m_pairClass[65536];
-    quint32 m_classMask[64];
-    // The leading pairs with letters folded to lower case, for the block scan.
-    unsigned char m_foldFirst[2 * MaxTags];
-    unsigned char m_foldSecond[2 * MaxTags];
-    // The same bytes repeated over a vector's width, ready to compare with.
-    alignas(32) unsigned char m_foldFirstVec[2 * MaxTags][32];
-    alignas(32) unsigned char m_foldSecondVec[2 * MaxTags][32];
-    quint32 m_lowerNeedles = 0; // the needles of the lower-case search texts
-    quint32 m_upperNeedles = 0;
-    quint32 m_foldMask[2 * MaxTags];
-    int m_foldCount = 0;
-    quint32 m_upperTwin[2 * MaxTags]; // for each lower-case needle: its upper-case twin's bit
+    quint32 m_classMask[MaxNeedles + 1];
+    // Blocks: for each of the first three positions, the groups allowed by
+    // the low and by the high half of the folded byte (16 entries, repeated
+    // for both halves of a 32-byte vector).
+    alignas(32) unsigned char m_nibbleLow[3][32];
+    alignas(32) unsigned char m_nibbleHigh[3][32];
+    quint32 m_groupNeedles[Groups];
+    quint32 m_byteNeedles[256];      // for a byte of group bits: the needles of those groups
+    quint32 m_byteAtNeedles[2][256]; // the needles with that second / third byte
 };

@@ -89,19 +89,8 @@ void LineTable::refill(const QByteArray& image, const std::vector<LineSpan>& spa
 std::vector<LineSpan> splitLines(QByteArrayView image)
 {
     std::vector<LineSpan> spans;
-    const char* base = image.data();
-    const qsizetype size = image.size();
-    spans.reserve(size_t(size / 200 + 1));
-    qsizetype pos = 0;
-    while (pos < size) {
-        const void* nl = std::memchr(base + pos, '\n', size_t(size - pos));
-        qsizetype end = nl ? static_cast<const char*>(nl) - base : size;
-        qsizetype len = end - pos;
-        if (nl && len > 0 && base[end - 1] == '\r')
-            --len;
-        spans.push_back({pos, len});
-        pos = end + 1;
-    }
+    spans.reserve(size_t(image.size() / 200 + 1));
+    forEachLine(image, [&](LineSpan span) { spans.push_back(span); });
     return spans;
 }
 

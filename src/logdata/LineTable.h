@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 struct LineSpan {
@@ -45,6 +46,24 @@ private:
 // Splits a file image into lines: a line ends at LF, a CR right before the LF
 // belongs to the line end; a last line without LF is a line too.
 std::vector<LineSpan> splitLines(QByteArrayView image);
+
+// The same, handing each line's span to `f` as it is found, so that a caller
+// can work on the line while it is still in the cache.
+template <typename F> void forEachLine(QByteArrayView image, F&& f)
+{
+    const char* base = image.data();
+    const qsizetype size = image.size();
+    qsizetype pos = 0;
+    while (pos < size) {
+        const void* nl = std::memchr(base + pos, '\n', size_t(size - pos));
+        const qsizetype end = nl ? static_cast<const char*>(nl) - base : size;
+        qsizetype len = end - pos;
+        if (nl && len > 0 && base[end - 1] == '\r')
+            --len;
+        f(LineSpan{pos, len});
+        pos = end + 1;
+    }
+}
 
 class QFile;
 // Reads an open file whole, in one allocation of the file's size.

@@ -61,11 +61,9 @@ void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out)
     FieldValue v[FieldCount];
     out.unreadable = 0;
     for (int i = 0; i < FieldCount; ++i) {
-        if (hits[i] < 0) {
-            v[i] = FieldValue();
+        if (hits[i] < 0)
             continue;
-        }
-        v[i] = readFieldAt(line, hits[i], *kLoaderTags[i]);
+        readFieldInto(line, hits[i], *kLoaderTags[i], v[i]);
         if (v[i].status == FieldValue::Unreadable) {
             ++out.unreadable;
             v[i].value = QByteArrayView("", 0);
@@ -129,33 +127,34 @@ LoadReport loadLogbookData(ProgramState& s)
         file.close();
     }
 
-    std::vector<LineSpan> spans;
-    if (report.opened)
-        spans = splitLines(image);
-    const int lines = int(spans.size());
     const bool display = s.DisplayFormat == 1;
-
-    report.rows.reserve(qMax(0, lines - 1), image.size() / 3 + 64);
+    // The values stay in the image; only converted dates and times are copied.
+    report.rows.setSource(image);
+    const qsizetype expectedRows = image.size() / 200 + 1;
+    report.rows.reserve(int(expectedRows), expectedRows * 24 + 64);
+    std::vector<LineSpan> spans;
+    spans.reserve(size_t(expectedRows + 1));
     RowValues row;
-    bool anyRow = false;
-    for (int k = 0; k < lines; ++k) {
-        if (k > 0) {
-            const QByteArrayView line(image.constData() + spans[size_t(k)].offset,
-                                      spans[size_t(k)].length);
-            parseLogRow(line, display, row);
-            anyRow = true;
-            report.unreadableFields += row.unreadable;
-            if (row.eqslRcvdPresent) {
-                if (row.confirmed)
-                    ++s.ConfirmedCount;
-                report.confirmedShown = true;
-            }
-            const QByteArrayView cells[CellTable::Columns] = {
-                row.date, row.time,    row.call,    row.locator,  row.freq,     row.band,
-                row.mode, row.rstSent, row.rstRcvd, row.eqslSent, row.eqslRcvd, row.comment};
-            report.rows.setRowValues(k - 1, cells);
+    // Each line is parsed as soon as its end is found.
+    forEachLine(image, [&](LineSpan span) {
+        spans.push_back(span);
+        if (spans.size() == 1)
+            return; // the header
+        const QByteArrayView line(image.constData() + span.offset, span.length);
+        parseLogRow(line, display, row);
+        report.unreadableFields += row.unreadable;
+        if (row.eqslRcvdPresent) {
+            if (row.confirmed)
+                ++s.ConfirmedCount;
+            report.confirmedShown = true;
         }
-    }
+        const QByteArrayView cells[CellTable::Columns] = {
+            row.date, row.time,    row.call,    row.locator,  row.freq,     row.band,
+            row.mode, row.rstSent, row.rstRcvd, row.eqslSent, row.eqslRcvd, row.comment};
+        report.rows.setRowValues(int(spans.size()) - 2, cells);
+    });
+    const int lines = int(spans.size());
+    const bool anyRow = lines > 1;
     s.LinesRead = lines;
     if (anyRow) {
         copyFields(row, s.QsoFields);

@@ -55,7 +55,7 @@ void appendListRow(QByteArrayView line, QByteArray& out, int* unreadable)
     for (int i = 0; i < Count; ++i) {
         if (hits[i] < 0)
             continue;
-        v[i] = readFieldAt(line, hits[i], *kListTags[i]);
+        readFieldInto(line, hits[i], *kListTags[i], v[i]);
         if (v[i].status == FieldValue::Unreadable) {
             if (unreadable)
                 ++*unreadable;

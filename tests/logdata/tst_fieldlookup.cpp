@@ -150,6 +150,8 @@ void TestFieldLookup::scannerAgreesWithLookup()
                             "<qso_date:",
                             "5>",
                             "12>",
+                            "123>",
+                            "4:N>",
                             ":",
                             ">",
                             "x",
@@ -172,6 +174,77 @@ void TestFieldLookup::scannerAgreesWithLookup()
             qsizetype expected = line.indexOf(tags[t]->lower);
             if (expected < 0)
                 expected = line.indexOf(tags[t]->upper);
+            QCOMPARE(hits[t], expected);
+            if (expected >= 0) {
+                // The inline reader of the common shape reads as the full one.
+                const FieldValue full = readFieldAt(line, expected, *tags[t]);
+                FieldValue fast;
+                readFieldInto(line, expected, *tags[t], fast);
+                QCOMPARE(int(fast.status), int(full.status));
+                QCOMPARE(fast.declared, full.declared);
+                QCOMPARE(fast.value.data(), full.value.data());
+                QCOMPARE(fast.value.size(), full.value.size());
+            }
+        }
+    }
+
+    // Texts of other shapes than the loader's: shorter than three bytes,
+    // longer than a vector, alike in their first bytes, without letters, and
+    // more distinct beginnings than the scan has groups.
+    const TagSpec odd[] = {
+        {"<a", "<A", LengthRule::One, 3, 5, -1},
+        {"application_defined", "APPLICATION_DEFINED", LengthRule::One, 20, 22, -1},
+        {"app_x", "", LengthRule::One, 6, 8, -1},
+        {"app_y", "APP_Y", LengthRule::One, 6, 8, -1},
+        {"::>", "", LengthRule::One, 4, 6, -1},
+        {"z", "Z", LengthRule::One, 2, 4, -1},
+        {"qrz", "QRZ", LengthRule::One, 4, 6, -1},
+        {"sota", "SOTA", LengthRule::One, 5, 7, -1},
+        {"wwff", "WWFF", LengthRule::One, 5, 7, -1},
+        {"iota", "IOTA", LengthRule::One, 5, 7, -1},
+        {"pota", "POTA", LengthRule::One, 5, 7, -1},
+        {"dxcc", "DXCC", LengthRule::One, 5, 7, -1},
+        {"cqz", "CQZ", LengthRule::One, 4, 6, -1}};
+    const int oddCount = int(std::size(odd));
+    const TagSpec* oddTags[std::size(odd)];
+    for (int t = 0; t < oddCount; ++t)
+        oddTags[t] = &odd[t];
+    const TagScanner oddScanner(oddTags, oddCount);
+    const char* oddPieces[] = {"<a",
+                               "<A",
+                               "application_defined",
+                               "APPLICATION_DEFINE",
+                               "app_",
+                               "x",
+                               "APP_Y",
+                               "app_y",
+                               ":",
+                               "::",
+                               ">",
+                               "z",
+                               "Z",
+                               "qr",
+                               "qrz",
+                               "SOTA",
+                               "wwf",
+                               "iota",
+                               "pOTA",
+                               "dxcc",
+                               "cq",
+                               " ",
+                               "<"};
+    for (int round = 0; round < 6000; ++round) {
+        TagScanner::limitVectorLevel(round % 3);
+        QByteArray line;
+        const int n = int(rng() % 40);
+        for (int i = 0; i < n; ++i)
+            line += oddPieces[rng() % std::size(oddPieces)];
+        qsizetype hits[std::size(odd)];
+        oddScanner.scan(line, hits);
+        for (int t = 0; t < oddCount; ++t) {
+            qsizetype expected = line.indexOf(odd[t].lower);
+            if (expected < 0 && !odd[t].upper.isEmpty())
+                expected = line.indexOf(odd[t].upper);
             QCOMPARE(hits[t], expected);
         }
     }

@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <memory>
+
 class TestLoader : public QObject
 {
     Q_OBJECT
@@ -24,6 +26,7 @@ private slots:
     void logChangedAndSettingsSave();
     void callSearch_data();
     void callSearch();
+    void cellsOutliveTheirSource();
 };
 
 namespace
@@ -269,6 +272,58 @@ void TestLoader::callSearch()
         QCOMPARE(r.rows.cell(1, 2), QByteArray("  ")); // "<CALL:" is not "<call"
         QCOMPARE(r.rows.cell(2, 4), QByteArray("   14.0740"));
     }
+}
+
+// Grid rows refer to the file image a load read instead of copying the values;
+// the texts must stay right when the image is dropped or changed elsewhere,
+// when rows move to a table with another image, and in copies of a table.
+void TestLoader::cellsOutliveTheirSource()
+{
+    QByteArray image = "<call:6>DL1ABC <band:3>20m";
+    const QByteArrayView call(image.constData() + 8, 6), band(image.constData() + 23, 3);
+    const QByteArrayView values[CellTable::Columns] = {"15.03.2024", "09:30", call, "", "", band,
+                                                       "FT8",        "",      "",   "", "", "note"};
+    auto check = [](const CellTable& t, int row) {
+        QCOMPARE(t.cell(row, 0), QByteArray("  15.03.2024"));
+        QCOMPARE(t.cell(row, 2), QByteArray("  DL1ABC"));
+        QCOMPARE(t.cell(row, 3), QByteArray("   "));
+        QCOMPARE(t.cell(row, 5), QByteArray("   20m"));
+        QCOMPARE(t.cellString(row, 6), QStringLiteral("    FT8"));
+        QCOMPARE(t.cell(row, 11), QByteArray(" note"));
+    };
+
+    auto table = std::make_unique<CellTable>();
+    table->setSource(image);
+    table->setRowValues(0, values);
+    table->setRowValues(2, values); // row 1 stays unwritten
+    image[8] = 'X';                 // the caller's copy detaches; the table keeps what it was given
+    image = QByteArray();
+    check(*table, 0);
+    check(*table, 2);
+    QVERIFY(!table->rowWritten(1));
+    QCOMPARE(table->cell(1, 2), QByteArray());
+
+    // Another image: the rows already written keep their text.
+    table->setSource(QByteArray("<call:4>W1AW"));
+    check(*table, 0);
+
+    // Rows taken over by a table with its own image, then the first is gone.
+    CellTable next;
+    next.setSource(QByteArray("<call:5>K1ABC"));
+    const QByteArrayView raw[CellTable::Columns] = {"a", "b", "c", "d", "e", "f",
+                                                    "g", "h", "i", "j", "k", "l"};
+    next.setRawRow(0, raw);
+    next.appendRowsFrom(*table, 1);
+    CellTable copy(*table);
+    table.reset();
+    QCOMPARE(next.rowCount(), 3);
+    QCOMPARE(next.cell(0, 2), QByteArray("c"));
+    QVERIFY(!next.rowWritten(1));
+    check(next, 2);
+    check(copy, 0);
+    next.setCell(2, 5, "   40m");
+    QCOMPARE(next.cell(2, 5), QByteArray("   40m"));
+    QCOMPARE(next.cell(2, 2), QByteArray("  DL1ABC"));
 }
 
 QTEST_GUILESS_MAIN(TestLoader)
