@@ -3,6 +3,7 @@
 // outside the line, and none may crash.
 #include "logdata/CallSearch.h"
 #include "logdata/FieldLookup.h"
+#include "logdata/LineTable.h"
 #include "logdata/Loader.h"
 #include "logdata/TextList.h"
 
@@ -44,6 +45,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 std::abort();
         }
     }
+    // The same bytes as a whole file image: the one-pass scan across line
+    // ends must find the lines and hits of a line-by-line scan.
+    const std::vector<LineSpan> spans = splitLines(line);
+    size_t k = 0;
+    scanner.scanLines(line, [&](qsizetype offset, qsizetype length, const qsizetype* got) {
+        if (k >= spans.size() || spans[k].offset != offset || spans[k].length != length)
+            std::abort();
+        qsizetype want[12];
+        scanner.scan(line.sliced(offset, length), want);
+        for (int t = 0; t < 12; ++t)
+            if (got[t] != want[t])
+                std::abort();
+        ++k;
+    });
+    if (k != spans.size())
+        std::abort();
     RowValues row;
     parseLogRow(line, true, row);
     QByteArray out;

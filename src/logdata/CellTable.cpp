@@ -109,29 +109,32 @@ void CellTable::writeRow(int row, const QByteArrayView (&cells)[Columns], RowKin
 {
     if (row < 0)
         return;
-    // A text inside the source is referred to; any other is copied.
-    const char* const srcBegin = m_source.constData();
-    const char* const srcEnd = srcBegin + m_source.size();
-    auto inSource = [&](QByteArrayView v) {
-        return srcBegin && v.data() >= srcBegin && v.data() + v.size() <= srcEnd &&
-               v.size() < qsizetype(InSource);
-    };
-    size_t copied = 0;
-    for (int c = 0; c < Columns; ++c)
-        if (!inSource(cells[c]))
-            copied += size_t(cells[c].size());
-    char* d = copied ? grow(copied) : nullptr;
+    // A text inside the source is referred to; any other is copied. One
+    // unsigned comparison tells whether a text starts inside the source.
+    const uintptr_t srcBegin = uintptr_t(m_source.constData());
+    const size_t srcSize = m_source.size() < qsizetype(InSource) ? size_t(m_source.size()) : 0;
     Slot made[Columns];
+    unsigned toCopy = 0;
+    size_t copied = 0;
     for (int c = 0; c < Columns; ++c) {
-        const QByteArrayView v = cells[c];
-        if (v.isEmpty()) {
+        const size_t size = size_t(cells[c].size());
+        const size_t offset = uintptr_t(cells[c].data()) - srcBegin;
+        if (size == 0) {
             made[c] = {0, 0};
-        } else if (inSource(v)) {
-            made[c] = {uint32_t(v.data() - srcBegin), uint32_t(v.size()) | InSource};
+        } else if (srcBegin && offset < srcSize && size <= srcSize - offset) {
+            made[c] = {uint32_t(offset), uint32_t(size) | InSource};
         } else {
-            std::memcpy(d, v.data(), size_t(v.size()));
-            made[c] = {uint32_t(d - m_arena.get()), uint32_t(v.size())};
-            d += v.size();
+            toCopy |= 1u << c;
+            copied += size;
+        }
+    }
+    if (toCopy) {
+        char* d = grow(copied);
+        for (unsigned m = toCopy; m; m &= m - 1) {
+            const int c = __builtin_ctz(m);
+            std::memcpy(d, cells[c].data(), size_t(cells[c].size()));
+            made[c] = {uint32_t(d - m_arena.get()), uint32_t(cells[c].size())};
+            d += cells[c].size();
         }
     }
     if (row == rowCount()) {

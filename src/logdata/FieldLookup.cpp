@@ -156,6 +156,8 @@ TagScanner::TagScanner(const TagSpec* const* tags, int count)
         nd.lengthMask = text.size() >= 16 ? 0xFFFFu : ((1u << text.size()) - 1);
         const int bit = m_needleCount;
         m_needles[m_needleCount++] = nd;
+        if (text.contains('\n') || text.contains('\r'))
+            m_lineEndFree = false;
         if (text.size() < 3) {
             m_shortNeedles |= quint32(1) << bit;
             return bit;
@@ -490,16 +492,111 @@ __attribute__((target("avx2"))) void TagScanner::scanAvx2(const unsigned char* p
     st.pending = pending;
     st.pendingGroups = groupsLeft;
 }
+
+// The whole image in blocks of 32 positions, across line ends: each block's
+// line ends split its candidates between the line that ends there and the
+// next. The hits are offsets into the image until a line is handed on. As no
+// search text holds a line end, a text that matches lies inside one line, and
+// its candidates are compared with the image itself.
+__attribute__((target("avx2"))) void TagScanner::scanLinesAvx2(const unsigned char* p,
+                                                               qsizetype size, LineSink& sink) const
+{
+    Tables32 t;
+    for (int k = 0; k < 3; ++k) {
+        t.low[k] = _mm256_load_si256(reinterpret_cast<const __m256i*>(m_nibbleLow[k]));
+        t.high[k] = _mm256_load_si256(reinterpret_cast<const __m256i*>(m_nibbleHigh[k]));
+    }
+    const __m256i newline = _mm256_set1_epi8('\n');
+    ScanState st;
+    startLine(st);
+    quint32 pending = st.pending;
+    unsigned groupsLeft = st.pendingGroups;
+    qsizetype hits[MaxTags];
+    qsizetype lineStart = 0;
+    alignas(32) unsigned char groups[32];
+    alignas(32) unsigned char tail[64];
+    for (qsizetype i = 0; i < size; i += 32) {
+        const unsigned char* q = p + i;
+        if (i + 34 > size) {
+            std::memset(tail, 0, sizeof tail);
+            std::memcpy(tail, p + i, size_t(size - i));
+            q = tail;
+        }
+        const __m256i g = groupsAt32(q, t);
+        unsigned m = ~unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(g, _mm256_setzero_si256())));
+        unsigned nl = unsigned(_mm256_movemask_epi8(
+            _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(q)), newline)));
+        if (i + 34 > size) {
+            // Only positions with three bytes of the image begin a candidate.
+            const qsizetype room = size - i - 2;
+            m &= room >= 32 ? ~0u : room > 0 ? (1u << room) - 1 : 0u;
+        }
+        if (m)
+            _mm256_store_si256(reinterpret_cast<__m256i*>(groups), g);
+        for (;;) {
+            // The candidates before the next line end belong to this line.
+            const unsigned before = nl ? (nl & (0u - nl)) - 1 : ~0u;
+            for (unsigned c = m & before; c; c &= c - 1) {
+                const int k = __builtin_ctz(c);
+                if (pending)
+                    checkAt(p, size, i + k, m_byteNeedles[groups[k]], st, pending, groupsLeft);
+            }
+            if (!nl)
+                break;
+            const qsizetype end = i + __builtin_ctz(nl);
+            qsizetype length = end - lineStart;
+            if (length > 0 && p[end - 1] == '\r')
+                --length;
+            st.pending = pending;
+            finishLine(st, hits);
+            for (int h = 0; h < m_count; ++h)
+                if (hits[h] >= 0)
+                    hits[h] -= lineStart;
+            sink.line(lineStart, length, hits);
+            startLine(st);
+            pending = st.pending;
+            groupsLeft = st.pendingGroups;
+            lineStart = end + 1;
+            m &= ~before;
+            nl &= nl - 1;
+        }
+    }
+    if (lineStart < size) {
+        finishLine(st, hits);
+        for (int h = 0; h < m_count; ++h)
+            if (hits[h] >= 0)
+                hits[h] -= lineStart;
+        sink.line(lineStart, size - lineStart, hits);
+    }
+}
 #endif
 
-void TagScanner::scan(QByteArrayView line, qsizetype* hits) const
+void TagScanner::startLine(ScanState& st) const
 {
-    // A needle's hit is valid once it is in `found`; a lower-case hit wins
-    // (its upper-case twin is then no longer looked for).
-    ScanState st;
     st.found = 0;
     st.pending = m_allNeedles;
     st.pendingGroups = m_allGroups;
+}
+
+// A needle's hit is valid once it is in `found`; a lower-case hit wins (its
+// upper-case twin is then no longer looked for).
+void TagScanner::finishLine(const ScanState& st, qsizetype* hits) const
+{
+    for (int t = 0; t < m_count; ++t) {
+        const int lower = m_lowerBit[t], upper = m_upperBit[t];
+        if (lower >= 0 && (st.found & (quint32(1) << lower)))
+            hits[t] = st.hit[lower];
+        else if (upper >= 0 && (st.found & (quint32(1) << upper)))
+            hits[t] = st.hit[upper];
+        else
+            hits[t] = -1;
+    }
+}
+
+void TagScanner::scan(QByteArrayView line, qsizetype* hits) const
+{
+    ScanState st;
+    startLine(st);
     const auto* p = reinterpret_cast<const unsigned char*>(line.data());
     const qsizetype n = line.size();
 
@@ -520,13 +617,30 @@ void TagScanner::scan(QByteArrayView line, qsizetype* hits) const
             st.found |= quint32(1) << bit;
         }
     }
-    for (int t = 0; t < m_count; ++t) {
-        const int lower = m_lowerBit[t], upper = m_upperBit[t];
-        if (lower >= 0 && (st.found & (quint32(1) << lower)))
-            hits[t] = st.hit[lower];
-        else if (upper >= 0 && (st.found & (quint32(1) << upper)))
-            hits[t] = st.hit[upper];
-        else
-            hits[t] = -1;
+    finishLine(st, hits);
+}
+
+void TagScanner::scanLines(QByteArrayView image, LineSink& sink) const
+{
+#if VOSMIRA_X86
+    if (haveAvx2() && m_lineEndFree && !m_shortNeedles) {
+        scanLinesAvx2(reinterpret_cast<const unsigned char*>(image.data()), image.size(), sink);
+        return;
+    }
+#endif
+    // Line by line: find the end, then scan the line.
+    const char* base = image.data();
+    const qsizetype size = image.size();
+    qsizetype hits[MaxTags];
+    qsizetype pos = 0;
+    while (pos < size) {
+        const void* nl = std::memchr(base + pos, '\n', size_t(size - pos));
+        const qsizetype end = nl ? static_cast<const char*>(nl) - base : size;
+        qsizetype len = end - pos;
+        if (nl && len > 0 && base[end - 1] == '\r')
+            --len;
+        scan(QByteArrayView(base + pos, len), hits);
+        sink.line(pos, len, hits);
+        pos = end + 1;
     }
 }

@@ -55,49 +55,60 @@ void copyFields(const RowValues& r, QsoFieldSet& f)
 
 void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out)
 {
-    const TagScanner& scanner = loaderScanner();
     qsizetype hits[FieldCount];
-    scanner.scan(line, hits);
-    FieldValue v[FieldCount];
+    loaderScanner().scan(line, hits);
+    parseScannedRow(line, hits, displayFormat, out);
+}
+
+void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFormat, RowValues& out)
+{
     out.unreadable = 0;
-    for (int i = 0; i < FieldCount; ++i) {
-        if (hits[i] < 0)
-            continue;
-        readFieldInto(line, hits[i], *kLoaderTags[i], v[i]);
-        if (v[i].status == FieldValue::Unreadable) {
-            ++out.unreadable;
-            v[i].value = QByteArrayView("", 0);
+    // One local per field rather than an array: an array of twelve would be
+    // cleared with a slow block fill on every line.
+    auto read = [&](Field f) {
+        FieldValue v;
+        if (hits[f] >= 0) {
+            readFieldInto(line, hits[f], *kLoaderTags[f], v);
+            if (v.status == FieldValue::Unreadable) {
+                ++out.unreadable;
+                v.value = QByteArrayView("", 0);
+            }
         }
-    }
-    out.call = v[FCall].value;
+        return v;
+    };
+    const FieldValue call = read(FCall), date = read(FDate), time = read(FTime), freq = read(FFreq),
+                     band = read(FBand), mode = read(FMode), loc = read(FLoc),
+                     rstRcvd = read(FRstRcvd), rstSent = read(FRstSent), sent = read(FSent),
+                     rcvd = read(FRcvd), comment = read(FComment);
+    out.call = call.value;
     // Date: shown as DD.MM.YYYY.
-    if (!v[FDate].value.isEmpty() && displayFormat)
-        out.date = displayDateInto(v[FDate].value, out.dateBuf);
+    if (!date.value.isEmpty() && displayFormat)
+        out.date = displayDateInto(date.value, out.dateBuf);
     else
-        out.date = v[FDate].value;
+        out.date = date.value;
     // Time: HHMMSS is shown as HH:MM.
-    if (v[FTime].present() && displayFormat)
-        out.time = displayTimeInto(v[FTime].value, v[FTime].declared, out.timeBuf);
+    if (time.present() && displayFormat)
+        out.time = displayTimeInto(time.value, time.declared, out.timeBuf);
     else
-        out.time = v[FTime].value;
+        out.time = time.value;
     // Frequency: a nine-character value is shown with four decimals.
-    out.freq = v[FFreq].value;
-    if (v[FFreq].present() && v[FFreq].declared == 9)
+    out.freq = freq.value;
+    if (freq.present() && freq.declared == 9)
         out.freq = out.freq.first(qMin<qsizetype>(7, out.freq.size()));
-    out.band = v[FBand].value;
-    out.mode = v[FMode].value;
+    out.band = band.value;
+    out.mode = mode.value;
     if (out.mode == QByteArrayView("MFSK"))
         out.mode = QByteArrayView("FT4");
-    out.rstRcvd = v[FRstRcvd].value;
-    out.rstSent = v[FRstSent].value;
-    out.comment = v[FComment].value;
-    out.eqslRcvdPresent = v[FRcvd].present();
-    out.confirmed = out.eqslRcvdPresent && v[FRcvd].value == QByteArrayView("Y");
+    out.rstRcvd = rstRcvd.value;
+    out.rstSent = rstSent.value;
+    out.comment = comment.value;
+    out.eqslRcvdPresent = rcvd.present();
+    out.confirmed = out.eqslRcvdPresent && rcvd.value == QByteArrayView("Y");
     const bool cq = out.call == QByteArrayView("CQ");
     const QByteArrayView empty("", 0);
-    out.locator = cq ? empty : v[FLoc].value;
-    out.eqslSent = cq ? empty : v[FSent].value;
-    out.eqslRcvd = cq ? empty : v[FRcvd].value;
+    out.locator = cq ? empty : loc.value;
+    out.eqslSent = cq ? empty : sent.value;
+    out.eqslRcvd = cq ? empty : rcvd.value;
 }
 
 LoadReport loadLogbookData(ProgramState& s)
@@ -135,24 +146,25 @@ LoadReport loadLogbookData(ProgramState& s)
     std::vector<LineSpan> spans;
     spans.reserve(size_t(expectedRows + 1));
     RowValues row;
-    // Each line is parsed as soon as its end is found.
-    forEachLine(image, [&](LineSpan span) {
-        spans.push_back(span);
-        if (spans.size() == 1)
-            return; // the header
-        const QByteArrayView line(image.constData() + span.offset, span.length);
-        parseLogRow(line, display, row);
-        report.unreadableFields += row.unreadable;
-        if (row.eqslRcvdPresent) {
-            if (row.confirmed)
-                ++s.ConfirmedCount;
-            report.confirmedShown = true;
-        }
-        const QByteArrayView cells[CellTable::Columns] = {
-            row.date, row.time,    row.call,    row.locator,  row.freq,     row.band,
-            row.mode, row.rstSent, row.rstRcvd, row.eqslSent, row.eqslRcvd, row.comment};
-        report.rows.setRowValues(int(spans.size()) - 2, cells);
-    });
+    // One pass over the image finds the lines and the fields of each.
+    loaderScanner().scanLines(
+        image, [&](qsizetype offset, qsizetype length, const qsizetype* hits) {
+            spans.push_back({offset, length});
+            if (spans.size() == 1)
+                return; // the header
+            const QByteArrayView line(image.constData() + offset, length);
+            parseScannedRow(line, hits, display, row);
+            report.unreadableFields += row.unreadable;
+            if (row.eqslRcvdPresent) {
+                if (row.confirmed)
+                    ++s.ConfirmedCount;
+                report.confirmedShown = true;
+            }
+            const QByteArrayView cells[CellTable::Columns] = {
+                row.date, row.time,    row.call,    row.locator,  row.freq,     row.band,
+                row.mode, row.rstSent, row.rstRcvd, row.eqslSent, row.eqslRcvd, row.comment};
+            report.rows.setRowValues(int(spans.size()) - 2, cells);
+        });
     const int lines = int(spans.size());
     const bool anyRow = lines > 1;
     s.LinesRead = lines;

@@ -32,3 +32,8 @@ struct RowValues {
     int unreadable = 0;
 };
 void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out);
+// The same for a line already scanned with the loader's tags (in the order
+// call, date, time, frequency, band, mode, locator, RST received, RST sent,
+// eQSL sent, eQSL received, comment).
+void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFormat,
+                     RowValues& out);

@@ -47,10 +47,10 @@ struct RowWriter {
 };
 } // namespace
 
-void appendListRow(QByteArrayView line, QByteArray& out, int* unreadable)
+namespace
 {
-    qsizetype hits[Count];
-    listScanner().scan(line, hits);
+void appendScannedRow(QByteArrayView line, const qsizetype* hits, QByteArray& out, int* unreadable)
+{
     FieldValue v[Count];
     for (int i = 0; i < Count; ++i) {
         if (hits[i] < 0)
@@ -103,6 +103,14 @@ void appendListRow(QByteArrayView line, QByteArray& out, int* unreadable)
     w.blanks(7);
     w.put(v[FRcvd].value);
 }
+} // namespace
+
+void appendListRow(QByteArrayView line, QByteArray& out, int* unreadable)
+{
+    qsizetype hits[Count];
+    listScanner().scan(line, hits);
+    appendScannedRow(line, hits, out, unreadable);
+}
 
 TextListOutcome buildTextList(ProgramState& s, const std::function<void(const QString&)>& notify)
 {
@@ -118,18 +126,20 @@ TextListOutcome buildTextList(ProgramState& s, const std::function<void(const QS
         outcome.logOpened = true;
     }
     if (outcome.logOpened) {
-        const std::vector<LineSpan> spans = splitLines(image);
         QByteArray out;
-        out.reserve(qsizetype(spans.size()) * 90);
-        for (size_t k = 0; k < spans.size(); ++k) {
-            if (k > 0)
-                appendListRow(QByteArrayView(image.constData() + spans[k].offset, spans[k].length),
-                              out, &outcome.unreadableFields);
-            out.append("\r\n");
-        }
-        s.LinesRead = int(spans.size());
-        outcome.rows = int(spans.size());
-        if (!spans.empty()) {
+        out.reserve(image.size() / 3 + 64);
+        int lines = 0;
+        // One pass over the image finds the lines and the fields of each.
+        listScanner().scanLines(
+            image, [&](qsizetype offset, qsizetype length, const qsizetype* hits) {
+                if (lines++ > 0)
+                    appendScannedRow(QByteArrayView(image.constData() + offset, length), hits, out,
+                                     &outcome.unreadableFields);
+                out.append("\r\n");
+            });
+        s.LinesRead = lines;
+        outcome.rows = lines;
+        if (lines > 0) {
             QFile list(QString::fromLatin1(kListFileName));
             if (list.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                 list.write(out) == out.size() && list.flush()) {

@@ -1,5 +1,6 @@
 // The field lookup rule and the one-pass scanner that the loader uses.
 #include "logdata/FieldLookup.h"
+#include "logdata/LineTable.h"
 
 #include <QTest>
 
@@ -12,6 +13,7 @@ private slots:
     void lookup_data();
     void lookup();
     void scannerAgreesWithLookup();
+    void wholeImageScanAgreesWithLineByLine();
     void neverReadsPastTheLine();
 };
 
@@ -247,6 +249,69 @@ void TestFieldLookup::scannerAgreesWithLookup()
                 expected = line.indexOf(odd[t].upper);
             QCOMPARE(hits[t], expected);
         }
+    }
+    TagScanner::limitVectorLevel(2);
+}
+
+// The loader scans a whole file image in one pass across the line ends; it
+// must find the same lines and the same hits as splitting the image first and
+// scanning each line, whatever the line ends and wherever they fall in a block.
+void TestFieldLookup::wholeImageScanAgreesWithLineByLine()
+{
+    const TagSpec* tags[] = {&StdTags::Call,    &StdTags::QsoDate,    &StdTags::Comment,
+                             &StdTags::TimeOn,  &StdTags::Freq,       &StdTags::Band,
+                             &StdTags::Mode,    &StdTags::Gridsquare, &StdTags::RstRcvd,
+                             &StdTags::RstSent, &StdTags::EqslSent,   &StdTags::EqslRcvd};
+    const TagScanner scanner(tags, 12);
+    const char* pieces[] = {"<call:6>DL1ABC ",
+                            "<CALL:",
+                            "<mode:3>FT8 ",
+                            "mode",
+                            "MODE",
+                            "<qso_date:8>20240315 ",
+                            "time_on",
+                            "<freq:9>14.074000 ",
+                            "gridsquare",
+                            "rst_rcvd",
+                            "RST_SENT",
+                            "eqsl_qsl_sent",
+                            "<comment:5>hello",
+                            "\n",
+                            "\r\n",
+                            "\r",
+                            "\n\n",
+                            "<eor>",
+                            "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
+                            "co",
+                            "mo",
+                            "<",
+                            "ti"};
+    std::mt19937 rng(11);
+    for (int round = 0; round < 3000; ++round) {
+        TagScanner::limitVectorLevel(round % 3 == 2 ? round % 2 : 2);
+        QByteArray image;
+        const int n = int(rng() % 80);
+        for (int i = 0; i < n; ++i)
+            image += pieces[rng() % std::size(pieces)];
+        const QByteArrayView view(image);
+        const std::vector<LineSpan> spans = splitLines(view);
+        size_t k = 0;
+        bool same = true;
+        scanner.scanLines(view, [&](qsizetype offset, qsizetype length, const qsizetype* hits) {
+            if (k >= spans.size() || spans[k].offset != offset || spans[k].length != length) {
+                same = false;
+                return;
+            }
+            qsizetype expected[12];
+            scanner.scan(view.sliced(offset, length), expected);
+            for (int t = 0; t < 12; ++t)
+                same = same && hits[t] == expected[t];
+            ++k;
+        });
+        if (!same || k != spans.size())
+            QFAIL(qPrintable(QStringLiteral("round %1: %2")
+                                 .arg(round)
+                                 .arg(QString::fromLatin1(image.toPercentEncoding()))));
     }
     TagScanner::limitVectorLevel(2);
 }
