@@ -281,10 +281,10 @@ void TagScanner::limitVectorLevel(int level)
 // Compares the needles of `mask` still looked for with the line at `at`
 // (at + 2 < n); a hit takes its needle, and its upper-case twin, out of those
 // looked for, and a group left without one out of the block scan.
-__attribute__((always_inline)) inline void TagScanner::checkAt(const unsigned char* p, qsizetype n,
-                                                               qsizetype at, quint32 mask,
-                                                               ScanState& st, quint32& pending,
-                                                               unsigned& groupsLeft) const
+template <bool TrackGroups>
+__attribute__((always_inline)) inline void
+TagScanner::checkAt(const unsigned char* p, qsizetype n, qsizetype at, quint32 mask, ScanState& st,
+                    quint32& pending, unsigned& groupsLeft) const
 {
     // Only the needles whose second and third bytes stand there, unfolded:
     // this also keeps the case the text is written in apart.
@@ -307,7 +307,7 @@ __attribute__((always_inline)) inline void TagScanner::checkAt(const unsigned ch
         st.hit[bit] = at;
         st.found |= quint32(1) << bit;
         pending &= ~nd.clears;
-        if (!(m_groupNeedles[nd.group] & pending))
+        if (TrackGroups && !(m_groupNeedles[nd.group] & pending))
             groupsLeft &= ~(1u << nd.group);
         m &= pending;
     }
@@ -320,7 +320,7 @@ void TagScanner::scanBytes(const unsigned char* p, qsizetype n, ScanState& st) c
     for (qsizetype i = 0; i + 2 < n && (pending & ~m_shortNeedles); ++i) {
         const unsigned char cls = m_pairClass[unsigned(p[i]) | (unsigned(p[i + 1]) << 8)];
         if (cls)
-            checkAt(p, n, i, m_classMask[cls], st, pending, groupsLeft);
+            checkAt<true>(p, n, i, m_classMask[cls], st, pending, groupsLeft);
     }
     st.pending = pending;
     st.pendingGroups = groupsLeft;
@@ -428,7 +428,7 @@ __attribute__((target("ssse3"))) void TagScanner::scanSsse3(const unsigned char*
             _mm_store_si128(reinterpret_cast<__m128i*>(groups), g);
             do {
                 const int k = __builtin_ctz(m);
-                checkAt(p, n, base + k, m_byteNeedles[groups[k]], st, pending, groupsLeft);
+                checkAt<true>(p, n, base + k, m_byteNeedles[groups[k]], st, pending, groupsLeft);
                 m &= m - 1;
             } while (m);
         }
@@ -481,7 +481,7 @@ __attribute__((target("avx2"))) void TagScanner::scanAvx2(const unsigned char* p
             _mm256_store_si256(reinterpret_cast<__m256i*>(groups), g);
             do {
                 const int k = __builtin_ctz(m);
-                checkAt(p, n, base + k, m_byteNeedles[groups[k]], st, pending, groupsLeft);
+                checkAt<true>(p, n, base + k, m_byteNeedles[groups[k]], st, pending, groupsLeft);
                 m &= m - 1;
             } while (m);
         }
@@ -539,7 +539,8 @@ __attribute__((target("avx2"))) void TagScanner::scanLinesAvx2(const unsigned ch
             for (unsigned c = m & before; c; c &= c - 1) {
                 const int k = __builtin_ctz(c);
                 if (pending)
-                    checkAt(p, size, i + k, m_byteNeedles[groups[k]], st, pending, groupsLeft);
+                    checkAt<false>(p, size, i + k, m_byteNeedles[groups[k]], st, pending,
+                                   groupsLeft);
             }
             if (!nl)
                 break;
@@ -547,11 +548,7 @@ __attribute__((target("avx2"))) void TagScanner::scanLinesAvx2(const unsigned ch
             qsizetype length = end - lineStart;
             if (length > 0 && p[end - 1] == '\r')
                 --length;
-            st.pending = pending;
-            finishLine(st, hits);
-            for (int h = 0; h < m_count; ++h)
-                if (hits[h] >= 0)
-                    hits[h] -= lineStart;
+            finishLine(st, hits, lineStart);
             sink.line(lineStart, length, hits);
             startLine(st);
             pending = st.pending;
@@ -562,10 +559,7 @@ __attribute__((target("avx2"))) void TagScanner::scanLinesAvx2(const unsigned ch
         }
     }
     if (lineStart < size) {
-        finishLine(st, hits);
-        for (int h = 0; h < m_count; ++h)
-            if (hits[h] >= 0)
-                hits[h] -= lineStart;
+        finishLine(st, hits, lineStart);
         sink.line(lineStart, size - lineStart, hits);
     }
 }
@@ -579,15 +573,16 @@ void TagScanner::startLine(ScanState& st) const
 }
 
 // A needle's hit is valid once it is in `found`; a lower-case hit wins (its
-// upper-case twin is then no longer looked for).
-void TagScanner::finishLine(const ScanState& st, qsizetype* hits) const
+// upper-case twin is then no longer looked for). The hits become offsets
+// from `base`, the start of the line.
+void TagScanner::finishLine(const ScanState& st, qsizetype* hits, qsizetype base) const
 {
     for (int t = 0; t < m_count; ++t) {
         const int lower = m_lowerBit[t], upper = m_upperBit[t];
         if (lower >= 0 && (st.found & (quint32(1) << lower)))
-            hits[t] = st.hit[lower];
+            hits[t] = st.hit[lower] - base;
         else if (upper >= 0 && (st.found & (quint32(1) << upper)))
-            hits[t] = st.hit[upper];
+            hits[t] = st.hit[upper] - base;
         else
             hits[t] = -1;
     }
@@ -617,7 +612,7 @@ void TagScanner::scan(QByteArrayView line, qsizetype* hits) const
             st.found |= quint32(1) << bit;
         }
     }
-    finishLine(st, hits);
+    finishLine(st, hits, 0);
 }
 
 void TagScanner::scanLines(QByteArrayView image, LineSink& sink) const

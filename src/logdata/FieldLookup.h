@@ -147,6 +147,7 @@ private:
         quint32 pending;        // the needles still looked for
         unsigned pendingGroups; // the groups that still hold one of them
     };
+    template <bool TrackGroups>
     void checkAt(const unsigned char* p, qsizetype n, qsizetype at, quint32 mask, ScanState& st,
                  quint32& pending, unsigned& groupsLeft) const;
     void scanBytes(const unsigned char* p, qsizetype n, ScanState& st) const;
@@ -154,7 +155,7 @@ private:
     void scanAvx2(const unsigned char* p, qsizetype n, ScanState& st) const;
     void scanLinesAvx2(const unsigned char* p, qsizetype size, LineSink& sink) const;
     void startLine(ScanState& st) const;
-    void finishLine(const ScanState& st, qsizetype* hits) const;
+    void finishLine(const ScanState& st, qsizetype* hits, qsizetype base) const;
     void assignGroups();
 
     const TagSpec* m_tags[MaxTags];
