@@ -5,7 +5,9 @@
 //   ratio list_vs_baseline     (goal: at most 3)
 //   ratio rewrite_vs_baseline  (a "modification save" plus reload; goal: at most 4)
 //   ratio rss_vs_filesize      (peak memory of a loading process; goal: at most 4)
-// and the load and list ratios once more from interleaved rounds (see below).
+// and the load and list ratios twice more from rounds that run the baseline
+// and the measured operation one right after the other, under two kinds of
+// memory conditions (see below).
 #include "logdata/Loader.h"
 #include "logdata/Rewrite.h"
 #include "logdata/State.h"
@@ -21,6 +23,10 @@
 #include "MedianReporter.h"
 
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -125,30 +131,98 @@ double median(std::vector<double> v)
 // The ratios again, from rounds that run the baseline and each measured
 // operation one right after the other, so that a slow phase of the machine
 // (this runs on shared virtual machines) touches both sides of a ratio alike.
-std::map<std::string, double> interleavedMedians(int rounds)
+// Each side's time depends much on whether its memory has to be faulted in
+// fresh from the system (on a virtual machine more than a microsecond per
+// 4 KB page) or comes back from what the process freed before, and in one
+// process that depends on which operation ran before it (one side then pays
+// for faulting in, or sorting, what the other freed). So each operation runs
+// in a child process of its own, under two conditions:
+//   fresh_process: the first run in the child, as at a program start;
+//   own_process: the median of runs 2 to 4 in the child, each reusing what
+//     the runs before it freed, as a reload in a running program does.
+using Operation = void (*)();
+
+void runBaseline()
 {
-    std::vector<double> base, load, list;
-    freshState();
-    for (int i = 0; i < rounds; ++i) {
-        double t = cpuMs();
-        {
-            QFile f(logPath);
-            f.open(QIODevice::ReadOnly);
-            const QList<QByteArray> lines = f.readAll().split('\n');
-            benchmark::DoNotOptimize(lines.size());
+    QFile f(logPath);
+    f.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    benchmark::DoNotOptimize(lines.size());
+}
+
+void runLoad()
+{
+    LoadReport r = loadLogbookData(G());
+    benchmark::DoNotOptimize(r.rows.rowCount());
+}
+
+void runList()
+{
+    benchmark::DoNotOptimize(buildTextList(G(), nullptr).rows);
+}
+
+struct ChildTimes {
+    double first = -1; // the first run
+    double later = -1; // the median of the runs after it
+};
+
+// Runs `op` four times in a child process and reports its CPU times.
+ChildTimes timedInChild(Operation op)
+{
+    ChildTimes times;
+    int fds[2];
+    if (pipe(fds) != 0)
+        return times;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        ChildTimes t;
+        std::vector<double> later;
+        for (int run = 0; run < 4; ++run) {
+            const double start = cpuMs();
+            op();
+            const double ms = cpuMs() - start;
+            if (run == 0)
+                t.first = ms;
+            else
+                later.push_back(ms);
         }
-        base.push_back(cpuMs() - t);
-        t = cpuMs();
-        {
-            LoadReport r = loadLogbookData(G());
-            benchmark::DoNotOptimize(r.rows.rowCount());
-        }
-        load.push_back(cpuMs() - t);
-        t = cpuMs();
-        benchmark::DoNotOptimize(buildTextList(G(), nullptr).rows);
-        list.push_back(cpuMs() - t);
+        t.later = median(later);
+        const ssize_t n = write(fds[1], &t, sizeof t);
+        _exit(n == ssize_t(sizeof t) ? 0 : 1);
     }
-    return {{"base", median(base)}, {"load", median(load)}, {"list", median(list)}};
+    if (pid > 0 && read(fds[0], &times, sizeof times) != ssize_t(sizeof times))
+        times = ChildTimes();
+    if (pid > 0)
+        waitpid(pid, nullptr, 0);
+    close(fds[0]);
+    close(fds[1]);
+    return times;
+}
+
+struct RoundMedians {
+    std::map<std::string, double> fresh, own;
+};
+
+RoundMedians roundMedians(int rounds)
+{
+    std::map<std::string, std::vector<double>> first, later;
+    const std::pair<const char*, Operation> ops[] = {
+        {"base", runBaseline}, {"load", runLoad}, {"list", runList}};
+    // The children start from a state without a loaded log and a trimmed heap.
+    freshState();
+    malloc_trim(0);
+    for (int i = 0; i < rounds; ++i)
+        for (const auto& [name, op] : ops) {
+            const ChildTimes t = timedInChild(op);
+            first[name].push_back(t.first);
+            later[name].push_back(t.later);
+        }
+    RoundMedians m;
+    for (const auto& [name, op] : ops) {
+        m.fresh[name] = median(first[name]);
+        m.own[name] = median(later[name]);
+    }
+    return m;
 }
 
 double peakRssKb()
@@ -179,11 +253,15 @@ int main(int argc, char** argv)
     ratio("load_vs_baseline", "BM_FullLoad");
     ratio("list_vs_baseline", "BM_ListExport");
     ratio("rewrite_vs_baseline", "BM_ChangeSaveAndReload");
-    const auto m = interleavedMedians(21);
-    std::printf("interleaved medians: baseline %.1f ms, load %.1f ms, list %.1f ms\n", m.at("base"),
-                m.at("load"), m.at("list"));
-    std::printf("ratio load_vs_baseline_interleaved %.2f\n", m.at("load") / m.at("base"));
-    std::printf("ratio list_vs_baseline_interleaved %.2f\n", m.at("list") / m.at("base"));
+    auto report = [](const char* name, const std::map<std::string, double>& m) {
+        std::printf("%s medians: baseline %.1f ms, load %.1f ms, list %.1f ms\n", name,
+                    m.at("base"), m.at("load"), m.at("list"));
+        std::printf("ratio load_vs_baseline_%s %.2f\n", name, m.at("load") / m.at("base"));
+        std::printf("ratio list_vs_baseline_%s %.2f\n", name, m.at("list") / m.at("base"));
+    };
+    const RoundMedians m = roundMedians(11);
+    report("fresh_process", m.fresh);
+    report("own_process", m.own);
     if (rss > 0)
         std::printf("ratio rss_vs_filesize %.2f\n", rss * 1024.0 / double(logSize));
     delete bench;
