@@ -29,12 +29,15 @@ void reportUnreadable(const QFile& file)
 class FormPrintDialog : public PrintDialogRunner
 {
 public:
-    explicit FormPrintDialog(QPrintDialog* dialog) : m_dialog(dialog) {}
+    explicit FormPrintDialog(TForm5* form) : m_form(form) {}
     // The dialog was made for the form's printer and applies the choices to it.
-    bool execPrintDialog(QPrinter&) override { return m_dialog->exec() == QDialog::Accepted; }
+    bool execPrintDialog(QPrinter&) override
+    {
+        return m_form->printDialog()->exec() == QDialog::Accepted;
+    }
 
 private:
-    QPrintDialog* m_dialog;
+    TForm5* m_form;
 };
 } // namespace
 
@@ -47,9 +50,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent)
     ListBox1->setGeometry(8, 8, 465, 400);
     ListBox1->setFont(QFont(QStringLiteral("Courier New"), 9));
 
-    PrintDialog1 = new QPrintDialog(&m_printer, this);
-
-    m_dialogRunner = std::make_unique<FormPrintDialog>(PrintDialog1);
+    m_dialogRunner = std::make_unique<FormPrintDialog>(this);
     m_runner = m_dialogRunner.get();
 }
 
@@ -58,6 +59,13 @@ TForm5::~TForm5() = default;
 void TForm5::setPrintDialogRunner(PrintDialogRunner* runner)
 {
     m_runner = runner ? runner : m_dialogRunner.get();
+}
+
+QPrintDialog* TForm5::printDialog()
+{
+    if (!PrintDialog1)
+        PrintDialog1 = new QPrintDialog(&m_printer, this);
+    return PrintDialog1;
 }
 
 QPageSetupDialog* TForm5::printerSetupDialog()

@@ -42,6 +42,10 @@ public:
     // The printer the list goes to; it keeps the operator's choices.
     QPrinter& printer() { return m_printer; }
 
+    // The print dialog for the list's printer, made on first use: a whole
+    // dialog with its widgets is not worth building at every start-up for a
+    // printout that is seldom asked for.
+    QPrintDialog* printDialog();
     // The printer set-up dialog for the list's printer, made on first use:
     // Qt warns when it is made for a printer that is only the PDF output, as
     // on a system without printers, and the printout itself does not need it.

@@ -178,7 +178,8 @@ void TestDrucken::creation()
     QCOMPARE(G().ScreenHeight, 1024);
     QCOMPARE(form.height(), 984);
     QCOMPARE(form.ListBox1->height(), 868);
-    QVERIFY(form.PrintDialog1);
+    QVERIFY(form.printDialog());
+    QCOMPARE(form.printDialog(), form.PrintDialog1);
     QCOMPARE(form.ListBox1->count(), 0);
 }
 
