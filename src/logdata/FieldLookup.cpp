@@ -1,5 +1,7 @@
 #include "logdata/FieldLookup.h"
 
+#include "logdata/LineTable.h"
+
 #include <cstring>
 
 #if defined(__x86_64__)
@@ -66,14 +68,7 @@ FieldValue readFieldAt(QByteArrayView line, qsizetype hit, const TagSpec& tag)
     } else {
         return out;
     }
-    out.status = FieldValue::Present;
-    out.declared = int(length);
-    if (v > n)
-        v = n;
-    qsizetype take = qMin<qsizetype>(length, n - v);
-    if (tag.maxLen >= 0 && take > tag.maxLen)
-        take = tag.maxLen;
-    out.value = QByteArrayView(p + v, take);
+    setPresentField(line, v < n ? v : n, length, tag, out);
     return out;
 }
 
@@ -624,18 +619,9 @@ void TagScanner::scanLines(QByteArrayView image, LineSink& sink) const
     }
 #endif
     // Line by line: find the end, then scan the line.
-    const char* base = image.data();
-    const qsizetype size = image.size();
     qsizetype hits[MaxTags];
-    qsizetype pos = 0;
-    while (pos < size) {
-        const void* nl = std::memchr(base + pos, '\n', size_t(size - pos));
-        const qsizetype end = nl ? static_cast<const char*>(nl) - base : size;
-        qsizetype len = end - pos;
-        if (nl && len > 0 && base[end - 1] == '\r')
-            --len;
-        scan(QByteArrayView(base + pos, len), hits);
-        sink.line(pos, len, hits);
-        pos = end + 1;
-    }
+    forEachLine(image, [&](LineSpan span) {
+        scan(image.sliced(span.offset, span.length), hits);
+        sink.line(span.offset, span.length, hits);
+    });
 }

@@ -40,6 +40,21 @@ FieldValue lookupField(QByteArrayView line, const TagSpec& tag);
 // decimal length makes the field unreadable (treated as absent).
 FieldValue readFieldAt(QByteArrayView line, qsizetype hit, const TagSpec& tag);
 
+// Makes `out` the present field of declared length `length` whose value
+// starts at `v` (v <= line size): at most the rest of the line, cut to the
+// tag's buffer.
+inline void setPresentField(QByteArrayView line, qsizetype v, qsizetype length, const TagSpec& tag,
+                            FieldValue& out)
+{
+    const qsizetype rest = line.size() - v;
+    qsizetype take = length < rest ? length : rest;
+    if (tag.maxLen >= 0 && take > tag.maxLen)
+        take = tag.maxLen;
+    out.status = FieldValue::Present;
+    out.declared = int(length);
+    out.value = QByteArrayView(line.data() + v, take);
+}
+
 // The same into `out`, inline for the common shape of one or two length
 // digits followed by '>'; any other shape goes to readFieldAt. The members are
 // set one by one: a whole FieldValue built on the stack and copied costs a
@@ -63,12 +78,7 @@ inline void readFieldInto(QByteArrayView line, qsizetype hit, const TagSpec& tag
         out = readFieldAt(line, hit, tag);
         return;
     }
-    out.status = FieldValue::Present;
-    out.declared = int(length);
-    qsizetype take = length < n - v ? length : n - v;
-    if (tag.maxLen >= 0 && take > tag.maxLen)
-        take = tag.maxLen;
-    out.value = QByteArrayView(p + v, take);
+    setPresentField(line, v, length, tag, out);
 }
 
 // The standard tag set of the loader (lower- and upper-case texts).
