@@ -1,29 +1,30 @@
 #include "editing/ChangeFieldsReader.h"
 
+#include "logdata/AdifRecord.h"
 #include "logdata/Dates.h"
 #include "logdata/FieldLookup.h"
 
 namespace
 {
 using R = LengthRule;
-// Lower-case search texts only: a record written with upper-case tags is not
-// read by the change form.
-const TagSpec kCall{"<call:", {}, R::OneOrTwo, 7, 9, 20};
-const TagSpec kDate{"<qso_date", {}, R::OneOrTwo, 11, 13, 20};
-const TagSpec kTime{"time_on", {}, R::One, 9, 11, 20};
-const TagSpec kFreq{"freq", {}, R::One, 6, 8, 10};
-const TagSpec kBand{"band", {}, R::One, 6, 8, 5};
-const TagSpec kMode{"mode", {}, R::One, 6, 8, 10};
-const TagSpec kLocator{"gridsquare", {}, R::One, 12, 14, 10};
-const TagSpec kRstRcvd{"rst_rcvd", {}, R::One, 10, 12, 10};
-const TagSpec kRstSent{"rst_sent", {}, R::One, 10, 12, 10};
+// The lower-case search text first, then the upper-case one, as the grid
+// reads a record: a QSO whose tags are in capitals opens with its values.
+const TagSpec kCall{"<call:", "<CALL:", R::OneOrTwo, 7, 9, 20};
+const TagSpec kDate{"<qso_date", "<QSO_DATE", R::OneOrTwo, 11, 13, 20};
+const TagSpec kTime{"time_on", "TIME_ON", R::One, 9, 11, 20};
+const TagSpec kFreq{"freq", "FREQ", R::One, 6, 8, 10};
+const TagSpec kBand{"band", "BAND", R::One, 6, 8, 5};
+const TagSpec kMode{"mode", "MODE", R::One, 6, 8, 10};
+const TagSpec kLocator{"gridsquare", "GRIDSQUARE", R::One, 12, 14, 10};
+const TagSpec kRstRcvd{"rst_rcvd", "RST_RCVD", R::One, 10, 12, 10};
+const TagSpec kRstSent{"rst_sent", "RST_SENT", R::One, 10, 12, 10};
 // With the colon; it is still found inside "<eqsl_qsl_sent:" when a record
 // has no "<qsl_sent:" field before the eQSL one, and that value is taken.
-const TagSpec kQslSent{"qsl_sent:", {}, R::One, 10, 12, 12};
-const TagSpec kEqslSent{"eqsl_qsl_sent", {}, R::One, 15, 17, 12};
-const TagSpec kQslRcvd{"qsl_rcvd", {}, R::One, 10, 12, 12};
-const TagSpec kEqslRcvd{"eqsl_qsl_rcvd", {}, R::One, 15, 17, 12};
-const TagSpec kComment{"comment", {}, R::OneOrTwo, 9, 11, -1};
+const TagSpec kQslSent{"qsl_sent:", "QSL_SENT:", R::One, 10, 12, 12};
+const TagSpec kEqslSent{"eqsl_qsl_sent", "EQSL_QSL_SENT", R::One, 15, 17, 12};
+const TagSpec kQslRcvd{"qsl_rcvd", "QSL_RCVD", R::One, 10, 12, 12};
+const TagSpec kEqslRcvd{"eqsl_qsl_rcvd", "EQSL_QSL_RCVD", R::One, 15, 17, 12};
+const TagSpec kComment{"comment", "COMMENT", R::OneOrTwo, 9, 11, -1};
 
 struct Reader {
     QByteArrayView line;
@@ -69,6 +70,14 @@ ChangeFieldsRead readChangeFields(QByteArrayView record)
 
     f.band = r.text(kBand);
     f.mode = r.text(kMode);
+    // FT4 is stored the ADIF way, as the mode MFSK with the submode FT4; the
+    // form shows it as FT4, as the grid does.
+    if (f.mode == "MFSK") {
+        const std::vector<adif::Field> fields = adif::parseRecord(record);
+        const adif::Field* sub = adif::findField(fields, "submode");
+        if (sub && sub->value == QByteArrayView("FT4"))
+            f.mode = "FT4";
+    }
     f.locator = r.text(kLocator);
     f.rstRcvd = r.text(kRstRcvd);
     f.rstSent = r.text(kRstSent);

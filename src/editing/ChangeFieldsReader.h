@@ -1,8 +1,8 @@
 #pragma once
 // Reads the selected record line into the change form's field values: the
-// field lookup rule with the form's own lower-case search texts, the date and
-// time converted to their display forms, the frequency shortened as the form
-// shows it, and the "CQ" rule.
+// field lookup rule with the form's own search texts, the date and time
+// converted to their display forms, the frequency shortened as the form shows
+// it, an FT4 QSO (mode MFSK, submode FT4) shown as FT4, and the "CQ" rule.
 #include "logdata/State.h"
 
 #include <QByteArrayView>

@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace
 {
@@ -136,8 +137,13 @@ void QsoEntryForm::buildControls()
         {Edit10, &EditFieldSet::eqslRcvd, KeySet::Eqsl, 12, 1, Role::Plain, afterEqslRcvd},
         {Edit14, &EditFieldSet::comment, KeySet::All, -1, 0, Role::Plain, BitBtn1},
     }};
-    for (const Entry& e : m_entries)
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const Entry& e = m_entries[i];
         e.edit->setMaxLength(e.editLimit > 0 ? e.editLimit : 32767);
+        // A field's value is the text its edit shows, whether or not the
+        // operator confirmed it with Enter.
+        connect(e.edit, &QLineEdit::textChanged, this, [this, i] { takeEdit(m_entries[i]); });
+    }
 
     Edit1->onKeyPress = [this](QChar& k) { Edit1KeyPress(k); };
     Edit2->onKeyPress = [this](QChar& k) { Edit2KeyPress(k); };
@@ -157,6 +163,11 @@ void QsoEntryForm::buildControls()
                         Edit8, Edit11, Edit15, Edit10, Edit14, BitBtn1, BitBtn2};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+void QsoEntryForm::takeEdit(const Entry& e)
+{
+    values().*e.value = entry::cut(Cp1252::fromUnicode(e.edit->text()), e.max);
 }
 
 const QsoEntryForm::Entry& QsoEntryForm::entryFor(const KeyEdit* edit) const
@@ -223,21 +234,9 @@ void QsoEntryForm::keyPress(const Entry& e, QChar& key)
     const bool enter = original == kEnter;
     const bool tab = original == kTab;
     const QChar filtered = filterKey(e.keys, key);
-    const bool accepted = !filtered.isNull();
     // Tab is never swallowed: it moves on to the next field as in any window.
     if (!tab)
         key = filtered;
-
-    // The value is the edit's text as it stands before this key. The new-QSO
-    // form takes the call only when it is confirmed, and the time only with
-    // keys the time edit accepts.
-    bool store = true;
-    if (m_kind == Kind::NewQso && e.role == Role::Call)
-        store = enter || tab;
-    else if (m_kind == Kind::NewQso && e.role == Role::Time)
-        store = accepted && !tab;
-    if (store)
-        values().*e.value = cut(Cp1252::fromUnicode(e.edit->text()), e.max);
 
     const bool confirm = enter || (tab && (e.role == Role::Call || e.role == Role::Date));
     if (!confirm)
@@ -313,11 +312,16 @@ bool QsoEntryForm::confirmTime(const Entry& e)
 
 bool QsoEntryForm::checkDateAndTime()
 {
+    // A date or time left as it was read is written in its original form and
+    // not checked again.
+    const EditFieldSet* shown = shownValues();
     const Entry& date = entryFor(Edit2);
-    if (!confirmDate(date)) {
+    if (!(shown && values().date == shown->date) && !confirmDate(date)) {
         Edit2->setFocus();
         return false;
     }
+    if (shown && values().time == shown->time)
+        return true;
     const Entry& time = entryFor(Edit3);
     const entry::Checked t = entry::checkTime(values().time);
     if (t.status == entry::Checked::Invalid) {
@@ -347,6 +351,7 @@ void QsoEntryForm::applyCaptions(const EntryCaptions& eng, const EntryCaptions& 
 void QsoEntryForm::clearEdits()
 {
     for (const Entry& e : m_entries) {
+        const QSignalBlocker quiet(e.edit); // the values are the caller's to reset
         e.edit->clear();
         e.edit->setMaxLength(e.editLimit > 0 ? e.editLimit : 32767);
     }
@@ -358,6 +363,7 @@ void QsoEntryForm::showValue(KeyEdit* edit, const QByteArray& value)
     const QString text = Cp1252::toUnicode(value);
     const int limit = e.editLimit > 0 ? e.editLimit : 32767;
     edit->setMaxLength(qMax<int>(limit, int(text.size())));
+    const QSignalBlocker quiet(edit); // the value is already in place
     edit->setText(text);
 }
 

@@ -27,8 +27,9 @@ class QsoEntryForm : public QWidget
 {
     Q_OBJECT
 public:
-    // The key-press handlers of the edits: they run before the key takes
-    // effect, so the value stored is the edit's text without the key.
+    // The key-press handlers of the edits: they filter and convert the keys
+    // and move the focus on Enter. The value of a field follows its edit's
+    // text as it changes.
     void Edit1KeyPress(QChar& key);
     void Edit2KeyPress(QChar& key);
     void Edit3KeyPress(QChar& key);
@@ -81,12 +82,16 @@ protected:
 
     // The field values this form edits (ChangeFields or NewQsoFields).
     virtual EditFieldSet& values() = 0;
+    // The values as they were shown when read from a record (nullptr when
+    // they were not read from one): a value left as it was is not checked
+    // again and keeps its original form.
+    virtual const EditFieldSet* shownValues() const { return nullptr; }
 
     // Sets the captions for the language setting: "Eng" and "Ger" exactly,
     // any other value keeps the captions as they are.
     void applyCaptions(const EntryCaptions& eng, const EntryCaptions& ger);
 
-    // Empties every edit.
+    // Empties every edit; the values are left to the caller.
     void clearEdits();
     // Shows `value` in the edit; a value read from a record may be longer than
     // the edit lets the operator type, and is shown whole.
@@ -114,6 +119,7 @@ private:
     };
     void buildControls();
     void keyPress(const Entry& e, QChar& key);
+    void takeEdit(const Entry& e);
     bool confirmDate(const Entry& e);
     bool confirmTime(const Entry& e);
     const Entry& entryFor(const KeyEdit* edit) const;

@@ -1,7 +1,9 @@
 #include "editing/auswahl_select.h"
 
+#include "app/Dialogs.h"
 #include "app/FormRegistry.h"
 #include "app/Widgets.h"
+#include "editing/OpenedLine.h"
 #include "editing/del_qso.h"
 #include "editing/eingabe.h"
 #include "editing/new_call.h"
@@ -14,6 +16,7 @@
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
@@ -100,7 +103,11 @@ void TForm2::buildControls()
     Label20->move(456, 128);
     Label20->adjustSize();
     Label20->setCursor(Qt::PointingHandCursor);
-    connect(Label20, &ClickLabel::clicked, this, [this] { BitBtn4Click(); });
+    // The label does what "change data" does, and only while that can be done.
+    connect(Label20, &ClickLabel::clicked, this, [this] {
+        if (BitBtn4->isEnabled())
+            BitBtn4Click();
+    });
 
     auto button = [this](const char* caption, int x, int y, int w) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
@@ -202,7 +209,8 @@ void TForm2::Auswahl()
     if (!logFilePathString(s).isEmpty() && f.open(QIODevice::ReadOnly)) {
         const QByteArray image = readWholeFile(f);
         const std::vector<LineSpan> spans = splitLines(image);
-        if (s.SelectedLine >= 0 && size_t(s.SelectedLine) < spans.size()) {
+        // Line 0 is the header, never a QSO.
+        if (s.SelectedLine >= 1 && size_t(s.SelectedLine) < spans.size()) {
             const LineSpan& sp = spans[size_t(s.SelectedLine)];
             s.SelectedRecord = image.mid(sp.offset, sp.length);
             s.UploadRecord = s.SelectedRecord;
@@ -216,19 +224,39 @@ void TForm2::Auswahl()
         s.SelectedRecord.clear();
         s.UploadRecord.clear();
     }
+    // From here on the view (and the deletion form it fills) act on this
+    // line and no other.
+    m_line = found ? s.SelectedLine : -1;
+    m_lineRecord = found ? s.SelectedRecord : QByteArray();
+    if (TForm8* del = Forms().Form8)
+        del->setOpenedLine(m_line, m_lineRecord);
     BitBtn4->setEnabled(found);
     BitBtn3->setEnabled(found && !lampGreen(Panel12));
     BitBtn2->setEnabled(found);
 }
 
-void TForm2::Aenderung_Speichern()
+bool TForm2::writeOpenedLine(const QByteArray& record)
 {
     ProgramState& s = G();
-    // A record is put into the selected line only when there is one: an empty
-    // record would wipe the line.
-    if (!s.SelectedRecord.isEmpty() && s.SelectedLine >= 0 && s.SelectedLine < s.LogLines.size())
-        s.LogLines.set(s.SelectedLine + 1, s.SelectedRecord);
-    Save_Array_1();
+    if (m_line < 1 || record.isEmpty())
+        return false;
+    if (!lineStillHolds(s, m_line, m_lineRecord)) {
+        dialogs().showError(lineMovedText(s.ProgramSettings.Language == "Eng"));
+        return false;
+    }
+    s.LogLines.set(m_line + 1, record);
+    if (!Save_Array_1())
+        return false;
+    m_lineRecord = record;
+    if (TForm8* del = Forms().Form8)
+        if (del->openedLine() == m_line)
+            del->setOpenedLine(m_line, record);
+    return true;
+}
+
+void TForm2::Aenderung_Speichern()
+{
+    writeOpenedLine(G().SelectedRecord);
     BitBtn1->setFocus();
     BitBtn2->setEnabled(false);
     Forms().Form1->show();
@@ -237,16 +265,18 @@ void TForm2::Aenderung_Speichern()
 bool TForm2::Save_Array_1()
 {
     ProgramState& s = G();
-    if (s.SelectedLine >= 1 && s.SelectedLine <= s.LineCount) {
-        Edit3->setText(QString::number(s.SelectedLine));
-        Edit6->setText(QString::number(s.SelectedLine));
+    if (m_line >= 1) {
+        Edit3->setText(QString::number(m_line));
+        Edit6->setText(QString::number(m_line + 1));
     }
-    const RewriteOutcome outcome = rewriteLogbook(s, s.LineCount);
+    const RewriteOutcome outcome = rewriteLogbook(s, s.LoadedLineCount);
     return Forms().Form1->ReportRewrite(outcome);
 }
 
 void TForm2::BitBtn1Click()
 {
+    if (m_uploading)
+        return;
     for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4})
         b->setEnabled(true);
     storePendingUpload();
@@ -260,10 +290,11 @@ void TForm2::BitBtn1Click()
 void TForm2::storePendingUpload()
 {
     ProgramState& s = G();
-    if (!s.UploadPending)
+    if (!s.UploadPending || m_uploading)
         return;
     Forms().Form3->adif_wandel();
-    Aenderung_Speichern();
+    // At the uploaded QSO's own line, whatever the grid selection is now.
+    writeOpenedLine(s.SelectedRecord);
     // The uploaded QSO's record is stored; a later exit for another QSO must
     // not rebuild that line from these values again.
     s.UploadPending = false;
@@ -271,6 +302,10 @@ void TForm2::storePendingUpload()
 
 void TForm2::closeEvent(QCloseEvent* e)
 {
+    if (m_uploading) {
+        e->ignore(); // the reply is still awaited
+        return;
+    }
     // Closed by the window's own button: an upload's mark is stored as "exit"
     // would store it.
     storePendingUpload();
@@ -284,6 +319,9 @@ void TForm2::BitBtn2Click()
 
 void TForm2::BitBtn4Click()
 {
+    if (m_uploading)
+        return;
+    storePendingUpload();
     TForm3* change = Forms().Form3;
     change->show();
     change->Init();
@@ -294,6 +332,9 @@ void TForm2::BitBtn4Click()
 
 void TForm2::BitBtn5Click()
 {
+    if (m_uploading)
+        return;
+    storePendingUpload();
     Forms().Form8->show();
     hide();
 }

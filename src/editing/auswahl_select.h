@@ -40,8 +40,15 @@ public:
 
     // After an upload the QSO's record is rebuilt with its new eQSL-sent mark
     // and stored at its line; done once, by whichever comes first: "exit",
-    // closing the window, or opening another QSO from the grid.
+    // closing the window, "delete QSO", or opening another QSO from the grid.
     void storePendingUpload();
+
+    // The line (counted from 0, the header being line 0) of the QSO this view
+    // shows, set when it is opened; -1 when it shows none. Every write the
+    // view makes goes to this line, whatever the grid selection does.
+    int openedLine() const { return m_line; }
+    // True while an upload runs: nothing else can be started meanwhile.
+    bool uploading() const { return m_uploading; }
 
     // Lamps: red (255) or lime green (65280).
     static void setLamp(Panel* lamp, bool green);
@@ -90,4 +97,13 @@ protected:
 
 private:
     void buildControls();
+    // Stores `record` at the opened line and rewrites the logbook, unless the
+    // line no longer holds the QSO that was opened (the log was reloaded from
+    // a changed file). Returns true when the file was written.
+    bool writeOpenedLine(const QByteArray& record);
+    void setUploading(bool on);
+
+    int m_line = -1;
+    QByteArray m_lineRecord; // what the opened line held when last read or written
+    bool m_uploading = false;
 };

@@ -3,6 +3,7 @@
 #include "app/Delay.h"
 #include "app/Dialogs.h"
 #include "app/FormRegistry.h"
+#include "app/Widgets.h"
 #include "editing/auswahl_select.h"
 #include "editing/eingabe.h"
 #include "eqsl/ReplyJudge.h"
@@ -34,9 +35,25 @@ bool english()
 void TForm2::BitBtn3Click()
 {
     ProgramState& s = G();
-    if (s.SelectedRecord.isEmpty())
-        return; // no record on display
+    if (s.SelectedRecord.isEmpty() || m_uploading)
+        return; // no record on display, or an upload already runs
+    // A change form still open belongs to this QSO; the upload reads the
+    // record afresh, so what was typed there and not taken over is dropped.
+    if (TForm3* change = Forms().Form3)
+        change->hide();
     comment_wandel();
+    // A record whose call or date cannot be read (a deleted QSO's placeholder,
+    // a broken line) is neither uploaded nor rebuilt.
+    if (s.ChangeFields.call.isEmpty() || s.ChangeFields.date.isEmpty()) {
+        dialogs().showError(english() ? QStringLiteral("This QSO has no readable call or date, so "
+                                                       "it cannot be sent to eQSL. Nothing was "
+                                                       "sent and the logbook is unchanged.")
+                                      : QStringLiteral("Dieses QSO hat kein lesbares Call oder "
+                                                       "Datum und kann nicht an eQSL gesendet "
+                                                       "werden. Es wurde nichts gesendet; das "
+                                                       "Logbuch ist unverändert."));
+        return;
+    }
 
     // If the upload file cannot be written, the script would send the file
     // of an earlier upload, and its reply would be taken for this QSO.
@@ -84,9 +101,7 @@ void TForm2::eqsl_message()
 {
     ProgramState& s = G();
     EditFieldSet& qso = s.ChangeFields;
-    BitBtn1->setEnabled(false);
-    BitBtn2->setEnabled(false);
-    BitBtn3->setEnabled(false);
+    setUploading(true);
     Label15->show();
     Label15->raise();
 
@@ -110,26 +125,44 @@ void TForm2::eqsl_message()
         qso.eqslSent.clear();
         setLamp(Panel12, false);
         const QString text = eqsl::runFailureText(run, eqsl::kUploadTimeoutMs, english());
+        setUploading(false);
         if (!text.isEmpty())
             dialogs().showError(text);
-        BitBtn1->setEnabled(true);
         return;
     }
 
     if (qso.eqslSent == "Y")
         setLamp(Panel12, true);
-    if (!eqsl::readReplyFile(workFile("back.txt"), s.ReplyLines))
-        dialogs().showError(eqsl::replyFileMissingText());
+    const bool replyRead = eqsl::readReplyFile(workFile("back.txt"), s.ReplyLines);
     const eqsl::ReplyJudgement j = eqsl::judgeReply(s.ReplyLines, qso.eqslSent, lampGreen(Panel12));
+    // The mark is set as the reply says before anything can be started again;
+    // then the operator reads the messages one after the other.
+    qso.eqslSent = j.eqslSent;
+    setLamp(Panel12, j.lampGreen);
+    setUploading(false);
+    if (!replyRead)
+        dialogs().showError(eqsl::replyFileMissingText());
     for (const eqsl::ReplyMessage& m : j.messages) {
         if (m.kind == eqsl::MessageKind::Plain)
             dialogs().showPlain(m.text);
         else
             dialogs().showMessage(m.text);
     }
-    qso.eqslSent = j.eqslSent;
-    setLamp(Panel12, j.lampGreen);
-    BitBtn1->setEnabled(true);
+}
+
+void TForm2::setUploading(bool on)
+{
+    // While the upload runs nothing of the view can be started; afterwards
+    // "exit" and "delete QSO" come back, while "change data", "eQSL send"
+    // and "modification save" stay off until the view is left.
+    m_uploading = on;
+    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5})
+        b->setEnabled(false);
+    Label20->setEnabled(!on);
+    if (!on) {
+        BitBtn1->setEnabled(true);
+        BitBtn5->setEnabled(true);
+    }
 }
 
 void TForm2::Delay(int ms)

@@ -4,6 +4,7 @@
 #include "app/FormRegistry.h"
 #include "app/Screen.h"
 #include "app/Widgets.h"
+#include "editing/OpenedLine.h"
 #include "editing/message_del.h"
 #include "editing/new_call.h"
 #include "logdata/Rewrite.h"
@@ -78,27 +79,29 @@ void TForm8::Button1Click()
         confirm->show();
 }
 
+void TForm8::setOpenedLine(int line, const QByteArray& record)
+{
+    m_line = line;
+    m_lineRecord = record;
+}
+
 void TForm8::Del_Speichern()
 {
     ProgramState& s = G();
-    // The line deleted is the one whose QSO this form shows (its row number,
-    // counted from 1, is the line's position). A cell selected in the grid
-    // since then, or a reload, moves SelectedLine; deleting that line would
-    // remove a QSO the operator never saw here.
-    bool ok = false;
-    const int shownLine = Panel3->text().trimmed().toInt(&ok);
-    if (!ok || shownLine != s.SelectedLine) {
-        dialogs().showError(
-            QStringLiteral("Die Auswahl im Logbuch hat sich geändert, seit dieses QSO geöffnet "
-                           "wurde. Es wurde nichts gelöscht; bitte das QSO noch einmal öffnen."));
-        hide();
-        return;
+    // The line deleted is the one whose QSO this form shows, whatever the
+    // grid selection did since; only a record line, never the header.
+    bool written = false;
+    if (m_line >= 1) {
+        if (!lineStillHolds(s, m_line, m_lineRecord)) {
+            dialogs().showError(lineMovedText(false));
+            hide();
+            return;
+        }
+        s.LogLines.set(m_line + 1, kDeletedRecord.toByteArray());
+        written = Save_Array_2();
+        if (written)
+            m_lineRecord = kDeletedRecord.toByteArray();
     }
-    // Only a record line is overwritten, never the header (line 0). A line
-    // beyond the table replaces nothing; the file is written all the same.
-    if (s.SelectedLine >= 1 && s.SelectedLine < s.LogLines.size())
-        s.LogLines.set(s.SelectedLine + 1, kDeletedRecord.toByteArray());
-    const bool written = Save_Array_2();
     if (TForm1* main = Forms().Form1) {
         // A rewrite that did not succeed has been reported and the log
         // reloaded by the main window.
@@ -115,7 +118,7 @@ void TForm8::Del_Speichern()
 bool TForm8::Save_Array_2()
 {
     ProgramState& s = G();
-    const RewriteOutcome outcome = rewriteLogbook(s, s.LineCount);
+    const RewriteOutcome outcome = rewriteLogbook(s, s.LoadedLineCount);
     if (TForm1* main = Forms().Form1)
         return main->ReportRewrite(outcome);
     return outcome.result == RewriteResult::Written;

@@ -26,6 +26,11 @@ public:
     void Del_Speichern();
     bool Save_Array_2();
 
+    // The line (counted from 0) of the QSO this form deletes and what it held
+    // when the view opened it; -1 when there is none. Set by the view.
+    void setOpenedLine(int line, const QByteArray& record);
+    int openedLine() const { return m_line; }
+
     Panel* Panel1 = nullptr; // call
     Panel* Panel2 = nullptr; // date
     Panel* Panel3 = nullptr; // grid row, counted from 1
@@ -35,4 +40,8 @@ public:
     Panel* Panel7 = nullptr; // RST received
     Panel* Panel8 = nullptr; // mode
     QPushButton* Button1 = nullptr;
+
+private:
+    int m_line = -1;
+    QByteArray m_lineRecord;
 };

@@ -67,6 +67,8 @@ void TForm3::daten_aendern()
     s.DisplayFormat = 1;
     const ChangeFieldsRead read = readChangeFields(s.SelectedRecord);
     s.ChangeFields = read.fields;
+    s.ChangeShown = read.fields;
+    s.ChangeOriginal = s.SelectedRecord;
     const EditFieldSet& f = s.ChangeFields;
     showValue(Edit1, f.call);
     showValue(Edit2, f.date);
@@ -116,7 +118,8 @@ void TForm3::adif_wandel()
     s.DateBuffer = record::without(f.date, '.');
     ToAdifDate(s);
     const QByteArray fileDate = s.DateBuffer;
-    s.NewRecord = record::build(f, fileDate, record::fileTime(f.time));
+    s.NewRecord = record::build(f, fileDate, record::fileTime(f.time),
+                                record::Origin{s.ChangeOriginal, &s.ChangeShown});
 
     speichern();
     s.SelectedRecord = s.NewRecord;

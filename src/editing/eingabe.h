@@ -27,4 +27,5 @@ public:
 
 protected:
     EditFieldSet& values() override { return G().ChangeFields; }
+    const EditFieldSet* shownValues() const override { return &G().ChangeShown; }
 };

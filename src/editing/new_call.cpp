@@ -58,7 +58,9 @@ void TForm7::Open()
 
 void TForm7::Init()
 {
+    // The record written is what the form shows: emptied edits, empty values.
     clearEdits();
+    G().NewQsoFields = EditFieldSet();
     applyCaptions(kInitEng, kInitGer);
 }
 
@@ -99,10 +101,6 @@ void TForm7::save_new()
 
 void TForm7::new_Speichern()
 {
-    ProgramState& s = G();
-    // The element after the last line of the file; set() grows the table
-    // when the spare element is missing.
-    s.LogLines.set(s.AppendBase + 1, s.NewRecord);
     const bool written = new_Array_1();
     if (TForm1* main = Forms().Form1) {
         // When the rewrite did not succeed the main window has already told
@@ -118,7 +116,9 @@ void TForm7::new_Speichern()
 bool TForm7::new_Array_1()
 {
     ProgramState& s = G();
-    const RewriteOutcome outcome = rewriteLogbook(s, s.LineCount + 1);
+    // The record goes into the element after the last line of the file (set()
+    // grows the table when the spare element is missing).
+    const RewriteOutcome outcome = appendRecord(s, s.NewRecord);
     if (TForm1* main = Forms().Form1)
         return main->ReportRewrite(outcome);
     return outcome.result == RewriteResult::Written;

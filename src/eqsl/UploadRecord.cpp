@@ -38,9 +38,14 @@ QByteArray buildUploadRecord(const EditFieldSet& qso, QByteArrayView standardCom
     // Date and time come as DD.MM.YYYY and HH:MM and so declare 8 and 4
     // characters; a value of another length declares its own, so that the
     // service never reads part of the next tag as the date or time.
+    // FT4 goes as ADIF has it, the mode MFSK with the submode FT4: so the
+    // service matches it with the other station's upload.
+    const QByteArray mode = cut(qso.mode, 10);
+    const QByteArray modeFields =
+        mode == "FT4" ? field("MODE", "MFSK") + field("SUBMODE", "FT4") : field("MODE", mode);
     return field("QSO_DATE", date).mid(1) + field("TIME_ON", time) +
-           field("CALL", cut(qso.call, 20)) + field("BAND", cut(qso.band, 5)) +
-           field("MODE", cut(qso.mode, 10)) + field("RST_SENT", cut(qso.rstSent, 10)) +
+           field("CALL", cut(qso.call, 20)) + field("BAND", cut(qso.band, 5)) + modeFields +
+           field("RST_SENT", cut(qso.rstSent, 10)) +
            field("QSLMSG", cut(standardComment.toByteArray(), 60)) + " <eor>";
 }
 

@@ -91,6 +91,11 @@ void TForm4::buildControls()
 
     Edit1->onKeyPress = [this](QChar& key) { Edit1KeyPress(key); };
     Edit2->onKeyPress = [this](QChar& key) { Edit2KeyPress(key); };
+    // The call and password are the texts the fields show, confirmed or not.
+    connect(Edit1, &QLineEdit::textChanged, this,
+            [this] { G().EqslCall = Cp1252::fromUnicode(Edit1->text()).left(10); });
+    connect(Edit2, &QLineEdit::textChanged, this,
+            [this] { G().EqslPassword = Cp1252::fromUnicode(Edit2->text()).left(20); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 }
@@ -109,8 +114,6 @@ void TForm4::FormCreate()
 
 void TForm4::Edit1KeyPress(QChar& key)
 {
-    // The text as it stood before this key.
-    G().EqslCall = Cp1252::fromUnicode(Edit1->text()).left(10);
     if (key.unicode() == 13) {
         key = QChar(0);
         confirmed(Edit2);
@@ -119,7 +122,6 @@ void TForm4::Edit1KeyPress(QChar& key)
 
 void TForm4::Edit2KeyPress(QChar& key)
 {
-    G().EqslPassword = Cp1252::fromUnicode(Edit2->text()).left(20);
     if (key.unicode() == 13) {
         key = QChar(0);
         confirmed(nullptr);
@@ -164,6 +166,11 @@ void TForm4::Speichern()
 
 void TForm4::Button1Click()
 {
+    // What is saved is the account the fields show, also when the last
+    // entry was not confirmed with Enter.
+    const ProgramState& s = G();
+    if (!s.EqslCall.isEmpty() || !s.EqslPassword.isEmpty())
+        EQSL_Bat();
     if (G().EqslCommandLine.isEmpty()) {
         // Nothing composed in this run: an existing script keeps its account.
         dialogs().showMessage(

@@ -62,9 +62,16 @@ void Datum_reconv(ProgramState& s)
     s.DateBuffer = datumReconv(cut(s.DateBuffer, kDateBufferMax));
 }
 
+qsizetype displayTimeLength(qsizetype available, int declared)
+{
+    // HHMMSS loses its seconds; HHMM (ADIF allows it) is shown whole.
+    const qsizetype wanted = declared == 4 ? 4 : declared - 2;
+    return qMax<qsizetype>(0, qMin<qsizetype>(wanted, available));
+}
+
 QByteArray timeForDisplay(QByteArrayView value, int declared, bool insertAlways)
 {
-    const qsizetype keep = qMax<qsizetype>(0, qMin<qsizetype>(declared - 2, value.size()));
+    const qsizetype keep = displayTimeLength(value.size(), declared);
     QByteArray out;
     out.reserve(keep + 1);
     out.append(value.first(keep));
@@ -96,7 +103,7 @@ QByteArrayView displayDateInto(QByteArrayView d, char* buf)
 
 QByteArrayView displayTimeInto(QByteArrayView value, int declared, char* buf)
 {
-    const qsizetype keep = qMax<qsizetype>(0, qMin<qsizetype>(declared - 2, value.size()));
+    const qsizetype keep = displayTimeLength(value.size(), declared);
     if (keep == 0)
         return QByteArrayView(buf, 0);
     const qsizetype head = qMin<qsizetype>(2, keep);

@@ -19,9 +19,14 @@ void Datum_reconv(ProgramState& s);
 // Characters `from` to `to` (counted from 1) of `text`, fewer where it ends.
 QByteArrayView charsAt(QByteArrayView text, int from, int to);
 
-// File time to display: the first n - 2 characters of a time of n declared
-// characters, with ":" inserted before the third character (appended when the
-// result is shorter). `insertAlways` inserts the colon into an empty result too.
+// How many characters of a time of `declared` characters are shown: all four
+// of HHMM, otherwise the first n - 2 (HHMMSS loses its seconds); never more
+// than `available`.
+qsizetype displayTimeLength(qsizetype available, int declared);
+
+// File time to display: the characters displayTimeLength() keeps, with ":" inserted before the
+// third character (appended when the result is shorter). `insertAlways` inserts the colon into an
+// empty result too.
 QByteArray timeForDisplay(QByteArrayView value, int declared, bool insertAlways = false);
 
 // The same two conversions into a caller's buffer of at least 24 bytes, so

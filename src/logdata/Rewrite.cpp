@@ -19,6 +19,18 @@ RewriteOutcome failed(const QString& why)
 }
 } // namespace
 
+RewriteOutcome appendRecord(ProgramState& s, const QByteArray& record)
+{
+    int base = s.LoadedLineCount;
+    if (base < 1) {
+        // A missing or empty logbook: the first line is a header, never a QSO.
+        s.LogLines.set(1, QByteArray(kNewLogbookHeader));
+        base = 1;
+    }
+    s.LogLines.set(base + 1, record);
+    return rewriteLogbook(s, base + 1);
+}
+
 RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
 {
     const QString path = logFilePathString(s);
@@ -73,8 +85,9 @@ RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
     }
 
     // The loaded lines are written whole, whatever LineCount says meanwhile
-    // (the list export recounts it from the file); an element after them is a
-    // QSO added by hand and goes last.
+    // (the list export recounts it from the file); elements after them, up to
+    // lastElement, are a QSO added by hand (and the header made for it) and
+    // go last.
     const int loaded = s.LoadedLineCount;
     QByteArray out;
     out.reserve(s.LoadedImage.size() + appended.size() + 1024);
@@ -86,8 +99,8 @@ RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
         out.append(appended.constData() + sp.offset, sp.length);
         out.append("\r\n");
     }
-    if (lastElement > loaded) {
-        out.append(s.LogLines.view(loaded + 1));
+    for (int n = loaded + 1; n <= lastElement; ++n) {
+        out.append(s.LogLines.view(n));
         out.append("\r\n");
     }
 

@@ -23,6 +23,13 @@ struct RewriteOutcome {
 
 // Writes the loaded lines (LogLines elements 1..LoadedLineCount, as edited) to
 // the logbook file LogFilePath, then any lines appended on disk meanwhile, and,
-// when lastElement is beyond the loaded lines, the element after them (a QSO
-// added by hand), so that it stays the file's last line.
+// when lastElement is beyond the loaded lines, the elements after them up to
+// lastElement (a QSO added by hand), so that it stays the file's last line.
 RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement);
+
+// The header line a logbook gets when its first QSO is added by hand.
+inline constexpr const char* kNewLogbookHeader = "Vosmira ADIF export<eoh>";
+
+// Puts a QSO added by hand after the loaded lines and rewrites the file. A
+// logbook without any line (missing or empty) gets a header line first.
+RewriteOutcome appendRecord(ProgramState& s, const QByteArray& record);

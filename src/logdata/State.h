@@ -67,6 +67,11 @@ struct ProgramState {
     QsoFieldSet QsoFields;
     SelectedQsoSet SelectedQso;
     EditFieldSet ChangeFields;
+    // The record ChangeFields were read from and the values as read: a
+    // rebuild keeps the record's other fields and the original form of every
+    // value left unchanged.
+    QByteArray ChangeOriginal;
+    EditFieldSet ChangeShown;
     EditFieldSet NewQsoFields;
     QByteArray NewRecord;
     QByteArray SelectedRecord;

@@ -9,6 +9,7 @@
 #include "app/Widgets.h"
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
+#include "editing/eingabe.h"
 #include "editing/new_call.h"
 #include "logdata/CallSearch.h"
 #include "logdata/Cp1252.h"
@@ -509,9 +510,14 @@ void TForm1::StringGrid1DblClick()
     ProgramState& s = G();
     if (s.SearchView != 0)
         return;
-    // A QSO uploaded from the view that is still open is stored first, at its
-    // own line, before another QSO takes the view.
+    // Nothing is opened while an upload runs. A QSO uploaded from the view
+    // that is still open is stored first, at its own line, before another
+    // QSO takes the view; a change form still open belonged to it as well.
+    if (Forms().Form2->uploading())
+        return;
     Forms().Form2->storePendingUpload();
+    if (TForm3* change = Forms().Form3)
+        change->hide();
     // The row whose cells are opened is the highlighted one; its line is
     // taken here too, so that after a reload (which points SelectedLine past
     // the last record while the highlight stays) the view never shows one QSO
@@ -582,4 +588,7 @@ void TForm1::StringGrid1DblClick()
     s.ScreenHeight = screen.height();
     view->FormActivate();
     view->Auswahl();
+    // Brought to the front, also when it was already open behind the main window.
+    view->raise();
+    view->activateWindow();
 }

@@ -133,6 +133,17 @@ void TConfiguration::buildControls()
     for (const Field& f : m_fields) {
         KeyEdit* e = f.edit;
         e->onKeyPress = [this, e](QChar& key) { EditNKeyPress(e, key); };
+        // A setting is the text its field shows, confirmed with Enter or not.
+        if (f.value) {
+            const auto value = f.value;
+            const int limit = f.limit;
+            connect(e, &QLineEdit::textChanged, this, [e, value, limit] {
+                QByteArray text = Cp1252::fromUnicode(e->text());
+                if (limit > 0)
+                    text.truncate(limit);
+                G().ProgramSettings.*value = text;
+            });
+        }
     }
 
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
@@ -177,13 +188,16 @@ void TConfiguration::Open()
     show();
     raise();
     activateWindow();
+    // The fields' values follow their texts, so the settings are copied
+    // before the fields are emptied and filled again.
+    const SettingsValues v = s.ProgramSettings;
+    const QByteArray path = s.LogFilePath;
     for (KeyEdit* e : {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11})
         e->clear();
-    const SettingsValues& v = s.ProgramSettings;
     for (const Field& f : m_fields)
         if (f.value && f.edit != Edit1)
             f.edit->setText(Cp1252::toUnicode(v.*f.value));
-    Edit1->setText(Cp1252::toUnicode(s.LogFilePath));
+    Edit1->setText(Cp1252::toUnicode(path));
     Edit2->clear();
     s.DisplayFormat = 0;
     Edit9->setFocus();
@@ -195,13 +209,6 @@ void TConfiguration::EditNKeyPress(KeyEdit* edit, QChar& key)
                                  [edit](const Field& f) { return f.edit == edit; });
     if (it == m_fields.end())
         return;
-    // The text as it stood before this key.
-    if (it->value) {
-        QByteArray text = Cp1252::fromUnicode(edit->text());
-        if (it->limit > 0)
-            text.truncate(it->limit);
-        G().ProgramSettings.*(it->value) = text;
-    }
     if (key.unicode() != 13)
         return;
     key = QChar(0); // Enter adds nothing to the field

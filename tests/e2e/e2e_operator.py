@@ -23,12 +23,13 @@ def record(i):
 
 
 def changed_record(i):
-    """The change form's record for record(i) with eQSL received set to Y."""
+    """The change form's record for record(i) with eQSL received set to Y: the
+    values left alone keep their full form (seconds, frequency digits)."""
     call = (b"DL%dAB" % i) if i % 3 == 0 else (b"K%dXY" % i)
-    return (b"<call:%d>%s<qso_date:8>202403%d<time_on:6>123400<freq:7>14.0740<band:3>20m"
+    return (b"<call:%d>%s<qso_date:8>202403%d<time_on:6>1234%d<freq:9>14.074000<band:3>20m"
             b"<mode:3>FT8<rst_rcvd:3>-10<rst_sent:3>-05<gridsquare:4>JO62<qsl_sent:0>"
             b"<qsl_rcvd:0><eqsl_qsl_rcvd:1>Y<eqsl_qsl_sent:0><comment:0> <eor>"
-            % (len(call), call, 10 + i))
+            % (len(call), call, 10 + i, 10 + i))
 
 
 NEW_RECORD = (b"<call:6>N0CALL<qso_date:8>20230115<time_on:6>123400<freq:6>14.074<band:3>20m"

@@ -3,10 +3,12 @@
 // button, and the view's "modification save" rewriting the logbook.
 #include "editing/auswahl_select.h"
 #include "editing/eingabe.h"
+#include "logdata/AdifRecord.h"
 #include "logdata/Cp1252.h"
 #include "support/editing_Fixture.h"
 
 #include <QFile>
+#include <QMap>
 #include <QTest>
 
 namespace
@@ -14,8 +16,10 @@ namespace
 const QByteArray kSpecimen = "<call:6>N0CALL<qso_date:8>20230115<time_on:6>123456<freq:9>14.074123"
                              "<band:3>20m<mode:3>FT8<rst_rcvd:3>-10<rst_sent:3>-05"
                              "<gridsquare:4>JO62 <eor>";
+// Saved without an edit: every value keeps its full original form (the seconds,
+// every digit of the frequency) though the form shows them shorter.
 const QByteArray kSpecimenSaved =
-    "<call:6>N0CALL<qso_date:8>20230115<time_on:6>123400<freq:7>14.0741<band:3>20m<mode:3>FT8"
+    "<call:6>N0CALL<qso_date:8>20230115<time_on:6>123456<freq:9>14.074123<band:3>20m<mode:3>FT8"
     "<rst_rcvd:3>-10<rst_sent:3>-05<gridsquare:4>JO62<qsl_sent:0><qsl_rcvd:0><eqsl_qsl_rcvd:0>"
     "<eqsl_qsl_sent:0><comment:0> <eor>";
 
@@ -66,7 +70,7 @@ class TestChangeForm : public QObject
 private slots:
     void saveWithoutEditsAndStore();
     void typedEntriesAndFocusChain();
-    void lastCharacterNeedsAnotherKey();
+    void typedTextIsNeverCut();
     void recordsOpenAsRead_data();
     void recordsOpenAsRead();
     void captionsByLanguage_data();
@@ -75,6 +79,8 @@ private slots:
     void emptyDateAndTimeHaveLengthZero();
     void closeDiscards();
     void rebuildForUpload();
+    void changeGoesToTheOpenedLine();
+    void unchangedQsoKeepsEveryField();
 };
 
 void TestChangeForm::saveWithoutEditsAndStore()
@@ -175,7 +181,7 @@ void TestChangeForm::typedEntriesAndFocusChain()
     QCOMPARE(p.logLines(), lines);
 }
 
-void TestChangeForm::lastCharacterNeedsAnotherKey()
+void TestChangeForm::typedTextIsNeverCut()
 {
     EditingProgram p(standardLog());
     openChange(1);
@@ -185,9 +191,10 @@ void TestChangeForm::lastCharacterNeedsAnotherKey()
     for (int i = 0; i < 6; ++i)
         QTest::keyClick(f->Edit1, Qt::Key_Backspace);
     QVERIFY(f->Edit1->text().isEmpty());
-    typeText(f->Edit1, QStringLiteral("N0CALL"));
+    typeText(f->Edit1, QStringLiteral("N0CALX"));
+    // Typed without Enter, then saved: the value is the text the edit shows.
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
-    QVERIFY(G().SelectedRecord.startsWith("<call:5>N0CAL<qso_date:8>"));
+    QVERIFY(G().SelectedRecord.startsWith("<call:6>N0CALX<qso_date:8>"));
 }
 
 void TestChangeForm::recordsOpenAsRead_data()
@@ -195,22 +202,30 @@ void TestChangeForm::recordsOpenAsRead_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<QStringList>("shown"); // call, locator, eQSL sent, eQSL received, band
     QTest::addColumn<QByteArray>("saved");
+    // The QSL flags have no edit: the record's own are kept, and a qsl_sent
+    // the record does not have is not made up from the eQSL tag.
     QTest::newRow("qsl_sent inside the eQSL tag")
         << 2 << QStringList{"K1ABC", "", "Y", "", ""}
         << QByteArray("<call:5>K1ABC<qso_date:8>20240311<time_on:6>111500<freq:0><band:0><mode:0>"
-                      "<rst_rcvd:0><rst_sent:0><gridsquare:0><qsl_sent:1>Y<qsl_rcvd:1>N"
+                      "<rst_rcvd:0><rst_sent:0><gridsquare:0><qsl_sent:0><qsl_rcvd:1>N"
                       "<eqsl_qsl_rcvd:0><eqsl_qsl_sent:1>Y<comment:0> <eor>");
+    // "CQ" shows no locator and no eQSL flags; left so, the record keeps them.
     QTest::newRow("CQ") << 3 << QStringList{"CQ", "", "", "", "20m"}
-                        << QByteArray("<call:2>CQ<qso_date:8>20240312<time_on:6>121500<freq:0>"
-                                      "<band:3>20m<mode:0><rst_rcvd:0><rst_sent:0><gridsquare:0>"
-                                      "<qsl_sent:0><qsl_rcvd:0><eqsl_qsl_rcvd:0><eqsl_qsl_sent:0>"
-                                      "<comment:0> <eor>");
-    QTest::newRow("upper-case tags") << 4 << QStringList{"", "", "", "", ""} << QByteArray();
+                        << QByteArray(
+                               "<call:2>CQ<qso_date:8>20240312<time_on:6>121500<freq:0>"
+                               "<band:3>20m<mode:0><rst_rcvd:0><rst_sent:0><gridsquare:4>JO62"
+                               "<qsl_sent:1>Y<qsl_rcvd:1>Y<eqsl_qsl_rcvd:1>Y<eqsl_qsl_sent:1>Y"
+                               "<comment:0> <eor>");
+    QTest::newRow("upper-case tags")
+        << 4 << QStringList{"W1XYZ", "", "", "", "40m"}
+        << QByteArray("<call:5>W1XYZ<qso_date:8>20240313<time_on:6>131500<freq:0><band:3>40m"
+                      "<mode:3>FT8<rst_rcvd:0><rst_sent:0><gridsquare:0><qsl_sent:0><qsl_rcvd:0>"
+                      "<eqsl_qsl_rcvd:0><eqsl_qsl_sent:0><comment:0> <eor>");
     // Length not a number (band), a four-character time, a locator longer
     // than the edit lets one type, a comment of 150.
     QTest::newRow("unreadable band, long values")
         << 5 << QStringList{"G4AB", "IO91WM12", "", "", ""}
-        << QByteArray("<call:4>G4AB<qso_date:8>20240314<time_on:4>1400<freq:0><band:0>"
+        << QByteArray("<call:4>G4AB<qso_date:8>20240314<time_on:4>1415<freq:0><band:0>"
                       "<mode:3>FT4<rst_rcvd:0><rst_sent:0><gridsquare:8>IO91WM12<qsl_sent:0>"
                       "<qsl_rcvd:0><eqsl_qsl_rcvd:0><eqsl_qsl_sent:0><comment:150>" +
                       QByteArray(150, 'w') + " <eor>");
@@ -229,31 +244,20 @@ void TestChangeForm::recordsOpenAsRead()
     QCOMPARE(f->Edit15->text(), shown[2]);
     QCOMPARE(f->Edit10->text(), shown[3]);
     QCOMPARE(f->Edit9->text(), shown[4]);
-    if (row == 4) {
-        for (KeyEdit* e : {f->Edit2, f->Edit3, f->Edit5, f->Edit6, f->Edit7, f->Edit8, f->Edit14})
-            QVERIFY(e->text().isEmpty());
-        return;
-    }
     if (row == 5) {
         // The operator is told which field could not be read.
         QCOMPARE(p.dialogs->messages.size(), 1);
         QVERIFY(p.dialogs->messages[0].startsWith("error:"));
         QVERIFY(p.dialogs->messages[0].contains("band"));
         p.dialogs->messages.clear();
-        QCOMPARE(f->Edit3->text(), QStringLiteral("14:"));
+        // A four-character time is a time: HH:MM, kept as it was.
+        QCOMPARE(f->Edit3->text(), QStringLiteral("14:15"));
         // Confirming the long locator keeps all of it.
         f->Edit11->setFocus();
         QTest::keyClick(f->Edit11, Qt::Key_Return);
         QCOMPARE(G().ChangeFields.locator, QByteArray("IO91WM12"));
-        // A time of the hour alone cannot be saved as it is.
-        QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
-        QCOMPARE(p.dialogs->messages.size(), 1);
-        QCOMPARE(f->focusWidget(), f->Edit3);
-        replaceAndEnter(f->Edit3, QStringLiteral("14:00"));
     }
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
-    if (row == 5)
-        saved.replace("<time_on:4>1400", "<time_on:6>140000");
     QCOMPARE(G().SelectedRecord, saved);
 }
 
@@ -342,7 +346,7 @@ void TestChangeForm::invalidDateAndTimeAreRejected()
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
     QCOMPARE(p.dialogs->messages.size(), 4);
     QVERIFY(G().SelectedRecord.startsWith(
-        "<call:6>N0CALL<qso_date:8>20230101<time_on:6>070300<freq:7>14.0741<"));
+        "<call:6>N0CALL<qso_date:8>20230101<time_on:6>070300<freq:9>14.074123<"));
 }
 
 void TestChangeForm::emptyDateAndTimeHaveLengthZero()
@@ -358,7 +362,7 @@ void TestChangeForm::emptyDateAndTimeHaveLengthZero()
     }
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
     QVERIFY(p.dialogs->messages.isEmpty());
-    QVERIFY(G().SelectedRecord.startsWith("<call:6>N0CALL<qso_date:0><time_on:0><freq:7>"));
+    QVERIFY(G().SelectedRecord.startsWith("<call:6>N0CALL<qso_date:0><time_on:0><freq:9>"));
 }
 
 void TestChangeForm::closeDiscards()
@@ -396,6 +400,75 @@ void TestChangeForm::rebuildForUpload()
     QCOMPARE(G().NewRecord, expected);
     QCOMPARE(G().SelectedRecord, expected);
     QVERIFY(!f->isVisible());
+    QVERIFY(p.dialogs->messages.isEmpty());
+}
+
+void TestChangeForm::changeGoesToTheOpenedLine()
+{
+    // A single click on another row while the view is open moves the grid
+    // selection, not the QSO the view writes to; a second double click brings
+    // the view to the front with the other QSO.
+    EditingProgram p(standardLog());
+    openChange(1);
+    replaceAndEnter(form()->Edit14, QStringLiteral("tnx"));
+    QTest::mouseClick(form()->BitBtn1, Qt::LeftButton);
+    StringGrid* g = Forms().Form1->StringGrid1;
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                      g->visualRect(g->model()->index(4, 2)).center());
+    QCOMPARE(G().SelectedLine, 5);
+    QTest::mouseClick(view()->BitBtn2, Qt::LeftButton);
+    QList<QByteArray> expected = p.lines;
+    expected[2] = G().SelectedRecord;
+    QVERIFY(expected[2].startsWith("<call:6>N0CALL<"));
+    QCOMPARE(p.logLines(), expected);
+
+    Forms().Form1->activateWindow();
+    EditingProgram::openRow(0);
+    QCOMPARE(view()->Panel3->text(), QStringLiteral("DL1A"));
+    QVERIFY(QTest::qWaitForWindowActive(view()));
+}
+
+void TestChangeForm::unchangedQsoKeepsEveryField()
+{
+    // A WSJT-X FT4 QSO saved without an edit loses no field and changes no
+    // value; a new mode drops the submode, FT4 typed anew writes MFSK + FT4.
+    const QByteArray wsjtx =
+        "<call:6>OH8XYZ <gridsquare:4>KP24 <mode:4>MFSK <submode:3>FT4 <rst_sent:3>-03 "
+        "<rst_rcvd:3>+02 <qso_date:8>20240502 <time_on:6>111624 <qso_date_off:8>20240502 "
+        "<time_off:6>111710 <band:2>6m <freq:9>50.318123 <station_callsign:6>DL1VOS "
+        "<my_gridsquare:6>JO62QM <tx_pwr:3>100 <comment:6>tnx 73 <name:4>Olli <operator:6>DL1VOS "
+        "<prop_mode:2>ES <eor>";
+    EditingProgram p({wsjtx});
+    auto fields = [](const QByteArray& line) {
+        QMap<QByteArray, QByteArray> out;
+        for (const adif::Field& f : adif::parseRecord(line))
+            if (!f.value.isEmpty())
+                out.insert(f.name.toByteArray().toLower(), f.value.toByteArray());
+        return out;
+    };
+    openChange(0);
+    QCOMPARE(form()->Edit6->text(), QStringLiteral("FT4"));
+    QCOMPARE(form()->Edit3->text(), QStringLiteral("11:16"));
+    QTest::mouseClick(form()->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(view()->BitBtn2, Qt::LeftButton);
+    QCOMPARE(fields(p.logLines()[1]), fields(wsjtx));
+    QVERIFY(p.logLines()[1].startsWith("<call:6>OH8XYZ<qso_date:8>20240502<time_on:6>111624"));
+
+    auto saveMode = [&](const QString& mode) {
+        QTest::mouseClick(view()->BitBtn1, Qt::LeftButton);
+        openChange(0);
+        replaceAndEnter(form()->Edit6, mode);
+        QTest::mouseClick(form()->BitBtn1, Qt::LeftButton);
+        QTest::mouseClick(view()->BitBtn2, Qt::LeftButton);
+        return fields(p.logLines()[1]);
+    };
+    QMap<QByteArray, QByteArray> expected = fields(wsjtx);
+    expected["mode"] = "FT8";
+    expected.remove("submode");
+    QCOMPARE(saveMode(QStringLiteral("FT8")), expected);
+    expected["mode"] = "MFSK";
+    expected["submode"] = "FT4";
+    QCOMPARE(saveMode(QStringLiteral("FT4")), expected);
     QVERIFY(p.dialogs->messages.isEmpty());
 }
 

@@ -60,7 +60,7 @@ private slots:
     void deleteOverwritesTheLine();
     void deletingTwiceWritesTheSame();
     void beendenChangesNothing();
-    void selectionMovedDeletesNothing();
+    void selectionMovedDeletesTheOpenedQso();
     void lineBeyondTheTable();
     void linesAppendedMeanwhileAreKept();
     void fileChangedOtherwiseIsNotWritten();
@@ -153,19 +153,20 @@ void TestDeleteQso::beendenChangesNothing()
     QCOMPARE(G().LogLines.at(4), element);
 }
 
-void TestDeleteQso::selectionMovedDeletesNothing()
+void TestDeleteQso::selectionMovedDeletesTheOpenedQso()
 {
-    // Another cell selected in the grid while the deletion form shows a QSO
-    // would point the deletion at a QSO the operator did not confirm.
+    // Another cell selected in the grid while the deletion form shows a QSO:
+    // the QSO shown and confirmed is deleted, never the one selected since.
     EditingProgram p(someLog());
     askToDelete(2);
     StringGrid* g = Forms().Form1->StringGrid1;
     g->setCurrentIndex(g->model()->index(9, 2));
     QCOMPARE(G().SelectedLine, 10);
     QTest::mouseClick(confirmForm()->SpeedButton1, Qt::LeftButton);
-    QCOMPARE(p.logFile(), crlfLines(p.lines));
-    QCOMPARE(p.dialogs->messages.size(), 1);
-    QVERIFY(p.dialogs->messages[0].contains("nichts gelöscht"));
+    QList<QByteArray> expected = p.lines;
+    expected[3] = kDeletedRecord.toByteArray();
+    QCOMPARE(p.logLines(), expected);
+    QVERIFY(p.dialogs->messages.isEmpty());
     QVERIFY(!delForm()->isVisible());
 }
 
@@ -173,19 +174,16 @@ void TestDeleteQso::lineBeyondTheTable()
 {
     EditingProgram p(someLog());
     ProgramState& s = G();
-    s.SelectedLine = s.LogLines.size() + 3;
-    delForm()->Panel3->setText(QString::number(s.SelectedLine));
+    delForm()->setOpenedLine(s.LogLines.size() + 3, "<call:4>G4XX <eor>");
     const int size = s.LogLines.size();
     delForm()->Del_Speichern();
     QCOMPARE(p.logFile(), crlfLines(p.lines));
     QVERIFY(s.LogLines.size() >= size);
     for (int k = 1; k < s.LogLines.size(); ++k)
         QVERIFY(s.LogLines.view(k) != kDeletedRecord);
-    QVERIFY(p.dialogs->messages.isEmpty());
 
     // The header line (line 0) is never overwritten.
-    s.SelectedLine = 0;
-    delForm()->Panel3->setText(QStringLiteral("0"));
+    delForm()->setOpenedLine(0, p.lines[0]);
     delForm()->Del_Speichern();
     QCOMPARE(p.logFile(), crlfLines(p.lines));
     QCOMPARE(s.LogLines.at(1), p.lines[0]);

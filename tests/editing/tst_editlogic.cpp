@@ -235,12 +235,15 @@ void TestEditLogic::changeFieldsReader_data()
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QByteArrayList>("expected"); // "field=value" for the fields checked
 
-    QTest::newRow("upper-case tags are not read")
+    QTest::newRow("upper-case tags are read as the grid reads them")
         << QByteArray("<CALL:6>N0CALL<QSO_DATE:8>20230115<TIME_ON:6>123456<FREQ:6>14.074"
                       "<BAND:3>20m<MODE:3>FT8<GRIDSQUARE:4>JO62<EQSL_QSL_RCVD:1>Y"
                       "<COMMENT:3>abc <EOR>")
-        << QByteArrayList{"call=", "date=",    "time=",     "freq=",   "band=",
-                          "mode=", "locator=", "eqslRcvd=", "comment="};
+        << QByteArrayList{"call=N0CALL", "date=15.01.2023", "time=12:34", "freq=14.074", "band=20m",
+                          "mode=FT8",    "locator=JO62",    "eqslRcvd=Y", "comment=abc"};
+    QTest::newRow("FT4 shown as FT4")
+        << QByteArray("<call:4>DL1A <mode:4>MFSK <submode:3>FT4 <eor>")
+        << QByteArrayList{"mode=FT4"};
     QTest::newRow("qsl_sent found inside the eQSL tag")
         << QByteArray("<call:4>DL1A<eqsl_qsl_sent:1>Y<qsl_rcvd:1>N <eor>")
         << QByteArrayList{"qslSent=Y", "eqslSent=Y", "qslRcvd=N"};
@@ -261,7 +264,7 @@ void TestEditLogic::changeFieldsReader_data()
     QTest::newRow("frequency of 10 shortened by two")
         << QByteArray("<freq:10>144.174000<eor>") << QByteArrayList{"freq=144.1740"};
     QTest::newRow("four-character time")
-        << QByteArray("<time_on:4>1234<eor>") << QByteArrayList{"time=12:"};
+        << QByteArray("<time_on:4>1234<eor>") << QByteArrayList{"time=12:34"};
     QTest::newRow("missing time has no colon")
         << QByteArray("<call:4>DL1A <eor>") << QByteArrayList{"time=", "date="};
     QTest::newRow("type indicator") << QByteArray("<call:6:S>N0CALL<band:3:E>20m <eor>")

@@ -76,7 +76,7 @@ class TestNewQsoForm : public QObject
     Q_OBJECT
 private slots:
     void typedQsoIsAppended();
-    void callTakenOnlyWhenConfirmed();
+    void savesWhatItShows();
     void emptyDateAndTime();
     void savingAgainAddsAnIdenticalRecord();
     void captionsByLanguage_data();
@@ -88,6 +88,7 @@ private slots:
     void fileChangedOtherwiseIsNotWritten();
     void failedWriteKeepsTheOldFile();
     void roundTripThroughBothForms();
+    void firstQsoOfAnEmptyLogbook();
 };
 
 void TestNewQsoForm::typedQsoIsAppended()
@@ -117,27 +118,32 @@ void TestNewQsoForm::typedQsoIsAppended()
     QVERIFY(p.dialogs->messages.isEmpty());
 }
 
-void TestNewQsoForm::callTakenOnlyWhenConfirmed()
+void TestNewQsoForm::savesWhatItShows()
 {
     EditingProgram p(someLog());
     openForm();
     TForm7* f = form();
+    // A call typed without Enter is taken whole: the value is the text shown.
     f->Edit1->setFocus();
     typeText(f->Edit1, QStringLiteral("DL1ABC"));
     typeAndEnter(f->Edit2, QStringLiteral("15.01.2023"));
-    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
-    QVERIFY(p.logLines().last().startsWith("<call:0><qso_date:8>20230115<"));
-
-    // Confirmed with Tab, the whole text is taken; later keys without a
-    // confirmation change nothing.
-    openForm();
-    f->Edit1->setFocus();
-    QTest::keyClick(f->Edit1, Qt::Key_Tab);
-    QCOMPARE(f->focusWidget(), f->Edit2);
-    f->Edit1->setFocus();
-    typeText(f->Edit1, QStringLiteral("X"));
+    typeAndEnter(f->Edit3, QStringLiteral("12:34"));
+    typeAndEnter(f->Edit9, QStringLiteral("20m"));
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
     QVERIFY(p.logLines().last().startsWith("<call:6>DL1ABC<qso_date:8>20230115<"));
+
+    // After "Beenden" the edits are empty, and so is what a save writes: a
+    // QSO saved with only a call carries no invisible date, time or band.
+    openForm();
+    QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
+    openForm();
+    QVERIFY(f->Edit2->text().isEmpty() && f->Edit9->text().isEmpty());
+    typeAndEnter(f->Edit1, QStringLiteral("DL2XY"));
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    QCOMPARE(p.logLines().last(),
+             QByteArray("<call:5>DL2XY<qso_date:0><time_on:0><freq:0><band:0><mode:0><rst_rcvd:0>"
+                        "<rst_sent:0><gridsquare:0><qsl_sent:0><qsl_rcvd:0><eqsl_qsl_rcvd:0>"
+                        "<eqsl_qsl_sent:0><comment:0> <eor>"));
 }
 
 void TestNewQsoForm::emptyDateAndTime()
@@ -201,15 +207,15 @@ void TestNewQsoForm::captionsByLanguage()
     QCOMPARE(f->Label4->text(), QStringLiteral("Time"));
     QCOMPARE(f->pos(), QPoint(G().GridWidth / 2, G().GridHeight / 2));
 
-    // The close button empties the edits (the values stay) and resets the
-    // captions.
+    // The close button empties the edits (and with them the values) and
+    // resets the captions.
     openForm();
     typeAndEnter(f->Edit1, QStringLiteral("DL1ABC"));
     QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
     QVERIFY(!f->isVisible());
     QVERIFY(!Forms().Form2->isVisible());
     QVERIFY(f->Edit1->text().isEmpty());
-    QCOMPARE(G().NewQsoFields.call, QByteArray("DL1ABC"));
+    QVERIFY(G().NewQsoFields.call.isEmpty());
     QCOMPARE(captions(), reset);
     QCOMPARE(p.logFile(), crlfLines(p.lines));
 }
@@ -392,7 +398,29 @@ void TestNewQsoForm::roundTripThroughBothForms()
     QVERIFY(now[1].contains("<comment:125>"));
     QVERIFY(now.last().startsWith("<call:2>CQ<"));
     QVERIFY(now.last().contains("<gridsquare:4>JO62<"));
-    QVERIFY(now.last().contains("<eqsl_qsl_rcvd:1>Y<eqsl_qsl_sent:1>Y<comment:1>\xc4 <eor>"));
+    // FT4 typed is written the ADIF way, mode MFSK with the submode FT4.
+    QVERIFY(now.last().contains("<mode:4>MFSK<"));
+    QVERIFY(now.last().contains(
+        "<eqsl_qsl_rcvd:1>Y<eqsl_qsl_sent:1>Y<comment:1>\xc4<submode:3>FT4 <eor>"));
+}
+
+void TestNewQsoForm::firstQsoOfAnEmptyLogbook()
+{
+    // The first line of a logbook is its header: a QSO added to a missing or
+    // empty logbook gets a header line before it and stays a QSO.
+    for (const bool missing : {true, false}) {
+        EditingProgram p({});
+        if (missing)
+            QVERIFY(QFile::remove(p.logPath));
+        else
+            p.dir->write("log.adi", QByteArray());
+        Forms().Form1->LoadLogbook();
+        openForm();
+        typeQso({"N0CALL", "15.01.2023", "12:34", "14.074", "20m", "ft8", "-05", "-10", "jo62", "",
+                 "", ""});
+        QCOMPARE(p.logLines(), (QList<QByteArray>{"Vosmira ADIF export<eoh>", kTyped}));
+        QCOMPARE(G().QsoCount, 1);
+    }
 }
 
 QTEST_MAIN(TestNewQsoForm)

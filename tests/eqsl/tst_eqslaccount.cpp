@@ -189,13 +189,22 @@ void TestEqslAccount::saveWithoutAccountKeepsTheScript()
     dir->write("eqsl.bat", "old script\r\n");
     TForm4* f = show();
     QVERIFY(f);
-    type(f->Edit1, "dl1abc"); // no Enter: nothing composed
+    // Nothing typed: the script keeps its account.
     QTest::mouseClick(f->Button1, Qt::LeftButton);
     QVERIFY(!f->isVisible());
     QCOMPARE(dir->read("eqsl.bat"), QByteArray("old script\r\n"));
     QCOMPARE(dialogs->messages.size(), 1);
     QVERIFY(dialogs->messages[0].startsWith("message:"));
     QVERIFY(dialogs->messages[0].contains("unchanged"));
+
+    // Typed without Enter: what the fields show is what is saved, whole.
+    f = show();
+    type(f->Edit1, "dl1abc");
+    type(f->Edit2, "secret7");
+    QTest::mouseClick(f->Button1, Qt::LeftButton);
+    const QByteArray script = dir->read("eqsl.bat");
+    QVERIFY(script.contains("EQSL_USER=DL1ABC "));
+    QVERIFY(script.contains("EQSL_PSWD=secret7 "));
 }
 
 QTEST_MAIN(TestEqslAccount)

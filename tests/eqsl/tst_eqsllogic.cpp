@@ -290,7 +290,7 @@ void TestEqslLogic::uploadRecord_data()
         << QByteArray("31.12.2023") << QByteArray("23:59") << QByteArray("K1ABC")
         << QByteArray("40m") << QByteArray("FT4") << QByteArray("+05") << QByteArray()
         << QByteArray("<QSO_DATE:8>20231231 <TIME_ON:4>2359 <CALL:5>K1ABC <BAND:3>40m "
-                      "<MODE:3>FT4 <RST_SENT:3>+05 <QSLMSG:0> <eor>");
+                      "<MODE:4>MFSK <SUBMODE:3>FT4 <RST_SENT:3>+05 <QSLMSG:0> <eor>");
     QTest::newRow("values cut to their limits")
         << QByteArray("01.02.2024") << QByteArray("01:02")
         << QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXY") << QByteArray("2190m1")

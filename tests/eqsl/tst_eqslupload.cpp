@@ -3,19 +3,27 @@
 // view's exit stores afterwards.
 #include "app/FormRegistry.h"
 #include "app/Screen.h"
+#include "app/Widgets.h"
 #include "editing/auswahl_select.h"
+#include "editing/del_qso.h"
+#include "editing/eingabe.h"
 #include "eqsl/ScriptRunner.h"
+#include "logdata/AdifRecord.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
+#include "mainwin/StringGrid.h"
 #include "support/EqslTestSupport.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QMap>
+
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 using namespace eqsltest;
 using eqsl::RunOutcome;
@@ -70,10 +78,14 @@ public:
             if (back.open(QIODevice::WriteOnly))
                 back.write(replyText);
         }
+        if (during)
+            during();
         eqsl::RunResult r;
         r.outcome = outcome;
         return r;
     }
+    // What the operator tries while the script runs.
+    std::function<void()> during;
 
     QByteArray replyText;
     bool writeReply = true;
@@ -103,6 +115,11 @@ private slots:
     void timeOutLeavesTheQsoUnmarked();
     void missingScriptSendsNothing();
     void emptyStandardComment();
+    void markGoesToTheUploadedLine_data();
+    void markGoesToTheUploadedLine();
+    void nothingStartsDuringTheUpload();
+    void upperCaseRecordUploadedAndKeptWhole();
+    void unreadableRecordIsNeverUploaded();
 
 private:
     TForm2* view() const { return Forms().Form2; }
@@ -211,7 +228,10 @@ void TestEqslUpload::replyJudgedAndStored()
     QList<QByteArray> expected = fileLines(log);
     const QList<QByteArray> now = logLines();
     QCOMPARE(now.size(), expected.size());
-    QVERIFY(now[3].startsWith("<call:5>K2ABC<qso_date:8>20210512<time_on:6>123400"));
+    // Rebuilt whole: the time keeps its seconds, the frequency its digits,
+    // and the fields the form does not show follow.
+    QVERIFY(now[3].startsWith("<call:5>K2ABC<qso_date:8>20210512<time_on:6>123412"
+                              "<freq:9>14.074000<"));
     QVERIFY2(now[3].contains(sent ? "<eqsl_qsl_sent:1>Y<" : "<eqsl_qsl_sent:0><"),
              now[3].constData());
     expected[3] = now[3];
@@ -296,6 +316,139 @@ void TestEqslUpload::emptyStandardComment()
     upload(0);
     QVERIFY(G().UploadRecord.endsWith(" <RST_SENT:3>-05 <QSLMSG:0> <eor>"));
     QCOMPARE(fileLines(runner->uploadFile).size(), 4);
+}
+
+// The fields of a record line, names in lower case, empty values left out.
+QMap<QByteArray, QByteArray> fieldSet(const QByteArray& line)
+{
+    QMap<QByteArray, QByteArray> out;
+    for (const adif::Field& f : adif::parseRecord(line))
+        if (!f.value.isEmpty())
+            out.insert(f.name.toByteArray().toLower(), f.value.toByteArray());
+    return out;
+}
+
+void clickRow(int row)
+{
+    StringGrid* g = Forms().Form1->StringGrid1;
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                      g->visualRect(g->model()->index(row, 2)).center());
+}
+
+void TestEqslUpload::markGoesToTheUploadedLine_data()
+{
+    QTest::addColumn<QString>("then"); // what the operator does after the reply
+    QTest::newRow("click another row, exit") << "click";
+    QTest::newRow("double-click another row") << "open";
+    QTest::newRow("close the view") << "close";
+}
+
+void TestEqslUpload::markGoesToTheUploadedLine()
+{
+    QFETCH(QString, then);
+    const QList<QByteArray> before = fileLines(startProgram(*dir, 6, "Eng"));
+    runner->replyText = reply("success");
+    upload(1);
+    QVERIFY(G().UploadPending);
+    if (then == "click") {
+        clickRow(4);
+        QCOMPARE(G().SelectedLine, 5);
+        exitView();
+    } else if (then == "open") {
+        openRow(4);
+        QCOMPARE(view()->Panel3->text(), QStringLiteral("K4ABC"));
+    } else {
+        view()->close();
+    }
+    // The uploaded QSO (file line 2) carries the mark; every other line, the
+    // one clicked included, is as it was.
+    QList<QByteArray> now = logLines();
+    QVERIFY2(now[2].contains("<eqsl_qsl_sent:1>Y"), now[2].constData());
+    QCOMPARE(fieldSet(now[2]).value("call"), QByteArray("K1ABC"));
+    now[2] = before[2];
+    QCOMPARE(now, before);
+    QVERIFY(!G().UploadPending);
+}
+
+void TestEqslUpload::nothingStartsDuringTheUpload()
+{
+    const QList<QByteArray> before = fileLines(startProgram(*dir, 6, "Eng"));
+    runner->replyText = reply("success");
+    QStringList enabled;
+    runner->during = [&] {
+        // Every way of starting something else while the reply is awaited.
+        TForm2* v = view();
+        for (QWidget* w : {static_cast<QWidget*>(v->BitBtn1), static_cast<QWidget*>(v->BitBtn2),
+                           static_cast<QWidget*>(v->BitBtn3), static_cast<QWidget*>(v->BitBtn4),
+                           static_cast<QWidget*>(v->BitBtn5), static_cast<QWidget*>(v->Label20)})
+            if (w->isEnabled())
+                enabled << w->objectName() + w->property("text").toString();
+        v->BitBtn4Click();
+        v->BitBtn5Click();
+        v->BitBtn1Click();
+        v->close();
+        clickRow(4);
+        openRow(4);
+    };
+    upload(1);
+    QVERIFY2(enabled.isEmpty(), qPrintable(enabled.join(", ")));
+    QVERIFY(!Forms().Form3->isVisible());
+    QVERIFY(!Forms().Form8->isVisible());
+    QVERIFY(view()->isVisible());
+    QCOMPARE(view()->Panel3->text(), QStringLiteral("K1ABC"));
+    QVERIFY(G().UploadPending);
+    QCOMPARE(G().ChangeFields.eqslSent, QByteArray("Y"));
+    // Enabled again once the reply is judged: exit and delete, not change.
+    QVERIFY(view()->BitBtn1->isEnabled() && view()->BitBtn5->isEnabled());
+    QVERIFY(!view()->BitBtn4->isEnabled());
+    exitView();
+    QList<QByteArray> now = logLines();
+    QVERIFY(now[2].contains("<eqsl_qsl_sent:1>Y"));
+    now[2] = before[2];
+    QCOMPARE(now, before);
+}
+
+void TestEqslUpload::upperCaseRecordUploadedAndKeptWhole()
+{
+    // A record as another logger writes it: tags in capitals, fields the
+    // view does not show, an FT4 QSO the ADIF way, a four-character time.
+    const QByteArray rec =
+        "<CALL:6>EA8ABC <QSO_DATE:8>20240501 <TIME_ON:4>1437 <BAND:3>20M <FREQ:9>14.080123 "
+        "<MODE:4>MFSK <SUBMODE:3>FT4 <RST_SENT:3>-07 <RST_RCVD:3>-12 <NAME:4>Juan "
+        "<STATION_CALLSIGN:6>DL1VOS <MY_GRIDSQUARE:6>JO62QM <TX_PWR:2>50 <EOR>";
+    dir->write("log.adi", crlfLines({"header<eoh>", eqsltest::record(0), rec}));
+    dir->write("config.dat", configFile(dir->file("log.adi").toUtf8(), 2, "Eng"));
+    createAllForms();
+    runner->replyText = reply("success");
+    upload(1);
+    QCOMPARE(G().UploadRecord,
+             QByteArray("<QSO_DATE:8>20240501 <TIME_ON:4>1437 <CALL:6>EA8ABC <BAND:3>20M "
+                        "<MODE:4>MFSK <SUBMODE:3>FT4 <RST_SENT:3>-07 <QSLMSG:3>tnx <eor>"));
+    exitView();
+    // Rebuilt with the mark and nothing lost or changed besides it.
+    const QByteArray now = logLines()[2];
+    QMap<QByteArray, QByteArray> expected = fieldSet(rec);
+    expected.insert("eqsl_qsl_sent", "Y");
+    QCOMPARE(fieldSet(now), expected);
+}
+
+void TestEqslUpload::unreadableRecordIsNeverUploaded()
+{
+    const QByteArray placeholder =
+        "<call:0><qso_date:0><time_on:0><time_off:0><freq:0><band:0><mode:0><rst_rcvd:0>"
+        "<rst_sent:0><gridsquare:0><qsl_sent:0><qsl_rcvd:0><eqsl_qsl_rcvd:0><eqsl_qsl_sent:0>"
+        "<comment:17>Reserve by delete<qsl_sent:0><qsl_rcvd:0><eor>";
+    const QByteArray log = crlfLines({"header<eoh>", eqsltest::record(0), placeholder});
+    dir->write("log.adi", log);
+    dir->write("config.dat", configFile(dir->file("log.adi").toUtf8(), 2, "Eng"));
+    createAllForms();
+    upload(1);
+    QCOMPARE(runner->runs, 0);
+    QCOMPARE(dialogs->messages.size(), 1);
+    QVERIFY(dialogs->messages[0].startsWith("error:This QSO has no readable call or date"));
+    QVERIFY(!G().UploadPending);
+    exitView();
+    QCOMPARE(dir->read("log.adi"), log);
 }
 
 QTEST_MAIN(TestEqslUpload)

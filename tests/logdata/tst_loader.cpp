@@ -98,7 +98,7 @@ void TestLoader::conversions_data()
     QTest::newRow("other mode unchanged")
         << QByteArray("<mode:4>JT65") << 6 << QByteArray("    JT65");
     QTest::newRow("four character time")
-        << QByteArray("<time_on:4>1234") << 1 << QByteArray("  12:");
+        << QByteArray("<time_on:4>1234") << 1 << QByteArray("  12:34");
     QTest::newRow("six character frequency")
         << QByteArray("<freq:6>14.074") << 4 << QByteArray("   14.074");
     QTest::newRow("ten character frequency")

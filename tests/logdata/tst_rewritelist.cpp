@@ -159,8 +159,7 @@ void TestRewriteList::listExportBetweenLoadAndRewrite()
     append(dir, r2 + "\r\n");
     buildTextList(G(), nullptr);
     QCOMPARE(G().LineCount, 3);
-    G().LogLines.set(G().AppendBase + 1, r3);
-    QCOMPARE(int(rewriteLogbook(G(), G().LineCount + 1).result), int(RewriteResult::Written));
+    QCOMPARE(int(appendRecord(G(), r3).result), int(RewriteResult::Written));
     QCOMPARE(dir.read("log.adi"), crlfLines({kHeader, r1, r2, r3}));
 }
 
@@ -184,7 +183,7 @@ void TestRewriteList::listRows_data()
         << QByteArray("  PA/DL1ABC/MM  ----       ---   ---           ");
     QTest::newRow("four character time")
         << QByteArray("<time_on:4>1234 <eor>")
-        << QByteArray(" 12:             ----       ---   ---           ");
+        << QByteArray(" 12:34             ----       ---   ---           ");
     QTest::newRow("upper case tags")
         << QByteArray("<CALL:4>G4XX <BAND:3>40M <EOR>")
         << QByteArray("  G4XX        ----  40M     ---   ---           ");

@@ -1,0 +1,26 @@
+#pragma once
+// The view and the deletion form act on the line of the QSO they opened.
+// Before they write there they check that the line still holds what they
+// opened: a reload of a changed file may have put another QSO there.
+#include "logdata/State.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+// True when LogLines still holds `record` at `line` (counted from 0).
+inline bool lineStillHolds(const ProgramState& s, int line, QByteArrayView record)
+{
+    return line >= 1 && !record.isEmpty() && s.LogLines.view(line + 1) == record;
+}
+
+// What the operator is told when it does not.
+inline QString lineMovedText(bool english)
+{
+    return english
+               ? QStringLiteral("The logbook was reloaded since this QSO was opened, and its "
+                                "line now holds something else. Nothing was written; please "
+                                "open the QSO again.")
+               : QStringLiteral("Das Logbuch wurde neu geladen, seit dieses QSO geöffnet wurde, "
+                                "und seine Zeile enthält jetzt etwas anderes. Es wurde nichts "
+                                "geschrieben; bitte das QSO noch einmal öffnen.");
+}
