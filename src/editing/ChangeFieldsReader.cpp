@@ -57,8 +57,10 @@ ChangeFieldsRead readChangeFields(QByteArrayView record)
     // Time: of a declared length n the first n - 2 characters (the seconds
     // dropped), ":" before the third.
     const FieldValue time = r.read(kTime);
-    if (time.present())
-        f.time = timeForDisplay(time.value, time.declared);
+    if (time.present()) {
+        char buf[24];
+        f.time = displayTimeInto(time.value, time.declared, buf).toByteArray();
+    }
 
     // Frequency: the whole value while the declared length is below 9,
     // otherwise two characters fewer (14.074123 is shown as 14.0741).

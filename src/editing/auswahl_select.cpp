@@ -9,6 +9,7 @@
 #include "editing/new_call.h"
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
+#include "logdata/LogFileMark.h"
 #include "logdata/Rewrite.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
@@ -206,7 +207,17 @@ void TForm2::Auswahl()
     Edit5->setText(QString::number(s.LineCount));
     bool found = false;
     QFile f(logFilePathString(s));
-    if (!logFilePathString(s).isEmpty() && f.open(QIODevice::ReadOnly)) {
+    // While the file is as last loaded or written (or was only appended to),
+    // the line is taken from memory; otherwise from the file, as it is now.
+    const DiskChange disk =
+        s.LogMark.valid ? checkDisk(s.LogMark, logFilePathString(s)).change : DiskChange::Changed;
+    if (disk == DiskChange::Same || disk == DiskChange::Appended) {
+        if (s.SelectedLine >= 1 && s.SelectedLine < s.LoadedLineCount) {
+            s.SelectedRecord = s.LogLines.at(s.SelectedLine + 1);
+            s.UploadRecord = s.SelectedRecord;
+            found = true;
+        }
+    } else if (!logFilePathString(s).isEmpty() && f.open(QIODevice::ReadOnly)) {
         const QByteArray image = readWholeFile(f);
         const std::vector<LineSpan> spans = splitLines(image);
         // Line 0 is the header, never a QSO.

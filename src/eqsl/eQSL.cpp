@@ -133,8 +133,9 @@ void TForm4::Edit2KeyPress(QChar& key)
 void TForm4::confirmed(KeyEdit* next)
 {
     ProgramState& s = G();
-    Save_Config(s);
-    Load_Config(s);
+    saveAndReloadConfig(s);
+    if (TForm1* main = Forms().Form1)
+        main->reportConfigProblem();
     EQSL_Bat();
     if (TForm1* main = Forms().Form1)
         main->Init();

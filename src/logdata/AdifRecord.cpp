@@ -1,5 +1,7 @@
 #include "logdata/AdifRecord.h"
 
+#include "logdata/TextCodec.h"
+
 namespace adif
 {
 
@@ -77,7 +79,9 @@ std::vector<Field> parseRecord(QByteArrayView line)
             continue;
         }
         const qsizetype v = d + 1;
-        const qsizetype take = qMin<qint64>(length, n - v);
+        qsizetype take = qMin<qint64>(length, n - v);
+        if (text::insideCharacter(line, v + take))
+            take = text::valueEnd(line, v, v + take, qsizetype(length)) - v;
         Field f;
         f.name = name;
         f.value = line.sliced(v, take);

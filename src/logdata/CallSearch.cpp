@@ -3,6 +3,7 @@
 #include "logdata/Dates.h"
 #include "logdata/FieldLookup.h"
 #include "logdata/LineTable.h"
+#include "logdata/Loader.h"
 
 namespace
 {
@@ -45,52 +46,99 @@ bool callMatches(QByteArrayView call, QByteArrayView searchCall)
     return !searchCall.isEmpty() && call.startsWith(searchCall);
 }
 
-CallSearchResult searchCalls(QByteArrayView image, QByteArrayView searchCall, bool displayFormat)
+QByteArrayView searchCallOf(QByteArrayView line, int* unreadable)
+{
+    const FieldValue callField = lookupField(line, kCall);
+    if (callField.status == FieldValue::Unreadable && unreadable)
+        ++*unreadable;
+    return callField.present() ? callField.value : QByteArrayView();
+}
+
+void appendSearchRow(QByteArrayView line, QByteArrayView call, bool displayFormat,
+                     CallSearchResult& result)
 {
     static const TagScanner scanner(kTags, Count);
+    qsizetype hits[Count];
+    scanner.scan(line, hits);
+    FieldValue v[Count];
+    for (int i = 0; i < Count; ++i)
+        v[i] = readOrEmpty(line, hits[i], *kTags[i], result.unreadableFields);
+
+    char dateBuf[24], timeBuf[24];
+    QByteArrayView date = v[FDate].value;
+    if (displayFormat)
+        date = displayDateInto(date, dateBuf); // also an empty date: two dots
+    QByteArrayView time = v[FTime].value;
+    if (v[FTime].present() && displayFormat)
+        time = displayTimeInto(v[FTime].value, v[FTime].declared, timeBuf, true);
+    QByteArrayView freq;
+    if (v[FFreq].present())
+        freq = v[FFreq].value.first(
+            qBound(qsizetype(0), qsizetype(v[FFreq].declared - 2), v[FFreq].value.size()));
+    const bool cq = call == QByteArrayView("CQ");
+    const QByteArrayView empty("", 0);
+    const QByteArrayView cells[CellTable::Columns] = {date,
+                                                      time,
+                                                      call,
+                                                      cq ? empty : v[FGrid].value,
+                                                      freq,
+                                                      v[FBand].value,
+                                                      v[FMode].value,
+                                                      v[FSent].value,
+                                                      v[FRcvd].value,
+                                                      cq ? empty : v[FESent].value,
+                                                      cq ? empty : v[FERcvd].value,
+                                                      v[FComment].value};
+    result.rows.setRowValues(result.matches, cells);
+    ++result.matches;
+}
+
+CallSearchResult searchCalls(QByteArrayView image, QByteArrayView searchCall, bool displayFormat)
+{
     CallSearchResult result;
     result.opened = true;
-    const std::vector<LineSpan> spans = splitLines(image);
-    for (size_t k = 1; k < spans.size(); ++k) {
-        const QByteArrayView line(image.data() + spans[k].offset, spans[k].length);
-        const FieldValue callField = lookupField(line, kCall);
-        if (callField.status == FieldValue::Unreadable)
-            ++result.unreadableFields;
-        const QByteArrayView call = callField.present() ? callField.value : QByteArrayView();
-        if (!callMatches(call, searchCall))
-            continue;
-        qsizetype hits[Count];
-        scanner.scan(line, hits);
-        FieldValue v[Count];
-        for (int i = 0; i < Count; ++i)
-            v[i] = readOrEmpty(line, hits[i], *kTags[i], result.unreadableFields);
+    bool header = true;
+    forEachLine(image, [&](LineSpan sp) {
+        if (header) {
+            header = false;
+            return;
+        }
+        const QByteArrayView line(image.data() + sp.offset, sp.length);
+        const QByteArrayView call = searchCallOf(line, &result.unreadableFields);
+        if (callMatches(call, searchCall))
+            appendSearchRow(line, call, displayFormat, result);
+    });
+    return result;
+}
 
-        QByteArray date = v[FDate].value.toByteArray();
-        if (displayFormat)
-            date = toDisplayDate(date); // also an empty date: two dots
-        QByteArray time = v[FTime].value.toByteArray();
-        if (v[FTime].present() && displayFormat)
-            time = timeForDisplay(v[FTime].value, v[FTime].declared, true);
-        QByteArrayView freq;
-        if (v[FFreq].present())
-            freq = v[FFreq].value.first(
-                qBound(qsizetype(0), qsizetype(v[FFreq].declared - 2), v[FFreq].value.size()));
-        const bool cq = call == QByteArrayView("CQ");
-        const QByteArrayView empty("", 0);
-        const QByteArrayView cells[CellTable::Columns] = {date,
-                                                          time,
-                                                          call,
-                                                          cq ? empty : v[FGrid].value,
-                                                          freq,
-                                                          v[FBand].value,
-                                                          v[FMode].value,
-                                                          v[FSent].value,
-                                                          v[FRcvd].value,
-                                                          cq ? empty : v[FESent].value,
-                                                          cq ? empty : v[FERcvd].value,
-                                                          v[FComment].value};
-        result.rows.setRowValues(result.matches, cells);
-        ++result.matches;
+CallSearchResult searchLogLines(const ProgramState& s, const CellTable& fullRows,
+                                QByteArrayView searchCall, bool displayFormat, int firstElement)
+{
+    CallSearchResult result;
+    result.opened = true;
+    // The values refer to the file image the lines are held in, as a load's do.
+    result.rows.setSource(s.LogLines.image());
+    if (searchCall.isEmpty())
+        return result; // an empty text matches nothing
+    const bool all = searchCall == QByteArrayView("*");
+    for (int k = qMax(2, firstElement); k <= s.LoadedLineCount; ++k) {
+        const int row = k - 2;
+        const quint8 flags = size_t(row) < s.RowFlags.size() ? s.RowFlags[size_t(row)] : 0;
+        QByteArrayView call;
+        QByteArrayView line;
+        if ((flags & kRowLowerCall) && fullRows.rowWritten(row)) {
+            // The call the loader parsed is the one the search reads.
+            call = fullRows.value(row, 2);
+            if (!all && !call.startsWith(searchCall))
+                continue;
+            line = s.LogLines.view(k);
+        } else {
+            line = s.LogLines.view(k);
+            call = searchCallOf(line, &result.unreadableFields);
+            if (!callMatches(call, searchCall))
+                continue;
+        }
+        appendSearchRow(line, call, displayFormat, result);
     }
     return result;
 }

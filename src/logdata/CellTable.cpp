@@ -1,6 +1,6 @@
 #include "logdata/CellTable.h"
 
-#include "logdata/Cp1252.h"
+#include "logdata/TextCodec.h"
 
 #include <cstring>
 
@@ -102,7 +102,7 @@ QByteArray CellTable::cell(int row, int col) const
 
 QString CellTable::cellString(int row, int col) const
 {
-    return QString(blanksBefore(row, col), QLatin1Char(' ')) + Cp1252::toUnicode(stored(row, col));
+    return QString(blanksBefore(row, col), QLatin1Char(' ')) + text::decode(stored(row, col));
 }
 
 void CellTable::writeRow(int row, const QByteArrayView (&cells)[Columns], RowKind kind)
@@ -167,16 +167,15 @@ void CellTable::setCell(int row, int col, QByteArrayView text)
     writeRow(row, views, Raw);
 }
 
-void CellTable::appendRowsFrom(const CellTable& other, int from)
+void CellTable::copyRow(const CellTable& other, int from, int to)
 {
-    for (int row = qMax(from, rowCount()); row < other.rowCount(); ++row) {
-        if (!other.rowWritten(row)) {
-            ensureRows(row + 1);
-            continue;
-        }
-        QByteArrayView views[Columns];
-        for (int c = 0; c < Columns; ++c)
-            views[c] = other.stored(row, c);
-        writeRow(row, views, RowKind(other.m_kind[size_t(row)]));
+    if (!other.rowWritten(from)) {
+        ensureRows(to + 1);
+        m_kind[size_t(to)] = Unwritten;
+        return;
     }
+    QByteArrayView views[Columns];
+    for (int c = 0; c < Columns; ++c)
+        views[c] = other.stored(from, c);
+    writeRow(to, views, RowKind(other.m_kind[size_t(from)]));
 }

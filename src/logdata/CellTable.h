@@ -36,6 +36,8 @@ public:
     QByteArray cell(int row, int col) const;
     // The same, decoded for the screen.
     QString cellString(int row, int col) const;
+    // The value alone, without the leading blanks a row written from values shows.
+    QByteArrayView value(int row, int col) const { return stored(row, col); }
     bool rowWritten(int row) const;
 
     // Shares `source` with the table: values written later that lie inside it
@@ -51,8 +53,9 @@ public:
     // Writes a whole row from cell texts as the grid shows them.
     void setRawRow(int row, const QByteArrayView (&cells)[Columns]) { writeRow(row, cells, Raw); }
 
-    // Rows from `other` at or beyond `from` that this table lacks are copied.
-    void appendRowsFrom(const CellTable& other, int from);
+    // Row `from` of `other` becomes row `to` of this table (the table grows
+    // as needed; texts not in this table's source are copied).
+    void copyRow(const CellTable& other, int from, int to);
 
 private:
     // Where a cell's text is: `offset` into the arena, or into the source

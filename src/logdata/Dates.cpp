@@ -23,14 +23,8 @@ QByteArrayView charsAt(QByteArrayView text, int from, int to)
 
 QByteArray toDisplayDate(QByteArrayView d)
 {
-    QByteArray out;
-    out.reserve(10);
-    out.append(charsAt(d, 7, 8))
-        .append('.')
-        .append(charsAt(d, 5, 6))
-        .append('.')
-        .append(charsAt(d, 1, 4));
-    return cut(out, kDateBufferMax);
+    char buf[24];
+    return cut(displayDateInto(d, buf).toByteArray(), kDateBufferMax);
 }
 
 QByteArray toAdifDate(QByteArrayView d)
@@ -69,17 +63,6 @@ qsizetype displayTimeLength(qsizetype available, int declared)
     return qMax<qsizetype>(0, qMin<qsizetype>(wanted, available));
 }
 
-QByteArray timeForDisplay(QByteArrayView value, int declared, bool insertAlways)
-{
-    const qsizetype keep = displayTimeLength(value.size(), declared);
-    QByteArray out;
-    out.reserve(keep + 1);
-    out.append(value.first(keep));
-    if (!out.isEmpty() || insertAlways)
-        out.insert(qMin<qsizetype>(2, out.size()), ':');
-    return out;
-}
-
 QByteArrayView displayDateInto(QByteArrayView d, char* buf)
 {
     if (d.size() == 8) { // the usual YYYYMMDD, without the general slicing
@@ -101,10 +84,10 @@ QByteArrayView displayDateInto(QByteArrayView d, char* buf)
     return QByteArrayView(buf, p - buf);
 }
 
-QByteArrayView displayTimeInto(QByteArrayView value, int declared, char* buf)
+QByteArrayView displayTimeInto(QByteArrayView value, int declared, char* buf, bool insertAlways)
 {
     const qsizetype keep = displayTimeLength(value.size(), declared);
-    if (keep == 0)
+    if (keep == 0 && !insertAlways)
         return QByteArrayView(buf, 0);
     const qsizetype head = qMin<qsizetype>(2, keep);
     char* p = buf;

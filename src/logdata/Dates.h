@@ -24,12 +24,12 @@ QByteArrayView charsAt(QByteArrayView text, int from, int to);
 // than `available`.
 qsizetype displayTimeLength(qsizetype available, int declared);
 
-// File time to display: the characters displayTimeLength() keeps, with ":" inserted before the
-// third character (appended when the result is shorter). `insertAlways` inserts the colon into an
-// empty result too.
-QByteArray timeForDisplay(QByteArrayView value, int declared, bool insertAlways = false);
-
-// The same two conversions into a caller's buffer of at least 24 bytes, so
-// that a load does not allocate per row. The result views the buffer.
+// The display forms, into a caller's buffer of at least 24 bytes so that a
+// load does not allocate per row; the result views the buffer.
+// Date: YYYYMMDD to DD.MM.YYYY (an empty date gives two dots).
 QByteArrayView displayDateInto(QByteArrayView yyyymmdd, char* buf);
-QByteArrayView displayTimeInto(QByteArrayView value, int declared, char* buf);
+// Time: the characters displayTimeLength() keeps, with ":" inserted before
+// the third character (appended when the result is shorter); an empty result
+// stays empty unless `insertAlways`.
+QByteArrayView displayTimeInto(QByteArrayView value, int declared, char* buf,
+                               bool insertAlways = false);

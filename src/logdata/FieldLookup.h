@@ -3,6 +3,8 @@
 // occurrence of a tag's lower-case search text, else of its upper-case one
 // (a plain substring search, so a text can also be found inside another tag's
 // name or inside a value), then the declared length after it, then the value.
+#include "logdata/TextCodec.h"
+
 #include <QByteArrayView>
 
 enum class LengthRule : quint8 {
@@ -48,8 +50,15 @@ inline void setPresentField(QByteArrayView line, qsizetype v, qsizetype length, 
 {
     const qsizetype rest = line.size() - v;
     qsizetype take = length < rest ? length : rest;
-    if (tag.maxLen >= 0 && take > tag.maxLen)
+    // A UTF-8 character is never cut in two, neither by a length that counts
+    // characters nor by the buffer's capacity.
+    if (text::insideCharacter(line, v + take))
+        take = text::valueEnd(line, v, v + take, length) - v;
+    if (tag.maxLen >= 0 && take > tag.maxLen) {
         take = tag.maxLen;
+        if (text::insideCharacter(line, v + take))
+            take = text::charBoundary(line, v, v + take) - v;
+    }
     out.status = FieldValue::Present;
     out.declared = int(length);
     out.value = QByteArrayView(line.data() + v, take);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 
 void LineTable::resize(int n)
@@ -16,6 +17,16 @@ void LineTable::clear()
     m_slots.clear();
     m_owned.clear();
     m_image.clear();
+    m_changed.clear();
+}
+
+std::vector<int> LineTable::takeChanged()
+{
+    std::vector<int> out;
+    out.swap(m_changed);
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
 }
 
 QByteArrayView LineTable::view(int k) const
@@ -45,15 +56,7 @@ void LineTable::set(int k, const QByteArray& text)
     }
     s.offset = 0;
     s.length = 0;
-}
-
-void LineTable::detach(Slot& s)
-{
-    if (s.owned >= 0 || s.length == 0)
-        return;
-    QByteArray copy(m_image.constData() + s.offset, s.length);
-    s.owned = int(m_owned.size());
-    m_owned.push_back(copy);
+    m_changed.push_back(k);
 }
 
 void LineTable::refill(const QByteArray& image, const std::vector<LineSpan>& spans)
@@ -78,6 +81,7 @@ void LineTable::refill(const QByteArray& image, const std::vector<LineSpan>& spa
     }
     m_owned = std::move(keep);
     m_image = image;
+    m_changed.clear();
     for (size_t k = 1; k <= n; ++k) {
         Slot& s = m_slots[k];
         s.offset = spans[k - 1].offset;

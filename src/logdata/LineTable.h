@@ -30,17 +30,24 @@ public:
     // (the table grows if needed); elements beyond keep what they held.
     void refill(const QByteArray& image, const std::vector<LineSpan>& spans);
 
+    // The file image the unreplaced elements are slices of.
+    const QByteArray& image() const { return m_image; }
+
+    // The elements set since the last refill or the last call, ascending,
+    // each once: what a reload has to read again.
+    std::vector<int> takeChanged();
+
 private:
     struct Slot {
         qsizetype offset = 0;
         qint32 length = 0;
         qint32 owned = -1; // index into m_owned, or -1 for a slice of m_image
     };
-    void detach(Slot& s);
 
     QByteArray m_image;
     std::vector<Slot> m_slots;
     std::vector<QByteArray> m_owned;
+    std::vector<int> m_changed;
 };
 
 // Splits a file image into lines: a line ends at LF, a CR right before the LF

@@ -2,10 +2,16 @@
 
 #include "logdata/Dates.h"
 #include "logdata/FieldLookup.h"
+#include "logdata/LogFileMark.h"
 #include "logdata/Settings.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -36,21 +42,6 @@ const TagScanner& loaderScanner()
     return scanner;
 }
 
-void copyFields(const RowValues& r, QsoFieldSet& f)
-{
-    f.date = r.date.toByteArray();
-    f.time = r.time.toByteArray();
-    f.call = r.call.toByteArray();
-    f.freq = r.freq.toByteArray();
-    f.band = r.band.toByteArray();
-    f.mode = r.mode.toByteArray();
-    f.locator = r.locator.toByteArray();
-    f.rstRcvd = r.rstRcvd.toByteArray();
-    f.rstSent = r.rstSent.toByteArray();
-    f.eqslSent = r.eqslSent.toByteArray();
-    f.eqslRcvd = r.eqslRcvd.toByteArray();
-    f.comment = r.comment.toByteArray();
-}
 } // namespace
 
 void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out)
@@ -76,6 +67,10 @@ void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFor
         }
         return v;
     };
+    const qsizetype callHit = hits[FCall];
+    out.lowerCaseCall =
+        callHit >= 0 && line[callHit + 1] == 'c' &&
+        (callHit == 0 || line.first(callHit + 5).indexOf(QByteArrayView("<call")) == callHit);
     const FieldValue call = read(FCall), date = read(FDate), time = read(FTime), freq = read(FFreq),
                      band = read(FBand), mode = read(FMode), loc = read(FLoc),
                      rstRcvd = read(FRstRcvd), rstSent = read(FRstSent), sent = read(FSent),
@@ -111,29 +106,84 @@ void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFor
     out.eqslRcvd = cq ? empty : rcvd.value;
 }
 
+namespace
+{
+// Row flags kept per QSO, so that a reload that reads only some lines keeps
+// the confirmed count right, and a search can use the parsed calls.
+quint8 rowFlags(const RowValues& r)
+{
+    return quint8((r.confirmed ? kRowConfirmed : 0) | (r.eqslRcvdPresent ? kRowHasRcvd : 0) |
+                  (r.lowerCaseCall ? kRowLowerCall : 0));
+}
+
+void writeRow(CellTable& table, int row, const RowValues& r)
+{
+    const QByteArrayView cells[CellTable::Columns] = {r.date,    r.time,     r.call,     r.locator,
+                                                      r.freq,    r.band,     r.mode,     r.rstSent,
+                                                      r.rstRcvd, r.eqslSent, r.eqslRcvd, r.comment};
+    table.setRowValues(row, cells);
+}
+
+// The counters every load ends with, and the QSO count in config.dat.
+void finishLoad(ProgramState& s, LoadReport& report)
+{
+    const int lines = s.LoadedLineCount;
+    s.LinesRead = lines;
+    s.LineCount = lines;
+    s.AppendBase = lines;
+    s.SelectedLine = lines;
+    // One spare element always follows the last line, for a QSO added by
+    // hand; the table is sized from the file, never from a stored count.
+    if (s.LogLines.size() < lines + 2)
+        s.LogLines.resize(lines + 2);
+    s.QsoCount = s.LinesRead - 1;
+    report.numberShown = lines > 1;
+    report.confirmedShown = s.RowsWithRcvd > 0;
+    s.ProgramSettings.LogChanged = s.StoredQsoCount == s.QsoCount ? "false" : "true";
+    Save_Config(s);
+}
+
+void forgetFile(ProgramState& s)
+{
+    s.LogMark = LogFileMark();
+    s.LoadedLineCount = 0;
+    s.RowFlags.clear();
+    s.RowsWithRcvd = 0;
+    s.ConfirmedCount = 0;
+}
+} // namespace
+
 LoadReport loadLogbookData(ProgramState& s)
 {
     LoadReport report;
     QFile::remove(QStringLiteral("temp.adif"));
     s.LinesRead = 0;
     s.ConfirmedCount = 0;
+    s.RowsWithRcvd = 0;
 
     QByteArray image;
     const QString path = logFilePathString(s);
     QFile file(path);
+    LogFileMark mark;
     if (path.isEmpty()) {
         report.errorReason = QStringLiteral("no logbook file is set");
     } else if (QFileInfo(path).isDir()) {
         report.errorReason = QStringLiteral("is a folder, not a file");
     } else if (!file.open(QIODevice::ReadOnly)) {
         report.errorReason = file.errorString();
+    } else if (file.size() > kMaxLogbookBytes) {
+        report.errorReason = QStringLiteral("the file is larger than 2 GiB");
     } else {
         image = readWholeFile(file);
         if (file.error() != QFileDevice::NoError) {
             report.errorReason = file.errorString();
             image.clear();
+        } else if (image.size() > kMaxLogbookBytes) {
+            report.errorReason = QStringLiteral("the file is larger than 2 GiB");
+            image.clear();
         } else {
             report.opened = true;
+            mark = markFile(file.handle(), image.size(), image, partialLineLength(image));
         }
         file.close();
     }
@@ -145,57 +195,155 @@ LoadReport loadLogbookData(ProgramState& s)
     report.rows.reserve(int(expectedRows), expectedRows * 24 + 64);
     std::vector<LineSpan> spans;
     spans.reserve(size_t(expectedRows + 1));
+    std::vector<quint8> flags;
+    flags.reserve(size_t(expectedRows));
     RowValues row;
     // One pass over the image finds the lines and the fields of each.
-    loaderScanner().scanLines(
-        image, [&](qsizetype offset, qsizetype length, const qsizetype* hits) {
-            spans.push_back({offset, length});
-            if (spans.size() == 1)
-                return; // the header
-            const QByteArrayView line(image.constData() + offset, length);
-            parseScannedRow(line, hits, display, row);
-            report.unreadableFields += row.unreadable;
-            if (row.eqslRcvdPresent) {
-                if (row.confirmed)
-                    ++s.ConfirmedCount;
-                report.confirmedShown = true;
-            }
-            const QByteArrayView cells[CellTable::Columns] = {
-                row.date, row.time,    row.call,    row.locator,  row.freq,     row.band,
-                row.mode, row.rstSent, row.rstRcvd, row.eqslSent, row.eqslRcvd, row.comment};
-            report.rows.setRowValues(int(spans.size()) - 2, cells);
-        });
+    loaderScanner().scanLines(image,
+                              [&](qsizetype offset, qsizetype length, const qsizetype* hits) {
+                                  spans.push_back({offset, length});
+                                  if (spans.size() == 1)
+                                      return; // the header
+                                  const QByteArrayView line(image.constData() + offset, length);
+                                  parseScannedRow(line, hits, display, row);
+                                  report.unreadableFields += row.unreadable;
+                                  flags.push_back(rowFlags(row));
+                                  if (row.confirmed)
+                                      ++s.ConfirmedCount;
+                                  if (row.eqslRcvdPresent)
+                                      ++s.RowsWithRcvd;
+                                  writeRow(report.rows, int(spans.size()) - 2, row);
+                              });
     const int lines = int(spans.size());
-    const bool anyRow = lines > 1;
-    s.LinesRead = lines;
-    if (anyRow) {
-        copyFields(row, s.QsoFields);
-        s.CurrentLine = QByteArray(image.constData() + spans.back().offset, spans.back().length);
-        report.numberShown = true;
-    }
 
-    s.LineCount = s.LinesRead;
-    s.AppendBase = s.LineCount;
-    s.SelectedLine = s.LineCount;
     if (report.opened) {
-        // The table holds the file's lines from element 1, sized from the count
-        // stored at start-up; one spare element always follows the last line,
-        // for a QSO added by hand.
-        if (lines > 0)
-            s.LogLines.resize(qMax(s.StartQsoCount + lines + 1, lines + 2));
+        if (s.LogLines.size() < lines + 2)
+            s.LogLines.resize(lines + 2);
         s.LogLines.refill(image, spans);
-        s.LoadedImage = image;
-        s.LoadedImageValid = true;
+        s.LogMark = mark;
         s.LoadedLineCount = lines;
+        s.LoadedDisplayFormat = s.DisplayFormat;
+        s.RowFlags = std::move(flags);
     } else {
-        s.LoadedImage.clear();
-        s.LoadedImageValid = false;
-        s.LoadedLineCount = 0;
+        forgetFile(s);
+        s.LogLines.takeChanged();
     }
-    if (s.LogLines.size() < s.LineCount + 2)
-        s.LogLines.resize(s.LineCount + 2);
-    s.QsoCount = s.LinesRead - 1;
-    s.ProgramSettings.LogChanged = s.StoredQsoCount == s.QsoCount ? "false" : "true";
-    Save_Config(s);
+    finishLoad(s, report);
+    return report;
+}
+
+namespace
+{
+// Parses the elements `changed` of LogLines into rows of `report` and keeps
+// the row flags and the confirmed count right.
+void parseChanged(ProgramState& s, const std::vector<int>& changed, LoadReport& report)
+{
+    const bool display = s.LoadedDisplayFormat == 1;
+    if (s.RowFlags.size() < size_t(qMax(0, s.LoadedLineCount - 1)))
+        s.RowFlags.resize(size_t(s.LoadedLineCount - 1), 0);
+    RowValues row;
+    for (const int k : changed) {
+        if (k < 2 || k > s.LoadedLineCount)
+            continue;
+        const int gridRow = k - 2;
+        parseLogRow(s.LogLines.view(k), display, row);
+        report.unreadableFields += row.unreadable;
+        quint8& f = s.RowFlags[size_t(gridRow)];
+        s.ConfirmedCount -= (f & kRowConfirmed) ? 1 : 0;
+        s.RowsWithRcvd -= (f & kRowHasRcvd) ? 1 : 0;
+        f = rowFlags(row);
+        s.ConfirmedCount += (f & kRowConfirmed) ? 1 : 0;
+        s.RowsWithRcvd += (f & kRowHasRcvd) ? 1 : 0;
+        writeRow(report.rows, int(report.updatedRows.size()), row);
+        report.updatedRows.push_back(gridRow);
+    }
+}
+
+// Takes the bytes appended after the marked part of the file into LogLines:
+// a last line without its line end is continued, every further line added.
+// Returns the elements set.
+std::vector<int> takeAppended(ProgramState& s, int fd, qint64 size)
+{
+    LogFileMark& m = s.LogMark;
+    const QByteArray added = readAt(fd, m.size, size - m.size);
+    std::vector<int> changed;
+    if (added.isEmpty())
+        return changed;
+    // The last line as held, when it has no line end yet, goes on with the
+    // first of the new bytes.
+    int k = s.LoadedLineCount;
+    QByteArray text;
+    if (m.partialLength > 0 && k >= 1)
+        text = s.LogLines.at(k);
+    else
+        ++k;
+    QByteArray joined = text + added;
+    std::vector<LineSpan> spans = splitLines(joined);
+    for (const LineSpan& sp : spans) {
+        s.LogLines.set(k, joined.mid(sp.offset, sp.length));
+        changed.push_back(k);
+        ++k;
+    }
+    s.LoadedLineCount = k - 1;
+    QByteArray tail = m.tail + added;
+    const qsizetype partial = partialLineLength(added) == added.size() && m.partialLength > 0
+                                  ? m.partialLength + added.size()
+                                  : partialLineLength(added);
+    const LogFileMark updated = markFile(fd, size, tail, partial);
+    m = updated;
+    return changed;
+}
+} // namespace
+
+LoadReport followLogbookData(ProgramState& s)
+{
+    LoadReport report;
+    report.incremental = true;
+    report.opened = true;
+    if (!s.LogMark.valid) {
+        report.reloadReason = QStringLiteral("the logbook was not loaded");
+        return report;
+    }
+    const QByteArray native = s.LogFilePath;
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        report.reloadReason = QString::fromLocal8Bit(std::strerror(errno));
+        return report;
+    }
+    const DiskCheck c = checkDisk(s.LogMark, fd);
+    if (c.change == DiskChange::Appended) {
+        const int before = s.LoadedLineCount;
+        const std::vector<int> changed = takeAppended(s, fd, c.size);
+        report.appendedLines = s.LoadedLineCount - before;
+        parseChanged(s, changed, report);
+        s.LineCount = s.LoadedLineCount;
+        s.AppendBase = s.LoadedLineCount;
+        if (s.LogLines.size() < s.LineCount + 2)
+            s.LogLines.resize(s.LineCount + 2);
+        if (s.SearchView == 0)
+            s.QsoCount = s.LineCount - 1;
+    } else if (c.change != DiskChange::Same) {
+        report.reloadReason = QStringLiteral("the logbook changed on disk");
+    }
+    ::close(fd);
+    return report;
+}
+
+LoadReport refreshLogbookData(ProgramState& s)
+{
+    // Read whole when it was not loaded, or loaded for another display form.
+    if (!s.LogMark.valid || s.LoadedDisplayFormat != s.DisplayFormat)
+        return loadLogbookData(s);
+    LoadReport report = followLogbookData(s);
+    if (!report.reloadReason.isEmpty()) {
+        const QString why = report.reloadReason;
+        report = loadLogbookData(s);
+        report.reloadReason = why;
+        return report;
+    }
+    QFile::remove(QStringLiteral("temp.adif"));
+    // The lines changed in memory since the last load or write.
+    parseChanged(s, s.LogLines.takeChanged(), report);
+    finishLoad(s, report);
     return report;
 }

@@ -1,12 +1,19 @@
 #pragma once
-// The logbook loader's data half: reads the whole logbook file, builds the
-// twelve cell texts of every QSO row, counts the eQSL-confirmed QSOs, refills
+// The logbook loader's data half: reads the logbook file, builds the twelve
+// cell texts of every QSO row, counts the eQSL-confirmed QSOs, refills
 // LogLines and the counters, and stores the QSO count in config.dat. The main
 // window puts the result on screen.
+//
+// The file is the master copy. While it is as the program last loaded or
+// wrote it (or another program only appended to it), a reload takes what it
+// holds from memory and reads only what changed: the lines the program itself
+// changed and the lines appended on disk. Anything else reads the whole file.
 #include "logdata/CellTable.h"
 #include "logdata/State.h"
 
 #include <QString>
+
+#include <vector>
 
 struct LoadReport {
     bool opened = false;
@@ -14,11 +21,28 @@ struct LoadReport {
     int unreadableFields = 0;    // fields whose length was not a decimal number
     bool confirmedShown = false; // a record had an eQSL-received field: show ConfirmedCount
     bool numberShown = false;    // at least one QSO row: show " " + QsoCount
-    CellTable rows;              // grid rows 0 .. QsoCount - 1
+    // Whole load: rows 0 .. QsoCount - 1. Update: the rows in `updatedRows`.
+    CellTable rows;
+    bool incremental = false;
+    std::vector<int> updatedRows; // the grid row of each row of `rows` (ascending)
+    int appendedLines = 0;        // lines another program appended (taken in)
+    QString reloadReason;         // why the whole file was read although it was loaded
 };
 
-// Loads the file at LogFilePath. DisplayFormat must be set by the caller.
+// Loads the whole file at LogFilePath. DisplayFormat must be set by the caller.
 LoadReport loadLogbookData(ProgramState& s);
+
+// A reload: from memory plus what changed when the file allows it, otherwise
+// the whole file (reloadReason says why). Counters, LogLines and config.dat
+// end as after a whole load.
+LoadReport refreshLogbookData(ProgramState& s);
+
+// Takes in lines another program appended to the logbook since the last load
+// or write, parsing only those (the live log). Leaves SelectedLine, the
+// settings file and the rest of the table alone. When the file changed
+// otherwise, nothing is taken in and `reloadReason` is set: the caller loads
+// the whole file.
+LoadReport followLogbookData(ProgramState& s);
 
 // The cell values of one record line as the whole-log view shows them, without
 // the grid's leading blanks. Used by the loader for every line.
@@ -29,6 +53,9 @@ struct RowValues {
     QByteArrayView call, freq, band, mode, locator, rstRcvd, rstSent, eqslSent, eqslRcvd, comment;
     bool eqslRcvdPresent = false;
     bool confirmed = false; // eQSL received "Y" (counted also for the call "CQ")
+    // The call was found by the lower-case "<call:" and no "<call" stands
+    // before it: the call search (which looks for "<call" only) finds the same.
+    bool lowerCaseCall = false;
     int unreadable = 0;
 };
 void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out);
@@ -37,3 +64,12 @@ void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out);
 // eQSL sent, eQSL received, comment).
 void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFormat,
                      RowValues& out);
+
+// The flags kept per QSO row (ProgramState::RowFlags).
+inline constexpr quint8 kRowConfirmed = 1; // eQSL received "Y"
+inline constexpr quint8 kRowHasRcvd = 2;   // has an eQSL-received field
+inline constexpr quint8 kRowLowerCall = 4; // see RowValues::lowerCaseCall
+
+// The largest logbook the program opens: the grid's cells refer to the file
+// image with 31-bit offsets.
+inline constexpr qint64 kMaxLogbookBytes = (qint64(1) << 31) - 1;

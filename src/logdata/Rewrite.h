@@ -1,13 +1,19 @@
 #pragma once
-// Rewriting the logbook file from LogLines. The file is replaced atomically,
-// so a failed write leaves the old file whole. The logbook may be WSJT-X's own
-// log, which WSJT-X appends to while we run: before writing, the file on disk
-// is compared with what the last load read. Lines appended since then are
-// kept (written after the loaded lines); any other change on disk means the
-// edit was made against a stale copy, so nothing is written.
+// Rewriting the logbook file from LogLines. The new file is written beside the
+// old one and renamed over it, so a failed write leaves the old file whole.
+// The logbook may be WSJT-X's own log, which WSJT-X appends to while we run:
+// before writing, the file on disk is compared with what LogLines holds. Bytes
+// appended since then are copied as they are (a last line still being written
+// stays without its line end, so the writer's remainder completes it), also
+// those that arrive while the new file is written, right up to the rename; a
+// writer that opened the old file before the rename and writes after it is
+// caught too (OrphanLog). Any other change on disk means the edit was made
+// against a stale copy, so nothing is written.
 #include "logdata/State.h"
 
 #include <QString>
+
+#include <functional>
 
 enum class RewriteResult {
     Written,       // the file now holds the table's lines (plus lines appended on disk)
@@ -22,9 +28,11 @@ struct RewriteOutcome {
 };
 
 // Writes the loaded lines (LogLines elements 1..LoadedLineCount, as edited) to
-// the logbook file LogFilePath, then any lines appended on disk meanwhile, and,
+// the logbook file LogFilePath, then what was appended on disk meanwhile, and,
 // when lastElement is beyond the loaded lines, the elements after them up to
-// lastElement (a QSO added by hand), so that it stays the file's last line.
+// lastElement (a QSO added by hand) after the appended lines. Afterwards
+// LogLines holds the file's lines; the elements that changed are marked for
+// the next reload to read.
 RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement);
 
 // The header line a logbook gets when its first QSO is added by hand.
@@ -33,3 +41,16 @@ inline constexpr const char* kNewLogbookHeader = "Vosmira ADIF export<eoh>";
 // Puts a QSO added by hand after the loaded lines and rewrites the file. A
 // logbook without any line (missing or empty) gets a header line first.
 RewriteOutcome appendRecord(ProgramState& s, const QByteArray& record);
+
+// Called while a rewrite writes, every few megabytes, so that the window can
+// show that the log is being written and repaint.
+void setRewriteProgress(std::function<void(qint64 written, qint64 total)> progress);
+
+// For tests: called at the moments of a rewrite where another program's
+// appends are most likely to be lost.
+struct RewriteHooks {
+    std::function<void()> afterRead;    // the file compared and read, nothing written yet
+    std::function<void()> beforeRename; // the new file complete and synced
+    std::function<void()> afterRename;  // the new file in place, the old one still open
+};
+void setRewriteHooks(const RewriteHooks* hooks);

@@ -3,6 +3,7 @@
 #include "logdata/AtomicFile.h"
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
+#include "logdata/TextCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,6 +65,11 @@ void Load_Config(ProgramState& s)
                 v.truncate(kRows[i].limit);
             s.ProgramSettings.*(kRows[i].value) = v;
         }
+        // The log path is kept in the file system's encoding; a path the
+        // Windows program wrote (not valid UTF-8) is Windows-1252.
+        QByteArray& path = s.ProgramSettings.LogPathSetting;
+        if (!text::isValidUtf8(path))
+            path = QFile::encodeName(Cp1252::toUnicode(path));
     }
     int count = 0;
     if (!parseCount(s.ProgramSettings.QsoCountText, count))
@@ -72,7 +78,7 @@ void Load_Config(ProgramState& s)
     if (!haveFile && s.ProgramSettings.LogPathSetting.isEmpty()) {
         const QString wsjtx = defaultWsjtxLogPath();
         if (QFileInfo::exists(wsjtx))
-            s.ProgramSettings.LogPathSetting = Cp1252::fromUnicode(wsjtx);
+            s.ProgramSettings.LogPathSetting = QFile::encodeName(wsjtx);
     }
     s.LogFilePath = s.ProgramSettings.LogPathSetting;
 }
@@ -93,10 +99,25 @@ QByteArray settingsFileImage(const ProgramState& s)
 bool Save_Config(ProgramState& s)
 {
     s.ProgramSettings.QsoCountText = QByteArray::number(s.QsoCount);
-    return writeFileAtomically(QString::fromLatin1(kConfigFileName), settingsFileImage(s));
+    QString why;
+    if (writeFileAtomically(QString::fromLatin1(kConfigFileName), settingsFileImage(s), &why)) {
+        s.ConfigSaveError.clear();
+        s.ConfigSaveReported = false;
+        return true;
+    }
+    s.ConfigSaveError = why.isEmpty() ? QStringLiteral("unknown error") : why;
+    return false;
+}
+
+bool saveAndReloadConfig(ProgramState& s)
+{
+    if (!Save_Config(s))
+        return false;
+    Load_Config(s);
+    return true;
 }
 
 QString logFilePathString(const ProgramState& s)
 {
-    return Cp1252::toUnicode(s.LogFilePath);
+    return QFile::decodeName(s.LogFilePath);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // config.dat: fourteen lines in the working directory, each ended by CR LF,
-// texts stored as they are (Windows-1252). Load_Config reads the values (cut
+// texts stored as they are: the log path in the file system's encoding, the
+// other texts in Windows-1252. Load_Config reads the values (cut
 // to their limits), converts the twelfth line to StoredQsoCount and copies the
 // log path to LogFilePath; Save_Config writes all of them back, line 12 being
 // the current QsoCount. The file is replaced atomically.
@@ -11,7 +12,12 @@
 inline constexpr const char* kConfigFileName = "config.dat";
 
 void Load_Config(ProgramState& s);
+// Returns whether config.dat was written; when not, ConfigSaveError says why.
 bool Save_Config(ProgramState& s);
+// Writes config.dat and reads it back, as every confirmed entry does; when
+// the write failed the values in memory stay as typed (a read-back would undo
+// them) and false is returned.
+bool saveAndReloadConfig(ProgramState& s);
 
 // WSJT-X's own log file, offered as the log path when there is no config.dat.
 QString defaultWsjtxLogPath();
@@ -19,5 +25,5 @@ QString defaultWsjtxLogPath();
 // The settings file as bytes, for tests and for Save_Config.
 QByteArray settingsFileImage(const ProgramState& s);
 
-// The log path as the file system wants it (the settings hold Windows-1252 bytes).
+// The log path as text (the settings hold it in the file system's encoding).
 QString logFilePathString(const ProgramState& s);

@@ -3,9 +3,15 @@
 // that tests can reset it between cases. Texts read from or written to files
 // are Windows-1252 bytes; the forms convert at their edge (see Cp1252.h).
 #include "logdata/LineTable.h"
+#include "logdata/LogFileMark.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <memory>
+#include <vector>
+
+class OrphanLog;
 
 // The fourteen values of config.dat, in file order.
 struct SettingsValues {
@@ -58,11 +64,17 @@ struct ProgramState {
     int ConfirmedCount = 0;
     QByteArray CurrentLine;
 
-    // The file image the last load read; a rewrite compares the file on disk
-    // with it so that lines appended meanwhile (by WSJT-X) are not lost.
-    QByteArray LoadedImage;
-    bool LoadedImageValid = false;
-    int LoadedLineCount = 0; // lines of LoadedImage: elements 1..LoadedLineCount of LogLines
+    // The logbook file as LogLines holds it: which file, how many bytes, so
+    // that a rewrite keeps what other programs (WSJT-X) appended meanwhile
+    // and a reload reads only what changed.
+    LogFileMark LogMark;
+    int LoadedLineCount = 0; // the file's lines held: elements 1..LoadedLineCount of LogLines
+    quint8 LoadedDisplayFormat = 0; // the DisplayFormat the rows were parsed with
+    std::vector<quint8> RowFlags;   // per QSO row: eQSL received "Y", has the field
+    int RowsWithRcvd = 0;           // rows with an eQSL-received field
+    bool Writing = false;           // a rewrite of the logbook is under way
+    // The file the last rewrite replaced, while a writer may still append to it.
+    std::shared_ptr<OrphanLog> Orphan;
 
     QsoFieldSet QsoFields;
     SelectedQsoSet SelectedQso;
@@ -92,7 +104,9 @@ struct ProgramState {
     QByteArray DateBuffer;
 
     SettingsValues ProgramSettings;
-    QByteArray LogFilePath;
+    QByteArray LogFilePath;          // in the file system's encoding
+    QString ConfigSaveError;         // why the last write of config.dat failed
+    bool ConfigSaveReported = false; // the operator was told
 
     QByteArray EqslCall;
     QByteArray EqslPassword;

@@ -25,10 +25,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
 
 namespace
 {
@@ -70,6 +75,33 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     setBackground(this, kWindowColor);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     buildControls();
+
+    // The live log: a QSO another program appends shows up at once. The
+    // watcher's signals are handled here like a click; a short single-shot
+    // timer gathers a burst of them into one look at the file.
+    m_watcher = new QFileSystemWatcher(this);
+    m_followTimer = new QTimer(this);
+    m_followTimer->setSingleShot(true);
+    m_followTimer->setInterval(50);
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, m_followTimer,
+            qOverload<>(&QTimer::start));
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_followTimer,
+            qOverload<>(&QTimer::start));
+    connect(m_followTimer, &QTimer::timeout, this, [this] { followLogbook(); });
+
+    // While a rewrite writes a large log the window repaints and says so.
+    setRewriteProgress([this](qint64 written, qint64 total) {
+        const int percent = total > 0 ? int(written * 100 / total) : 0;
+        showStatus((isEng() ? QStringLiteral("Writing the logbook … %1 %")
+                            : QStringLiteral("Das Logbuch wird geschrieben … %1 %"))
+                       .arg(percent));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+}
+
+TForm1::~TForm1()
+{
+    setRewriteProgress(nullptr);
 }
 
 void TForm1::buildControls()
@@ -215,25 +247,44 @@ void TForm1::LoadLogbook()
         Init();
         s.DisplayFormat = 1;
     }
-    LoadReport report = loadLogbookData(s);
-    GridModel* grid = StringGrid1->grid();
-    const int rows = report.rows.rowCount();
-    grid->adoptRows(std::move(report.rows));
-    // The row after the last QSO is shown empty, never with what an earlier,
-    // longer log left there.
-    grid->clearRow(rows);
-    grid->setRowCount(s.LinesRead);
-    if (report.numberShown)
-        Edit1->setText(QStringLiteral(" ") + QString::number(s.QsoCount));
-    if (report.confirmedShown)
-        Panel17->setText(QString::number(s.ConfirmedCount));
-    reportLoadProblems(report.opened ? QString() : report.errorReason, report.unreadableFields);
+    // The file as held in memory, with only what changed read again, unless
+    // it changed on disk otherwise.
+    showRows(refreshLogbookData(s), true);
     // A search result shown while the log was reloaded (an edit made from
     // it) is searched again, so the grid and the search controls agree.
     if (s.SearchView == 1) {
         Init();
         CallSearch();
     }
+    reportConfigProblem();
+}
+
+void TForm1::showRows(LoadReport report, bool wholeLoad)
+{
+    ProgramState& s = G();
+    GridModel* grid = StringGrid1->grid();
+    if (report.incremental)
+        grid->updateFullRows(report.updatedRows, report.rows);
+    else
+        grid->setFullRows(std::move(report.rows));
+    if (s.SearchView == 0) {
+        grid->showSearch(false);
+        // One empty row follows the last QSO.
+        grid->setRowCount(s.LoadedLineCount);
+    }
+    if (wholeLoad || s.SearchView == 0) {
+        if (report.numberShown)
+            Edit1->setText(QStringLiteral(" ") + QString::number(s.LoadedLineCount - 1));
+    }
+    if (report.confirmedShown)
+        Panel17->setText(QString::number(s.ConfirmedCount));
+    QString problem = report.opened ? QString() : report.errorReason;
+    reportLoadProblems(problem, report.unreadableFields);
+    if (!report.reloadReason.isEmpty() && report.opened)
+        showStatus(isEng() ? QStringLiteral("The logbook changed on disk and was loaded again.")
+                           : QStringLiteral("Das Logbuch wurde auf der Platte geändert und neu "
+                                            "geladen."));
+    watchLogbook();
 }
 
 void TForm1::reportLoadProblems(const QString& problem, int unreadable)
@@ -255,6 +306,24 @@ void TForm1::reportLoadProblems(const QString& problem, int unreadable)
             parts << QStringLiteral("%1 Felder mit unlesbarer Länge übersprungen").arg(unreadable);
     }
     showStatus(parts.join(QStringLiteral("; ")));
+}
+
+void TForm1::reportConfigProblem()
+{
+    ProgramState& s = G();
+    if (s.ConfigSaveError.isEmpty() || s.ConfigSaveReported)
+        return;
+    s.ConfigSaveReported = true;
+    dialogs().showError(
+        isEng() ? QStringLiteral("The settings could not be saved to config.dat (%1). What you "
+                                 "typed is kept while the program runs; please make sure the "
+                                 "program's folder can be written.")
+                      .arg(s.ConfigSaveError)
+                : QStringLiteral("Die Einstellungen konnten nicht in config.dat gespeichert "
+                                 "werden (%1). Die Eingaben bleiben erhalten, solange das Programm "
+                                 "läuft; bitte prüfen, ob der Ordner des Programms beschreibbar "
+                                 "ist.")
+                      .arg(s.ConfigSaveError));
 }
 
 void TForm1::showStatus(const QString& text)
@@ -303,8 +372,7 @@ void TForm1::Init()
     Edit3->clear();
     if (s.SearchView == 1 && s.QsoCount != 0) {
         GridModel* grid = StringGrid1->grid();
-        for (int r = 0; r <= s.QsoCount; ++r)
-            grid->clearRow(r);
+        grid->clearSearch();
         grid->setRowCount(1);
     }
 }
@@ -325,26 +393,120 @@ void TForm1::CallSearch()
     }
     s.LinesRead = 0;
     s.QsoFields.call.clear();
-    QFile f(logFilePathString(s));
-    if (logFilePathString(s).isEmpty() || !f.open(QIODevice::ReadOnly)) {
+    // The search reads the logbook as held in memory, once what changed on
+    // disk is taken in.
+    if (!bringLogbookUpToDate()) {
         s.QsoCount = -1;
         QApplication::restoreOverrideCursor();
         return;
     }
-    const QByteArray image = readWholeFile(f);
-    f.close();
-    CallSearchResult result = searchCalls(image, s.SearchCall, s.DisplayFormat == 1);
-    s.LinesRead = image.isEmpty() ? 0 : 1 + result.matches;
+    m_shownSearch = s.SearchCall;
+    CallSearchResult result =
+        searchLogLines(s, StringGrid1->grid()->fullRows(), s.SearchCall, s.DisplayFormat == 1);
+    s.LinesRead = s.LoadedLineCount == 0 ? 0 : 1 + result.matches;
     GridModel* grid = StringGrid1->grid();
     const int matches = result.matches;
+    grid->setSearchRows(std::move(result.rows));
+    grid->showSearch(true);
     if (matches > 0) {
-        grid->adoptRows(std::move(result.rows));
         grid->setRowCount(matches);
         Edit1->setText(QString::number(matches));
     }
     m_matchMarker = 0;
     s.QsoCount = s.LinesRead - 1;
     QApplication::restoreOverrideCursor();
+}
+
+bool TForm1::bringLogbookUpToDate()
+{
+    ProgramState& s = G();
+    if (s.LogMark.valid) {
+        LoadReport r = followLogbookData(s);
+        if (r.reloadReason.isEmpty()) {
+            if (!r.updatedRows.empty())
+                showFollowed(r);
+            return true;
+        }
+    }
+    // Not loaded, or changed otherwise on disk: read it whole.
+    const quint8 format = s.DisplayFormat;
+    LoadReport whole = loadLogbookData(s);
+    s.DisplayFormat = format;
+    const bool opened = whole.opened;
+    whole.reloadReason = QStringLiteral("changed");
+    showRows(std::move(whole), true);
+    return opened;
+}
+
+void TForm1::showFollowed(const LoadReport& report)
+{
+    ProgramState& s = G();
+    GridModel* grid = StringGrid1->grid();
+    QScrollBar* bar = StringGrid1->verticalScrollBar();
+    const bool atBottom = bar->value() >= bar->maximum();
+    const int firstNew = grid->fullRows().rowCount();
+    grid->updateFullRows(report.updatedRows, report.rows);
+    if (s.SearchView == 0) {
+        grid->setRowCount(s.LoadedLineCount);
+        Edit1->setText(QStringLiteral(" ") + QString::number(s.LoadedLineCount - 1));
+    } else {
+        // New QSOs that match the search shown are added to it.
+        CallSearchResult found =
+            searchLogLines(s, grid->fullRows(), m_shownSearch, s.DisplayFormat == 1, firstNew + 2);
+        if (found.matches > 0) {
+            grid->appendSearchRows(found.rows);
+            const int matches = qMax(0, s.QsoCount) + found.matches;
+            s.QsoCount = matches;
+            s.LinesRead = matches + 1;
+            grid->setRowCount(matches);
+            Edit1->setText(QString::number(matches));
+        }
+    }
+    if (s.RowsWithRcvd > 0)
+        Panel17->setText(QString::number(s.ConfirmedCount));
+    if (atBottom)
+        ScrollGridToBottom();
+}
+
+void TForm1::followLogbook()
+{
+    ProgramState& s = G();
+    // Not while the program writes the logbook itself (the window repaints
+    // meanwhile); the watcher fires again when it is done.
+    if (s.Writing) {
+        m_followTimer->start();
+        return;
+    }
+    if (!s.LogMark.valid) {
+        // The logbook could not be read before: it may be there now.
+        if (!logFilePathString(s).isEmpty() && QFileInfo::exists(logFilePathString(s)))
+            bringLogbookUpToDate();
+        watchLogbook();
+        return;
+    }
+    LoadReport r = followLogbookData(s);
+    if (!r.reloadReason.isEmpty())
+        bringLogbookUpToDate();
+    else if (!r.updatedRows.empty())
+        showFollowed(r);
+    watchLogbook();
+}
+
+void TForm1::watchLogbook()
+{
+    // The file and its folder: WSJT-X appends to the file, editors and other
+    // programs may replace it, which only the folder shows.
+    const QString path = logFilePathString(G());
+    const QStringList old = m_watcher->files() + m_watcher->directories();
+    if (!old.isEmpty())
+        m_watcher->removePaths(old);
+    if (path.isEmpty())
+        return;
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir())
+        m_watcher->addPath(info.absoluteFilePath());
+    if (info.absoluteDir().exists())
+        m_watcher->addPath(info.absolutePath());
 }
 
 void TForm1::Delay(int ms)
@@ -444,6 +606,7 @@ void TForm1::Button3Click()
     ProgramState& s = G();
     s.SearchView = 0;
     s.DisplayFormat = 1;
+    // The whole log is still held: shown again, with only what changed read.
     LoadLogbook();
     Label2->show();
     Edit1->show();

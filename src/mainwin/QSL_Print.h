@@ -3,12 +3,15 @@
 // picture buttons that open the other forms, and the procedures of the main
 // window class that other forms call (loading the logbook, the settings file,
 // the country lookup).
+#include "logdata/Loader.h"
 #include "logdata/Rewrite.h"
 #include "mainwin/CountryTable.h"
 
 #include <QWidget>
 
+class QFileSystemWatcher;
 class QLabel;
+class QTimer;
 class QLineEdit;
 class QPushButton;
 class KeyEdit;
@@ -21,6 +24,7 @@ class TForm1 : public QWidget
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // Creation handler: sizes the window from the screen and loads the log.
     void FormCreate();
@@ -41,6 +45,8 @@ public:
     // simply succeed (file changed on disk, write failed), reloading the log
     // so the grid shows what is on disk. Returns true when the file was written.
     bool ReportRewrite(const RewriteOutcome& outcome);
+    // Tells the operator, once, that config.dat could not be written.
+    void reportConfigProblem();
     // A line in the window that reports problems without a modal dialog.
     void showStatus(const QString& text);
     QString statusText() const;
@@ -82,8 +88,21 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
 
+    // Takes in what another program appended to the logbook (the watcher's
+    // signal); a file changed otherwise is loaded again whole.
+    void followLogbook();
+
 private:
     void buildControls();
+    void showRows(LoadReport report, bool wholeLoad);
+    void showFollowed(const LoadReport& report);
+    // Makes LogLines match the file before it is read from memory: appended
+    // lines taken in, a changed file loaded again. False when it cannot be read.
+    bool bringLogbookUpToDate();
+    void watchLogbook();
+    QFileSystemWatcher* m_watcher = nullptr;
+    QTimer* m_followTimer = nullptr;
+    QByteArray m_shownSearch; // the text of the search result shown
     void reportLoadProblems(const QString& problem, int unreadable);
     quint8 m_matchMarker = 0;
     int m_selectedRow = -1; // the row of the last cell selection in the whole-log view

@@ -53,7 +53,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid())
         return QVariant();
-    return m_cells.cellString(index.row(), index.column());
+    return shownRows().cellString(index.row(), index.column());
 }
 
 void GridModel::setRowCount(int n)
@@ -74,35 +74,56 @@ void GridModel::setRowCount(int n)
 
 QByteArray GridModel::cell(int col, int row) const
 {
-    return m_cells.cell(row, col);
+    return shownRows().cell(row, col);
 }
 
-void GridModel::setCell(int col, int row, const QByteArray& text)
+void GridModel::showSearch(bool on)
 {
-    m_cells.setCell(row, col, text);
-    if (row < m_rowCount)
-        emit dataChanged(index(row, col), index(row, col));
+    if (on == m_searchShown)
+        return;
+    // A switch of the whole content: one reset, not a signal per row.
+    beginResetModel();
+    m_searchShown = on;
+    endResetModel();
 }
 
-void GridModel::adoptRows(CellTable rows)
+void GridModel::setFullRows(CellTable rows)
 {
-    const int written = rows.rowCount();
-    // Rows beyond the new ones are hidden, not erased.
-    rows.appendRowsFrom(m_cells, written);
-    m_cells = std::move(rows);
-    if (m_rowCount > 0)
+    m_full = std::move(rows);
+    if (!m_searchShown && m_rowCount > 0)
         emit dataChanged(index(0, 0), index(m_rowCount - 1, Columns - 1));
 }
 
-void GridModel::clearRow(int row)
+void GridModel::updateFullRows(const std::vector<int>& rows, const CellTable& cells)
 {
-    static const QByteArrayView empty[Columns] = {};
-    QByteArrayView cells[Columns];
-    for (int c = 0; c < Columns; ++c)
-        cells[c] = empty[c];
-    m_cells.setRawRow(row, cells);
-    if (row < m_rowCount)
-        emit dataChanged(index(row, 0), index(row, Columns - 1));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        m_full.copyRow(cells, int(i), rows[i]);
+        if (!m_searchShown && rows[i] < m_rowCount)
+            emit dataChanged(index(rows[i], 0), index(rows[i], Columns - 1));
+    }
+}
+
+void GridModel::setSearchRows(CellTable rows)
+{
+    m_search = std::move(rows);
+    if (m_searchShown && m_rowCount > 0)
+        emit dataChanged(index(0, 0), index(m_rowCount - 1, Columns - 1));
+}
+
+void GridModel::appendSearchRows(const CellTable& rows)
+{
+    const int first = m_search.rowCount();
+    for (int i = 0; i < rows.rowCount(); ++i)
+        m_search.copyRow(rows, i, first + i);
+    if (m_searchShown && first < m_rowCount)
+        emit dataChanged(index(first, 0), index(m_rowCount - 1, Columns - 1));
+}
+
+void GridModel::clearSearch()
+{
+    m_search = CellTable();
+    if (m_searchShown && m_rowCount > 0)
+        emit dataChanged(index(0, 0), index(m_rowCount - 1, Columns - 1));
 }
 
 StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new GridModel)

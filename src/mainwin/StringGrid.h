@@ -17,20 +17,33 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    // The string-grid operations (texts are Windows-1252 bytes, with the
-    // leading blanks the cells carry).
+    // The string-grid operations (texts are the file's bytes, with the
+    // leading blanks the cells carry), on the rows shown.
     int RowCount() const { return m_rowCount; }
     void setRowCount(int n); // at least one row stays, as in a string grid
     QByteArray cell(int col, int row) const;
-    void setCell(int col, int row, const QByteArray& text);
-    // Puts whole rows 0..rows.rowCount()-1 in place at once (a load).
-    void adoptRows(CellTable rows);
-    // Empties every cell of a row.
-    void clearRow(int row);
-    const CellTable& storage() const { return m_cells; }
+
+    // The grid holds the whole log and a call-search result side by side and
+    // shows one of them, so that "back" shows the whole log without reading
+    // it again.
+    void showSearch(bool on);
+    bool searchShown() const { return m_searchShown; }
+    // The whole log: replaced by a load, changed row by row by a reload that
+    // reads only what changed (`cells` row i holds grid row rows[i]).
+    void setFullRows(CellTable rows);
+    void updateFullRows(const std::vector<int>& rows, const CellTable& cells);
+    const CellTable& fullRows() const { return m_full; }
+    // The search result: replaced by a search, emptied by Init, grown by the
+    // live log.
+    void setSearchRows(CellTable rows);
+    void appendSearchRows(const CellTable& rows);
+    void clearSearch();
+    const CellTable& shownRows() const { return m_searchShown ? m_search : m_full; }
 
 private:
-    CellTable m_cells;
+    CellTable m_full;
+    CellTable m_search;
+    bool m_searchShown = false;
     int m_rowCount = 1;
 };
 

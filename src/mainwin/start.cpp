@@ -47,10 +47,11 @@ void TStartForm::FormCreate()
     s.DisplayFormat = 0;
     s.ChangeSaveRequested = 0;
     s.StartQsoCount = s.StoredQsoCount;
-    // Spare elements after the loaded lines; never fewer than the lines
-    // themselves plus one (the stored count may lag behind the file when
-    // config.dat could not be written).
-    s.LogLines.resize(qMax(s.StartQsoCount + 4, s.LineCount + 2));
+    // The spare element after the loaded lines; the table is sized from the
+    // file, never from the stored count (a wrong or huge one in a config.dat
+    // that cannot be rewritten must not exhaust memory).
+    if (s.LogLines.size() < s.LineCount + 2)
+        s.LogLines.resize(s.LineCount + 2);
 }
 
 void TStartForm::Log()

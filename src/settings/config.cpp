@@ -183,7 +183,10 @@ void TConfiguration::Open()
 {
     ProgramState& s = G();
     place(418);
-    Load_Config(s);
+    // After a failed write the values in memory are the ones typed: the old
+    // file must not undo them.
+    if (s.ConfigSaveError.isEmpty())
+        Load_Config(s);
     setExitCaption();
     show();
     raise();
@@ -221,8 +224,9 @@ void TConfiguration::EditNKeyPress(KeyEdit* edit, QChar& key)
 
 void TConfiguration::saveReloadInit()
 {
-    Save_Config(G());
-    Load_Config(G());
+    saveAndReloadConfig(G());
+    if (TForm1* main = Forms().Form1)
+        main->reportConfigProblem();
     if (TForm1* main = Forms().Form1)
         main->Init();
 }
@@ -248,16 +252,18 @@ void TConfiguration::Image1Click()
 {
     G().ProgramSettings.Language = "Ger";
     Button1->setText(QStringLiteral("Beenden"));
-    Save_Config(G());
-    Load_Config(G());
+    saveAndReloadConfig(G());
+    if (TForm1* main = Forms().Form1)
+        main->reportConfigProblem();
 }
 
 void TConfiguration::Image2Click()
 {
     G().ProgramSettings.Language = "Eng";
     Button1->setText(QStringLiteral("Exit"));
-    Save_Config(G());
-    Load_Config(G());
+    saveAndReloadConfig(G());
+    if (TForm1* main = Forms().Form1)
+        main->reportConfigProblem();
 }
 
 void TConfiguration::Image3Click()

@@ -82,8 +82,8 @@ void TestLoader::countersAndCells()
     QCOMPARE(s.LogLines.at(1), kHeader);
     QCOMPARE(s.LogLines.at(2), r1);
     QCOMPARE(s.LogLines.at(4), r3);
-    QVERIFY(s.LogLines.size() >= s.LineCount + 2);
-    QCOMPARE(s.LogLines.size(), 3 + 4 + 1); // StartQsoCount + lines + 1
+    // Sized from the file, not from a stored count (which may be anything).
+    QCOMPARE(s.LogLines.size(), s.LineCount + 2);
 }
 
 void TestLoader::conversions_data()
@@ -313,7 +313,8 @@ void TestLoader::cellsOutliveTheirSource()
     const QByteArrayView raw[CellTable::Columns] = {"a", "b", "c", "d", "e", "f",
                                                     "g", "h", "i", "j", "k", "l"};
     next.setRawRow(0, raw);
-    next.appendRowsFrom(*table, 1);
+    next.copyRow(*table, 1, 1);
+    next.copyRow(*table, 2, 2);
     CellTable copy(*table);
     table.reset();
     QCOMPARE(next.rowCount(), 3);

@@ -4,6 +4,7 @@
 #include "logdata/Rewrite.h"
 #include "logdata/State.h"
 #include "logdata/TextList.h"
+#include "loggen/LogGenerator.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -20,6 +21,8 @@ private slots:
     void otherChangesOnDiskRefuseTheWrite();
     void failedWriteLeavesTheOldFile();
     void secondRewriteBeforeReload();
+    void halfWrittenLineIsLeftAsItIs();
+    void followReadsOnlyWhatWasAppended();
     void listExportBetweenLoadAndRewrite();
     void listRows_data();
     void listRows();
@@ -53,16 +56,18 @@ void append(ScratchDir& dir, const QByteArray& bytes)
 void TestRewriteList::rewriteReplacesOnlyTheEditedLine()
 {
     ScratchDir dir;
-    // LF-only ends and a last line without one: the lines come back with CR LF.
+    // LF-only ends come back with CR LF; a last line without its line end
+    // (another program may still be writing it) stays without.
     load(dir, kHeader + "\r\n" + r1 + "\n" + r2 + "\r\n" + r3);
     G().LogLines.set(3, "<call:4>NEW1 <eor>");
     const RewriteOutcome o = rewriteLogbook(G(), G().LineCount);
     QCOMPARE(int(o.result), int(RewriteResult::Written));
-    QCOMPARE(dir.read("log.adi"), crlfLines({kHeader, r1, "<call:4>NEW1 <eor>", r3}));
+    const QByteArray written = crlfLines({kHeader, r1, "<call:4>NEW1 <eor>"}) + r3;
+    QCOMPARE(dir.read("log.adi"), written);
     // Elements beyond LineCount are not written.
     G().LogLines.set(5, "<call:3>XYZ <eor>");
     rewriteLogbook(G(), G().LineCount);
-    QCOMPARE(dir.read("log.adi"), crlfLines({kHeader, r1, "<call:4>NEW1 <eor>", r3}));
+    QCOMPARE(dir.read("log.adi"), written);
 }
 
 void TestRewriteList::appendedLinesAreKept()
@@ -74,8 +79,9 @@ void TestRewriteList::appendedLinesAreKept()
     const RewriteOutcome o = rewriteLogbook(G(), G().LineCount);
     QCOMPARE(int(o.result), int(RewriteResult::Written));
     QCOMPARE(o.appendedKept, 2);
+    // The appended bytes are copied as they are.
     QCOMPARE(dir.read("log.adi"),
-             crlfLines({kHeader, "<call:5>K1ABD <eor>", r2, r3, "<call:4>W1AW <eor>"}));
+             crlfLines({kHeader, "<call:5>K1ABD <eor>", r2, r3}) + "<call:4>W1AW <eor>\n");
     QCOMPARE(G().LineCount, 5); // the table mirrors the file now
 }
 
@@ -106,8 +112,9 @@ void TestRewriteList::otherChangesOnDiskRefuseTheWrite()
     QCOMPARE(int(o.result), int(RewriteResult::ChangedOnDisk));
     QVERIFY(!o.message.isEmpty());
     QCOMPARE(dir.read("log.adi"), changed);
-    // The last loaded line continued without a line break is a change too.
+    // The last loaded line edited here and continued on disk meanwhile.
     load(dir, kHeader + "\r\n" + r1);
+    G().LogLines.set(2, "<call:3>CCC <eor>");
     append(dir, "more");
     QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::ChangedOnDisk));
     // A file removed since the load.
@@ -147,6 +154,74 @@ void TestRewriteList::secondRewriteBeforeReload()
     QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Written));
     QCOMPARE(dir.read("log.adi"),
              crlfLines({kHeader, "<call:3>AAA <eor>", "<call:3>BBB <eor>", r3}));
+}
+
+void TestRewriteList::halfWrittenLineIsLeftAsItIs()
+{
+    // WSJT-X has written half a line when the rewrite reads the file: it is
+    // written back without a line end, and the writer's remainder completes it.
+    ScratchDir dir;
+    load(dir, crlfLines({kHeader, r1, r2}));
+    append(dir, "<call:4>W1AW <ba");
+    G().LogLines.set(2, "<call:5>K1ABD <eor>");
+    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Written));
+    QCOMPARE(dir.read("log.adi"),
+             crlfLines({kHeader, "<call:5>K1ABD <eor>", r2}) + "<call:4>W1AW <ba");
+    append(dir, "nd:3>20m <eor>\n");
+    QCOMPARE(dir.read("log.adi"),
+             crlfLines({kHeader, "<call:5>K1ABD <eor>", r2}) + "<call:4>W1AW <band:3>20m <eor>\n");
+    // A second edit before any reload: still one whole line, and the table
+    // holds it whole after the reload.
+    G().LogLines.set(3, "<call:3>BBB <eor>");
+    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Written));
+    QCOMPARE(dir.read("log.adi"), crlfLines({kHeader, "<call:5>K1ABD <eor>", "<call:3>BBB <eor>"}) +
+                                      "<call:4>W1AW <band:3>20m <eor>\n");
+    refreshLogbookData(G());
+    QCOMPARE(G().LogLines.at(4), QByteArray("<call:4>W1AW <band:3>20m <eor>"));
+    QCOMPARE(G().QsoCount, 3);
+}
+
+namespace
+{
+// The bytes this process has read so far (Linux).
+qint64 bytesRead()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+} // namespace
+
+void TestRewriteList::followReadsOnlyWhatWasAppended()
+{
+    // Following a large log costs what the new QSO costs, not the log.
+    ScratchDir dir;
+    LogGeneratorOptions o;
+    o.records = 20000;
+    const QByteArray log = generateWsjtxLog(o);
+    load(dir, log);
+    const QByteArray added = generateWsjtxRecord(o, 20000);
+    append(dir, added + "\n");
+    const qint64 before = bytesRead();
+    const LoadReport r = followLogbookData(G());
+    const qint64 read = bytesRead() - before;
+    QVERIFY2(read < 4 * 65536, qPrintable(QString::number(read)));
+    QVERIFY(r.reloadReason.isEmpty());
+    QCOMPARE(r.appendedLines, 1);
+    QCOMPARE(r.updatedRows, std::vector<int>{20000});
+    QCOMPARE(G().QsoCount, 20001);
+    QCOMPARE(G().LogLines.at(20002), added);
+    // Nothing new: nothing read but the file's size.
+    QVERIFY(followLogbookData(G()).updatedRows.empty());
+    // The file replaced by another: not taken for an append.
+    dir.write("other.adi", log + added + "\n" + added + "\n");
+    QFile::remove(dir.file("log.adi"));
+    QFile::rename(dir.file("other.adi"), dir.file("log.adi"));
+    QVERIFY(!followLogbookData(G()).reloadReason.isEmpty());
 }
 
 void TestRewriteList::listExportBetweenLoadAndRewrite()

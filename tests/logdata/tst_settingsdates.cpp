@@ -76,14 +76,12 @@ void TestSettingsDates::dateBuffer()
 
 void TestSettingsDates::timeForDisplay()
 {
-    QCOMPARE(::timeForDisplay("123456", 6), QByteArray("12:34"));
-    QCOMPARE(::timeForDisplay("1234", 4), QByteArray("12:34"));
-    QCOMPARE(::timeForDisplay("123", 3), QByteArray("1:"));
-    QCOMPARE(::timeForDisplay("", 0), QByteArray());
-    QCOMPARE(::timeForDisplay("", 0, true), QByteArray(":"));
     char buf[24];
     QCOMPARE(displayTimeInto("123456", 6, buf).toByteArray(), QByteArray("12:34"));
     QCOMPARE(displayTimeInto("1234", 4, buf).toByteArray(), QByteArray("12:34"));
+    QCOMPARE(displayTimeInto("123", 3, buf).toByteArray(), QByteArray("1:"));
+    QCOMPARE(displayTimeInto("", 0, buf).toByteArray(), QByteArray());
+    QCOMPARE(displayTimeInto("", 0, buf, true).toByteArray(), QByteArray(":"));
     QCOMPARE(displayTimeInto("", 1, buf).toByteArray(), QByteArray());
 }
 

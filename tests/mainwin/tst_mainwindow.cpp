@@ -14,6 +14,7 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -37,6 +38,7 @@ private slots:
     void exitDeletesSideFiles();
     void reloadInSearchViewSearchesAgain();
     void delayProcessesEventsAndStopsWhenTerminating();
+    void liveLogShowsAppendedQsos();
 
 private:
     void start(const QByteArray& language = "Eng", int records = 30);
@@ -369,6 +371,55 @@ void TestMainWindow::delayProcessesEventsAndStopsWhenTerminating()
     Delay(60000); // returns at once: the timer has not had its turn
     resetApplicationTerminating();
     QVERIFY(!fired);
+}
+
+void TestMainWindow::liveLogShowsAppendedQsos()
+{
+    start("Eng", 30);
+    TForm1* f = Forms().Form1;
+    ProgramState& s = G();
+    auto append = [this](const QByteArray& bytes) {
+        QFile log(dir->file("log.adi"));
+        QVERIFY(log.open(QIODevice::Append));
+        log.write(bytes);
+    };
+    // Appended as WSJT-X does: the grid grows by itself, stays at the bottom,
+    // and the counts follow.
+    append(record(40) + "\n");
+    QTRY_COMPARE_WITH_TIMEOUT(s.QsoCount, 31, 1000);
+    QCOMPARE(f->Edit1->text(), QStringLiteral(" 31"));
+    QCOMPARE(f->Panel17->text(), QStringLiteral("9"));
+    QCOMPARE(grid()->Cells(2, 30), QByteArray("  K40XY"));
+    QCOMPARE(grid()->RowCount(), 32);
+    QCoreApplication::processEvents();
+    QScrollBar* bar = grid()->verticalScrollBar();
+    QCOMPARE(bar->value(), bar->maximum());
+
+    // A search result and an open QSO stay; a new QSO that matches is added.
+    doubleClickRow(3);
+    QTest::mouseClick(f->Button1, Qt::LeftButton);
+    typeInto(f->Edit3, QStringLiteral("DL"));
+    QTest::keyClick(f->Edit3, Qt::Key_Return);
+    QCOMPARE(s.QsoCount, 10);
+    typeInto(f->Edit3, QStringLiteral("K"));
+    append(record(42) + "\r\n" + record(43) + "\r\n");
+    QTRY_COMPARE_WITH_TIMEOUT(s.QsoCount, 11, 1000);
+    QCOMPARE(grid()->Cells(2, 10), QByteArray("  DL42AB"));
+    QCOMPARE(f->Edit3->text(), QStringLiteral("K"));
+    QCOMPARE(Forms().Form2->Panel3->text(), QStringLiteral("DL3AB"));
+    QVERIFY(Forms().Form2->isVisible());
+    QTest::mouseClick(f->Button3, Qt::LeftButton);
+    QCOMPARE(s.QsoCount, 33);
+    QCOMPARE(grid()->Cells(2, 32), QByteArray("  K43XY"));
+
+    // Another file in its place: loaded again whole, and the operator is told.
+    const QByteArray other = crlfLines({"other<eoh>", record(7), record(8)});
+    dir->write("other.adi", other);
+    QVERIFY(QFile::remove(dir->file("log.adi")));
+    QVERIFY(QFile::rename(dir->file("other.adi"), dir->file("log.adi")));
+    QTRY_COMPARE_WITH_TIMEOUT(s.QsoCount, 2, 1000);
+    QVERIFY(f->statusText().contains(QStringLiteral("loaded again")));
+    QCOMPARE(grid()->Cells(2, 0), QByteArray("  K7XY"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,0 +1,101 @@
+#include "logdata/LogFileMark.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+qint64 mtimeOf(const struct stat& st)
+{
+    return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+} // namespace
+
+QByteArray readAt(int fd, qint64 offset, qint64 length)
+{
+    QByteArray out(qsizetype(qMax<qint64>(0, length)), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < length) {
+        const ssize_t n = ::pread(fd, out.data() + got, size_t(length - got), off_t(offset + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    out.truncate(qsizetype(got));
+    return out;
+}
+
+qsizetype partialLineLength(QByteArrayView bytes)
+{
+    const qsizetype lastEnd = bytes.lastIndexOf('\n');
+    return bytes.size() - lastEnd - 1;
+}
+
+LogFileMark markFile(int fd, qint64 size, QByteArrayView tail, qsizetype partialLength)
+{
+    LogFileMark m;
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0)
+        return m;
+    m.valid = true;
+    m.device = quint64(st.st_dev);
+    m.inode = quint64(st.st_ino);
+    m.size = size;
+    m.mtimeNs = mtimeOf(st);
+    m.tail = tail.last(qMin(tail.size(), kMarkTailBytes)).toByteArray();
+    m.partialLength = partialLength;
+    return m;
+}
+
+DiskCheck checkDisk(const LogFileMark& mark, int fd)
+{
+    DiskCheck c;
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0) {
+        c.change = DiskChange::Unreadable;
+        c.error = QString::fromLocal8Bit(std::strerror(errno));
+        return c;
+    }
+    c.size = qint64(st.st_size);
+    if (!mark.valid || quint64(st.st_dev) != mark.device || quint64(st.st_ino) != mark.inode ||
+        c.size < mark.size) {
+        c.change = DiskChange::Changed;
+        return c;
+    }
+    if (c.size == mark.size && mtimeOf(st) == mark.mtimeNs) {
+        c.change = DiskChange::Same;
+        return c;
+    }
+    // Grown, or touched: the marked bytes must still end the same way.
+    const qint64 from = mark.size - mark.tail.size();
+    if (readAt(fd, from, mark.tail.size()) != mark.tail) {
+        c.change = DiskChange::Changed;
+        return c;
+    }
+    c.change = c.size > mark.size ? DiskChange::Appended : DiskChange::Same;
+    return c;
+}
+
+DiskCheck checkDisk(const LogFileMark& mark, const QString& path)
+{
+    DiskCheck c;
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        c.change = errno == ENOENT ? DiskChange::Missing : DiskChange::Unreadable;
+        c.error = QString::fromLocal8Bit(std::strerror(errno));
+        return c;
+    }
+    c = checkDisk(mark, fd);
+    ::close(fd);
+    return c;
+}
