@@ -1,8 +1,60 @@
 #include "app/KeyEdit.h"
 
-#include <QKeyEvent>
+#include "app/Dialogs.h"
+#include "logdata/State.h"
+#include "logdata/TextCodec.h"
 
-KeyEdit::KeyEdit(QWidget* parent) : QLineEdit(parent) {}
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QValidator>
+
+namespace
+{
+// Keeps out what the field cannot hold however it arrives (the context
+// menu's paste, a drop); typing and Ctrl+V are refused with a message first.
+class CodePageValidator : public QValidator
+{
+public:
+    explicit CodePageValidator(KeyEdit* edit) : QValidator(edit), m_edit(edit) {}
+    State validate(QString& input, int&) const override
+    {
+        if (m_edit->anyText() || text::fitsCp1252(input) ||
+            (m_edit->utf8Allowed && m_edit->utf8Allowed()))
+            return Acceptable;
+        return Invalid;
+    }
+
+private:
+    KeyEdit* m_edit;
+};
+} // namespace
+
+KeyEdit::KeyEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setValidator(new CodePageValidator(this));
+}
+
+bool KeyEdit::accepts(const QString& text)
+{
+    if (m_anyText || text::fitsCp1252(text) || (utf8Allowed && utf8Allowed()))
+        return true;
+    QString refused;
+    for (const QChar c : text)
+        if (!text::fitsCp1252(QString(c)) && !c.isSurrogate())
+            refused += c;
+    if (refused.isEmpty())
+        refused = text;
+    dialogs().showError(
+        G().ProgramSettings.Language == "Eng"
+            ? QStringLiteral("\"%1\" cannot be stored here: the text is kept in the Windows-1252 "
+                             "code page, which has no such character.")
+                  .arg(refused)
+            : QStringLiteral("„%1“ kann hier nicht gespeichert werden: der Text wird in der "
+                             "Codepage Windows-1252 gespeichert, die dieses Zeichen nicht kennt.")
+                  .arg(refused));
+    return false;
+}
 
 bool KeyEdit::event(QEvent* e)
 {
@@ -22,6 +74,8 @@ bool KeyEdit::event(QEvent* e)
 
 void KeyEdit::keyPressEvent(QKeyEvent* e)
 {
+    if (e->matches(QKeySequence::Paste) && !accepts(QGuiApplication::clipboard()->text()))
+        return;
     if (!handleKey(e))
         QLineEdit::keyPressEvent(e);
 }
@@ -44,6 +98,8 @@ bool KeyEdit::handleKey(QKeyEvent* e)
     default:
         if (e->text().size() != 1 || !e->text().at(0).isPrint())
             return false; // cursor keys and the like: no key press of the field
+        if (!accepts(e->text()))
+            return true;
         key = e->text().at(0);
         if (m_upper)
             key = key.toUpper();

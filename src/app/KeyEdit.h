@@ -19,11 +19,22 @@ public:
 
     std::function<void(QChar& key)> onKeyPress;
 
+    // The field's text is kept in the Windows-1252 code page: a character it
+    // cannot hold is refused, with a message, unless `utf8Allowed` says the
+    // value may be UTF-8 (its line already is). Fields that take any text
+    // (a path) are set free.
+    std::function<bool()> utf8Allowed;
+    void setAnyText(bool on) { m_anyText = on; }
+    bool anyText() const { return m_anyText; }
+
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
     bool handleKey(QKeyEvent* e);
+    // True when `text` may go into the field; otherwise the operator is told.
+    bool accepts(const QString& text);
     bool m_upper = false;
+    bool m_anyText = false;
 };

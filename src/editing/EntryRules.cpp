@@ -1,5 +1,7 @@
 #include "editing/EntryRules.h"
 
+#include "logdata/TextCodec.h"
+
 #include <QDate>
 
 namespace entry
@@ -130,8 +132,14 @@ Checked checkTime(QByteArrayView text)
 
 QByteArray cut(QByteArrayView text, int max)
 {
-    if (max >= 0 && text.size() > max)
-        text = text.first(max);
+    if (max >= 0 && text.size() > max) {
+        qsizetype n = max;
+        // A UTF-8 value is not cut inside a character.
+        if (text::isUtf8Text(text))
+            while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+                --n;
+        text = text.first(n);
+    }
     return text.toByteArray();
 }
 } // namespace entry

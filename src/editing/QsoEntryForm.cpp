@@ -4,6 +4,7 @@
 #include "app/KeyEdit.h"
 #include "app/Widgets.h"
 #include "logdata/Cp1252.h"
+#include "logdata/TextCodec.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -143,6 +144,7 @@ void QsoEntryForm::buildControls()
         // A field's value is the text its edit shows, whether or not the
         // operator confirmed it with Enter.
         connect(e.edit, &QLineEdit::textChanged, this, [this, i] { takeEdit(m_entries[i]); });
+        e.edit->utf8Allowed = [this] { return utf8Line(); };
     }
 
     Edit1->onKeyPress = [this](QChar& k) { Edit1KeyPress(k); };
@@ -167,7 +169,9 @@ void QsoEntryForm::buildControls()
 
 void QsoEntryForm::takeEdit(const Entry& e)
 {
-    values().*e.value = entry::cut(Cp1252::fromUnicode(e.edit->text()), e.max);
+    // Windows-1252, or UTF-8 where the record line already is UTF-8 (the
+    // edits refuse what Windows-1252 cannot hold otherwise).
+    values().*e.value = entry::cut(text::encode(e.edit->text(), utf8Line()), e.max);
 }
 
 const QsoEntryForm::Entry& QsoEntryForm::entryFor(const KeyEdit* edit) const
@@ -261,7 +265,7 @@ bool QsoEntryForm::confirmDate(const Entry& e)
     QByteArray& value = values().*e.value;
     const entry::Checked c = entry::checkDate(value);
     if (c.status == entry::Checked::Invalid) {
-        const QString shown = Cp1252::toUnicode(value);
+        const QString shown = text::decode(value);
         dialogs().showError(english() ? QStringLiteral("\"%1\" is not a valid date. Please enter "
                                                        "the date as DD.MM.YYYY, for example "
                                                        "15.01.2023.")
@@ -287,7 +291,7 @@ bool QsoEntryForm::confirmTime(const Entry& e)
     // time edit; an empty time can still be saved (it is written empty).
     const bool askForTime = c.status == entry::Checked::Empty && m_kind == Kind::NewQso;
     if (c.status == entry::Checked::Invalid || askForTime) {
-        const QString shown = Cp1252::toUnicode(value);
+        const QString shown = text::decode(value);
         QString text;
         if (askForTime)
             text = english() ? QStringLiteral("Please enter the time as HH:MM, for example 09:30.")
@@ -360,7 +364,7 @@ void QsoEntryForm::clearEdits()
 void QsoEntryForm::showValue(KeyEdit* edit, const QByteArray& value)
 {
     const Entry& e = entryFor(edit);
-    const QString text = Cp1252::toUnicode(value);
+    const QString text = text::decode(value);
     const int limit = e.editLimit > 0 ? e.editLimit : 32767;
     edit->setMaxLength(qMax<int>(limit, int(text.size())));
     const QSignalBlocker quiet(edit); // the value is already in place

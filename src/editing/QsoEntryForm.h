@@ -86,6 +86,9 @@ protected:
     // they were not read from one): a value left as it was is not checked
     // again and keeps its original form.
     virtual const EditFieldSet* shownValues() const { return nullptr; }
+    // True when the record line the values go into is UTF-8 already: typed
+    // text is then stored as UTF-8, otherwise in Windows-1252.
+    virtual bool utf8Line() const = 0;
 
     // Sets the captions for the language setting: "Eng" and "Ger" exactly,
     // any other value keeps the captions as they are.

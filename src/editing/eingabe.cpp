@@ -13,6 +13,7 @@
 #include "editing/auswahl_select.h"
 #include "logdata/Cp1252.h"
 #include "logdata/Dates.h"
+#include "logdata/TextCodec.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
 
@@ -42,6 +43,11 @@ TForm3::TForm3() : QsoEntryForm(Kind::Change)
     Image1->setPicture(loadJpegPixmap(QStringLiteral(":/pictures/radio.jpg")));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+}
+
+bool TForm3::utf8Line() const
+{
+    return text::isUtf8Text(G().ChangeOriginal);
 }
 
 void TForm3::FormCreate()
@@ -127,7 +133,7 @@ void TForm3::adif_wandel()
     TForm2* view = Forms().Form2;
     if (!view)
         return;
-    auto text = [](const QByteArray& b) { return Cp1252::toUnicode(b); };
+    auto text = [](const QByteArray& b) { return text::decode(b); };
     // Date and time stay those of the grid row.
     view->Panel1->setText(text(s.SelectedQso.date));
     view->Panel2->setText(text(s.SelectedQso.time));

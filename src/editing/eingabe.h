@@ -28,4 +28,5 @@ public:
 protected:
     EditFieldSet& values() override { return G().ChangeFields; }
     const EditFieldSet* shownValues() const override { return &G().ChangeShown; }
+    bool utf8Line() const override;
 };

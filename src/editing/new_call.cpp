@@ -8,6 +8,7 @@
 #include "editing/auswahl_select.h"
 #include "logdata/Dates.h"
 #include "logdata/Rewrite.h"
+#include "logdata/TextCodec.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
 
@@ -36,6 +37,15 @@ TForm7::TForm7() : QsoEntryForm(Kind::NewQso)
 {
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+}
+
+bool TForm7::utf8Line() const
+{
+    const ProgramState& s = G();
+    for (int k = s.LoadedLineCount; k >= 1; --k)
+        if (text::isUtf8Text(s.LogLines.view(k)))
+            return true;
+    return false;
 }
 
 void TForm7::FormCreate()

@@ -27,4 +27,6 @@ public:
 
 protected:
     EditFieldSet& values() override { return G().NewQsoFields; }
+    // A new QSO's line follows the logbook: UTF-8 when it holds UTF-8 text.
+    bool utf8Line() const override;
 };

@@ -1,6 +1,7 @@
 #include "eqsl/AccountScript.h"
 
 #include "logdata/AtomicFile.h"
+#include "logdata/LineTable.h"
 
 namespace eqsl
 {
@@ -183,13 +184,11 @@ bool writeScriptFile(const QString& path, QByteArrayView commandLine)
 QList<QByteArray> scriptCommands(QByteArrayView scriptContent)
 {
     QList<QByteArray> commands;
-    const QList<QByteArray> lines = scriptContent.toByteArray().split('\n');
-    for (QByteArray line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+    forEachLine(scriptContent, [&](LineSpan sp) {
+        const QByteArray line = scriptContent.sliced(sp.offset, sp.length).toByteArray();
         if (!isScriptHousekeeping(line))
             commands << line;
-    }
+    });
     return commands;
 }
 

@@ -1,6 +1,6 @@
 #include "eqsl/ReplyJudge.h"
 
-#include "logdata/Cp1252.h"
+#include "logdata/TextCodec.h"
 
 #include <QFile>
 
@@ -19,7 +19,7 @@ QByteArray takeFrom(const QByteArray& line, const char* needle, qsizetype count)
 
 QString text(const QByteArray& bytes)
 {
-    return Cp1252::toUnicode(bytes);
+    return text::decode(bytes);
 }
 
 // The reply's messages separate their lines with LF CR.

@@ -17,6 +17,7 @@
 #include "logdata/Loader.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
+#include "logdata/TextCodec.h"
 #include "logdata/TextList.h"
 #include "mainwin/StringGrid.h"
 #include "mainwin/start.h"
@@ -710,7 +711,7 @@ void TForm1::StringGrid1DblClick()
     q.row = row;
 
     TForm2* view = Forms().Form2;
-    auto text = [](const QByteArray& b) { return Cp1252::toUnicode(b); };
+    auto text = [](const QByteArray& b) { return text::decode(b); };
     view->show();
     view->Edit1->setText(QString::number(row + 1));
     view->Panel1->setText(text(q.date));

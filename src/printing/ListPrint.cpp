@@ -1,6 +1,8 @@
 #include "printing/ListPrint.h"
 
 #include "logdata/Cp1252.h"
+#include "logdata/LineTable.h"
+#include "logdata/TextCodec.h"
 #include "logdata/TextList.h"
 
 namespace ListPrint
@@ -37,20 +39,11 @@ QString listTitle(const QByteArray& ownCall, int year)
 
 QStringList splitListLines(const QByteArray& image)
 {
+    // The lines as every reader of the program splits them.
     QStringList lines;
-    const qsizetype n = image.size();
-    qsizetype pos = 0;
-    while (pos < n) {
-        qsizetype end = pos;
-        while (end < n && image[end] != '\r' && image[end] != '\n')
-            ++end;
-        lines.append(Cp1252::toUnicode(QByteArrayView(image).sliced(pos, end - pos)));
-        pos = end;
-        if (pos < n && image[pos] == '\r')
-            ++pos;
-        if (pos < n && image[pos] == '\n')
-            ++pos;
-    }
+    forEachLine(image, [&](LineSpan sp) {
+        lines.append(text::decode(QByteArrayView(image).sliced(sp.offset, sp.length)));
+    });
     return lines;
 }
 

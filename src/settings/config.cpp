@@ -11,6 +11,7 @@
 #include "mainwin/QSL_Print.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
@@ -55,6 +56,7 @@ void TConfiguration::buildControls()
     // Enter chain follows the screen order instead (m_fields).
     const int x = 210;
     Edit1 = edit(this, x, 272, 500);
+    Edit1->setAnyText(true); // a path, kept in the file system's encoding
     Edit1->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
     setTextColor(Edit1, designColor(kPurple));
     Edit2 = edit(this, x + 510, 272, 40);
@@ -137,8 +139,9 @@ void TConfiguration::buildControls()
         if (f.value) {
             const auto value = f.value;
             const int limit = f.limit;
-            connect(e, &QLineEdit::textChanged, this, [e, value, limit] {
-                QByteArray text = Cp1252::fromUnicode(e->text());
+            connect(e, &QLineEdit::textChanged, this, [this, e, value, limit] {
+                QByteArray text =
+                    e == Edit1 ? QFile::encodeName(e->text()) : Cp1252::fromUnicode(e->text());
                 if (limit > 0)
                     text.truncate(limit);
                 G().ProgramSettings.*value = text;
@@ -200,7 +203,7 @@ void TConfiguration::Open()
     for (const Field& f : m_fields)
         if (f.value && f.edit != Edit1)
             f.edit->setText(Cp1252::toUnicode(v.*f.value));
-    Edit1->setText(Cp1252::toUnicode(path));
+    Edit1->setText(QFile::decodeName(path));
     Edit2->clear();
     s.DisplayFormat = 0;
     Edit9->setFocus();

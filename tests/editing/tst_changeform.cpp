@@ -81,6 +81,7 @@ private slots:
     void rebuildForUpload();
     void changeGoesToTheOpenedLine();
     void unchangedQsoKeepsEveryField();
+    void typedTextTheLineCannotHoldIsRefused();
 };
 
 void TestChangeForm::saveWithoutEditsAndStore()
@@ -470,6 +471,32 @@ void TestChangeForm::unchangedQsoKeepsEveryField()
     expected["submode"] = "FT4";
     QCOMPARE(saveMode(QStringLiteral("FT4")), expected);
     QVERIFY(p.dialogs->messages.isEmpty());
+}
+
+void TestChangeForm::typedTextTheLineCannotHoldIsRefused()
+{
+    // A Windows-1252 line cannot hold "ł": refused with a message, never a
+    // silent "?". A UTF-8 line takes it, as UTF-8 with its length in bytes.
+    EditingProgram p(
+        {"<call:5>DL1AB <comment:3>tnx <eor>", "<call:5>SP9XY <comment:5>Grüße <eor>"});
+    openChange(0);
+    replaceAndEnter(form()->Edit14, QStringLiteral("łódź"));
+    QCOMPARE(p.dialogs->messages.size(), 2); // "ł" and "ź"
+    QVERIFY(p.dialogs->messages[0].contains(QStringLiteral("ł")));
+    QCOMPARE(form()->Edit14->text(), QStringLiteral("ód"));
+    QCOMPARE(G().ChangeFields.comment, QByteArray("\xf3"
+                                                  "d"));
+    QTest::mouseClick(form()->BitBtn2, Qt::LeftButton);
+
+    openChange(1);
+    QCOMPARE(form()->Edit14->text(), QStringLiteral("Grüße"));
+    replaceAndEnter(form()->Edit14, QStringLiteral("łódź 73"));
+    QCOMPARE(p.dialogs->messages.size(), 2);
+    QTest::mouseClick(form()->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(view()->BitBtn2, Qt::LeftButton);
+    const QList<QByteArray> lines = p.logLines();
+    QCOMPARE(lines[1], p.lines[1]);
+    QVERIFY2(lines[2].endsWith("<comment:10>łódź 73 <eor>"), lines[2].constData());
 }
 
 QTEST_MAIN(TestChangeForm)

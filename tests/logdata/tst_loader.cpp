@@ -27,6 +27,7 @@ private slots:
     void callSearch_data();
     void callSearch();
     void cellsOutliveTheirSource();
+    void utf8ValuesShownAsUtf8();
 };
 
 namespace
@@ -325,6 +326,24 @@ void TestLoader::cellsOutliveTheirSource()
     next.setCell(2, 5, "   40m");
     QCOMPARE(next.cell(2, 5), QByteArray("   40m"));
     QCOMPARE(next.cell(2, 2), QByteArray("  DL1ABC"));
+}
+
+void TestLoader::utf8ValuesShownAsUtf8()
+{
+    // WSJT-X writes names and comments in UTF-8, some loggers count their
+    // length in characters; the Windows program wrote Windows-1252.
+    ScratchDir dir;
+    const LoadReport r = loadLines(dir, {kHeader, "<call:5>OK1AB <comment:11>Grüße aus Brno <eor>",
+                                         "<call:5>SP9XY <comment:5>Grüße <eor>",
+                                         "<call:5>DL1AB <comment:5>Gr\xfc\xdf"
+                                         "e <eor>",
+                                         "<call:5>UA3AA <comment:12>Привет <eor>"});
+    QCOMPARE(r.rows.cellString(0, 11), QStringLiteral(" Grüße aus")); // 11 bytes
+    QCOMPARE(r.rows.cellString(1, 11), QStringLiteral(" Grüße")); // 5 characters, not cut in one
+    QCOMPARE(r.rows.cellString(2, 11), QStringLiteral(" Grüße")); // Windows-1252
+    QCOMPARE(r.rows.cellString(3, 11), QStringLiteral(" Привет"));
+    // The lines themselves are held as read, byte for byte.
+    QCOMPARE(G().LogLines.at(3), QByteArray("<call:5>SP9XY <comment:5>Grüße <eor>"));
 }
 
 QTEST_GUILESS_MAIN(TestLoader)

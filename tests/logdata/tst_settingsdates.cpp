@@ -1,6 +1,7 @@
 // config.dat, the date converters and the Windows-1252 codec.
 #include "logdata/Cp1252.h"
 #include "logdata/Dates.h"
+#include "logdata/Loader.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
 #include "support/TestSupport.h"
@@ -21,6 +22,7 @@ private slots:
     void configLimitsAndShortFiles();
     void configMissingOrGarbled();
     void configReplacedWhole();
+    void logPathInTheFileSystemsEncoding();
     void codecMapsEveryByte();
 };
 
@@ -166,6 +168,41 @@ void TestSettingsDates::configMissingOrGarbled()
     QCOMPARE(G().StoredQsoCount, 0);
     QCOMPARE(G().LogFilePath, QByteArray("val1"));
     QCOMPARE(G().ProgramSettings.StandardComment, QByteArray("val13"));
+}
+
+void TestSettingsDates::logPathInTheFileSystemsEncoding()
+{
+    // A home folder named Łukasz or Дмитрий: WSJT-X's log there is found,
+    // loaded, and its path written to config.dat as the file system has it.
+    ScratchDir dir;
+    for (const QString& user : {QStringLiteral("Łukasz"), QStringLiteral("Дмитрий")}) {
+        resetProgramState();
+        QFile::remove(dir.file("config.dat"));
+        const QString home = dir.path() + u'/' + user;
+        QDir(home).mkpath(".local/share/WSJT-X");
+        const QString log = home + "/.local/share/WSJT-X/wsjtx_log.adi";
+        QFile f(log);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("WSJT-X ADIF Export<eoh>\n<call:4>SP1A <eor>\n");
+        f.close();
+        qputenv("HOME", QFile::encodeName(home));
+        ProgramState& s = G();
+        Load_Config(s);
+        QCOMPARE(logFilePathString(s), log);
+        s.DisplayFormat = 1;
+        QVERIFY(loadLogbookData(s).opened); // which also saves config.dat
+        QCOMPARE(s.QsoCount, 1);
+        QCOMPARE(dir.read("config.dat").split('\r').value(0), log.toUtf8());
+        Load_Config(s);
+        QCOMPARE(logFilePathString(s), log);
+    }
+    // A config.dat of the Windows program: its path in Windows-1252.
+    resetProgramState();
+    dir.write("config.dat",
+              "C:\\Logs\\M\xfcller.adi\r\nfalse\r\n\r\nGermany\r\nDL1ABC\r\nM\xfcller\r\n");
+    Load_Config(G());
+    QCOMPARE(logFilePathString(G()), QStringLiteral("C:\\Logs\\Müller.adi"));
+    QCOMPARE(G().ProgramSettings.OwnName, QByteArray("M\xfcller")); // the others stay Windows-1252
 }
 
 void TestSettingsDates::configReplacedWhole()
