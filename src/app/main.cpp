@@ -1,12 +1,15 @@
 // Vosmira: a logbook for FT8 and FT4 operators.
 #include "app/FormRegistry.h"
 #include "app/JpegDecoder.h"
+#include "logdata/AtomicFile.h"
 #include "mainwin/QSL_Print.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    // A write beyond a file size limit fails like a full disk and is reported.
+    ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vosmira"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vosmira"));

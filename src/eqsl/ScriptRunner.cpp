@@ -2,9 +2,9 @@
 
 #include "app/Delay.h"
 #include "eqsl/AccountScript.h"
-#include "logdata/Cp1252.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -51,6 +51,132 @@ bool callsCurl(const QList<QByteArray>& commands)
             return true;
     }
     return false;
+}
+
+// A command line taken apart as sh takes it: the words, their quotes and
+// backslashes removed, and the file its output is redirected to.
+struct ShellCommand {
+    QList<QByteArray> words;
+    QByteArray output;
+    bool ok = false; // false: the line holds something only sh can do
+};
+
+ShellCommand splitShellCommand(QByteArrayView line)
+{
+    ShellCommand cmd;
+    QByteArray word;
+    bool inWord = false, redirect = false;
+    auto endWord = [&]() -> bool {
+        if (!inWord)
+            return true;
+        if (redirect) {
+            if (!cmd.output.isEmpty())
+                return false;
+            cmd.output = word;
+            redirect = false;
+        } else {
+            cmd.words << word;
+        }
+        word.clear();
+        inWord = false;
+        return true;
+    };
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == ' ' || c == '\t') {
+            if (!endWord())
+                return cmd;
+        } else if (c == '\'') {
+            const qsizetype end = line.indexOf('\'', i + 1);
+            if (end < 0)
+                return cmd;
+            word += line.sliced(i + 1, end - i - 1);
+            inWord = true;
+            i = end;
+        } else if (c == '"') {
+            inWord = true;
+            for (++i; i < line.size() && line[i] != '"'; ++i) {
+                if (line[i] == '$' || line[i] == '`')
+                    return cmd;
+                if (line[i] == '\\' && i + 1 < line.size() &&
+                    QByteArrayView("$`\"\\").contains(line[i + 1]))
+                    ++i;
+                word += line[i];
+            }
+            if (i >= line.size())
+                return cmd;
+        } else if (c == '\\') {
+            if (++i >= line.size())
+                return cmd;
+            word += line[i];
+            inWord = true;
+        } else if (c == '>') {
+            if (!endWord() || redirect || (i + 1 < line.size() && line[i + 1] == '>'))
+                return cmd;
+            redirect = true;
+        } else if (QByteArrayView(";&|<()$`*?[]{}~#").contains(c)) {
+            return cmd;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (!endWord() || redirect || cmd.words.isEmpty())
+        return cmd;
+    cmd.ok = true;
+    return cmd;
+}
+
+// curl's arguments as lines of a curl config, which curl reads from its
+// standard input (-K -): so no password stands on a command line. Empty when
+// an option is not one the upload script uses.
+QByteArray curlConfig(const QList<QByteArray>& args)
+{
+    static const QList<std::pair<QByteArray, QByteArray>> withValue = {
+        {"-u", "user"},       {"--user", "user"},
+        {"-F", "form"},       {"--form", "form"},
+        {"-H", "header"},     {"--header", "header"},
+        {"-o", "output"},     {"--output", "output"},
+        {"--url", "url"},     {"--form-string", "form-string"},
+        {"-A", "user-agent"}, {"--user-agent", "user-agent"}};
+    static const QList<std::pair<QByteArray, QByteArray>> flags = {
+        {"-s", "silent"},     {"--silent", "silent"},
+        {"-S", "show-error"}, {"--show-error", "show-error"},
+        {"-k", "insecure"},   {"--insecure", "insecure"},
+        {"-f", "fail"},       {"--fail", "fail"},
+        {"-v", "verbose"},    {"--verbose", "verbose"}};
+    auto quoted = [](const QByteArray& v) {
+        QByteArray out = "\"";
+        for (char c : v) {
+            if (c == '\\' || c == '"')
+                out += '\\';
+            out += c;
+        }
+        return out + "\"";
+    };
+    QByteArray config;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QByteArray& a = args[i];
+        if (!a.startsWith('-')) {
+            config += "url = " + quoted(a) + "\n";
+            continue;
+        }
+        bool known = false;
+        for (const auto& [name, option] : withValue)
+            if (a == name && i + 1 < args.size()) {
+                config += option + " = " + quoted(args[++i]) + "\n";
+                known = true;
+                break;
+            }
+        for (const auto& [name, option] : flags)
+            if (!known && a == name) {
+                config += option + "\n";
+                known = true;
+            }
+        if (!known)
+            return QByteArray();
+    }
+    return config;
 }
 
 // Stops the script and whatever it started.
@@ -117,17 +243,42 @@ RunResult ProcessScriptRunner::run(const QString& scriptPath, const QString& wor
         [](QProcess::CreateProcessArguments* args) { args->flags |= CREATE_NO_WINDOW; });
     constexpr int notFoundCode = 9009;
 #else
-    QByteArray joined;
-    for (const QByteArray& c : commands)
-        joined += c + '\n';
-    p.setProgram(QStringLiteral("/bin/sh"));
-    p.setArguments({QStringLiteral("-c"), Cp1252::toUnicode(joined)});
+    // The upload script is one curl command: curl is run without a shell,
+    // its arguments handed over on its standard input, so that `ps` shows no
+    // password to other users of the machine. A script edited to do more is
+    // run by sh as it stands.
+    QByteArray stdinConfig;
+    ShellCommand curl;
+    if (commands.size() == 1)
+        curl = splitShellCommand(commands.first().trimmed());
+    if (curl.ok && curl.words.first() == "curl")
+        stdinConfig = curlConfig(curl.words);
+    if (!stdinConfig.isEmpty()) {
+        p.setProgram(QStandardPaths::findExecutable(QStringLiteral("curl")));
+        p.setArguments({QStringLiteral("-K"), QStringLiteral("-")});
+        p.setStandardInputFile(QString()); // a pipe, for the config
+        if (!curl.output.isEmpty())
+            p.setStandardOutputFile(QDir(workDir).filePath(QFile::decodeName(curl.output)),
+                                    QIODevice::Truncate);
+    } else {
+        QByteArray joined;
+        for (const QByteArray& c : commands)
+            joined += c + '\n';
+        p.setProgram(QStringLiteral("/bin/sh"));
+        p.setArguments({QStringLiteral("-c"), QFile::decodeName(joined)});
+    }
     // A process group of its own, so that a time-out can stop curl as well.
     p.setChildProcessModifier([] { ::setpgid(0, 0); });
     constexpr int notFoundCode = 127;
 #endif
 
     p.start();
+#ifndef Q_OS_WIN
+    if (!stdinConfig.isEmpty() && p.waitForStarted(10000)) {
+        p.write(stdinConfig);
+        p.closeWriteChannel();
+    }
+#endif
     if (!p.waitForStarted(10000)) {
         result.outcome = RunOutcome::CannotStart;
         result.detail = p.errorString();

@@ -2,9 +2,21 @@
 
 #include <QSaveFile>
 
+#include <csignal>
+
+void ignoreFileSizeSignal()
+{
+    static const bool done = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
 bool writeFileAtomically(const QString& path, QByteArrayView data, QString* error,
                          QFileDevice::Permissions permissions)
 {
+    ignoreFileSizeSignal();
     QSaveFile f(path);
     // Unbuffered, so that a short write (a full disk, a size limit) shows up
     // here: a buffered flush can lose it and the rename would then put a cut

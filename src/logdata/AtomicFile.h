@@ -10,3 +10,8 @@
 // that hold secrets); 0 keeps those of the file it replaces.
 bool writeFileAtomically(const QString& path, QByteArrayView data, QString* error = nullptr,
                          QFileDevice::Permissions permissions = {});
+
+// A write beyond the process's file size limit must fail like a full disk
+// rather than end the process (the system's default for SIGXFSZ). Every
+// writer of the operator's files makes sure of that before it writes.
+void ignoreFileSizeSignal();

@@ -1,5 +1,6 @@
 #include "logdata/OrphanLog.h"
 
+#include "logdata/AtomicFile.h"
 #include "logdata/LogFileMark.h"
 
 #include <QCoreApplication>
@@ -152,6 +153,7 @@ qint64 OrphanLog::carry()
 
 qint64 OrphanLog::carryTo(qint64 size)
 {
+    ignoreFileSizeSignal();
     if (size <= m_carried)
         return 0;
     const QByteArray late = readAt(m_fd, m_carried, size - m_carried);

@@ -1,5 +1,6 @@
 #include "logdata/Rewrite.h"
 
+#include "logdata/AtomicFile.h"
 #include "logdata/LineTable.h"
 #include "logdata/LogFileMark.h"
 #include "logdata/OrphanLog.h"
@@ -336,6 +337,7 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement)
 
 RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
 {
+    ignoreFileSizeSignal();
     s.Writing = true;
     RewriteOutcome o = rewrite(s, lastElement);
     s.Writing = false;

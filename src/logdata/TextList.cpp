@@ -1,5 +1,6 @@
 #include "logdata/TextList.h"
 
+#include "logdata/AtomicFile.h"
 #include "logdata/Dates.h"
 #include "logdata/FieldLookup.h"
 #include "logdata/LineTable.h"
@@ -36,6 +37,8 @@ struct RowWriter {
     char* d;
     void put(QByteArrayView v)
     {
+        if (v.isEmpty())
+            return; // an empty value may have no data at all
         std::memcpy(d, v.data(), size_t(v.size()));
         d += v.size();
     }
@@ -141,6 +144,7 @@ TextListOutcome buildTextList(ProgramState& s, const std::function<void(const QS
         outcome.rows = lines;
         if (lines > 0) {
             QFile list(QString::fromLatin1(kListFileName));
+            ignoreFileSizeSignal();
             if (list.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                 list.write(out) == out.size() && list.flush()) {
                 outcome.listWritten = true;

@@ -10,6 +10,10 @@ notice, line 13 the error or the result, line 15 a closing line.
 
 The replies are given in order, one per request; after the last one, or
 after --lifetime seconds, the server ends by itself.
+
+With --secret-file, every request also notes in n/secret_seen which other
+processes show the file's bytes (the account's password) on their command
+line, as `ps` would show them to any user of the machine.
 """
 import argparse
 import http.server
@@ -39,6 +43,22 @@ def reply_lines(kind, user):
     lines[14] = "<BR>Thank you for using eQSL"
     lines[15] = "</BODY></HTML>"
     return lines
+
+
+def processes_showing(secret):
+    """Other processes whose command line holds `secret`: 'pid name' lines."""
+    seen = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit() or int(entry) == os.getpid():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % entry, "rb") as f:
+                cmdline = f.read()
+        except OSError:
+            continue
+        if secret and secret in cmdline:
+            seen.append("%s %s" % (entry, cmdline.split(b"\0")[0].decode("latin-1")))
+    return "\n".join(seen)
 
 
 def multipart_fields(content_type, body):
@@ -79,7 +99,12 @@ def main():
                         help="comma-separated: success, duplicate, warning, error, noreply")
     parser.add_argument("--delay", type=float, default=0.0, help="seconds before each answer")
     parser.add_argument("--lifetime", type=float, default=60.0)
+    parser.add_argument("--secret-file", help="bytes that no command line may show")
     args = parser.parse_args()
+    secret = b""
+    if args.secret_file:
+        with open(args.secret_file, "rb") as f:
+            secret = f.read()
     replies = args.replies.split(",")
     state = {"count": 0}
 
@@ -104,6 +129,9 @@ def main():
             for name, data in fields.items():
                 with open(os.path.join(folder, "field_" + name), "wb") as f:
                     f.write(data)
+            if args.secret_file:
+                with open(os.path.join(folder, "secret_seen"), "wb") as f:
+                    f.write(processes_showing(secret).encode("latin-1"))
             open(os.path.join(folder, "complete"), "wb").close()
 
             time.sleep(args.delay)

@@ -52,6 +52,11 @@ private:
     QProcess* server = nullptr;
 };
 
+namespace
+{
+const QByteArray kPassword = "my pa\"ss $HOME&x';";
+}
+
 void TestEqslIntegration::initTestCase()
 {
     python = QStandardPaths::findExecutable(QStringLiteral("python3"));
@@ -89,11 +94,15 @@ int TestEqslIntegration::startServer(const QString& replies, double delaySeconds
 {
     server = new QProcess;
     server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // The password of credentialsAndFileArriveUnchanged, which no other
+    // process may show on its command line while the upload runs.
+    dir->write("secret", kPassword);
     server->start(python,
                   {QStringLiteral(VOSMIRA_SOURCE_DIR "/tests/eqsl/fake_eqsl_server.py"),
                    QStringLiteral("--record"), dir->file("record"), QStringLiteral("--replies"),
                    replies, QStringLiteral("--delay"), QString::number(delaySeconds),
-                   QStringLiteral("--lifetime"), QString::number(lifetime)});
+                   QStringLiteral("--lifetime"), QString::number(lifetime),
+                   QStringLiteral("--secret-file"), dir->file("secret")});
     if (!server->waitForStarted(10000))
         return 0;
     while (!server->canReadLine())
@@ -132,7 +141,7 @@ void TestEqslIntegration::credentialsAndFileArriveUnchanged()
     eqsl::setImportEndpointForTests("http://127.0.0.1:" + QByteArray::number(port) +
                                     "/qslcard/ImportADIF.cfm");
     startProgram(*dir, 5, "Eng");
-    const QByteArray password = "my pa\"ss $HOME&x';";
+    const QByteArray password = kPassword;
     enterAccount(QStringLiteral("dl1vos"), QString::fromLatin1(password));
     QCOMPARE(G().EqslPassword, password);
 
@@ -144,6 +153,8 @@ void TestEqslIntegration::credentialsAndFileArriveUnchanged()
     QCOMPARE(received(1, "field_EQSL_PSWD"), password);
     QCOMPARE(received(1, "authorization"), "Basic " + ("DL1VOS:" + password).toBase64());
     QVERIFY(TForm2::lampGreen(Forms().Form2->Panel12));
+    // Nobody saw it on a command line (ps) while the upload ran.
+    QCOMPARE(received(1, "secret_seen"), QByteArray());
 }
 
 void TestEqslIntegration::replyDecidesTheMark_data()

@@ -39,6 +39,7 @@ private slots:
     void reloadInSearchViewSearchesAgain();
     void delayProcessesEventsAndStopsWhenTerminating();
     void liveLogShowsAppendedQsos();
+    void hugeStoredCountIsHarmless();
 
 private:
     void start(const QByteArray& language = "Eng", int records = 30);
@@ -420,6 +421,22 @@ void TestMainWindow::liveLogShowsAppendedQsos()
     QTRY_COMPARE_WITH_TIMEOUT(s.QsoCount, 2, 1000);
     QVERIFY(f->statusText().contains(QStringLiteral("loaded again")));
     QCOMPARE(grid()->Cells(2, 0), QByteArray("  K7XY"));
+}
+
+void TestMainWindow::hugeStoredCountIsHarmless()
+{
+    // A stored count of two billion in a config.dat that cannot be rewritten:
+    // the line table is sized from the file, not from the count.
+    dir->write("log.adi", crlfLines({"WSJT-X ADIF Export<eoh>", record(1), record(2)}));
+    dir->write("config.dat", config(dir->file("log.adi").toUtf8(), 2000000000, "Eng"));
+    {
+        FileSizeLimit full(10); // config.dat cannot be rewritten: the count stays
+        createAllForms();
+    }
+    QCOMPARE(G().StartQsoCount, 2000000000);
+    QCOMPARE(G().QsoCount, 2);
+    QVERIFY(G().LogLines.size() < 100);
+    QCOMPARE(dialogs->messages.size(), 1); // the failed save, once
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -54,6 +54,7 @@ private slots:
     void languageFlags();
     void newLogPathReloads();
     void gearOpensAccountForm();
+    void failedSaveIsReportedOnceAndKeepsTheValue();
 
 private:
     TConfiguration* open();
@@ -230,23 +231,55 @@ void TestConfigDialog::newLogPathReloads()
     QList<QByteArray> other{"header<eoh>"};
     for (int i = 20; i < 23; ++i)
         other << record(i);
-    QVERIFY(QDir(dir->path()).mkdir("other dir"));
-    dir->write("other dir/log2.adi", crlfLines(other));
+    // A folder name beyond Windows-1252 (the home folder of an operator
+    // named Łukasz), kept in the file system's encoding.
+    QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("other dir/Łukasz")));
+    dir->write(QStringLiteral("other dir/Łukasz/log2.adi"), crlfLines(other));
 
     TConfiguration* c = open();
     QVERIFY(QTest::qWaitForWindowActive(c));
     c->Edit1->setFocus();
     c->Edit1->clear();
-    const QString path = dir->file("other dir/log2.adi");
-    QTest::keyClicks(c->Edit1, path);
+    const QString path = dir->file(QStringLiteral("other dir/Łukasz/log2.adi"));
+    for (const QChar ch : path) {
+        if (ch.unicode() < 128)
+            QTest::keyClick(c->Edit1, char(ch.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, c->Edit1, Qt::Key(ch.toUpper().unicode()),
+                                QString(ch), Qt::NoModifier);
+    }
     QTest::keyClick(c->Edit1, Qt::Key_Return);
 
     QVERIFY(!c->isVisible());
-    QCOMPARE(G().LogFilePath, path.toUtf8());
+    QCOMPARE(G().LogFilePath, QFile::encodeName(path));
     QCOMPARE(config().value(0), path.toUtf8());
     QCOMPARE(G().QsoCount, 3);
     QCOMPARE(config().value(11), QByteArray("3"));
     QVERIFY(Forms().Form1->isVisible());
+}
+
+void TestConfigDialog::failedSaveIsReportedOnceAndKeepsTheValue()
+{
+    startProgram(*dir, 5, "Eng");
+    // A folder where config.dat belongs: it cannot be written.
+    QFile::remove(dir->file("config.dat"));
+    QVERIFY(QDir(dir->path()).mkdir("config.dat"));
+    TConfiguration* c = open();
+    QVERIFY(QTest::qWaitForWindowActive(c));
+    c->Edit9->setFocus();
+    c->Edit9->selectAll();
+    QTest::keyClicks(c->Edit9, "dl9new");
+    QTest::keyClick(c->Edit9, Qt::Key_Return);
+    QCOMPARE(dialogs->messages.size(), 1);
+    QVERIFY(dialogs->messages[0].startsWith("error:The settings could not be saved"));
+    // The value typed stays, in memory and in the field, also through the
+    // next entries and the reload on leaving, with no second message.
+    QCOMPARE(G().ProgramSettings.OwnCall, QByteArray("DL9NEW"));
+    QTest::keyClick(c->Edit3, Qt::Key_Return);
+    QTest::mouseClick(c->Button1, Qt::LeftButton);
+    open();
+    QCOMPARE(c->Edit9->text(), QStringLiteral("DL9NEW"));
+    QCOMPARE(dialogs->messages.size(), 1);
 }
 
 void TestConfigDialog::gearOpensAccountForm()

@@ -33,7 +33,6 @@ QByteArray crlfLines(const QList<QByteArray>& lines)
     return out;
 }
 
-#include <csignal>
 #include <sys/resource.h>
 
 FileSizeLimit::FileSizeLimit(qint64 bytes)
@@ -43,7 +42,7 @@ FileSizeLimit::FileSizeLimit(qint64 bytes)
     getrlimit(RLIMIT_FSIZE, &old);
     m_previous[0] = qint64(old.rlim_cur);
     m_previous[1] = qint64(old.rlim_max);
-    std::signal(SIGXFSZ, SIG_IGN);
+    // SIGXFSZ is left as it is: the program's writers must cope on their own.
     struct rlimit now = old;
     now.rlim_cur = rlim_t(bytes);
     setrlimit(RLIMIT_FSIZE, &now);
