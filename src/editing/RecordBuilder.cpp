@@ -118,7 +118,10 @@ QByteArray build(const EditFieldSet& f, QByteArrayView fileDate, QByteArrayView 
                 continue;
             }
         }
-        out.append(o.text(origin.record));
+        if (o.cutShort)
+            appendField(out, o.name, o.value); // cut short by the line's end: as read
+        else
+            out.append(o.text(origin.record));
     }
     out.append(" <eor>");
     return out;

@@ -192,4 +192,119 @@ QList<QByteArray> scriptCommands(QByteArrayView scriptContent)
     return commands;
 }
 
+ShellCommand splitShellCommand(QByteArrayView line)
+{
+    ShellCommand cmd;
+    QByteArray word;
+    bool inWord = false, redirect = false;
+    auto endWord = [&]() -> bool {
+        if (!inWord)
+            return true;
+        if (redirect) {
+            if (!cmd.output.isEmpty())
+                return false;
+            cmd.output = word;
+            redirect = false;
+        } else {
+            cmd.words << word;
+        }
+        word.clear();
+        inWord = false;
+        return true;
+    };
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == ' ' || c == '\t') {
+            if (!endWord())
+                return cmd;
+        } else if (c == '\'') {
+            const qsizetype end = line.indexOf('\'', i + 1);
+            if (end < 0)
+                return cmd;
+            word += line.sliced(i + 1, end - i - 1);
+            inWord = true;
+            i = end;
+        } else if (c == '"') {
+            inWord = true;
+            for (++i; i < line.size() && line[i] != '"'; ++i) {
+                if (line[i] == '$' || line[i] == '`')
+                    return cmd;
+                if (line[i] == '\\' && i + 1 < line.size() &&
+                    QByteArrayView("$`\"\\").contains(line[i + 1]))
+                    ++i;
+                word += line[i];
+            }
+            if (i >= line.size())
+                return cmd;
+        } else if (c == '\\') {
+            if (++i >= line.size())
+                return cmd;
+            word += line[i];
+            inWord = true;
+        } else if (c == '>') {
+            if (!endWord() || redirect || (i + 1 < line.size() && line[i + 1] == '>'))
+                return cmd;
+            redirect = true;
+        } else if (QByteArrayView(";&|<()$`*?[]{}~#").contains(c)) {
+            return cmd;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (!endWord() || redirect || cmd.words.isEmpty())
+        return cmd;
+    cmd.ok = true;
+    return cmd;
+}
+
+QByteArray curlConfig(const QList<QByteArray>& args)
+{
+    static const QList<std::pair<QByteArray, QByteArray>> withValue = {
+        {"-u", "user"},       {"--user", "user"},
+        {"-F", "form"},       {"--form", "form"},
+        {"-H", "header"},     {"--header", "header"},
+        {"-o", "output"},     {"--output", "output"},
+        {"--url", "url"},     {"--form-string", "form-string"},
+        {"-A", "user-agent"}, {"--user-agent", "user-agent"}};
+    static const QList<std::pair<QByteArray, QByteArray>> flags = {
+        {"-s", "silent"},     {"--silent", "silent"},
+        {"-S", "show-error"}, {"--show-error", "show-error"},
+        {"-k", "insecure"},   {"--insecure", "insecure"},
+        {"-f", "fail"},       {"--fail", "fail"},
+        {"-v", "verbose"},    {"--verbose", "verbose"}};
+    auto quoted = [](const QByteArray& v) {
+        QByteArray out = "\"";
+        for (char c : v) {
+            if (c == '\\' || c == '"')
+                out += '\\';
+            out += c;
+        }
+        return out + "\"";
+    };
+    QByteArray config;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QByteArray& a = args[i];
+        if (!a.startsWith('-')) {
+            config += "url = " + quoted(a) + "\n";
+            continue;
+        }
+        bool known = false;
+        for (const auto& [name, option] : withValue)
+            if (a == name && i + 1 < args.size()) {
+                config += option + " = " + quoted(args[++i]) + "\n";
+                known = true;
+                break;
+            }
+        for (const auto& [name, option] : flags)
+            if (!known && a == name) {
+                config += option + "\n";
+                known = true;
+            }
+        if (!known)
+            return QByteArray();
+    }
+    return config;
+}
+
 } // namespace eqsl

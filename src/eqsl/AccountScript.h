@@ -59,4 +59,19 @@ bool writeScriptFile(const QString& path, QByteArrayView commandLine);
 // ends, skipping empty lines, "@echo ..." and "rem ..." (also "@rem") lines.
 QList<QByteArray> scriptCommands(QByteArrayView scriptContent);
 
+// A command line taken apart as sh takes it: the words, their quotes and
+// backslashes removed, and the file its output is redirected to.
+struct ShellCommand {
+    QList<QByteArray> words;
+    QByteArray output;
+    bool ok = false; // false: the line holds something only sh can do
+};
+ShellCommand splitShellCommand(QByteArrayView line);
+
+// curl's arguments (the first word being curl itself) as lines of a curl
+// config, which curl reads from its standard input (-K -): so no password
+// stands on a command line. Empty when an option is not one the upload
+// script uses.
+QByteArray curlConfig(const QList<QByteArray>& args);
+
 } // namespace eqsl

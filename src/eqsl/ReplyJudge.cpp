@@ -1,5 +1,6 @@
 #include "eqsl/ReplyJudge.h"
 
+#include "logdata/LineTable.h"
 #include "logdata/TextCodec.h"
 
 #include <QFile>
@@ -98,20 +99,23 @@ void clearReplyLines(ReplyLineTable& lines)
         line.clear();
 }
 
+void replyLinesFrom(QByteArrayView bytes, ReplyLineTable& lines)
+{
+    clearReplyLines(lines);
+    int n = 0;
+    forEachLine(bytes, [&](LineSpan sp) {
+        if (++n <= 20)
+            lines[n] = bytes.sliced(sp.offset, sp.length).toByteArray();
+    });
+}
+
 bool readReplyFile(const QString& path, ReplyLineTable& lines)
 {
     clearReplyLines(lines);
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    for (int n = 1; n <= 20 && !f.atEnd(); ++n) {
-        QByteArray line = f.readLine();
-        if (line.endsWith('\n'))
-            line.chop(1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        lines[n] = line;
-    }
+    replyLinesFrom(f.readAll(), lines);
     return true;
 }
 

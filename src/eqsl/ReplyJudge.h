@@ -2,6 +2,7 @@
 // Judging the eQSL service's reply (back.txt): which messages the operator is
 // shown, in order, and whether the QSO is then marked as sent.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -39,6 +40,9 @@ ReplyJudgement judgeReply(const ReplyLineTable& lines, const QByteArray& eqslSen
 
 // Empties lines 1 to 20.
 void clearReplyLines(ReplyLineTable& lines);
+
+// The reply's bytes as lines 1 to 20 (cleared first); later lines are not kept.
+void replyLinesFrom(QByteArrayView bytes, ReplyLineTable& lines);
 
 // Reads the reply file into lines 1 to 20 (cleared first, so nothing of an
 // earlier reply stays); lines after the twentieth are not kept. Returns false

@@ -81,10 +81,12 @@ std::vector<Field> parseRecord(QByteArrayView line)
         const qsizetype v = d + 1;
         qsizetype take = qMin<qint64>(length, n - v);
         if (text::insideCharacter(line, v + take))
-            take = text::valueEnd(line, v, v + take, qsizetype(length)) - v;
+            take = text::charBoundary(line, v, v + take) - v;
         Field f;
         f.name = name;
         f.value = line.sliced(v, take);
+        f.declared = qsizetype(length);
+        f.cutShort = take < length;
         f.begin = open;
         f.end = v + take;
         fields.push_back(f);

@@ -15,8 +15,11 @@ namespace adif
 struct Field {
     QByteArrayView name;  // as written (any case)
     QByteArrayView value; // the declared length, or the rest of the line
-    qsizetype begin = 0;  // index of the '<'
-    qsizetype end = 0;    // index just after the value
+    qsizetype declared = 0;
+    // The line ended before the declared length was reached.
+    bool cutShort = false;
+    qsizetype begin = 0; // index of the '<'
+    qsizetype end = 0;   // index just after the value
     // The field's text as it stands in the line, tag and value.
     QByteArrayView text(QByteArrayView line) const { return line.sliced(begin, end - begin); }
 };

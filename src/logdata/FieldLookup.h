@@ -51,9 +51,10 @@ inline void setPresentField(QByteArrayView line, qsizetype v, qsizetype length, 
     const qsizetype rest = line.size() - v;
     qsizetype take = length < rest ? length : rest;
     // A UTF-8 character is never cut in two, neither by a length that counts
-    // characters nor by the buffer's capacity.
+    // characters (some loggers write such) nor by the buffer's capacity: the
+    // value goes on to the end of the character.
     if (text::insideCharacter(line, v + take))
-        take = text::valueEnd(line, v, v + take, length) - v;
+        take = text::charBoundary(line, v, v + take) - v;
     if (tag.maxLen >= 0 && take > tag.maxLen) {
         take = tag.maxLen;
         if (text::insideCharacter(line, v + take))

@@ -48,6 +48,8 @@ public:
     explicit Writer(int fd, qint64 total) : m_fd(fd), m_total(total), m_buffer(buffer()) {}
     void put(QByteArrayView bytes)
     {
+        if (bytes.isEmpty())
+            return; // an empty view may have no data at all
         if (bytes.size() >= qsizetype(kBufferSize)) {
             flush();
             out(bytes.data(), bytes.size());
@@ -266,7 +268,6 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement)
 
     // Bytes appended while the new file was written go after it, up to the
     // moment of the rename.
-    qint64 late = 0;
     for (int round = 0; oldFd >= 0 && round < 1000; ++round) {
         struct stat st {
         };
@@ -281,7 +282,6 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement)
         if (::fsync(tmp) != 0)
             return fail(errno);
         copiedEnd += more.size();
-        late += more.size();
     }
     run(&RewriteHooks::beforeRename);
     if (::rename(tempName.constData(), native.constData()) != 0)

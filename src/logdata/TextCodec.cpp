@@ -95,25 +95,6 @@ qsizetype charBoundary(QByteArrayView line, qsizetype valueStart, qsizetype end)
     return lead + len;
 }
 
-qsizetype valueEnd(QByteArrayView line, qsizetype valueStart, qsizetype end, qsizetype declared)
-{
-    if (!insideCharacter(line, end))
-        return end;
-    const auto* p = reinterpret_cast<const unsigned char*>(line.data());
-    const qsizetype n = line.size();
-    qsizetype i = valueStart;
-    for (qsizetype chars = 0; chars < declared && i < n; ++chars) {
-        const int len = sequenceLength(p[i]);
-        if (len == 0 || i + len > n)
-            return charBoundary(line, valueStart, end);
-        for (int k = 1; k < len; ++k)
-            if (!isContinuation(p[i + k]))
-                return charBoundary(line, valueStart, end);
-        i += len;
-    }
-    return i;
-}
-
 bool fitsCp1252(const QString& text)
 {
     const QByteArray bytes = Cp1252::fromUnicode(text);

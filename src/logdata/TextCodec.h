@@ -28,15 +28,8 @@ QString decode(QByteArrayView bytes);
 // is cut in two.
 qsizetype charBoundary(QByteArrayView line, qsizetype valueStart, qsizetype end);
 
-// Where a value of `declared` length starting at `valueStart` ends, for a
-// byte count that ends at `end`: there, unless that is inside a UTF-8
-// character. Then the writer counted characters (some loggers do): the value
-// is `declared` UTF-8 characters long where they are well-formed, otherwise it
-// ends with the character `end` falls into.
-qsizetype valueEnd(QByteArrayView line, qsizetype valueStart, qsizetype end, qsizetype declared);
-
 // True when `end` lies inside a UTF-8 character of `line` (the byte there is
-// a continuation byte): the cheap test before the two above.
+// a continuation byte): the cheap test before the one above.
 inline bool insideCharacter(QByteArrayView line, qsizetype end)
 {
     return end > 0 && end < line.size() && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80;

@@ -5,6 +5,6 @@ if(Python3_FOUND)
   add_test(NAME e2e_operator
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/e2e_operator.py
             --binary $<TARGET_FILE:vosmira>)
-  set_tests_properties(e2e_operator PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77
-    RUN_SERIAL TRUE)
+  set_tests_properties(e2e_operator PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
+    RUN_SERIAL TRUE ENVIRONMENT "${VOSMIRA_TEST_ENV}")
 endif()

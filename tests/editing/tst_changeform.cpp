@@ -478,7 +478,7 @@ void TestChangeForm::typedTextTheLineCannotHoldIsRefused()
     // A Windows-1252 line cannot hold "ł": refused with a message, never a
     // silent "?". A UTF-8 line takes it, as UTF-8 with its length in bytes.
     EditingProgram p(
-        {"<call:5>DL1AB <comment:3>tnx <eor>", "<call:5>SP9XY <comment:5>Grüße <eor>"});
+        {"<call:5>DL1AB <comment:3>tnx <eor>", "<call:5>SP9XY <comment:7>Grüße <eor>"});
     openChange(0);
     replaceAndEnter(form()->Edit14, QStringLiteral("łódź"));
     QCOMPARE(p.dialogs->messages.size(), 2); // "ł" and "ź"

@@ -367,7 +367,8 @@ void TestMainWindow::delayProcessesEventsAndStopsWhenTerminating()
     Delay(300);
     QVERIFY(fired); // window messages were processed during the wait
     fired = false;
-    QTimer::singleShot(50, [&] { fired = true; });
+    QObject pending; // the timer goes with it, before `fired` does
+    QTimer::singleShot(50, &pending, [&] { fired = true; });
     markApplicationTerminating();
     Delay(60000); // returns at once: the timer has not had its turn
     resetApplicationTerminating();

@@ -1,0 +1,96 @@
+// Feeds arbitrary bytes to the loader as a whole logbook file: LogLines must
+// hold the file's lines as every reader splits them, the grid one row per
+// QSO line, and following the file as it grows must end exactly where loading
+// the grown file does (the live log reads only the appended bytes).
+#include "logdata/Loader.h"
+#include "logdata/State.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace
+{
+QTemporaryDir* workDir()
+{
+    static QTemporaryDir* dir = [] {
+        auto* d = new QTemporaryDir;
+        QDir::setCurrent(d->path()); // config.dat goes here
+        return d;
+    }();
+    return dir;
+}
+
+void check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+void writeFile(const QString& path, QByteArrayView bytes, bool append)
+{
+    QFile f(path);
+    check(f.open(append ? QIODevice::Append : QIODevice::WriteOnly | QIODevice::Truncate));
+    check(f.write(bytes.data(), bytes.size()) == bytes.size());
+}
+
+struct Snapshot {
+    std::vector<QByteArray> lines;
+    std::vector<QString> cells;
+};
+
+Snapshot snapshot(const ProgramState& s, const CellTable& rows, int rowCount)
+{
+    Snapshot out;
+    for (int k = 1; k <= s.LoadedLineCount; ++k)
+        out.lines.push_back(s.LogLines.at(k));
+    for (int r = 0; r < rowCount; ++r)
+        for (int c = 0; c < CellTable::Columns; ++c)
+            out.cells.push_back(rows.cellString(r, c));
+    return out;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString path = workDir()->filePath(QStringLiteral("log.adi"));
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    ProgramState& s = G();
+
+    // The whole file at once.
+    resetProgramState();
+    s.LogFilePath = QFile::encodeName(path);
+    s.DisplayFormat = 1;
+    writeFile(path, bytes, false);
+    LoadReport whole = loadLogbookData(s);
+    check(whole.opened);
+    const std::vector<LineSpan> spans = splitLines(bytes);
+    check(s.LoadedLineCount == int(spans.size()));
+    for (size_t k = 0; k < spans.size(); ++k)
+        check(s.LogLines.view(int(k) + 1) == bytes.sliced(spans[k].offset, spans[k].length));
+    const int rows = qMax(0, s.LoadedLineCount - 1);
+    check(whole.rows.rowCount() == rows);
+    const Snapshot expected = snapshot(s, whole.rows, rows);
+    const int confirmed = s.ConfirmedCount;
+
+    // A first part loaded, the rest appended and followed.
+    const qsizetype cut = size > 0 ? qsizetype(data[0]) * qsizetype(size) / 256 : 0;
+    resetProgramState();
+    s.LogFilePath = QFile::encodeName(path);
+    s.DisplayFormat = 1;
+    writeFile(path, bytes.first(cut), false);
+    LoadReport first = loadLogbookData(s);
+    CellTable grown = std::move(first.rows);
+    writeFile(path, bytes.sliced(cut), true);
+    const LoadReport followed = followLogbookData(s);
+    check(followed.reloadReason.isEmpty());
+    for (size_t i = 0; i < followed.updatedRows.size(); ++i)
+        grown.copyRow(followed.rows, int(i), followed.updatedRows[i]);
+    const Snapshot got = snapshot(s, grown, rows);
+    check(got.lines == expected.lines);
+    check(got.cells == expected.cells);
+    check(s.ConfirmedCount == confirmed);
+    return 0;
+}
