@@ -1,29 +1,139 @@
 #pragma once
-// The benchmarks' logbook: 100,000 generated WSJT-X style records in a
-// scratch working directory that is made the current one.
+// The benchmarks' logbooks: generated WSJT-X style records (100,000 is about
+// 27 MB, 1,000,000 about 275 MB) in a scratch working directory that is made
+// the current one. Sizes are set by VOSMIRA_BENCH_SIZES (default
+// "100000,1000000").
 #include "loggen/LogGenerator.h"
 
 #include <QDir>
 #include <QFile>
+#include <QList>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
 
 struct BenchLog {
     QTemporaryDir dir;
     QString path;
     qint64 size = 0;
+    int records = 0;
 
-    BenchLog()
+    explicit BenchLog(int n) : records(n)
     {
         QDir::setCurrent(dir.path());
         LogGeneratorOptions o;
-        o.records = 100000;
+        o.records = n;
         o.seed = 2024;
-        const QByteArray log = generateWsjtxLog(o);
         path = dir.filePath(QStringLiteral("wsjtx_log.adi"));
         QFile f(path);
         f.open(QIODevice::WriteOnly);
-        f.write(log);
-        size = log.size();
+        // Written in pieces: a log of a million QSOs is not built in memory.
+        f.write(wsjtxLogHeader() + "\r\n");
+        QByteArray chunk;
+        for (int i = 0; i < n; ++i) {
+            chunk += generateWsjtxRecord(o, i) + "\r\n";
+            if (chunk.size() > (8 << 20)) {
+                f.write(chunk);
+                chunk.clear();
+            }
+        }
+        f.write(chunk);
+        size = f.size();
     }
     ~BenchLog() { QDir::setCurrent(QDir::tempPath()); }
+
+    // A config.dat in the working directory that opens this log.
+    void writeConfig(const char* language = "Eng") const
+    {
+        QFile c(dir.filePath("config.dat"));
+        c.open(QIODevice::WriteOnly);
+        c.write(QFile::encodeName(path) +
+                "\r\nfalse\r\n\r\n\r\nDL1VOS\r\n\r\n\r\n\r\n\r\n\r\n\r\n" +
+                QByteArray::number(records) + "\r\n\r\n" + language + "\r\n");
+    }
 };
+
+inline QList<int> benchSizes()
+{
+    QList<int> sizes;
+    const QByteArray env = qgetenv("VOSMIRA_BENCH_SIZES");
+    for (const QByteArray& s : (env.isEmpty() ? QByteArray("100000,1000000") : env).split(','))
+        if (s.trimmed().toInt() > 0)
+            sizes << s.trimmed().toInt();
+    return sizes;
+}
+
+inline double cpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// The floor every load is compared with: read the whole file into memory and
+// find its line ends.
+inline size_t readAndSplitFloor(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    struct stat st {
+    };
+    ::fstat(fd, &st);
+    QByteArray image(qsizetype(st.st_size), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < st.st_size) {
+        const ssize_t n = ::read(fd, image.data() + got, size_t(st.st_size - got));
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    size_t lines = 0;
+    const char* p = image.constData();
+    const char* end = p + got;
+    while (p < end) {
+        const void* nl = std::memchr(p, '\n', size_t(end - p));
+        if (!nl)
+            break;
+        p = static_cast<const char*>(nl) + 1;
+        ++lines;
+    }
+    return lines;
+}
+
+// Copying the file, as `cp` does, to a new file that is made durable (the
+// copy before it removed, as a rewrite removes the file it replaces): what a
+// "modification save" of the whole log is compared with.
+inline void copyAndSync(const QString& from, const QString& to)
+{
+    ::unlink(QFile::encodeName(to).constData());
+    const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    const int out = ::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    static char buffer[1 << 17];
+    ssize_t n;
+    while ((n = ::read(in, buffer, sizeof buffer)) > 0)
+        if (::write(out, buffer, size_t(n)) != n)
+            break;
+    ::fsync(out);
+    ::close(in);
+    ::close(out);
+}
+
+// The peak resident memory of this process so far, in kB (VmHWM: a process
+// started by exec begins afresh, whatever its parent used).
+inline long peakRssKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}

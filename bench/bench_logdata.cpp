@@ -1,270 +1,216 @@
-// Benchmarks of the logbook data layer. Each figure is compared with a
-// baseline measured in the same run: read the whole file and split it into
-// lines. The last lines printed are the ratios, one per goal:
-//   ratio load_vs_baseline     (goal: at most 2)
-//   ratio list_vs_baseline     (goal: at most 3)
-//   ratio rewrite_vs_baseline  (a "modification save" plus reload; goal: at most 4)
-//   ratio rss_vs_filesize      (peak memory of a loading process; goal: at most 4)
-// and the load and list ratios twice more from rounds that run the baseline
-// and the measured operation one right after the other, under two kinds of
-// memory conditions (see below).
+// Benchmarks of the logbook data layer on generated logs of 100,000 and
+// 1,000,000 QSOs. The last lines printed are ratios, one per goal, each with
+// the log's size in QSOs:
+//   ratio load_vs_floor_<n>          the load against reading the file and
+//                                    finding its line ends (goal: at most 2)
+//   ratio load_vs_readall_split_<n>  the same against Qt's readAll() + split()
+//   ratio list_vs_floor_<n>          building List.txt
+//   ratio search_vs_load_<n>         a call search ("DL") from memory (goal: 0.1)
+//   ratio follow_vs_load_<n>         taking in one QSO appended by WSJT-X
+//   ratio reload_vs_load_<n>         the reload after the program's own edit (0.1)
+//   ratio save_vs_copy_<n>           "modification save" against cp + fsync (1.5)
+//   ratio rss_load_vs_filesize_<n>   peak memory of a load, in a fresh process
+//   ratio rss_cycle_vs_filesize_<n>  peak memory of start, search, back, edit
+//                                    and reload in the real program (goal: 2)
+#include "logdata/CallSearch.h"
 #include "logdata/Loader.h"
 #include "logdata/Rewrite.h"
 #include "logdata/State.h"
 #include "logdata/TextList.h"
 #include "loggen/LogGenerator.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include "BenchLog.h"
 #include "MedianReporter.h"
 
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <map>
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace
 {
 BenchLog* bench = nullptr;
-QString logPath;
-qint64 logSize = 0;
-
-void prepare()
-{
-    bench = new BenchLog;
-    logPath = bench->path;
-    logSize = bench->size;
-}
 
 void freshState()
 {
     resetProgramState();
-    G().LogFilePath = QFile::encodeName(logPath);
+    G().LogFilePath = QFile::encodeName(bench->path);
     G().DisplayFormat = 1;
-    G().StartQsoCount = 100000;
 }
 
-void BM_Baseline_ReadAndSplit(benchmark::State& state)
+void BM_Floor(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readAndSplitFloor(bench->path));
+}
+
+void BM_ReadAllSplit(benchmark::State& state)
 {
     for (auto _ : state) {
-        QFile f(logPath);
+        QFile f(bench->path);
         f.open(QIODevice::ReadOnly);
-        const QByteArray all = f.readAll();
-        const QList<QByteArray> lines = all.split('\n');
+        const QList<QByteArray> lines = f.readAll().split('\n');
         benchmark::DoNotOptimize(lines.size());
     }
-    state.SetBytesProcessed(state.iterations() * logSize);
 }
 
-void BM_FullLoad(benchmark::State& state)
+void BM_Load(benchmark::State& state)
 {
     freshState();
     for (auto _ : state) {
         LoadReport r = loadLogbookData(G());
         benchmark::DoNotOptimize(r.rows.rowCount());
     }
-    state.SetBytesProcessed(state.iterations() * logSize);
 }
 
-void BM_ListExport(benchmark::State& state)
+void BM_List(benchmark::State& state)
 {
     freshState();
-    for (auto _ : state) {
-        const TextListOutcome o = buildTextList(G(), nullptr);
-        benchmark::DoNotOptimize(o.rows);
-    }
-    state.SetBytesProcessed(state.iterations() * logSize);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(buildTextList(G(), nullptr).rows);
 }
 
-// "modification save" of one changed record (an atomic rewrite of the whole
-// file) and the reload that follows.
-void BM_ChangeSaveAndReload(benchmark::State& state)
+void BM_Search(benchmark::State& state)
+{
+    freshState();
+    const LoadReport r = loadLogbookData(G());
+    for (auto _ : state) {
+        CallSearchResult found = searchLogLines(G(), r.rows, "DL", true);
+        benchmark::DoNotOptimize(found.matches);
+    }
+}
+
+// One QSO appended as WSJT-X does, taken in by the live log.
+void BM_Follow(benchmark::State& state)
+{
+    freshState();
+    loadLogbookData(G());
+    LogGeneratorOptions o;
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile f(bench->path);
+        f.open(QIODevice::Append);
+        f.write(generateWsjtxRecord(o, bench->records + i++) + "\n");
+        f.close();
+        state.ResumeTiming();
+        const LoadReport r = followLogbookData(G());
+        if (r.appendedLines != 1)
+            state.SkipWithError("the new QSO was not taken in");
+    }
+}
+
+// "modification save": one record changed, the whole file rewritten.
+void BM_Save(benchmark::State& state)
 {
     freshState();
     loadLogbookData(G());
     int k = 0;
     for (auto _ : state) {
         const int line = 2 + (k++ % 1000);
-        QByteArray rec = G().LogLines.at(line);
-        G().LogLines.set(line, rec);
-        const RewriteOutcome o = rewriteLogbook(G(), G().LineCount);
-        if (o.result != RewriteResult::Written)
+        G().LogLines.set(line, G().LogLines.at(line));
+        if (rewriteLogbook(G(), G().LoadedLineCount).result != RewriteResult::Written)
             state.SkipWithError("rewrite failed");
-        LoadReport r = loadLogbookData(G());
-        benchmark::DoNotOptimize(r.rows.rowCount());
     }
 }
 
-VOSMIRA_BENCH(BM_Baseline_ReadAndSplit);
-VOSMIRA_BENCH(BM_FullLoad);
-VOSMIRA_BENCH(BM_ListExport);
-VOSMIRA_BENCH(BM_ChangeSaveAndReload);
-
-// Collects each benchmark's median CPU time per iteration besides the normal
-// output.
-
-double cpuMs()
+void BM_CopyAndSync(benchmark::State& state)
 {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+    const QString copy = bench->dir.filePath(QStringLiteral("copy.adi"));
+    for (auto _ : state)
+        copyAndSync(bench->path, copy);
+    QFile::remove(copy);
 }
 
-double median(std::vector<double> v)
+// The reload after the program's own edit ("exit" in the view).
+void BM_ReloadAfterEdit(benchmark::State& state)
 {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// The ratios again, from rounds that run the baseline and each measured
-// operation one right after the other, so that a slow phase of the machine
-// (this runs on shared virtual machines) touches both sides of a ratio alike.
-// Each side's time depends much on whether its memory has to be faulted in
-// fresh from the system (on a virtual machine more than a microsecond per
-// 4 KB page) or comes back from what the process freed before, and in one
-// process that depends on which operation ran before it (one side then pays
-// for faulting in, or sorting, what the other freed). So each operation runs
-// in a child process of its own, under two conditions:
-//   fresh_process: the first run in the child, as at a program start;
-//   own_process: the median of runs 2 to 4 in the child, each reusing what
-//     the runs before it freed, as a reload in a running program does.
-using Operation = void (*)();
-
-void runBaseline()
-{
-    QFile f(logPath);
-    f.open(QIODevice::ReadOnly);
-    const QList<QByteArray> lines = f.readAll().split('\n');
-    benchmark::DoNotOptimize(lines.size());
-}
-
-void runLoad()
-{
-    LoadReport r = loadLogbookData(G());
-    benchmark::DoNotOptimize(r.rows.rowCount());
-}
-
-void runList()
-{
-    benchmark::DoNotOptimize(buildTextList(G(), nullptr).rows);
-}
-
-struct ChildTimes {
-    double first = -1; // the first run
-    double later = -1; // the median of the runs after it
-};
-
-// Runs `op` four times in a child process and reports its CPU times.
-ChildTimes timedInChild(Operation op)
-{
-    ChildTimes times;
-    int fds[2];
-    if (pipe(fds) != 0)
-        return times;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        ChildTimes t;
-        std::vector<double> later;
-        for (int run = 0; run < 4; ++run) {
-            const double start = cpuMs();
-            op();
-            const double ms = cpuMs() - start;
-            if (run == 0)
-                t.first = ms;
-            else
-                later.push_back(ms);
-        }
-        t.later = median(later);
-        const ssize_t n = write(fds[1], &t, sizeof t);
-        _exit(n == ssize_t(sizeof t) ? 0 : 1);
-    }
-    if (pid > 0 && read(fds[0], &times, sizeof times) != ssize_t(sizeof times))
-        times = ChildTimes();
-    if (pid > 0)
-        waitpid(pid, nullptr, 0);
-    close(fds[0]);
-    close(fds[1]);
-    return times;
-}
-
-struct RoundMedians {
-    std::map<std::string, double> fresh, own;
-};
-
-RoundMedians roundMedians(int rounds)
-{
-    std::map<std::string, std::vector<double>> first, later;
-    const std::pair<const char*, Operation> ops[] = {
-        {"base", runBaseline}, {"load", runLoad}, {"list", runList}};
-    // The children start from a state without a loaded log and a trimmed heap.
     freshState();
-    malloc_trim(0);
-    for (int i = 0; i < rounds; ++i)
-        for (const auto& [name, op] : ops) {
-            const ChildTimes t = timedInChild(op);
-            first[name].push_back(t.first);
-            later[name].push_back(t.later);
-        }
-    RoundMedians m;
-    for (const auto& [name, op] : ops) {
-        m.fresh[name] = median(first[name]);
-        m.own[name] = median(later[name]);
+    loadLogbookData(G());
+    int k = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int line = 2 + (k++ % 1000);
+        G().LogLines.set(line, G().LogLines.at(line));
+        rewriteLogbook(G(), G().LoadedLineCount);
+        state.ResumeTiming();
+        LoadReport r = refreshLogbookData(G());
+        if (!r.incremental)
+            state.SkipWithError("read the whole file again");
     }
-    return m;
 }
 
-double peakRssKb()
+long probe(const char* mode)
 {
     QProcess p;
-    p.start(QStringLiteral(VOSMIRA_LOADPROBE), {logPath});
-    if (!p.waitForFinished(120000) || p.exitCode() != 0)
+    p.start(QStringLiteral(VOSMIRA_LOADPROBE), {QString::fromLatin1(mode), bench->path});
+    if (!p.waitForFinished(600000) || p.exitCode() != 0)
         return -1;
-    return QByteArray(p.readAllStandardOutput()).split(' ').value(0).toDouble();
+    return QByteArray(p.readAllStandardOutput()).split(' ').value(0).toLong();
+}
+
+void registerAll(int records)
+{
+    const bool large = records >= 500000;
+    const std::pair<const char*, void (*)(benchmark::State&)> all[] = {
+        {"floor", BM_Floor},
+        {"readall_split", BM_ReadAllSplit},
+        {"load", BM_Load},
+        {"list", BM_List},
+        {"search", BM_Search},
+        {"follow", BM_Follow},
+        {"save", BM_Save},
+        {"copy", BM_CopyAndSync},
+        {"reload", BM_ReloadAfterEdit}};
+    for (const auto& [name, fn] : all) {
+        auto* b = benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond);
+        b->Repetitions(5)->ReportAggregatesOnly(true);
+        // A million QSOs take seconds a round: one iteration per repetition.
+        if (large && std::string(name) != "follow" && std::string(name) != "search")
+            b->Iterations(1);
+        else
+            b->MinTime(0.3);
+    }
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    prepare();
-    std::printf("log: %lld bytes, 100000 records\n", static_cast<long long>(logSize));
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double base = reporter.cpu["BM_Baseline_ReadAndSplit"];
-    const double rss = peakRssKb();
-    std::printf("peak memory of a loading process: %.0f kB\n", rss);
-    auto ratio = [&](const char* name, const char* key) {
-        auto it = reporter.cpu.find(key);
-        if (it != reporter.cpu.end() && base > 0)
-            std::printf("ratio %s %.2f\n", name, it->second / base);
-    };
-    ratio("load_vs_baseline", "BM_FullLoad");
-    ratio("list_vs_baseline", "BM_ListExport");
-    ratio("rewrite_vs_baseline", "BM_ChangeSaveAndReload");
-    auto report = [](const char* name, const std::map<std::string, double>& m) {
-        std::printf("%s medians: baseline %.1f ms, load %.1f ms, list %.1f ms\n", name,
-                    m.at("base"), m.at("load"), m.at("list"));
-        std::printf("ratio load_vs_baseline_%s %.2f\n", name, m.at("load") / m.at("base"));
-        std::printf("ratio list_vs_baseline_%s %.2f\n", name, m.at("list") / m.at("base"));
-    };
-    const RoundMedians m = roundMedians(11);
-    report("fresh_process", m.fresh);
-    report("own_process", m.own);
-    if (rss > 0)
-        std::printf("ratio rss_vs_filesize %.2f\n", rss * 1024.0 / double(logSize));
-    delete bench;
+    QList<QByteArray> ratios;
+    for (const int records : benchSizes()) {
+        bench = new BenchLog(records);
+        std::printf("log: %d QSOs, %lld bytes\n", records, static_cast<long long>(bench->size));
+        registerAll(records);
+        MedianReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        benchmark::ClearRegisteredBenchmarks();
+        auto ms = [&](const char* name) { return reporter.cpu[name]; };
+        auto ratio = [&](const char* name, double a, double b) {
+            if (a > 0 && b > 0)
+                ratios << QByteArray("ratio ") + name + "_" + QByteArray::number(records) + " " +
+                              QByteArray::number(a / b, 'f', 3);
+        };
+        ratio("load_vs_floor", ms("load"), ms("floor"));
+        ratio("load_vs_readall_split", ms("load"), ms("readall_split"));
+        ratio("list_vs_floor", ms("list"), ms("floor"));
+        ratio("search_vs_load", ms("search"), ms("load"));
+        ratio("follow_vs_load", ms("follow"), ms("load"));
+        ratio("reload_vs_load", ms("reload"), ms("load"));
+        ratio("save_vs_copy", ms("save"), ms("copy"));
+        std::printf("follow: %.3f ms per QSO appended\n", ms("follow"));
+        const double file = double(bench->size);
+        ratio("rss_load_vs_filesize", double(probe("load")) * 1024.0, file);
+        ratio("rss_cycle_vs_filesize", double(probe("cycle")) * 1024.0, file);
+        delete bench;
+        bench = nullptr;
+    }
+    for (const QByteArray& r : ratios)
+        std::printf("%s\n", r.constData());
     benchmark::Shutdown();
     return 0;
 }

@@ -1,31 +1,68 @@
-// Loads the logbook given on the command line the way the program does and
-// prints the process's peak resident memory in kilobytes.
+// Runs in a process of its own and prints its peak resident memory in kB
+// (VmHWM), so nothing the benchmark process used before is counted:
+//   vosmira_loadprobe load <log>   the logbook loaded as the program loads it
+//   vosmira_loadprobe cycle <log>  the program started on the log (offscreen),
+//                                  then a call search, back, a QSO opened,
+//                                  changed and saved, and the view left (reload)
+#include "app/FormRegistry.h"
+#include "app/KeyEdit.h"
+#include "editing/auswahl_select.h"
 #include "logdata/Loader.h"
 #include "logdata/State.h"
+#include "mainwin/QSL_Print.h"
+#include "mainwin/StringGrid.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
+#include "BenchLog.h"
+
 #include <cstdio>
-#include <sys/resource.h>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    if (argc < 2)
+    if (argc < 3)
         return 2;
-    QTemporaryDir work; // config.dat and temp files go here
+    const QByteArray mode = argv[1];
+    const QString log = QFile::decodeName(argv[2]);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir work; // config.dat and the side files go here
     QDir::setCurrent(work.path());
     ProgramState& s = G();
-    s.LogFilePath = QByteArray(argv[1]);
-    s.DisplayFormat = 1;
-    const LoadReport report = loadLogbookData(s);
-    if (!report.opened)
-        return 1;
-    struct rusage ru {
-    };
-    getrusage(RUSAGE_SELF, &ru);
-    std::printf("%ld %d\n", ru.ru_maxrss, report.rows.rowCount());
+    if (mode == "load") {
+        s.LogFilePath = QFile::encodeName(log);
+        s.DisplayFormat = 1;
+        if (!loadLogbookData(s).opened)
+            return 1;
+    } else {
+        QFile c(QStringLiteral("config.dat"));
+        c.open(QIODevice::WriteOnly);
+        c.write(QFile::encodeName(log) +
+                "\r\nfalse\r\n\r\n\r\nDL1VOS\r\n\r\n\r\n\r\n\r\n\r\n\r\n0\r\n\r\nEng\r\n");
+        c.close();
+        createAllForms();
+        QCoreApplication::processEvents();
+        TForm1* f = Forms().Form1;
+        f->Button1Click();
+        f->Edit3->setText(QStringLiteral("DL"));
+        QChar enter(13);
+        f->Edit3KeyPress(enter);
+        f->Button3Click();
+        StringGrid* grid = f->StringGrid1;
+        grid->setCurrentIndex(grid->model()->index(5, 2));
+        f->StringGrid1DblClick();
+        s.SelectedRecord = s.SelectedRecord.replace("<eor>", "<comment:3>tnx <eor>");
+        TForm2* view = Forms().Form2;
+        view->BitBtn2Click();
+        view->BitBtn1Click();
+        QCoreApplication::processEvents();
+        if (s.QsoCount <= 0)
+            return 1;
+    }
+    std::printf("%ld %d\n", peakRssKb(), s.LoadedLineCount - 1);
     return 0;
 }

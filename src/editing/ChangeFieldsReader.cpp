@@ -9,22 +9,22 @@ namespace
 using R = LengthRule;
 // The lower-case search text first, then the upper-case one, as the grid
 // reads a record: a QSO whose tags are in capitals opens with its values.
-const TagSpec kCall{"<call:", "<CALL:", R::OneOrTwo, 7, 9, 20};
-const TagSpec kDate{"<qso_date", "<QSO_DATE", R::OneOrTwo, 11, 13, 20};
-const TagSpec kTime{"time_on", "TIME_ON", R::One, 9, 11, 20};
-const TagSpec kFreq{"freq", "FREQ", R::One, 6, 8, 10};
-const TagSpec kBand{"band", "BAND", R::One, 6, 8, 5};
-const TagSpec kMode{"mode", "MODE", R::One, 6, 8, 10};
-const TagSpec kLocator{"gridsquare", "GRIDSQUARE", R::One, 12, 14, 10};
-const TagSpec kRstRcvd{"rst_rcvd", "RST_RCVD", R::One, 10, 12, 10};
-const TagSpec kRstSent{"rst_sent", "RST_SENT", R::One, 10, 12, 10};
+const TagSpec kCall{"<call:", "<CALL:", R::OneOrTwo, 7, 20};
+const TagSpec kDate{"<qso_date", "<QSO_DATE", R::OneOrTwo, 11, 20};
+const TagSpec kTime{"time_on", "TIME_ON", R::One, 9, 20};
+const TagSpec kFreq{"freq", "FREQ", R::One, 6, 10};
+const TagSpec kBand{"band", "BAND", R::One, 6, 5};
+const TagSpec kMode{"mode", "MODE", R::One, 6, 10};
+const TagSpec kLocator{"gridsquare", "GRIDSQUARE", R::One, 12, 10};
+const TagSpec kRstRcvd{"rst_rcvd", "RST_RCVD", R::One, 10, 10};
+const TagSpec kRstSent{"rst_sent", "RST_SENT", R::One, 10, 10};
 // With the colon; it is still found inside "<eqsl_qsl_sent:" when a record
 // has no "<qsl_sent:" field before the eQSL one, and that value is taken.
-const TagSpec kQslSent{"qsl_sent:", "QSL_SENT:", R::One, 10, 12, 12};
-const TagSpec kEqslSent{"eqsl_qsl_sent", "EQSL_QSL_SENT", R::One, 15, 17, 12};
-const TagSpec kQslRcvd{"qsl_rcvd", "QSL_RCVD", R::One, 10, 12, 12};
-const TagSpec kEqslRcvd{"eqsl_qsl_rcvd", "EQSL_QSL_RCVD", R::One, 15, 17, 12};
-const TagSpec kComment{"comment", "COMMENT", R::OneOrTwo, 9, 11, -1};
+const TagSpec kQslSent{"qsl_sent:", "QSL_SENT:", R::One, 10, 12};
+const TagSpec kEqslSent{"eqsl_qsl_sent", "EQSL_QSL_SENT", R::One, 15, 12};
+const TagSpec kQslRcvd{"qsl_rcvd", "QSL_RCVD", R::One, 10, 12};
+const TagSpec kEqslRcvd{"eqsl_qsl_rcvd", "EQSL_QSL_RCVD", R::One, 15, 12};
+const TagSpec kComment{"comment", "COMMENT", R::OneOrTwo, 9, -1};
 
 struct Reader {
     QByteArrayView line;

@@ -9,18 +9,18 @@ namespace
 {
 using R = LengthRule;
 // Lower-case search texts only: a record whose tags are in capitals is not found.
-const TagSpec kCall{"<call", {}, R::OneOrTwo, 7, 9, 20};
-const TagSpec kDate{"<qso_date", {}, R::OneOrTwo, 11, 13, 20};
-const TagSpec kTime{"time_on", {}, R::One, 9, 11, 20};
-const TagSpec kFreq{"freq", {}, R::One, 6, 8, 10};
-const TagSpec kBand{"band", {}, R::One, 6, 8, 5};
-const TagSpec kMode{"mode", {}, R::One, 6, 8, 10};
-const TagSpec kGrid{"gridsquare", {}, R::One, 12, 14, 10};
-const TagSpec kRcvd{"rst_rcvd", {}, R::One, 10, 12, 10};
-const TagSpec kSent{"rst_sent", {}, R::One, 10, 12, 10};
-const TagSpec kEqslSent{"eqsl_qsl_sent", {}, R::One, 15, 17, 2};
-const TagSpec kEqslRcvd{"eqsl_qsl_rcvd", {}, R::One, 15, 17, 2};
-const TagSpec kComment{"comment", {}, R::OneOrTwo, 9, 11, -1};
+const TagSpec kCall{"<call", {}, R::OneOrTwo, 7, 20};
+const TagSpec kDate{"<qso_date", {}, R::OneOrTwo, 11, 20};
+const TagSpec kTime{"time_on", {}, R::One, 9, 20};
+const TagSpec kFreq{"freq", {}, R::One, 6, 10};
+const TagSpec kBand{"band", {}, R::One, 6, 5};
+const TagSpec kMode{"mode", {}, R::One, 6, 10};
+const TagSpec kGrid{"gridsquare", {}, R::One, 12, 10};
+const TagSpec kRcvd{"rst_rcvd", {}, R::One, 10, 10};
+const TagSpec kSent{"rst_sent", {}, R::One, 10, 10};
+const TagSpec kEqslSent{"eqsl_qsl_sent", {}, R::One, 15, 2};
+const TagSpec kEqslRcvd{"eqsl_qsl_rcvd", {}, R::One, 15, 2};
+const TagSpec kComment{"comment", {}, R::OneOrTwo, 9, -1};
 
 enum { FDate, FTime, FFreq, FBand, FMode, FGrid, FRcvd, FSent, FESent, FERcvd, FComment, Count };
 const TagSpec* const kTags[Count] = {&kDate, &kTime, &kFreq,     &kBand,     &kMode,   &kGrid,

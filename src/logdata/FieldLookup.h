@@ -17,7 +17,6 @@ struct TagSpec {
     QByteArrayView upper; // empty: the reader searches the lower-case text only
     LengthRule rule;
     int lengthAt; // position of the (first) length digit, counted from the hit (1)
-    int valueAt;  // position of the value for the expected one-digit length
     int maxLen;   // the buffer's capacity; -1 for unbounded
 };
 

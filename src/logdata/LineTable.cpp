@@ -98,15 +98,18 @@ std::vector<LineSpan> splitLines(QByteArrayView image)
     return spans;
 }
 
-QByteArray readWholeFile(QFile& file)
+QByteArray readWholeFile(QFile& file, const std::function<void(qint64, qint64)>& progress)
 {
     const qint64 size = file.size();
     if (size <= 0 || file.isSequential())
         return file.readAll();
     QByteArray image(qsizetype(size), Qt::Uninitialized);
     qint64 got = 0;
+    constexpr qint64 kPiece = qint64(16) << 20;
     while (got < size) {
-        const qint64 n = file.read(image.data() + got, size - got);
+        if (progress && got > 0)
+            progress(got, size);
+        const qint64 n = file.read(image.data() + got, qMin(size - got, kPiece));
         if (n <= 0)
             break;
         got += n;

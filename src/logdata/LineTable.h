@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 struct LineSpan {
@@ -32,6 +33,15 @@ public:
 
     // The file image the unreplaced elements are slices of.
     const QByteArray& image() const { return m_image; }
+    // Where element k lies in the image; -1 when it was replaced (or is
+    // empty) and has a text of its own.
+    qsizetype imageOffset(int k) const
+    {
+        if (k < 0 || k >= size())
+            return -1;
+        const Slot& s = m_slots[size_t(k)];
+        return s.owned >= 0 || s.length == 0 ? -1 : s.offset;
+    }
 
     // The elements set since the last refill or the last call, ascending,
     // each once: what a reload has to read again.
@@ -73,5 +83,7 @@ template <typename F> void forEachLine(QByteArrayView image, F&& f)
 }
 
 class QFile;
-// Reads an open file whole, in one allocation of the file's size.
-QByteArray readWholeFile(QFile& file);
+// Reads an open file whole, in one allocation of the file's size, telling
+// `progress` (when set) the bytes read so far every few megabytes.
+QByteArray readWholeFile(QFile& file,
+                         const std::function<void(qint64 done, qint64 total)>& progress = {});

@@ -108,6 +108,8 @@ void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFor
 
 namespace
 {
+std::function<void(qint64, qint64)> loadProgress;
+
 // Row flags kept per QSO, so that a reload that reads only some lines keeps
 // the confirmed count right, and a search can use the parsed calls.
 quint8 rowFlags(const RowValues& r)
@@ -153,6 +155,11 @@ void forgetFile(ProgramState& s)
 }
 } // namespace
 
+void setLoadProgress(std::function<void(qint64 done, qint64 total)> progress)
+{
+    loadProgress = std::move(progress);
+}
+
 LoadReport loadLogbookData(ProgramState& s)
 {
     LoadReport report;
@@ -174,7 +181,11 @@ LoadReport loadLogbookData(ProgramState& s)
     } else if (file.size() > kMaxLogbookBytes) {
         report.errorReason = QStringLiteral("the file is larger than 2 GiB");
     } else {
-        image = readWholeFile(file);
+        // Reading is the first half of the work, for the progress shown.
+        image = readWholeFile(file, [](qint64 done, qint64 total) {
+            if (loadProgress)
+                loadProgress(done, 2 * total);
+        });
         if (file.error() != QFileDevice::NoError) {
             report.errorReason = file.errorString();
             image.clear();
@@ -198,22 +209,37 @@ LoadReport loadLogbookData(ProgramState& s)
     std::vector<quint8> flags;
     flags.reserve(size_t(expectedRows));
     RowValues row;
-    // One pass over the image finds the lines and the fields of each.
-    loaderScanner().scanLines(image,
-                              [&](qsizetype offset, qsizetype length, const qsizetype* hits) {
-                                  spans.push_back({offset, length});
-                                  if (spans.size() == 1)
-                                      return; // the header
-                                  const QByteArrayView line(image.constData() + offset, length);
-                                  parseScannedRow(line, hits, display, row);
-                                  report.unreadableFields += row.unreadable;
-                                  flags.push_back(rowFlags(row));
-                                  if (row.confirmed)
-                                      ++s.ConfirmedCount;
-                                  if (row.eqslRcvdPresent)
-                                      ++s.RowsWithRcvd;
-                                  writeRow(report.rows, int(spans.size()) - 2, row);
-                              });
+    // One pass over the image finds the lines and the fields of each; it goes
+    // piece by piece (whole lines each), to tell how far it got.
+    qsizetype pieceStart = 0;
+    auto onLine = [&](qsizetype offset, qsizetype length, const qsizetype* hits) {
+        offset += pieceStart;
+        spans.push_back({offset, length});
+        if (spans.size() == 1)
+            return; // the header
+        const QByteArrayView line(image.constData() + offset, length);
+        parseScannedRow(line, hits, display, row);
+        report.unreadableFields += row.unreadable;
+        flags.push_back(rowFlags(row));
+        if (row.confirmed)
+            ++s.ConfirmedCount;
+        if (row.eqslRcvdPresent)
+            ++s.RowsWithRcvd;
+        writeRow(report.rows, int(spans.size()) - 2, row);
+    };
+    constexpr qsizetype kPiece = qsizetype(16) << 20;
+    while (pieceStart < image.size()) {
+        qsizetype end = qMin(image.size(), pieceStart + kPiece);
+        if (end < image.size()) {
+            const qsizetype lineEnd = image.indexOf('\n', end - 1);
+            end = lineEnd < 0 ? image.size() : lineEnd + 1;
+        }
+        loaderScanner().scanLines(QByteArrayView(image).sliced(pieceStart, end - pieceStart),
+                                  onLine);
+        pieceStart = end;
+        if (loadProgress && pieceStart < image.size())
+            loadProgress(image.size() + pieceStart, 2 * image.size());
+    }
     const int lines = int(spans.size());
 
     if (report.opened) {

@@ -13,6 +13,8 @@
 
 #include <QString>
 
+#include <functional>
+
 #include <vector>
 
 struct LoadReport {
@@ -31,6 +33,10 @@ struct LoadReport {
 
 // Loads the whole file at LogFilePath. DisplayFormat must be set by the caller.
 LoadReport loadLogbookData(ProgramState& s);
+
+// Called while a load reads and parses a large file, every few megabytes, so
+// that the window can show how far it got.
+void setLoadProgress(std::function<void(qint64 done, qint64 total)> progress);
 
 // A reload: from memory plus what changed when the file allows it, otherwise
 // the whole file (reloadReason says why). Counters, LogLines and config.dat

@@ -60,6 +60,12 @@ public:
         std::memcpy(m_buffer + m_used, bytes.data(), size_t(bytes.size()));
         m_used += size_t(bytes.size());
     }
+    // A large piece written straight from where it is, without a copy.
+    void putDirect(QByteArrayView bytes)
+    {
+        flush();
+        out(bytes.data(), bytes.size());
+    }
     void flush()
     {
         out(m_buffer, qint64(m_used));
@@ -73,7 +79,8 @@ private:
     void out(const char* p, qint64 n)
     {
         while (n > 0 && m_error == 0) {
-            const ssize_t w = ::write(m_fd, p, size_t(n));
+            // At most 8 MB a call, so the window hears of the progress.
+            const ssize_t w = ::write(m_fd, p, size_t(qMin<qint64>(n, 8 << 20)));
             if (w < 0 && errno == EINTR)
                 continue;
             if (w <= 0) {
@@ -249,9 +256,30 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement)
         total += s.LogLines.view(n).size() + 2;
     Writer w(tmp, total);
     static const QByteArrayView crlf("\r\n");
-    for (int n = 1; n <= lastTableLine; ++n) {
-        w.put(s.LogLines.view(n));
-        w.put(crlf);
+    // Unchanged lines that follow one another in the image with CR LF between
+    // them are written from the image in one piece; the others one by one.
+    const QByteArray& image = s.LogLines.image();
+    auto crlfAfter = [&image](qsizetype end) {
+        return end + 2 <= image.size() && image[end] == '\r' && image[end + 1] == '\n';
+    };
+    for (int n = 1; n <= lastTableLine;) {
+        const qsizetype start = s.LogLines.imageOffset(n);
+        qsizetype end = start >= 0 ? start + s.LogLines.view(n).size() : -1;
+        if (start < 0 || !crlfAfter(end)) {
+            w.put(s.LogLines.view(n));
+            w.put(crlf);
+            ++n;
+            continue;
+        }
+        int m = n + 1;
+        end += 2;
+        while (m <= lastTableLine && s.LogLines.imageOffset(m) == end &&
+               crlfAfter(end + s.LogLines.view(m).size())) {
+            end += s.LogLines.view(m).size() + 2;
+            ++m;
+        }
+        w.putDirect(QByteArrayView(image).sliced(start, end - start));
+        n = m;
     }
     w.put(rawComplete);
     for (int n = loaded + 1; n <= lastElement; ++n) {

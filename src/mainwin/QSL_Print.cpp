@@ -36,6 +36,9 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <cstdio>
+#include <ctime>
+
 namespace
 {
 constexpr int kWindowColor = 12696492;
@@ -90,6 +93,25 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
             qOverload<>(&QTimer::start));
     connect(m_followTimer, &QTimer::timeout, this, [this] { followLogbook(); });
 
+    // For the start-up benchmark: at the first paint of the grid that shows
+    // the last row, print the process's CPU time and end.
+    if (qEnvironmentVariableIsSet("VOSMIRA_BENCH_FIRST_PAINT"))
+        StringGrid1->viewport()->installEventFilter(this);
+
+    // A load that takes longer than half a second shows how far it got (the
+    // window comes up for it if it is not shown yet).
+    setLoadProgress([this](qint64 done, qint64 total) {
+        if (!m_loadClock.isValid() || m_loadClock.elapsed() < 500)
+            return;
+        if (!isVisible())
+            showMaximized();
+        const int percent = total > 0 ? int(done * 100 / total) : 0;
+        showStatus((isEng() ? QStringLiteral("Loading the logbook … %1 %")
+                            : QStringLiteral("Das Logbuch wird geladen … %1 %"))
+                       .arg(percent));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+
     // While a rewrite writes a large log the window repaints and says so.
     setRewriteProgress([this](qint64 written, qint64 total) {
         const int percent = total > 0 ? int(written * 100 / total) : 0;
@@ -103,6 +125,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 TForm1::~TForm1()
 {
     setRewriteProgress(nullptr);
+    setLoadProgress(nullptr);
 }
 
 void TForm1::buildControls()
@@ -250,7 +273,9 @@ void TForm1::LoadLogbook()
     }
     // The file as held in memory, with only what changed read again, unless
     // it changed on disk otherwise.
+    m_loadClock.start();
     showRows(refreshLogbookData(s), true);
+    m_loadClock.invalidate();
     // A search result shown while the log was reloaded (an edit made from
     // it) is searched again, so the grid and the search controls agree.
     if (s.SearchView == 1) {
@@ -431,7 +456,9 @@ bool TForm1::bringLogbookUpToDate()
     }
     // Not loaded, or changed otherwise on disk: read it whole.
     const quint8 format = s.DisplayFormat;
+    m_loadClock.start();
     LoadReport whole = loadLogbookData(s);
+    m_loadClock.invalidate();
     s.DisplayFormat = format;
     const bool opened = whole.opened;
     whole.reloadReason = QStringLiteral("changed");
@@ -472,9 +499,9 @@ void TForm1::showFollowed(const LoadReport& report)
 void TForm1::followLogbook()
 {
     ProgramState& s = G();
-    // Not while the program writes the logbook itself (the window repaints
-    // meanwhile); the watcher fires again when it is done.
-    if (s.Writing) {
+    // Not while the program writes or loads the logbook itself (the window
+    // repaints meanwhile); the watcher fires again when it is done.
+    if (s.Writing || m_loadClock.isValid()) {
         m_followTimer->start();
         return;
     }
@@ -630,6 +657,27 @@ void TForm1::Button2Click()
     QFile::remove(QStringLiteral("back.txt"));
     QFile::remove(QStringLiteral("eqsl.adi"));
     close();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::Paint && watched == StringGrid1->viewport() && isVisible() &&
+        G().QsoCount > 0) {
+        QScrollBar* bar = StringGrid1->verticalScrollBar();
+        if (bar->value() == bar->maximum()) {
+            StringGrid1->viewport()->removeEventFilter(this);
+            // After this paint is done.
+            QTimer::singleShot(0, this, [] {
+                timespec t{};
+                clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+                std::printf("first paint %.1f ms cpu\n",
+                            double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6);
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void TForm1::closeEvent(QCloseEvent* e)

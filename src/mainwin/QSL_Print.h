@@ -7,6 +7,7 @@
 #include "logdata/Rewrite.h"
 #include "mainwin/CountryTable.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QFileSystemWatcher;
@@ -87,6 +88,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
     // Takes in what another program appended to the logbook (the watcher's
     // signal); a file changed otherwise is loaded again whole.
@@ -102,7 +104,8 @@ private:
     void watchLogbook();
     QFileSystemWatcher* m_watcher = nullptr;
     QTimer* m_followTimer = nullptr;
-    QByteArray m_shownSearch; // the text of the search result shown
+    QElapsedTimer m_loadClock; // running while a load reads the logbook
+    QByteArray m_shownSearch;  // the text of the search result shown
     void reportLoadProblems(const QString& problem, int unreadable);
     quint8 m_matchMarker = 0;
     int m_selectedRow = -1; // the row of the last cell selection in the whole-log view

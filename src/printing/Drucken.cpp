@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QProgressDialog>
 
 namespace
 {
@@ -129,11 +130,34 @@ void TForm5::Drucken()
     for (int i = 0; i < count; ++i)
         lines.append(ListBox1->item(i)->text());
 
+    // A long list (its page count is known before it is printed) shows how
+    // far the printout got and can be cancelled; a short one goes without.
+    const int pages = ListPrint::pageCount(int(lines.size()));
+    constexpr int kLongPrintout = 10;
+    QProgressDialog progress(QStringLiteral("Seite 1 von %1 wird gedruckt …").arg(pages),
+                             QStringLiteral("Abbrechen"), 1, pages, this);
+    progress.setWindowTitle(QStringLiteral("Drucken"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(pages > kLongPrintout ? 0 : 3600000);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setValue(1);
+    auto nextPage = [&progress](int page, int total) {
+        progress.setLabelText(
+            QStringLiteral("Seite %1 von %2 wird gedruckt …").arg(page).arg(total));
+        progress.setValue(page); // processes window messages: the window repaints
+        return !progress.wasCanceled();
+    };
+
     QtPrinterCanvas canvas(m_printer);
+    bool cancelled = false;
     const bool printed = ListPrint::printList(
         canvas, lines, title,
         ListPrint::headingOrDefault(G().ListHeading1, ListPrint::defaultHeading1()),
-        ListPrint::headingOrDefault(G().ListHeading2, ListPrint::defaultHeading2()));
+        ListPrint::headingOrDefault(G().ListHeading2, ListPrint::defaultHeading2()), nextPage,
+        &cancelled);
+    progress.close();
+    m_lastCancelled = cancelled;
     if (!printed)
         dialogs().showError(QStringLiteral("Der Druckauftrag konnte nicht gestartet werden."));
 }

@@ -51,6 +51,9 @@ public:
     // on a system without printers, and the printout itself does not need it.
     QPageSetupDialog* printerSetupDialog();
 
+    // True when the last printout was cancelled from its progress dialog.
+    bool lastPrintCancelled() const { return m_lastCancelled; }
+
     QListWidget* ListBox1 = nullptr;
     QPrintDialog* PrintDialog1 = nullptr;
     QPageSetupDialog* PrinterSetupDialog1 = nullptr;
@@ -63,4 +66,5 @@ private:
     QPrinter m_printer{QPrinter::HighResolution};
     std::unique_ptr<PrintDialogRunner> m_dialogRunner;
     PrintDialogRunner* m_runner = nullptr;
+    bool m_lastCancelled = false;
 };

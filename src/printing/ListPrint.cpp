@@ -47,9 +47,22 @@ QStringList splitListLines(const QByteArray& image)
     return lines;
 }
 
-bool printList(ListCanvas& canvas, const QStringList& lines, const QString& title,
-               const QString& heading1, const QString& heading2)
+int pageCount(int lines)
 {
+    // The first page takes 58 lines, every further one 57; a page is added
+    // each time the last slot was filled.
+    const int firstPage = kLastSlot - kFirstSlotPage1 + 1;
+    const int laterPage = kLastSlot - kFirstSlotLater + 1;
+    return lines < firstPage ? 1 : 2 + (lines - firstPage) / laterPage;
+}
+
+bool printList(ListCanvas& canvas, const QStringList& lines, const QString& title,
+               const QString& heading1, const QString& heading2,
+               const std::function<bool(int page, int pages)>& nextPage, bool* cancelled)
+{
+    if (cancelled)
+        *cancelled = false;
+    const int pages = pageCount(int(lines.size()));
     if (!canvas.beginDoc())
         return false;
 
@@ -70,6 +83,13 @@ bool printList(ListCanvas& canvas, const QStringList& lines, const QString& titl
             canvas.setBold(true);
             canvas.textOut(kLeft, slotY(kFootSlot),
                            pageFootPrefix() + QString::number(canvas.pageNumber()));
+            if (nextPage && !nextPage(canvas.pageNumber() + 1, pages)) {
+                // Cancelled: the job ends here, nothing more goes out.
+                canvas.abortDoc();
+                if (cancelled)
+                    *cancelled = true;
+                return true;
+            }
             canvas.newPage();
             canvas.textOut(kLeft, slotY(1), heading1);
             canvas.textOut(kLeft, slotY(2), heading2);

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace ListPrint
 {
 
@@ -60,6 +62,8 @@ public:
     virtual bool beginDoc() = 0;
     virtual void newPage() = 0;
     virtual void endDoc() = 0;
+    // Ends the job without printing it (the operator cancelled).
+    virtual void abortDoc() = 0;
     // The number of the page being drawn, counted from 1.
     virtual int pageNumber() const = 0;
     virtual void setBold(bool bold) = 0;
@@ -74,7 +78,15 @@ namespace ListPrint
 // 4..60 of the following ones, and the page-foot line with the page number
 // on every page that was filled. Returns false (and draws nothing) when the
 // job could not be started.
+// `nextPage`, when set, is asked before each page after the first, with that
+// page's number and the job's page count; when it answers false the job is
+// aborted there and `cancelled` set.
 bool printList(ListCanvas& canvas, const QStringList& lines, const QString& title,
-               const QString& heading1, const QString& heading2);
+               const QString& heading1, const QString& heading2,
+               const std::function<bool(int page, int pages)>& nextPage = {},
+               bool* cancelled = nullptr);
+
+// The pages a list of that many lines takes.
+int pageCount(int lines);
 
 } // namespace ListPrint

@@ -101,6 +101,15 @@ void QtPrinterCanvas::endDoc()
     m_active = false;
 }
 
+void QtPrinterCanvas::abortDoc()
+{
+    if (!m_active)
+        return;
+    m_printer.abort(); // the spooler drops the job
+    m_painter.end();
+    m_active = false;
+}
+
 void QtPrinterCanvas::setBold(bool bold)
 {
     if (m_active)

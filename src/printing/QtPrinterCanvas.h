@@ -22,6 +22,7 @@ public:
     bool beginDoc() override;
     void newPage() override;
     void endDoc() override;
+    void abortDoc() override;
     int pageNumber() const override { return m_page; }
     void setBold(bool bold) override;
     void textOut(int x, int y, const QString& text) override;

@@ -193,20 +193,19 @@ void TestFieldLookup::scannerAgreesWithLookup()
     // Texts of other shapes than the loader's: shorter than three bytes,
     // longer than a vector, alike in their first bytes, without letters, and
     // more distinct beginnings than the scan has groups.
-    const TagSpec odd[] = {
-        {"<a", "<A", LengthRule::One, 3, 5, -1},
-        {"application_defined", "APPLICATION_DEFINED", LengthRule::One, 20, 22, -1},
-        {"app_x", "", LengthRule::One, 6, 8, -1},
-        {"app_y", "APP_Y", LengthRule::One, 6, 8, -1},
-        {"::>", "", LengthRule::One, 4, 6, -1},
-        {"z", "Z", LengthRule::One, 2, 4, -1},
-        {"qrz", "QRZ", LengthRule::One, 4, 6, -1},
-        {"sota", "SOTA", LengthRule::One, 5, 7, -1},
-        {"wwff", "WWFF", LengthRule::One, 5, 7, -1},
-        {"iota", "IOTA", LengthRule::One, 5, 7, -1},
-        {"pota", "POTA", LengthRule::One, 5, 7, -1},
-        {"dxcc", "DXCC", LengthRule::One, 5, 7, -1},
-        {"cqz", "CQZ", LengthRule::One, 4, 6, -1}};
+    const TagSpec odd[] = {{"<a", "<A", LengthRule::One, 3, -1},
+                           {"application_defined", "APPLICATION_DEFINED", LengthRule::One, 20, -1},
+                           {"app_x", "", LengthRule::One, 6, -1},
+                           {"app_y", "APP_Y", LengthRule::One, 6, -1},
+                           {"::>", "", LengthRule::One, 4, -1},
+                           {"z", "Z", LengthRule::One, 2, -1},
+                           {"qrz", "QRZ", LengthRule::One, 4, -1},
+                           {"sota", "SOTA", LengthRule::One, 5, -1},
+                           {"wwff", "WWFF", LengthRule::One, 5, -1},
+                           {"iota", "IOTA", LengthRule::One, 5, -1},
+                           {"pota", "POTA", LengthRule::One, 5, -1},
+                           {"dxcc", "DXCC", LengthRule::One, 5, -1},
+                           {"cqz", "CQZ", LengthRule::One, 4, -1}};
     const int oddCount = int(std::size(odd));
     const TagSpec* oddTags[std::size(odd)];
     for (int t = 0; t < oddCount; ++t)

@@ -7,6 +7,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 class TestLoader : public QObject
@@ -28,6 +29,7 @@ private slots:
     void callSearch();
     void cellsOutliveTheirSource();
     void utf8ValuesShownAsUtf8();
+    void largeFilesShowProgressOrAreRefused();
 };
 
 namespace
@@ -346,6 +348,36 @@ void TestLoader::utf8ValuesShownAsUtf8()
     QCOMPARE(r.rows.cellString(3, 11), QStringLiteral(" Привет"));
     // The lines themselves are held as read, byte for byte.
     QCOMPARE(G().LogLines.at(3), QByteArray("<call:5>SP9XY <comment:5>Grüße <eor>"));
+}
+
+void TestLoader::largeFilesShowProgressOrAreRefused()
+{
+    ScratchDir dir;
+    // A load of tens of megabytes tells how far it got, piece by piece.
+    const QByteArray line = "<call:6>DL1ABC <qso_date:8>20240315 <band:3>20m <eor>\r\n";
+    dir.write("log.adi", kHeader + "\r\n" + line.repeated(700000));
+    ProgramState& s = G();
+    s.LogFilePath = dir.file("log.adi").toUtf8();
+    s.DisplayFormat = 1;
+    QList<double> seen;
+    setLoadProgress([&seen](qint64 done, qint64 total) { seen << double(done) / double(total); });
+    const LoadReport r = loadLogbookData(s);
+    setLoadProgress(nullptr);
+    QCOMPARE(r.rows.rowCount(), 700000);
+    QVERIFY2(seen.size() >= 4, qPrintable(QString::number(seen.size())));
+    QVERIFY(std::is_sorted(seen.begin(), seen.end()) && seen.last() < 1.0);
+
+    // Beyond 2 GiB the grid's cells cannot refer to the file: refused with
+    // a reason, never shown wrong (a sparse file: nothing is written).
+    QFile big(dir.file("big.adi"));
+    QVERIFY(big.open(QIODevice::WriteOnly));
+    QVERIFY(big.resize((qint64(1) << 31) + 10));
+    big.close();
+    s.LogFilePath = dir.file("big.adi").toUtf8();
+    const LoadReport refused = loadLogbookData(s);
+    QVERIFY(!refused.opened);
+    QVERIFY(refused.errorReason.contains(QStringLiteral("2 GiB")));
+    QCOMPARE(s.QsoCount, -1);
 }
 
 QTEST_GUILESS_MAIN(TestLoader)

@@ -16,8 +16,11 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -141,6 +144,7 @@ private slots:
     void unreadableList_data();
     void unreadableList();
     void cancelledDialog();
+    void longPrintoutShowsProgressAndCancels();
     void jobRefused();
     void listFont();
     void pdfOutput_data();
@@ -309,6 +313,49 @@ void TestDrucken::cancelledDialog()
     QCOMPARE(form.ListBox1->count(), 70);
     QVERIFY(messages.messages.isEmpty());
     QVERIFY(!QFile::exists(answer.pdfPath));
+}
+
+void TestDrucken::longPrintoutShowsProgressAndCancels()
+{
+    // A printout of many pages shows its progress; the cancel button ends the
+    // job cleanly, with nothing more printed.
+    ScratchDir dir;
+    QVERIFY(dir.write("List.txt", crlfLines(sampleRows(60 * 57))));
+    RecordingDialogs messages;
+    AnswerPrintDialog answer;
+    answer.pdfPath = dir.file("out.pdf");
+    TForm5 form;
+    form.FormCreate();
+    form.setPrintDialogRunner(&answer);
+    QString label;
+    QTimer cancel;
+    cancel.setInterval(5);
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        if (auto* d = form.findChild<QProgressDialog*>(); d && d->isVisible()) {
+            label = d->labelText();
+            d->cancel();
+        }
+    });
+    cancel.start();
+    form.Start_Druck();
+    QVERIFY(form.lastPrintCancelled());
+    QVERIFY2(label.startsWith(QStringLiteral("Seite ")) &&
+                 label.contains(QStringLiteral(" von 60")),
+             qPrintable(label));
+    QVERIFY(messages.messages.isEmpty());
+    // The PDF output keeps a whole document of the pages printed before.
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (pdfinfo.isEmpty())
+        QSKIP("pdfinfo (poppler-utils) is needed to read the PDF back");
+    QProcess info;
+    info.start(pdfinfo, {answer.pdfPath});
+    QVERIFY(info.waitForFinished(30000));
+    QCOMPARE(info.exitCode(), 0);
+    const QByteArray out = info.readAllStandardOutput();
+    QVERIFY2(QRegularExpression(QStringLiteral("\\nPages: +2\\n"))
+                 .match(QString::fromLatin1(out))
+                 .hasMatch(),
+             out.constData());
 }
 
 void TestDrucken::jobRefused()

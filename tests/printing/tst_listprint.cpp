@@ -36,6 +36,7 @@ private slots:
     void layout();
     void callSequence();
     void refusedJob();
+    void progressAndCancel();
 };
 
 void TestListPrint::title_data()
@@ -231,6 +232,35 @@ void TestListPrint::refusedJob()
     QVERIFY(!printList(canvas, listOf(5), kTitle, kH1, kH2));
     QCOMPARE(canvas.calls, QStringList{"begin"});
     QVERIFY(canvas.texts.isEmpty());
+}
+
+void TestListPrint::progressAndCancel()
+{
+    // The page count is known before printing; every page after the first
+    // is announced, and a "no" aborts the job right there.
+    QCOMPARE(pageCount(0), 1);
+    QCOMPARE(pageCount(57), 1);
+    QCOMPARE(pageCount(58), 2); // the last slot filled: a page of headings follows
+    QCOMPARE(pageCount(58 + 57), 3);
+    QCOMPARE(pageCount(1700 * 57), 1700);
+    RecordingCanvas whole;
+    QList<int> asked;
+    QVERIFY(printList(whole, listOf(200), kTitle, kH1, kH2, [&](int page, int pages) {
+        asked << page;
+        return pages == 4;
+    }));
+    QCOMPARE(asked, (QList<int>{2, 3, 4}));
+    QCOMPARE(whole.pages(), pageCount(200));
+
+    RecordingCanvas cancelled;
+    bool wasCancelled = false;
+    QVERIFY(printList(
+        cancelled, listOf(200), kTitle, kH1, kH2, [](int page, int) { return page < 3; },
+        &wasCancelled));
+    QVERIFY(wasCancelled);
+    QCOMPARE(cancelled.pages(), 2);
+    QCOMPARE(cancelled.calls.last(), QStringLiteral("abort"));
+    QVERIFY(!cancelled.calls.contains(QStringLiteral("end")));
 }
 
 QTEST_MAIN(TestListPrint)

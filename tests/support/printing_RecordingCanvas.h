@@ -32,6 +32,7 @@ public:
         ++m_page;
     }
     void endDoc() override { calls << QStringLiteral("end"); }
+    void abortDoc() override { calls << QStringLiteral("abort"); }
     int pageNumber() const override { return m_page; }
     void setBold(bool bold) override
     {
