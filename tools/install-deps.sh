@@ -7,10 +7,11 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools
   libjpeg62-turbo-dev
-  curl fonts-liberation
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  curl fonts-dejavu-core fonts-liberation
   xvfb xauth xdotool poppler-utils
   python3
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev lintian
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev)

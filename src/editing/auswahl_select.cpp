@@ -61,7 +61,7 @@ void TForm2::buildControls()
 
     // The picture controls; Image17 and Image34 are not flags, Image1 is the
     // empty placeholder that designates the current flag.
-    for (int n = 1; n <= 116; ++n) {
+    for (int n = 1; n <= kLastPicture; ++n) {
         auto* img = new PictureBox(this);
         img->setProperty("pictureNumber", n);
         img->setGeometry(304, 49, 60, 30);

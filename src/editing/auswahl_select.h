@@ -2,6 +2,8 @@
 // The selected-QSO view: shows the QSO double-clicked in the grid with its
 // country and flag, and is the hub from which it is changed, uploaded to eQSL
 // or deleted. It also stores a changed record back into the logbook.
+#include "mainwin/CountryTable.h"
+
 #include <QWidget>
 
 #include <array>
@@ -85,9 +87,9 @@ public:
     QPushButton* BitBtn4 = nullptr;
     QPushButton* BitBtn5 = nullptr;
 
-    // Picture controls Image1..Image116; Image2..116 except 17 and 34 are the
+    // Picture controls Image1..Image<kLastPicture>; from Image2 on, except 17 and 34, the
     // flags, stacked in the order of their numbers.
-    std::array<PictureBox*, 117> Images{};
+    std::array<PictureBox*, kLastPicture + 1> Images{};
     PictureBox* Image1 = nullptr; // the current flag picture
 
 protected:

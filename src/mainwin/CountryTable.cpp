@@ -369,7 +369,8 @@ int countryEntryPicture(int index)
 
 bool isFlagPicture(int pictureNumber)
 {
-    return pictureNumber >= 2 && pictureNumber <= 116 && pictureNumber != 17 && pictureNumber != 34;
+    return pictureNumber >= 2 && pictureNumber <= kLastPicture && pictureNumber != 17 &&
+           pictureNumber != 34;
 }
 
 QString flagResourcePath(int pictureNumber)

@@ -39,5 +39,8 @@ int countryEntryPicture(int index);      // e.g. 9 for Image9; 0 outside the tab
 // Resource of a flag picture, e.g. ":/flags/austria.jpg"; empty for numbers
 // that are not flag pictures.
 QString flagResourcePath(int pictureNumber);
-// The flag pictures are Image2 to Image116 except Image17 and Image34.
+// The flag pictures are Image2 to Image<kLastPicture> except Image17 and Image34.
 bool isFlagPicture(int pictureNumber);
+
+// The highest picture number of the selected-QSO view.
+inline constexpr int kLastPicture = 116;

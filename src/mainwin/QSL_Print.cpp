@@ -560,7 +560,7 @@ void TForm1::ScrollGridToBottom()
 void TForm1::Country_Hide()
 {
     TForm2* view = Forms().Form2;
-    for (int n = 2; n <= 116; ++n)
+    for (int n = 2; n <= kLastPicture; ++n)
         if (isFlagPicture(n))
             view->Images[size_t(n)]->hide();
 }
@@ -572,7 +572,7 @@ void TForm1::Country_Wahl()
     lookupCountry(Keys, result);
     // Pictures are made visible in the order of their numbers, so where
     // several match, the highest-numbered one lies on top.
-    for (int n = 2; n <= 116; ++n) {
+    for (int n = 2; n <= kLastPicture; ++n) {
         if (!result.visible.test(size_t(n)))
             continue;
         view->Image1 = view->Images[size_t(n)];
