@@ -31,6 +31,10 @@ public:
     void showMessage(const QString& text) override { report(text); }
     void showError(const QString& text) override { report(text); }
     void showPlain(const QString& text) override { report(text); }
+    QString chooseFile(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return QString();
+    }
     int count = 0;
 
 private:

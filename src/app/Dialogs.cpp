@@ -1,6 +1,7 @@
 #include "app/Dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace
@@ -11,6 +12,11 @@ public:
     void showMessage(const QString& text) override { show(QMessageBox::Information, text); }
     void showError(const QString& text) override { show(QMessageBox::Critical, text); }
     void showPlain(const QString& text) override { show(QMessageBox::NoIcon, text); }
+    QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,
+                       const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    }
 
 private:
     static void show(QMessageBox::Icon icon, const QString& text)

@@ -3,6 +3,8 @@
 // blocking on a modal dialog.
 #include <QString>
 
+class QWidget;
+
 class Dialogs
 {
 public:
@@ -13,6 +15,10 @@ public:
     virtual void showError(const QString& text) = 0;
     // A message without an icon, with an OK button.
     virtual void showPlain(const QString& text) = 0;
+    // The file the operator chooses to open, starting in `folder` and showing
+    // the files `filter` names; empty when cancelled.
+    virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,
+                               const QString& filter) = 0;
 };
 
 // The dialogs in use: the real message boxes unless a test installed others.

@@ -1,5 +1,7 @@
 #include "app/FormRegistry.h"
 
+#include "app/Widgets.h"
+
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
 #include "editing/eingabe.h"
@@ -19,9 +21,13 @@ FormRegistry& Forms()
 
 namespace
 {
-template <typename T> T* create(T*& slot)
+template <typename T> T* create(T*& slot, QWidget* owner = nullptr)
 {
     slot = new T();
+    // The secondary forms belong to the main window: they stay above it and
+    // are never buried by a click into the grid.
+    if (owner)
+        slot->setParent(owner, slot->windowFlags() | Qt::Window);
     slot->FormCreate();
     return slot;
 }
@@ -30,18 +36,20 @@ template <typename T> T* create(T*& slot)
 void createAllForms()
 {
     FormRegistry& f = Forms();
+    installFontSubstitutes();
     // The main window is first: creating it loads the settings and the
     // logbook and shows the grid.
     create(f.Form1);
-    create(f.Form2);
-    create(f.Configuration);
-    create(f.Form3);
-    create(f.StartForm);
-    create(f.Form4);
-    create(f.Form5);
-    create(f.Form7);
-    create(f.Form8);
-    create(f.Form9);
+    QWidget* main = f.Form1;
+    create(f.Form2, main);
+    create(f.Configuration, main);
+    create(f.Form3, main);
+    create(f.StartForm, main);
+    create(f.Form4, main);
+    create(f.Form5, main);
+    create(f.Form7, main);
+    create(f.Form8, main);
+    create(f.Form9, main);
 }
 
 void destroyAllForms()

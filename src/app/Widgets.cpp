@@ -1,6 +1,7 @@
 #include "app/Widgets.h"
 
 #include <QMouseEvent>
+#include <QShortcut>
 
 QColor designColor(int value)
 {
@@ -81,6 +82,47 @@ QFont designFont(const QString& family, int pixelSize, bool bold, bool italic)
     f.setBold(bold);
     f.setItalic(italic);
     return f;
+}
+
+void installFontSubstitutes()
+{
+    // MS Sans Serif is narrow, as Liberation Sans is (it has Arial's
+    // metrics); Verdana is wide, as DejaVu Sans is (drawn after the same model).
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Verdana"),
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Courier New"), {QStringLiteral("Liberation Mono"),
+                                                               QStringLiteral("DejaVu Sans Mono")});
+}
+
+void showWindow(QWidget* w)
+{
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void onEscape(QWidget* window, const std::function<void()>& exit)
+{
+    auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(shortcut, &QShortcut::activated, window, exit);
+}
+
+void fitTextToWidth(QLabel* label, int designPixels, int minPixels)
+{
+    QFont f = label->font();
+    const int room = label->contentsRect().width() - 2 * label->margin() - 4;
+    int px = designPixels;
+    for (; px > minPixels; --px) {
+        f.setPixelSize(px);
+        if (QFontMetrics(f).horizontalAdvance(label->text()) <= room)
+            break;
+    }
+    f.setPixelSize(px);
+    label->setFont(f);
 }
 
 QLabel* designLabel(QWidget* parent, const char* utf8Text, int x, int y, int pixelSize)

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <functional>
+
 QColor designColor(int value);
 // Sets a widget's background colour (form, panel, lamp).
 void setBackground(QWidget* w, int colorValue);
@@ -51,6 +53,23 @@ protected:
 };
 
 QFont designFont(const QString& family, int pixelSize, bool bold = false, bool italic = false);
+
+// The forms ask for the Windows fonts of their design ("MS Sans Serif",
+// "Verdana", "Arial", "Courier New"). On Linux these stand for the
+// Liberation fonts (metric-compatible with Arial and Courier New) and DejaVu
+// Sans, so every machine shows the same proportional text (and the list its
+// fixed pitch). Call once at start.
+void installFontSubstitutes();
+
+// Shows a window and brings it to the front, active.
+void showWindow(QWidget* w);
+
+// Escape in the window does what `exit` does (its exit button).
+void onEscape(QWidget* window, const std::function<void()>& exit);
+
+// The largest pixel size, at most the label's own, at which its text fits its
+// width (not below `minPixels`): a long call or country name shown whole.
+void fitTextToWidth(QLabel* label, int designPixels, int minPixels = 9);
 
 // A bold MS Sans Serif label at a design position, sized to its text.
 QLabel* designLabel(QWidget* parent, const char* utf8Text, int x, int y, int pixelSize = 13);

@@ -12,8 +12,10 @@ int main(int argc, char** argv)
     ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vosmira"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vosmira"));
     QApplication::setApplicationVersion(QStringLiteral(VOSMIRA_VERSION));
+    // No display name: window managers would add it to every title. The
+    // desktop entry's name ties the windows to it on Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vosmira.Vosmira"));
     initPictureResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/vosmira.png")));
     createAllForms();

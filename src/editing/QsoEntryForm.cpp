@@ -2,10 +2,12 @@
 
 #include "app/Dialogs.h"
 #include "app/KeyEdit.h"
+#include "app/Language.h"
 #include "app/Widgets.h"
 #include "logdata/Cp1252.h"
 #include "logdata/TextCodec.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -340,16 +342,22 @@ bool QsoEntryForm::checkDateAndTime()
     return true;
 }
 
-void QsoEntryForm::applyCaptions(const EntryCaptions& eng, const EntryCaptions& ger)
+void QsoEntryForm::applyCaptions(CaptionTime when)
 {
-    const QByteArray& lang = G().ProgramSettings.Language;
-    const EntryCaptions* c = lang == "Eng" ? &eng : lang == "Ger" ? &ger : nullptr;
-    if (!c)
+    if (!useLanguage())
         return;
-    BitBtn1->setText(QString::fromUtf8(c->save));
-    BitBtn2->setText(QString::fromUtf8(c->exit));
-    Panel2->setCaption(QString::fromUtf8(c->attention));
-    Label17->setText(QString::fromUtf8(c->hint));
+    // The design captions are the source texts; a form's own texts are in its
+    // own context, the time they are set tells the two sets apart.
+    const char* context = m_kind == Kind::Change ? "TForm3" : "TForm7";
+    const char* time = when == CaptionTime::Created ? "created" : "opened";
+    static const char* const saveChange = QT_TRANSLATE_NOOP("TForm3", "Änderungen übernehmen");
+    static const char* const saveNew = QT_TRANSLATE_NOOP("TForm7", "neues QSO speichern");
+    const char* save = m_kind == Kind::Change ? saveChange : saveNew;
+    BitBtn1->setText(QCoreApplication::translate(context, save, time));
+    BitBtn2->setText(QCoreApplication::translate("QsoEntryForm", "Beenden", time));
+    Panel2->setCaption(QCoreApplication::translate("QsoEntryForm", "ACHTUNG:", time));
+    Label17->setText(
+        QCoreApplication::translate("QsoEntryForm", "Alle Eingaben mit >ENTER< bestätigen!", time));
 }
 
 void QsoEntryForm::clearEdits()

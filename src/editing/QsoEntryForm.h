@@ -14,14 +14,9 @@
 
 #include <array>
 
-// The four captions that change with the language: the save button, the
-// close button, the warning panel and the Enter hint.
-struct EntryCaptions {
-    const char* save;
-    const char* exit;
-    const char* attention;
-    const char* hint;
-};
+// When the captions are set: as the form is created, or as it is opened (the
+// two times give some captions different texts).
+enum class CaptionTime { Created, Opened };
 
 class QsoEntryForm : public QWidget
 {
@@ -90,9 +85,10 @@ protected:
     // text is then stored as UTF-8, otherwise in Windows-1252.
     virtual bool utf8Line() const = 0;
 
-    // Sets the captions for the language setting: "Eng" and "Ger" exactly,
-    // any other value keeps the captions as they are.
-    void applyCaptions(const EntryCaptions& eng, const EntryCaptions& ger);
+    // Sets the four captions that follow the language (the save button, the
+    // close button, the warning panel and the Enter hint) from the language's
+    // translation of the design captions; without a translation they stay.
+    void applyCaptions(CaptionTime when);
 
     // Empties every edit; the values are left to the caller.
     void clearEdits();

@@ -2,6 +2,7 @@
 
 #include "app/Dialogs.h"
 #include "app/FormRegistry.h"
+#include "app/Language.h"
 #include "app/Widgets.h"
 #include "editing/OpenedLine.h"
 #include "editing/del_qso.h"
@@ -46,6 +47,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Vosmira"));
     setBackground(this, 12696492);
     buildControls();
+    onEscape(this, [this] { BitBtn1Click(); });
 }
 
 void TForm2::buildControls()
@@ -149,6 +151,12 @@ void TForm2::buildControls()
 
 void TForm2::FormCreate() {}
 
+void TForm2::fitNames()
+{
+    fitTextToWidth(Panel3, 31);
+    fitTextToWidth(Panel6, 14);
+}
+
 void TForm2::setLamp(Panel* lamp, bool green)
 {
     setBackground(lamp, green ? kGreen : kRed);
@@ -157,19 +165,6 @@ void TForm2::setLamp(Panel* lamp, bool green)
 bool TForm2::lampGreen(const Panel* lamp)
 {
     return backgroundValue(lamp) == kGreen;
-}
-
-void TForm2::showEvent(QShowEvent* e)
-{
-    QWidget::showEvent(e);
-    FormActivate();
-}
-
-bool TForm2::event(QEvent* e)
-{
-    if (e->type() == QEvent::WindowActivate)
-        FormActivate();
-    return QWidget::event(e);
 }
 
 void TForm2::FormActivate()
@@ -182,17 +177,11 @@ void TForm2::FormActivate()
 
 void TForm2::Init2()
 {
-    const QByteArray& lang = G().ProgramSettings.Language;
-    if (lang == "Eng") {
-        BitBtn4->setText(QStringLiteral("change data"));
-        BitBtn3->setText(QStringLiteral("eQSL send"));
-        BitBtn2->setText(QStringLiteral("modification save"));
-        BitBtn1->setText(QStringLiteral("exit"));
-    } else if (lang == "Ger") {
-        BitBtn4->setText(QStringLiteral("Daten Ändern"));
-        BitBtn3->setText(QStringLiteral("eQSL senden"));
-        BitBtn2->setText(QStringLiteral("Änderung speichern"));
-        BitBtn1->setText(QStringLiteral("Beenden"));
+    if (useLanguage()) {
+        BitBtn4->setText(tr("change data"));
+        BitBtn3->setText(tr("eQSL send"));
+        BitBtn2->setText(tr("modification save"));
+        BitBtn1->setText(tr("exit"));
     }
     // The flag's first character follows the one leading blank.
     const SelectedQsoSet& q = G().SelectedQso;
@@ -334,7 +323,7 @@ void TForm2::BitBtn4Click()
         return;
     storePendingUpload();
     TForm3* change = Forms().Form3;
-    change->show();
+    showWindow(change);
     change->Init();
     G().UploadPending = false;
     change->daten_aendern();
@@ -346,6 +335,6 @@ void TForm2::BitBtn5Click()
     if (m_uploading)
         return;
     storePendingUpload();
-    Forms().Form8->show();
+    showWindow(Forms().Form8);
     hide();
 }

@@ -22,6 +22,9 @@ public:
     explicit TForm2(QWidget* parent = nullptr);
 
     void FormCreate();
+    // Size and place of the view, and its progress notice hidden: done when a
+    // QSO is opened, not at every activation, so the operator can move the
+    // view off the grid columns it covers while it is open.
     void FormActivate();
     void Init2();
     void Auswahl();
@@ -51,6 +54,10 @@ public:
     int openedLine() const { return m_line; }
     // True while an upload runs: nothing else can be started meanwhile.
     bool uploading() const { return m_uploading; }
+
+    // Shows the call and the country whole: a long one ("EA8/DL1ABC", "San
+    // Andres and Providencia") gets a smaller font in its place.
+    void fitNames();
 
     // Lamps: red (255) or lime green (65280).
     static void setLamp(Panel* lamp, bool green);
@@ -93,9 +100,7 @@ public:
     PictureBox* Image1 = nullptr; // the current flag picture
 
 protected:
-    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    bool event(QEvent* e) override;
 
 private:
     void buildControls();

@@ -61,6 +61,7 @@ TForm8::TForm8()
     Button1->setFont(designFont(QStringLiteral("MS Sans Serif"), 19, true));
     Button1->setAutoDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    onEscape(this, [this] { hide(); }); // it has no exit button: Escape leaves it
 }
 
 void TForm8::FormCreate()
@@ -76,7 +77,7 @@ void TForm8::FormCreate()
 void TForm8::Button1Click()
 {
     if (TForm9* confirm = Forms().Form9)
-        confirm->show();
+        showWindow(confirm);
 }
 
 void TForm8::setOpenedLine(int line, const QByteArray& record)

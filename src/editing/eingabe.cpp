@@ -25,14 +25,6 @@ namespace
 {
 const char* const kChangeFile = "aenderung.adi";
 
-// The captions the form gets when it is created, and those of every opening.
-constexpr EntryCaptions kCreateEng{"update", "exit", "Attention:", "all input with ENTER confirm!"};
-constexpr EntryCaptions kCreateGer{"Ändern", "Beenden",
-                                   "Achtung:", "alle Eingaben mit ENTER bestätigen!"};
-constexpr EntryCaptions kInitEng{"assume change", "exit",
-                                 "Attention:", "confirm all input with >ENTER<"};
-constexpr EntryCaptions kInitGer{"Änderungen übernehmen", "Beenden",
-                                 "Achtung:", "alle Eingaben mit >ENTER< bestätigen!"};
 } // namespace
 
 TForm3::TForm3() : QsoEntryForm(Kind::Change)
@@ -43,6 +35,7 @@ TForm3::TForm3() : QsoEntryForm(Kind::Change)
     Image1->setPicture(loadJpegPixmap(QStringLiteral(":/pictures/radio.jpg")));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    onEscape(this, [this] { BitBtn2Click(); });
 }
 
 bool TForm3::utf8Line() const
@@ -57,14 +50,14 @@ void TForm3::FormCreate()
     s.ScreenWidth = screen.width();
     s.ScreenHeight = screen.height();
     place(727, 390, (s.GridWidth / 2) / 2, (s.GridHeight / 2) / 2);
-    applyCaptions(kCreateEng, kCreateGer);
+    applyCaptions(CaptionTime::Created);
     clearEdits();
 }
 
 void TForm3::Init()
 {
     clearEdits();
-    applyCaptions(kInitEng, kInitGer);
+    applyCaptions(CaptionTime::Opened);
 }
 
 void TForm3::daten_aendern()
@@ -145,6 +138,7 @@ void TForm3::adif_wandel()
     view->Panel10->setText(text(f.freq));
     view->Panel11->setText(text(f.mode));
     view->Panel16->setText(text(f.locator));
+    view->fitNames();
     TForm2::setLamp(view->Panel13, f.eqslRcvd == "Y");
     if (f.eqslSent != "Y")
         TForm2::setLamp(view->Panel12, false);

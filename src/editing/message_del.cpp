@@ -34,6 +34,7 @@ TForm9::TForm9()
     setTextColor(SpeedButton2, designColor(0xFF0000));
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
+    onEscape(this, [this] { SpeedButton2Click(); });
 }
 
 void TForm9::FormCreate()

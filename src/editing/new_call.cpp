@@ -20,15 +20,6 @@ namespace
 const char* const kChangeFile = "aenderung.adi";
 const char* const kNewQsoFile = "QSO_new.adi";
 
-constexpr EntryCaptions kCreateEng{"new QSO save", "exit",
-                                   "Attention:", "all input with ENTER confirm!"};
-constexpr EntryCaptions kCreateGer{"neues QSO speichern", "Beenden",
-                                   "Achtung:", "alle Eingaben mit ENTER bestätigen!"};
-constexpr EntryCaptions kInitEng{"new QSO save", "exit",
-                                 "Attention:", "confirm all input with >ENTER<"};
-constexpr EntryCaptions kInitGer{"neues QSO speichern", "Beenden",
-                                 "Achtung:", "alle Eingaben mit >ENTER< bestätigen!"};
-
 constexpr int kWidth = 727;
 constexpr int kHeight = 375;
 } // namespace
@@ -37,6 +28,7 @@ TForm7::TForm7() : QsoEntryForm(Kind::NewQso)
 {
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    onEscape(this, [this] { BitBtn2Click(); });
 }
 
 bool TForm7::utf8Line() const
@@ -55,7 +47,7 @@ void TForm7::FormCreate()
     s.ScreenWidth = screen.width();
     s.ScreenHeight = screen.height();
     place(kWidth, kHeight, s.GridWidth / 2, s.GridHeight / 2);
-    applyCaptions(kCreateEng, kCreateGer);
+    applyCaptions(CaptionTime::Created);
     clearEdits();
 }
 
@@ -63,7 +55,7 @@ void TForm7::Open()
 {
     const ProgramState& s = G();
     place(kWidth, kHeight, (s.GridWidth / 2) / 2, (s.GridHeight / 2) / 2);
-    show();
+    showWindow(this);
 }
 
 void TForm7::Init()
@@ -71,7 +63,7 @@ void TForm7::Init()
     // The record written is what the form shows: emptied edits, empty values.
     clearEdits();
     G().NewQsoFields = EditFieldSet();
-    applyCaptions(kInitEng, kInitGer);
+    applyCaptions(CaptionTime::Opened);
 }
 
 void TForm7::BitBtn1Click()

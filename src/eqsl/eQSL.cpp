@@ -98,6 +98,7 @@ void TForm4::buildControls()
             [this] { G().EqslPassword = Cp1252::fromUnicode(Edit2->text()).left(20); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    onEscape(this, [this] { Button2Click(); });
 }
 
 void TForm4::FormCreate()

@@ -173,12 +173,20 @@ LoadReport loadLogbookData(ProgramState& s)
     QFile file(path);
     LogFileMark mark;
     if (path.isEmpty()) {
+        report.problem = LoadProblem::NoPath;
         report.errorReason = QStringLiteral("no logbook file is set");
     } else if (QFileInfo(path).isDir()) {
+        report.problem = LoadProblem::Folder;
         report.errorReason = QStringLiteral("is a folder, not a file");
+    } else if (!QFileInfo::exists(path)) {
+        report.problem = LoadProblem::Missing;
+        report.errorReason = QStringLiteral("there is no such file");
     } else if (!file.open(QIODevice::ReadOnly)) {
+        report.problem = file.error() == QFileDevice::PermissionsError ? LoadProblem::NoPermission
+                                                                       : LoadProblem::Other;
         report.errorReason = file.errorString();
     } else if (file.size() > kMaxLogbookBytes) {
+        report.problem = LoadProblem::TooLarge;
         report.errorReason = QStringLiteral("the file is larger than 2 GiB");
     } else {
         // Reading is the first half of the work, for the progress shown.
@@ -187,9 +195,11 @@ LoadReport loadLogbookData(ProgramState& s)
                 loadProgress(done, 2 * total);
         });
         if (file.error() != QFileDevice::NoError) {
+            report.problem = LoadProblem::Other;
             report.errorReason = file.errorString();
             image.clear();
         } else if (image.size() > kMaxLogbookBytes) {
+            report.problem = LoadProblem::TooLarge;
             report.errorReason = QStringLiteral("the file is larger than 2 GiB");
             image.clear();
         } else {

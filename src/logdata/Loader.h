@@ -17,8 +17,12 @@
 
 #include <vector>
 
+// Why a logbook could not be read, for the operator in the window's language.
+enum class LoadProblem { None, NoPath, Folder, Missing, NoPermission, TooLarge, Other };
+
 struct LoadReport {
     bool opened = false;
+    LoadProblem problem = LoadProblem::None;
     QString errorReason;         // why the file could not be read (when !opened)
     int unreadableFields = 0;    // fields whose length was not a decimal number
     bool confirmedShown = false; // a record had an eQSL-received field: show ConfirmedCount

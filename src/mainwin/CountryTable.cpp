@@ -16,8 +16,12 @@ struct Entry {
     const char* keys;
 };
 
-// The order is significant: later matches override earlier ones, so the
-// broad prefix families mostly come before the entries that refine them.
+// Where several entries match a call, the one that matched the longest key
+// wins, wherever it stands: "GM" (Scotland) is not overridden by the later
+// "G" (England), nor "4K2" by the later "4K". Among equally long keys the
+// later entry wins, so the order still decides between entries that share a
+// key ("4U": ITU Geneva, then UN HQ; "SB": Norway, then Sweden; "UO": Moldova,
+// then Kazakhstan).
 // clang-format off
 constexpr Entry kTable[] = {
     {"Armenia", 2, "2: EK"}, // 1
@@ -31,7 +35,7 @@ constexpr Entry kTable[] = {
     {"Austria", 9, "2: OE"}, // 9
     {"Belgium", 10, "2: ON OO OP OQ OR OS OT"}, // 10
     {"Bulgaria", 11, "2: LZ"}, // 11
-    {"Czechoslovakia", 12, "2: OK OL"}, // 12
+    {"Czech Republic", 12, "2: OK OL"}, // 12
     {"Slovakia", 13, "2: OM"}, // 13
     {"Denmark", 14, "2: OZ"}, // 14
     {"Guernsey", 41, "2: GU GP MU 2U"}, // 15
@@ -78,89 +82,93 @@ constexpr Entry kTable[] = {
     {"Jan Mayen", 54, "2: JX"}, // 56
     {"Luxembourg", 55, "2: LX"}, // 57
     {"Aland Islands", 56, "3: OH0"}, // 58
-    {"Faeroe Islands", 57, "3: OJ0"}, // 59
-    {"Franz Josef Land", 5, "3: 4K2; 4: R1FJ"}, // 60
-    {"Malyj Vysotskij Island", 5, "3: 4J1; 4: R1MV"}, // 61
-    {"Mt Athos", 19, "3: SY2; 5: SV1/A"}, // 62
-    {"Dodecanese", 19, "3: SV5"}, // 63
-    {"Crete", 19, "3: SV9"}, // 64
-    {"San Marino", 58, "2: T7"}, // 65
-    {"Turkey", 59, "2: TA TB TC YM"}, // 66
-    {"Corsica", 40, "2: TK"}, // 67
-    {"Kaliningrad", 5, "3: UA2"}, // 68
-    {"Serbia", 60, "2: YT YU"}, // 69
-    {"Albania", 61, "2: ZA"}, // 70
-    {"USA", 62, "1: K N W; 2: AA AB AC AD AE AF AG AH AI AJ AK AL"}, // 71
-    {"Guantanamo Bay", 62, "3: KG4"}, // 72
-    {"Canada", 63, "2: CF CG CH CI CJ CK CY CZ VA VB VC VD VE VF VG VO VX VY XJ XK XL XM XN XO"}, // 73
-    {"St Paul Island", 63, "3: CY9"}, // 74
-    {"Sable Island", 63, "3: CY0"}, // 75
-    {"Mexico", 64, "2: 4A 4B 4C 6D 6E 6F 6G 6H 6I 6J XA XB XC XD XE XF XG XH XI"}, // 76
-    {"UN HQ", 65, "2: 4U"}, // 77
-    {"Jamaica", 66, "2: 6Y"}, // 78
-    {"Barbados", 67, "2: 8P"}, // 79
-    {"Bahamas", 68, "2: C6"}, // 80
-    {"Cuba", 69, "2: CL CM CO T4"}, // 81
-    {"Martinique", 70, "2: FM"}, // 82
-    {"Guadeloupe", 40, "2: FG"}, // 83
-    {"Clipperton Island", 40, "3: FO0"}, // 84
-    {"St Martin", 40, "2: FS"}, // 85
-    {"St Pierre and Miquelon", 71, "2: FP"}, // 86
-    {"Haiti", 72, "2: HH 4V"}, // 87
-    {"Dominican Rep", 73, "2: HI"}, // 88
-    {"San Andres and Providencia", 74, "3: HK0"}, // 89
-    {"Panama", 75, "2: HO HP H3 H8 H9 3E 3F"}, // 90
-    {"Honduras", 76, "2: HQ HR"}, // 91
-    {"Grenada", 77, "2: J3"}, // 92
-    {"St Lucia", 78, "2: J6"}, // 93
-    {"Dominica", 79, "2: J7"}, // 94
-    {"St Vincent", 80, "2: J8"}, // 95
-    {"Japan", 81, "2: JA JB JC JD JE JF JG JH JI JJ JK JL JM JN JO JP JQ JR JS 7J 7K 7L 7M 7N 8N"}, // 96
-    {"United Arab Emirates", 82, "2: 9K A6"}, // 97
-    {"Oman", 83, "2: A4"}, // 98
-    {"Georgien", 84, "2: 4L"}, // 99
-    {"Kazakhstan", 85, "2: UN UO UP UQ"}, // 100
-    {"Israel", 86, "2: 4X 4Z"}, // 101
-    {"Lebanon", 87, "2: OD"}, // 102
-    {"Mauritania", 88, "2: 5T"}, // 103
-    {"Kenya", 89, "2: 5Y 5Z"}, // 104
-    {"Saudi Arabia", 90, "2: 7Z; 3: 7ZA"}, // 105
-    {"China", 91, "2: BA BD BH"}, // 106
-    {"Pakistan", 92, "2: AP 6P"}, // 107
-    {"Aserbaijan", 93, "2: 4J 4K"}, // 108
-    {"India", 94, "2: VT VU VV VW"}, // 109
-    {"Algeria", 95, "2: 7X 7R 7T 7Y"}, // 110
-    {"Pakistan", 96, "2: AP AQ AR AS 6P 6Q 6R 6S"}, // 111
-    {"Canada", 97, "2: VH VI VJ VK VL VM VN AX VZ"}, // 112
-    {"Belize", 98, "2: V3"}, // 113
-    {"Cayman Isles", 99, "2: ZF"}, // 114
-    {"Neuseeland", 100, "2: ZK ZL ZM"}, // 115
-    {"Equatorial Guinea", 101, "2: 3C"}, // 116
-    {"Norfolk Island", 102, "c3-5: 9DX"}, // 117
-    {"Norfolk Island", 102, "c2-4: K9N"}, // 118
-    {"Australia", 103, "2: VK"}, // 119
-    {"Peru", 104, "2: 4T OA OB OC"}, // 120
-    {"New Caledonia", 105, "2: FK"}, // 121
-    {"Venezuela", 106, "2: YV YW YX YY 4M"}, // 122
-    {"Puerto Rico", 107, "3: KP4 KP3 NP3 WP3 NP4 WP4"}, // 123
-    {"Argentinia", 108, "2: LO LP LQ LR LS LT LU LV LW AY AZ L2 L3 L4 L5 L6 L7 L8 L9"}, // 124
-    {"Morocco", 109, "2: 5C 5D 5E 5F 5G CN"}, // 125
-    {"South Africa", 110, "2: ZS ZR ZT ZU"}, // 126
-    {"Uruguay", 111, "2: CV CW CX"}, // 127
-    {"Chile", 112, "2: 3G CA CB CC CD CE XQ XR"}, // 128
-    {"Costa Rica", 113, "2: TE TI"}, // 129
-    {"Ecuador", 114, "2: HC HD"}, // 130
-    {"Jordan", 115, "2: JY"}, // 131
-    {"Tunisia", 116, "2: 3V TS"}, // 132
+    {"Market Reef", 16, "3: OJ0"}, // 59
+    {"Faeroe Islands", 57, "2: OY"}, // 60
+    {"Franz Josef Land", 5, "3: 4K2; 4: R1FJ"}, // 61
+    {"Malyj Vysotskij Island", 5, "3: 4J1; 4: R1MV"}, // 62
+    {"Mt Athos", 19, "3: SY2; 5: SV1/A"}, // 63
+    {"Dodecanese", 19, "3: SV5"}, // 64
+    {"Crete", 19, "3: SV9"}, // 65
+    {"San Marino", 58, "2: T7"}, // 66
+    {"Turkey", 59, "2: TA TB TC YM"}, // 67
+    {"Corsica", 40, "2: TK"}, // 68
+    {"Kaliningrad", 5, "3: UA2"}, // 69
+    {"Serbia", 60, "2: YT YU"}, // 70
+    {"Albania", 61, "2: ZA"}, // 71
+    {"USA", 62, "1: K N W; 2: AA AB AC AD AE AF AG AH AI AJ AK AL"}, // 72
+    {"Guantanamo Bay", 62, "3: KG4"}, // 73
+    {"Canada", 63, "2: CF CG CH CI CJ CK CY CZ VA VB VC VD VE VF VG VO VX VY XJ XK XL XM XN XO"}, // 74
+    {"St Paul Island", 63, "3: CY9"}, // 75
+    {"Sable Island", 63, "3: CY0"}, // 76
+    {"Mexico", 64, "2: 4A 4B 4C 6D 6E 6F 6G 6H 6I 6J XA XB XC XD XE XF XG XH XI"}, // 77
+    {"UN HQ", 65, "2: 4U"}, // 78
+    {"Jamaica", 66, "2: 6Y"}, // 79
+    {"Barbados", 67, "2: 8P"}, // 80
+    {"Bahamas", 68, "2: C6"}, // 81
+    {"Cuba", 69, "2: CL CM CO T4"}, // 82
+    {"Martinique", 70, "2: FM"}, // 83
+    {"Guadeloupe", 40, "2: FG"}, // 84
+    {"Clipperton Island", 40, "3: FO0"}, // 85
+    {"St Martin", 40, "2: FS"}, // 86
+    {"St Pierre and Miquelon", 71, "2: FP"}, // 87
+    {"Haiti", 72, "2: HH 4V"}, // 88
+    {"Dominican Rep", 73, "2: HI"}, // 89
+    {"San Andres and Providencia", 74, "3: HK0"}, // 90
+    {"Panama", 75, "2: HO HP H3 H8 H9 3E 3F"}, // 91
+    {"Honduras", 76, "2: HQ HR"}, // 92
+    {"Grenada", 77, "2: J3"}, // 93
+    {"St Lucia", 78, "2: J6"}, // 94
+    {"Dominica", 79, "2: J7"}, // 95
+    {"St Vincent", 80, "2: J8"}, // 96
+    {"Japan", 81, "2: JA JB JC JD JE JF JG JH JI JJ JK JL JM JN JO JP JQ JR JS 7J 7K 7L 7M 7N 8N"}, // 97
+    {"United Arab Emirates", 82, "2: A6"}, // 98
+    {"Kuwait", 117, "2: 9K"}, // 99
+    {"Oman", 83, "2: A4"}, // 100
+    {"Georgien", 84, "2: 4L"}, // 101
+    {"Kazakhstan", 85, "2: UN UO UP UQ"}, // 102
+    {"Israel", 86, "2: 4X 4Z"}, // 103
+    {"Lebanon", 87, "2: OD"}, // 104
+    {"Mauritania", 88, "2: 5T"}, // 105
+    {"Kenya", 89, "2: 5Y 5Z"}, // 106
+    {"Saudi Arabia", 90, "2: 7Z HZ; 3: 7ZA"}, // 107
+    {"China", 91, "2: BA BD BH"}, // 108
+    {"Pakistan", 92, "2: AP 6P"}, // 109
+    {"Aserbaijan", 93, "2: 4J 4K"}, // 110
+    {"India", 94, "2: VT VU VV VW"}, // 111
+    {"Algeria", 95, "2: 7X 7R 7T 7Y"}, // 112
+    {"Pakistan", 96, "2: AP AQ AR AS 6P 6Q 6R 6S"}, // 113
+    {"Australia", 103, "2: VH VI VJ VK VL VM VN AX VZ"}, // 114
+    {"Belize", 98, "2: V3"}, // 115
+    {"Cayman Isles", 99, "2: ZF"}, // 116
+    {"Neuseeland", 100, "2: ZK ZL ZM"}, // 117
+    {"Equatorial Guinea", 101, "2: 3C"}, // 118
+    {"Norfolk Island", 102, "c3-5: 9DX"}, // 119
+    {"Norfolk Island", 102, "c2-4: K9N"}, // 120
+    {"Australia", 103, "2: VK"}, // 121
+    {"Peru", 104, "2: 4T OA OB OC"}, // 122
+    {"New Caledonia", 105, "2: FK"}, // 123
+    {"Venezuela", 106, "2: YV YW YX YY 4M"}, // 124
+    {"Puerto Rico", 107, "3: KP4 KP3 NP3 WP3 NP4 WP4"}, // 125
+    {"Argentinia", 108, "2: LO LP LQ LR LS LT LU LV LW AY AZ L2 L3 L4 L5 L6 L7 L8 L9"}, // 126
+    {"Morocco", 109, "2: 5C 5D 5E 5F 5G CN"}, // 127
+    {"South Africa", 110, "2: ZS ZR ZT ZU"}, // 128
+    {"Uruguay", 111, "2: CV CW CX"}, // 129
+    {"Chile", 112, "2: 3G CA CB CC CD CE XQ XR"}, // 130
+    {"Costa Rica", 113, "2: TE TI"}, // 131
+    {"Ecuador", 114, "2: HC HD"}, // 132
+    {"Jordan", 115, "2: JY"}, // 133
+    {"Tunisia", 116, "2: 3V TS"}, // 134
 };
 // clang-format on
 
 constexpr int kEntryCount = int(sizeof kTable / sizeof kTable[0]);
-static_assert(kEntryCount == 132, "the country table has 132 entries");
+static_assert(kEntryCount == 134, "the country table has 134 entries");
 
-// Flag file per picture number (Image2..Image116). Regions without a flag of
+// Flag file per picture number (Image2..Image117). Regions without a flag of
 // their own, and entries that stand for a larger country, share a file.
-constexpr const char* kFlagFiles[117] = {
+// Image97 holds a second Canadian flag that no entry shows (the VH..VZ
+// entry is Australian and shows Image103); it stays a flag picture of the view.
+constexpr const char* kFlagFiles[kLastPicture + 1] = {
     nullptr,                     // unused
     nullptr,                     // placeholder
     "armenia",                   // Image2
@@ -278,6 +286,7 @@ constexpr const char* kFlagFiles[117] = {
     "ecuador",                   // Image114
     "jordan",                    // Image115
     "tunisia",                   // Image116
+    "kuwait",                    // Image117
 };
 
 // Call key index for a kind name ("1".."5", "c3-5", "c2-4"); -1 if unknown.
@@ -292,10 +301,14 @@ int kindIndex(const char* kind, int length)
     return -1;
 }
 
-// Tests the keys of one entry against the call keys; stops at the first hit.
-bool entryMatches(const char* p, const CallKeys& keys, int& comparisons)
+// Tests the keys of one entry against the call keys and returns the length
+// of the longest one that matches, 0 when none does. Keys shorter than
+// atLeast, and keys no longer than one already matched, cannot change the
+// outcome and are skipped without a comparison.
+int longestMatch(const char* p, const CallKeys& keys, int atLeast, int& comparisons)
 {
     int kind = -1;
+    int longest = 0;
     while (*p) {
         while (*p == ' ' || *p == ';')
             ++p;
@@ -308,13 +321,17 @@ bool entryMatches(const char* p, const CallKeys& keys, int& comparisons)
             ++p;
             continue;
         }
-        if (length == 0 || kind < 0)
+        // A key taken from inside the call (characters 3 to 5, or 2 to 4)
+        // says the least: "9DX" stands for VK9DX, not for LU9DX or DL9DX, so
+        // it never overrides a prefix of two characters or more.
+        const int weight = kind < 5 ? length : 1;
+        if (length == 0 || kind < 0 || weight < atLeast || weight <= longest)
             continue;
         ++comparisons;
         if (keys.length[kind] == length && std::memcmp(keys.text[kind], start, length) == 0)
-            return true;
+            longest = weight;
     }
-    return false;
+    return longest;
 }
 
 } // namespace
@@ -343,13 +360,23 @@ void lookupCountry(const CallKeys& keys, CountryResult& out)
     out.visible.reset();
     out.top = 0;
     out.comparisons = 0;
+    // The key length of the current winner. A later entry takes over on a
+    // key at least as long, so a broad prefix family listed after a narrower
+    // entry does not override it.
+    int winnerLength = 0;
+    const Entry* winner = nullptr;
     for (const Entry& entry : kTable) {
-        if (!entryMatches(entry.keys, keys, out.comparisons))
+        const int length = longestMatch(entry.keys, keys, qMax(winnerLength, 1), out.comparisons);
+        if (length == 0)
             continue;
-        out.visible.set(std::size_t(entry.picture));
-        out.top = qMax(out.top, entry.picture);
-        out.text = entry.country;
+        winnerLength = length;
+        winner = &entry;
     }
+    if (!winner)
+        return;
+    out.text = winner->country;
+    out.visible.set(std::size_t(winner->picture));
+    out.top = winner->picture;
 }
 
 int countryEntryCount()

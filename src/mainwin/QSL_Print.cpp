@@ -5,6 +5,7 @@
 #include "app/FormRegistry.h"
 #include "app/JpegDecoder.h"
 #include "app/KeyEdit.h"
+#include "app/Language.h"
 #include "app/Screen.h"
 #include "app/Widgets.h"
 #include "editing/auswahl_select.h"
@@ -42,15 +43,10 @@
 namespace
 {
 constexpr int kWindowColor = 12696492;
-constexpr int kHeaderColor = 8421440;
 
 bool isEng()
 {
     return G().ProgramSettings.Language == "Eng";
-}
-bool isGer()
-{
-    return G().ProgramSettings.Language == "Ger";
 }
 
 QPixmap picture(const QString& path)
@@ -212,24 +208,11 @@ void TForm1::buildControls()
     Panel1->setGeometry(18, 48, 1199, 5);
     setBackground(Panel1, 128);
 
-    struct Header {
-        const char* caption;
-        int left, width;
-    };
-    const Header headers[] = {{"Date", 18, 83},      {"Time", 102, 59},    {"CALL", 162, 117},
-                              {"Locator", 280, 75},  {"MHz", 356, 73},     {"Band", 430, 55},
-                              {"Mode", 486, 65},     {"RSTsend", 552, 61}, {"RSTrecv", 612, 63},
-                              {"EQSL out", 676, 66}, {"EQSL in", 742, 63}, {"Comment", 806, 413}};
-    for (const Header& h : headers) {
-        auto* p = new Panel(this, QString::fromLatin1(h.caption));
-        p->setGeometry(h.left, 66, h.width, 22);
-        setBackground(p, kHeaderColor);
-        setTextColor(p, Qt::yellow);
-        p->setFont(designFont(QStringLiteral("MS Sans Serif"), 11, true));
-    }
-
     StringGrid1 = new StringGrid(this);
     StringGrid1->move(18, 88);
+    // The column captions (Date, Time, CALL ... Comment) lie exactly over
+    // their columns and resize them.
+    ColumnHeader = StringGrid1->makeColumnHeader(this);
     connect(StringGrid1, &StringGrid::selectCell, this,
             [this](int col, int row) { StringGrid1SelectCell(col, row); });
     connect(StringGrid1, &StringGrid::doubleClicked, this, [this] { StringGrid1DblClick(); });
@@ -252,6 +235,7 @@ void TForm1::FormCreate()
     s.GridHeight = StringGrid1->height();
     s.GridWidth = StringGrid1->width();
     StatusLine->setGeometry(18, 88 + s.GridHeight + 2, s.GridWidth, 20);
+    StringGrid1->placeColumnHeader(ColumnHeader, 66, 22);
     s.QsoCount = 0;
     s.StoredQsoCount = 0;
     s.SearchView = 0;
@@ -304,8 +288,7 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
     }
     if (report.confirmedShown)
         Panel17->setText(QString::number(s.ConfirmedCount));
-    QString problem = report.opened ? QString() : report.errorReason;
-    reportLoadProblems(problem, report.unreadableFields);
+    reportLoadProblems(report, report.unreadableFields);
     if (!report.reloadReason.isEmpty() && report.opened)
         showStatus(isEng() ? QStringLiteral("The logbook changed on disk and was loaded again.")
                            : QStringLiteral("Das Logbuch wurde auf der Platte geändert und neu "
@@ -313,17 +296,11 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
     watchLogbook();
 }
 
-void TForm1::reportLoadProblems(const QString& problem, int unreadable)
+void TForm1::reportLoadProblems(const LoadReport& report, int unreadable)
 {
     QStringList parts;
-    const QString path = logFilePathString(G());
-    if (!problem.isEmpty()) {
-        if (isEng())
-            parts << QStringLiteral("Logbook %1 could not be read: %2").arg(path, problem);
-        else
-            parts
-                << QStringLiteral("Logbuch %1 konnte nicht gelesen werden: %2").arg(path, problem);
-    }
+    if (!report.opened)
+        parts << loadProblemText(report);
     if (unreadable > 0) {
         if (isEng())
             parts << QStringLiteral("%1 fields with an unreadable length were skipped")
@@ -332,6 +309,44 @@ void TForm1::reportLoadProblems(const QString& problem, int unreadable)
             parts << QStringLiteral("%1 Felder mit unlesbarer Länge übersprungen").arg(unreadable);
     }
     showStatus(parts.join(QStringLiteral("; ")));
+}
+
+QString TForm1::loadProblemText(const LoadReport& report) const
+{
+    const bool eng = isEng();
+    if (report.problem == LoadProblem::NoPath)
+        // The first start: say what to do.
+        return eng ? QStringLiteral("No logbook chosen yet: open the configuration (the gear "
+                                    "button), choose your log file with the button beside the "
+                                    "log path, or type its path and press Enter.")
+                   : QStringLiteral("Noch kein Logbuch gewählt: bitte die Konfiguration öffnen "
+                                    "(Zahnrad-Knopf) und die Logdatei mit dem Knopf neben dem "
+                                    "Pfad wählen oder den Pfad eingeben und Enter drücken.");
+    QString why;
+    switch (report.problem) {
+    case LoadProblem::Folder:
+        why = eng ? QStringLiteral("it is a folder, not a file")
+                  : QStringLiteral("es ist ein Ordner, keine Datei");
+        break;
+    case LoadProblem::Missing:
+        why = eng ? QStringLiteral("there is no such file")
+                  : QStringLiteral("diese Datei gibt es nicht");
+        break;
+    case LoadProblem::NoPermission:
+        why = eng ? QStringLiteral("you may not read it")
+                  : QStringLiteral("keine Berechtigung, sie zu lesen");
+        break;
+    case LoadProblem::TooLarge:
+        why = eng ? QStringLiteral("it is larger than 2 GiB")
+                  : QStringLiteral("sie ist größer als 2 GiB");
+        break;
+    default:
+        why = report.errorReason; // the system's words
+        break;
+    }
+    const QString path = QDir::toNativeSeparators(logFilePathString(G()));
+    return eng ? QStringLiteral("The logbook %1 could not be read: %2.").arg(path, why)
+               : QStringLiteral("Das Logbuch %1 konnte nicht gelesen werden: %2.").arg(path, why);
 }
 
 void TForm1::reportConfigProblem()
@@ -406,16 +421,11 @@ void TForm1::Init()
 void TForm1::CallSearch()
 {
     ProgramState& s = G();
-    if (isEng()) {
-        Button2->setText(QStringLiteral("Exit"));
-        Label2->setText(QStringLiteral("QSOs"));
-        Button1->setText(QStringLiteral("call search"));
-        Button3->setText(QStringLiteral("back"));
-    } else if (isGer()) {
-        Button2->setText(QStringLiteral("Beenden"));
-        Label2->setText(QStringLiteral("QSOs"));
-        Button1->setText(QStringLiteral("Call Suchen"));
-        Button3->setText(QStringLiteral("Zurück"));
+    if (useLanguage()) {
+        Button2->setText(tr("Beenden"));
+        Label2->setText(tr("QSOs:", "the search's count"));
+        Button1->setText(tr("CALL Suchen"));
+        Button3->setText(tr("Zurück"));
     }
     s.LinesRead = 0;
     s.QsoFields.call.clear();
@@ -578,7 +588,10 @@ void TForm1::Country_Wahl()
         view->Image1 = view->Images[size_t(n)];
         Position_Flag();
     }
-    const QString text = QString::fromLatin1(result.text);
+    // The table's texts are the design's; the language's translation names
+    // the countries its way.
+    const QString text = useLanguage() ? QCoreApplication::translate("Country", result.text)
+                                       : QString::fromLatin1(result.text);
     view->Panel6->setVisible(!text.isEmpty());
     view->Panel6->setText(text);
 }
@@ -644,6 +657,7 @@ void TForm1::Button3Click()
     show();
     ScrollGridToBottom();
     setBackground(this, kWindowColor);
+    StringGrid1->focusLastRow(s.QsoCount);
 }
 
 void TForm1::Button2Click()
@@ -794,6 +808,7 @@ void TForm1::StringGrid1DblClick()
     Keys = deriveCallKeys(q.call);
     Country_Hide();
     Country_Wahl();
+    view->fitNames();
 
     const QSize screen = screenSize();
     s.ScreenWidth = screen.width();

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class QFileSystemWatcher;
+class QHeaderView;
 class QLabel;
 class QTimer;
 class QLineEdit;
@@ -81,6 +82,7 @@ public:
     KeyEdit* Edit3 = nullptr;
     QLineEdit* Edit1 = nullptr;
     StringGrid* StringGrid1 = nullptr;
+    QHeaderView* ColumnHeader = nullptr; // the column captions above the grid
     QLabel* StatusLine = nullptr;
 
     // The seven call keys the double click derives for the country lookup.
@@ -106,7 +108,8 @@ private:
     QTimer* m_followTimer = nullptr;
     QElapsedTimer m_loadClock; // running while a load reads the logbook
     QByteArray m_shownSearch;  // the text of the search result shown
-    void reportLoadProblems(const QString& problem, int unreadable);
+    void reportLoadProblems(const LoadReport& report, int unreadable);
+    QString loadProblemText(const LoadReport& report) const;
     quint8 m_matchMarker = 0;
     int m_selectedRow = -1; // the row of the last cell selection in the whole-log view
 };

@@ -4,16 +4,22 @@
 #include "logdata/Cp1252.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace
 {
 constexpr int kColumnWidths[GridModel::Columns] = {81, 60, 117, 74, 74, 55,
                                                    65, 59, 62,  66, 65, 412};
-constexpr int kLineGreen = 2209384; // the cell borders
-constexpr int kLineRed = 255;       // under the date column
+constexpr const char* kCaptions[GridModel::Columns] = {"Date",    "Time",     "CALL",    "Locator",
+                                                       "MHz",     "Band",     "Mode",    "RSTsend",
+                                                       "RSTrecv", "EQSL out", "EQSL in", "Comment"};
+constexpr int kHeaderColor = 8421440; // RGB 64,128,128
+constexpr int kLineGreen = 2209384;   // the cell borders
+constexpr int kLineRed = 255;         // under the date column
 
 // Draws the cell as usual, then the green bottom and right edges (the date
 // column's bottom edge again in red).
@@ -54,6 +60,17 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole || !index.isValid())
         return QVariant();
     return shownRows().cellString(index.row(), index.column());
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= Columns)
+        return QVariant();
+    if (role == Qt::DisplayRole)
+        return QString::fromLatin1(kCaptions[section]);
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    return QVariant();
 }
 
 void GridModel::setRowCount(int n)
@@ -155,6 +172,39 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new GridMo
     pal.setColor(QPalette::Text, QColor(Qt::darkBlue));
     setPalette(pal);
     setFont(designFont(QStringLiteral("Arial"), 13, true));
+    // The MHz column takes a whole 10-character frequency (144.174000, as
+    // WSJT-X writes every 2 m and 70 cm QSO) with its leading blanks.
+    const int mhz = QFontMetrics(font()).horizontalAdvance(QStringLiteral("   144.174000")) + 8;
+    setColumnWidth(4, qMax(kColumnWidths[4], mhz));
+}
+
+QHeaderView* StringGrid::makeColumnHeader(QWidget* parent)
+{
+    auto* header = new QHeaderView(Qt::Horizontal, parent);
+    header->setModel(m_model);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setHighlightSections(false);
+    header->setSectionsClickable(false);
+    header->setMinimumSectionSize(16);
+    for (int c = 0; c < GridModel::Columns; ++c)
+        header->resizeSection(c, columnWidth(c));
+    const QColor back = designColor(kHeaderColor);
+    header->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: %1; color: "
+                                         "yellow; border: 1px solid %2; padding: 0px; }")
+                              .arg(back.name(), back.darker(150).name()));
+    header->setFont(designFont(QStringLiteral("MS Sans Serif"), 11, true));
+    // The captions are the columns' edges: a drag there resizes the column.
+    connect(header, &QHeaderView::sectionResized, this,
+            [this](int column, int, int size) { setColumnWidth(column, size); });
+    return header;
+}
+
+void StringGrid::placeColumnHeader(QHeaderView* header, int top, int height) const
+{
+    // Over the cells, which begin inside the grid's frame and end at its
+    // scroll bar (the grid may not have laid out its viewport yet).
+    const int inner = width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width();
+    header->setGeometry(x() + frameWidth(), top, inner, height);
 }
 
 int StringGrid::Row() const
@@ -168,11 +218,28 @@ void StringGrid::scrollToLastRow()
     scrollToBottom();
 }
 
+void StringGrid::focusLastRow(int qsoRows)
+{
+    if (qsoRows > 0 && qsoRows <= m_model->RowCount())
+        setCurrentIndex(m_model->index(qsoRows - 1, 0));
+    setFocus();
+}
+
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QTableView::mouseDoubleClickEvent(e);
     if (e->button() == Qt::LeftButton)
         emit doubleClicked();
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* e)
+{
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && currentIndex().isValid()) {
+        emit doubleClicked();
+        return;
+    }
+    QTableView::keyPressEvent(e);
 }
 
 void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -5,6 +5,7 @@
 #include "logdata/CellTable.h"
 
 #include <QAbstractTableModel>
+#include <QHeaderView>
 #include <QTableView>
 
 class GridModel : public QAbstractTableModel
@@ -16,6 +17,8 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // The column captions (the same in every language).
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // The string-grid operations (texts are the file's bytes, with the
     // leading blanks the cells carry), on the rows shown.
@@ -59,6 +62,14 @@ public:
     void setRowCount(int n) { m_model->setRowCount(n); }
     int Row() const; // the selected (highlighted) row, -1 when none
     void scrollToLastRow();
+    // Puts the keyboard focus into the grid, on the last QSO's row.
+    void focusLastRow(int qsoRows);
+
+    // The row of column captions above the grid, a widget of `parent`: it
+    // lies exactly over the columns, and dragging a caption's edge resizes
+    // the column. Place it with placeColumnHeader().
+    QHeaderView* makeColumnHeader(QWidget* parent);
+    void placeColumnHeader(QHeaderView* header, int top, int height) const;
 
 signals:
     // A cell became the selected one (also by keyboard); the row counts from 0.
@@ -67,6 +78,8 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    // Enter (and Return) on a row opens it, as the double click does.
+    void keyPressEvent(QKeyEvent* e) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "mainwin/start.h"
 
 #include "app/FormRegistry.h"
+#include "app/Language.h"
 #include "app/Screen.h"
 #include "app/Widgets.h"
 #include "logdata/Settings.h"
@@ -66,14 +67,13 @@ void TStartForm::Log()
     f->Button3->hide();
     f->Image2->hide();
     s.ListWritten = 0;
-    if (s.ProgramSettings.Language == "Eng") {
-        f->Button1->setText(QStringLiteral("call search"));
-        f->Button2->setText(QStringLiteral("Exit"));
-    } else if (s.ProgramSettings.Language == "Ger") {
-        f->Button1->setText(QStringLiteral("Call Suchen"));
-        f->Button2->setText(QStringLiteral("Beenden"));
+    if (useLanguage()) {
+        f->Button1->setText(TForm1::tr("CALL Suchen"));
+        f->Button2->setText(TForm1::tr("Beenden"));
     }
     f->showMaximized();
     f->ScrollGridToBottom();
+    // The keyboard starts in the grid, on the newest QSO (Enter opens it).
+    f->StringGrid1->focusLastRow(s.QsoCount);
     setBackground(f, 12696492);
 }

@@ -1,8 +1,10 @@
 #include "settings/config.h"
 
+#include "app/Dialogs.h"
 #include "app/FormRegistry.h"
 #include "app/JpegDecoder.h"
 #include "app/KeyEdit.h"
+#include "app/Language.h"
 #include "app/Screen.h"
 #include "app/Widgets.h"
 #include "eqsl/eQSL.h"
@@ -12,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -114,6 +117,13 @@ void TConfiguration::buildControls()
     Label2->setFont(designFont(QStringLiteral("MS Sans Serif"), 12, true));
     Label2->setGeometry(16, 312, 600, 20);
 
+    // Beside the log path: a file chooser; choosing a file is typing its path
+    // and Enter.
+    ChooseLog = new QPushButton(QStringLiteral("…"), this);
+    ChooseLog->setGeometry(x + 504, 272, 30, 22);
+    ChooseLog->setToolTip(QStringLiteral("Logdatei wählen / choose the log file"));
+    connect(ChooseLog, &QPushButton::clicked, this, [this] { chooseLogFile(); });
+
     Button1 = new QPushButton(QStringLiteral("Beenden"), this);
     Button1->setGeometry(660, 330, 110, 30);
     Button1->setAutoDefault(true);
@@ -150,6 +160,7 @@ void TConfiguration::buildControls()
     }
 
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    onEscape(this, [this] { Button1Click(); });
     connect(Image1, &PictureBox::clicked, this, [this] { Image1Click(); });
     connect(Image2, &PictureBox::clicked, this, [this] { Image2Click(); });
     connect(Image3, &PictureBox::clicked, this, [this] { Image3Click(); });
@@ -164,11 +175,8 @@ void TConfiguration::place(int height)
 
 void TConfiguration::setExitCaption()
 {
-    const QByteArray& lang = G().ProgramSettings.Language;
-    if (lang == "Eng")
-        Button1->setText(QStringLiteral("Exit"));
-    else if (lang == "Ger")
-        Button1->setText(QStringLiteral("Beenden"));
+    if (useLanguage())
+        Button1->setText(tr("Beenden"));
 }
 
 void TConfiguration::FormCreate()
@@ -191,9 +199,7 @@ void TConfiguration::Open()
     if (s.ConfigSaveError.isEmpty())
         Load_Config(s);
     setExitCaption();
-    show();
-    raise();
-    activateWindow();
+    showWindow(this);
     // The fields' values follow their texts, so the settings are copied
     // before the fields are emptied and filled again.
     const SettingsValues v = s.ProgramSettings;
@@ -225,6 +231,29 @@ void TConfiguration::EditNKeyPress(KeyEdit* edit, QChar& key)
         it->next->setFocus();
 }
 
+void TConfiguration::chooseLogFile()
+{
+    // Where WSJT-X keeps its log, when it is there; otherwise the folder of
+    // the path set, or the home folder.
+    const QString wsjtx = QFileInfo(defaultWsjtxLogPath()).absolutePath();
+    const QFileInfo current(Edit1->text());
+    QString folder = QDir::homePath();
+    if (QFileInfo(wsjtx).isDir())
+        folder = wsjtx;
+    else if (!Edit1->text().isEmpty() && current.absoluteDir().exists())
+        folder = current.absolutePath();
+    const QString chosen = dialogs().chooseFile(
+        this,
+        G().ProgramSettings.Language == "Eng" ? QStringLiteral("Choose the log file")
+                                              : QStringLiteral("Logdatei wählen"),
+        folder, QStringLiteral("ADIF (*.adi *.adif *.ADI *.ADIF)"));
+    if (chosen.isEmpty())
+        return;
+    Edit1->setText(chosen);
+    QChar enter(13);
+    EditNKeyPress(Edit1, enter);
+}
+
 void TConfiguration::saveReloadInit()
 {
     saveAndReloadConfig(G());
@@ -254,7 +283,7 @@ void TConfiguration::Button1Click()
 void TConfiguration::Image1Click()
 {
     G().ProgramSettings.Language = "Ger";
-    Button1->setText(QStringLiteral("Beenden"));
+    setExitCaption();
     saveAndReloadConfig(G());
     if (TForm1* main = Forms().Form1)
         main->reportConfigProblem();
@@ -263,7 +292,7 @@ void TConfiguration::Image1Click()
 void TConfiguration::Image2Click()
 {
     G().ProgramSettings.Language = "Eng";
-    Button1->setText(QStringLiteral("Exit"));
+    setExitCaption();
     saveAndReloadConfig(G());
     if (TForm1* main = Forms().Form1)
         main->reportConfigProblem();
@@ -277,8 +306,6 @@ void TConfiguration::Image3Click()
     s.ScreenWidth = screen.width();
     s.ScreenHeight = screen.height();
     if (TForm4* account = Forms().Form4) {
-        account->show();
-        account->raise();
-        account->activateWindow();
+        showWindow(account);
     }
 }

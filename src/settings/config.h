@@ -45,6 +45,8 @@ public:
     KeyEdit* Edit10 = nullptr; // standard comment
     KeyEdit* Edit11 = nullptr; // country
     QPushButton* Button1 = nullptr;
+    QPushButton* ChooseLog = nullptr; // opens a file chooser for the log path
+    void chooseLogFile();
     PictureBox* Image1 = nullptr; // German flag: "Ger"
     PictureBox* Image2 = nullptr; // British flag: "Eng"
     PictureBox* Image3 = nullptr; // eQSL gear: the account form

@@ -205,6 +205,9 @@ def run(binary):
     started = time.time()
     try:
         main = s.wait_window("^Vosmira V4.2$")
+        # The title as the window manager shows it: nothing appended.
+        if s.xdo("getwindowname", main) != "Vosmira V4.2":
+            raise AssertionError("window title %r" % s.xdo("getwindowname", main))
         row_y = lambda r: 88 + 20 * r + 10
         call_x = 18 + 81 + 60 + 50
 

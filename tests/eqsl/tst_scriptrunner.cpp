@@ -28,18 +28,6 @@ private slots:
 
 namespace
 {
-// Restores an environment variable when it goes.
-class EnvGuard
-{
-public:
-    explicit EnvGuard(const char* name) : m_name(name), m_value(qgetenv(name)) {}
-    ~EnvGuard() { qputenv(m_name, m_value); }
-
-private:
-    const char* m_name;
-    QByteArray m_value;
-};
-
 RunResult runScript(const ScratchDir& dir, int timeoutMs = kUploadTimeoutMs)
 {
     ProcessScriptRunner runner;

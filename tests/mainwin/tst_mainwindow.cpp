@@ -15,6 +15,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -40,6 +42,9 @@ private slots:
     void delayProcessesEventsAndStopsWhenTerminating();
     void liveLogShowsAppendedQsos();
     void hugeStoredCountIsHarmless();
+    void desktopLookAndKeyboard();
+    void countryNamesInTheWindowsLanguage_data();
+    void countryNamesInTheWindowsLanguage();
 
 private:
     void start(const QByteArray& language = "Eng", int records = 30);
@@ -232,8 +237,9 @@ void TestMainWindow::backAndSelection()
     typeInto(f->Edit3, QStringLiteral("K"));
     QTest::keyClick(f->Edit3, Qt::Key_Return);
     // Selection in the search view does not move SelectedLine.
+    const int selected = s.SelectedLine;
     grid()->setCurrentIndex(grid()->model()->index(2, 1));
-    QCOMPARE(s.SelectedLine, s.LineCount);
+    QCOMPARE(s.SelectedLine, selected);
     QTest::mouseClick(f->Button3, Qt::LeftButton);
     QCOMPARE(s.SearchView, quint8(0));
     QVERIFY(f->Button1->isVisible());
@@ -438,6 +444,82 @@ void TestMainWindow::hugeStoredCountIsHarmless()
     QCOMPARE(G().QsoCount, 2);
     QVERIFY(G().LogLines.size() < 100);
     QCOMPARE(dialogs->messages.size(), 1); // the failed save, once
+}
+
+void TestMainWindow::desktopLookAndKeyboard()
+{
+    start("Eng", 30);
+    TForm1* f = Forms().Form1;
+    ProgramState& s = G();
+    // Proportional faces for the design's Windows fonts, and texts that fit.
+    QVERIFY(!QFontInfo(f->Panel18->font()).fixedPitch());
+    QVERIFY(f->Panel18->fontMetrics().horizontalAdvance(f->Panel18->text()) <=
+            f->Panel18->contentsRect().width());
+    QVERIFY(f->Label1->fontMetrics().horizontalAdvance(f->Label1->text()) <= f->Label1->width());
+    // The column captions lie exactly over their columns, and resize them.
+    StringGrid* g = grid();
+    QHeaderView* header = f->ColumnHeader;
+    for (int c = 0; c < GridModel::Columns; ++c) {
+        QCOMPARE(header->mapTo(f, QPoint(header->sectionViewportPosition(c), 0)).x(),
+                 g->viewport()->mapTo(f, QPoint(g->columnViewportPosition(c), 0)).x());
+        QCOMPARE(header->sectionSize(c), g->columnWidth(c));
+    }
+    header->resizeSection(2, 150);
+    QCOMPARE(g->columnWidth(2), 150);
+    // A ten-character frequency fits its column.
+    QVERIFY(g->fontMetrics().horizontalAdvance(QStringLiteral("   144.174000")) <
+            g->columnWidth(4));
+
+    // The keyboard starts in the grid on the newest QSO; Enter opens it.
+    QCOMPARE(f->focusWidget(), static_cast<QWidget*>(g));
+    QCOMPARE(g->Row(), 29);
+    QTest::keyClick(g, Qt::Key_Up);
+    QTest::keyClick(g, Qt::Key_Return);
+    TForm2* v = Forms().Form2;
+    QVERIFY(v->isVisible());
+    QCOMPARE(v->Panel3->text(), QStringLiteral("K28XY"));
+    // The view belongs to the main window; moved away it stays where it was
+    // put, and Escape leaves it as its exit button does.
+    QCOMPARE(v->parentWidget(), static_cast<QWidget*>(f));
+    QVERIFY(v->isWindow());
+    v->move(40, 50);
+    f->activateWindow();
+    v->activateWindow();
+    QCoreApplication::processEvents();
+    QCOMPARE(v->pos(), QPoint(40, 50));
+    QTest::keyClick(v, Qt::Key_Escape);
+    QVERIFY(!v->isVisible());
+    // After "back" the keyboard is in the grid again.
+    QTest::mouseClick(f->Button1, Qt::LeftButton);
+    QTest::mouseClick(f->Button3, Qt::LeftButton);
+    QCOMPARE(f->focusWidget(), static_cast<QWidget*>(g));
+    QCOMPARE(s.SearchView, quint8(0));
+}
+
+void TestMainWindow::countryNamesInTheWindowsLanguage_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QString>("country");
+    QTest::newRow("Eng") << QByteArray("Eng") << "Ireland";
+    QTest::newRow("Ger") << QByteArray("Ger") << "Irland";
+    QTest::newRow("design") << QByteArray("eng") << "Irland";
+}
+
+void TestMainWindow::countryNamesInTheWindowsLanguage()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(QString, country);
+    // And a long call is shown whole.
+    dir->write("log.adi",
+               crlfLines({"WSJT-X ADIF Export<eoh>", "<call:10>EI/DL1ABCD <band:3>20m <eor>"}));
+    dir->write("config.dat", config(dir->file("log.adi").toUtf8(), 1, language));
+    createAllForms();
+    doubleClickRow(0);
+    TForm2* v = Forms().Form2;
+    QCOMPARE(v->Panel6->text(), country);
+    QCOMPARE(v->Panel3->text(), QStringLiteral("EI/DL1ABCD"));
+    QVERIFY(v->Panel3->fontMetrics().horizontalAdvance(v->Panel3->text()) <=
+            v->Panel3->contentsRect().width());
 }
 
 QTEST_MAIN(TestMainWindow)

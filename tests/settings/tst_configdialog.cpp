@@ -55,6 +55,7 @@ private slots:
     void newLogPathReloads();
     void gearOpensAccountForm();
     void failedSaveIsReportedOnceAndKeepsTheValue();
+    void firstStartLeadsToTheLogFile();
 
 private:
     TConfiguration* open();
@@ -280,6 +281,32 @@ void TestConfigDialog::failedSaveIsReportedOnceAndKeepsTheValue()
     open();
     QCOMPARE(c->Edit9->text(), QStringLiteral("DL9NEW"));
     QCOMPARE(dialogs->messages.size(), 1);
+}
+
+void TestConfigDialog::firstStartLeadsToTheLogFile()
+{
+    // No config.dat, no WSJT-X log yet (its folder is there): one sentence
+    // says what to do, and the file chooser beside the log path starts in
+    // WSJT-X's folder; choosing a file is typing its path and Enter.
+    EnvGuard home("HOME");
+    qputenv("HOME", QFile::encodeName(dir->path()));
+    const QString wsjtx = dir->path() + "/.local/share/WSJT-X";
+    QVERIFY(QDir().mkpath(wsjtx));
+    createAllForms();
+    TForm1* main = Forms().Form1;
+    QVERIFY(main->statusText().startsWith(QStringLiteral("Noch kein Logbuch gewählt")));
+    QVERIFY(dialogs->messages.isEmpty());
+
+    dir->write("mylog.adi", crlfLines({"header<eoh>", record(1), record(2)}));
+    dialogs->fileToChoose = dir->file("mylog.adi");
+    TConfiguration* c = open();
+    QTest::mouseClick(c->ChooseLog, Qt::LeftButton);
+    QCOMPARE(dialogs->chooserFolder, wsjtx);
+    QVERIFY(dialogs->chooserFilter.contains(QStringLiteral("*.adi")));
+    QVERIFY(!c->isVisible());
+    QCOMPARE(G().QsoCount, 2);
+    QCOMPARE(config().value(0), dir->file("mylog.adi").toUtf8());
+    QVERIFY(main->statusText().isEmpty());
 }
 
 void TestConfigDialog::gearOpensAccountForm()

@@ -12,5 +12,16 @@ public:
     void showMessage(const QString& text) override { messages << "message:" + text; }
     void showError(const QString& text) override { messages << "error:" + text; }
     void showPlain(const QString& text) override { messages << "plain:" + text; }
+    // The file chooser answers with `fileToChoose` and notes where it started.
+    QString chooseFile(QWidget*, const QString&, const QString& folder,
+                       const QString& filter) override
+    {
+        chooserFolder = folder;
+        chooserFilter = filter;
+        return fileToChoose;
+    }
     QStringList messages;
+    QString fileToChoose;
+    QString chooserFolder;
+    QString chooserFilter;
 };

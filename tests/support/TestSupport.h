@@ -22,6 +22,18 @@ private:
     QString m_previous;
 };
 
+// Restores an environment variable when it goes.
+class EnvGuard
+{
+public:
+    explicit EnvGuard(const char* name) : m_name(name), m_value(qgetenv(name)) {}
+    ~EnvGuard() { qputenv(m_name, m_value); }
+
+private:
+    const char* m_name;
+    QByteArray m_value;
+};
+
 // Joins lines with CR LF (and a final CR LF).
 QByteArray crlfLines(const QList<QByteArray>& lines);
 
