@@ -128,6 +128,15 @@ void CellTable::writeRow(int row, const QByteArrayView (&cells)[Columns], RowKin
             copied += size;
         }
     }
+    if (toCopy && m_size + copied > size_t(UINT32_MAX)) {
+        // The arena's offsets have 32 bits: rather than wrap and show another
+        // cell's text, the cells that do not fit stay empty (no log the
+        // program opens comes near this).
+        for (unsigned m = toCopy; m; m &= m - 1)
+            made[__builtin_ctz(m)] = {0, 0};
+        toCopy = 0;
+        m_overflowed = true;
+    }
     if (toCopy) {
         char* d = grow(copied);
         for (unsigned m = toCopy; m; m &= m - 1) {

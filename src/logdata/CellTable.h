@@ -29,6 +29,9 @@ public:
     static constexpr int LeadingBlanks[Columns] = {2, 2, 2, 3, 3, 3, 4, 4, 4, 3, 3, 1};
 
     int rowCount() const { return int(m_kind.size()); }
+    // True when a cell could not be kept because the table's text store was
+    // full (cells are then empty, never another cell's text).
+    bool overflowed() const { return m_overflowed; }
     void reserve(int rows, qsizetype bytes);
     void clear();
 
@@ -81,4 +84,5 @@ private:
     QByteArray m_source;
     std::vector<Slot> m_slots; // Columns per row
     std::vector<uint8_t> m_kind;
+    bool m_overflowed = false;
 };
