@@ -39,18 +39,6 @@ int envNumber(const char* name, int fallback)
     return ok && v > 0 ? v : fallback;
 }
 
-// The lines of a file, line ends removed.
-QList<QByteArray> fileLines(const QByteArray& bytes)
-{
-    QList<QByteArray> lines = bytes.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QByteArray& l : lines)
-        if (l.endsWith('\r'))
-            l.chop(1);
-    return lines;
-}
-
 // In a child process: waits `delayUs`, then appends `line` as a logger does,
 // in one of three ways (style 1 writes the line in two halves with a pause,
 // style 2 opens the file well before it writes).

@@ -60,16 +60,6 @@ inline void openRow(int row)
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, r.center());
 }
 
-// The lines of a file without their line ends.
-inline QList<QByteArray> fileLines(const QByteArray& bytes)
-{
-    QList<QByteArray> lines = bytes.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QByteArray& l : lines)
-        if (l.endsWith('\r'))
-            l.chop(1);
-    return lines;
-}
+using ::fileLines;
 
 } // namespace eqsltest

@@ -37,6 +37,9 @@ private:
 // Joins lines with CR LF (and a final CR LF).
 QByteArray crlfLines(const QList<QByteArray>& lines);
 
+// The lines of a file without their line ends (LF, or CR LF).
+QList<QByteArray> fileLines(const QByteArray& bytes);
+
 // While it lives, no file of this process can grow beyond `bytes`: writes
 // past it fail as on a full disk (works for root too, unlike permissions).
 class FileSizeLimit

@@ -50,16 +50,7 @@ public:
     QByteArray logFile() const { return dir->read("log.adi"); }
     // The logbook's lines (without their CR LF).
     QList<QByteArray> logLines() const { return splitCrlf(logFile()); }
-    static QList<QByteArray> splitCrlf(const QByteArray& bytes)
-    {
-        QList<QByteArray> out = bytes.split('\n');
-        if (!out.isEmpty() && out.last().isEmpty())
-            out.removeLast();
-        for (QByteArray& l : out)
-            if (l.endsWith('\r'))
-                l.chop(1);
-        return out;
-    }
+    static QList<QByteArray> splitCrlf(const QByteArray& bytes) { return fileLines(bytes); }
     void appendToLog(const QByteArray& line) const
     {
         QFile f(logPath);
