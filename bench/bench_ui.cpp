@@ -11,7 +11,9 @@
 //   ratio reload_vs_load_<n>        "exit" after a saved change (the reload)
 //                                   (each of these five: goal at most 0.1)
 //   ratio save_vs_copy_<n>          "modification save" against cp + fsync (1.5)
-// Each action includes the repaint that follows it.
+// Each action includes the repaint that follows it. Also printed: the wall time
+// from a QSO appended to the log by another program (as WSJT-X does: open,
+// append one line, close) to the grid showing it (goal: within a second).
 #include "app/FormRegistry.h"
 #include "app/KeyEdit.h"
 #include "editing/auswahl_select.h"
@@ -22,10 +24,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTimer>
 
 #include "BenchLog.h"
 #include "MedianReporter.h"
@@ -174,6 +178,31 @@ void BM_ReloadAfterEdit(benchmark::State& state)
     }
 }
 
+// WSJT-X logs a QSO; the program sees the change of the file, takes in the new
+// line and repaints. Wall time: most of it is waiting for the file's notice.
+void BM_Live(benchmark::State& state)
+{
+    LogGeneratorOptions o;
+    o.seed = 77;
+    int k = 0;
+    for (auto _ : state) {
+        const int before = G().QsoCount;
+        QFile f(bench->path);
+        f.open(QIODevice::Append);
+        f.write(generateWsjtxRecord(o, k++) + "\r\n");
+        f.close();
+        QElapsedTimer limit;
+        limit.start();
+        QTimer wake; // so that the wait below ends even if nothing comes
+        wake.start(100);
+        while (G().QsoCount == before && limit.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        settle();
+        if (G().QsoCount == before)
+            state.SkipWithError("the appended QSO was not shown");
+    }
+}
+
 void BM_CopyAndSync(benchmark::State& state)
 {
     const QString copy = bench->dir.filePath(QStringLiteral("copy.adi"));
@@ -222,11 +251,14 @@ void registerAll(int records)
         {"open", BM_Open},
         {"save", BM_Save},
         {"reload", BM_ReloadAfterEdit},
+        {"live", BM_Live},
         {"copy", BM_CopyAndSync}};
     for (const auto& [name, fn] : all) {
         auto* b = benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond);
         b->Repetitions(5)->ReportAggregatesOnly(true);
-        if (large)
+        if (name == std::string("live"))
+            b->UseRealTime()->Iterations(5);
+        else if (large)
             b->Iterations(name == std::string("load") || name == std::string("save") ||
                                   name == std::string("copy")
                               ? 1
@@ -277,6 +309,9 @@ int main(int argc, char** argv)
         for (const char* action : {"search_button", "search", "back", "open", "reload"})
             ratio((QByteArray(action) + "_vs_load").constData(), reporter.cpu[action], load);
         ratio("save_vs_copy", reporter.cpu["save"], reporter.cpu["copy"]);
+        std::printf("live log: a QSO appended by another program is shown after %.1f ms "
+                    "(wall), %.2f ms of it CPU\n",
+                    reporter.wall["live"], reporter.cpu["live"]);
         delete bench;
         bench = nullptr;
     }
