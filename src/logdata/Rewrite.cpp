@@ -46,6 +46,7 @@ class Writer
 {
 public:
     explicit Writer(int fd, qint64 total) : m_fd(fd), m_total(total), m_buffer(buffer()) {}
+    // A piece as large as the buffer is written straight from where it is.
     void put(QByteArrayView bytes)
     {
         if (bytes.isEmpty())
@@ -59,12 +60,6 @@ public:
             flush();
         std::memcpy(m_buffer + m_used, bytes.data(), size_t(bytes.size()));
         m_used += size_t(bytes.size());
-    }
-    // A large piece written straight from where it is, without a copy.
-    void putDirect(QByteArrayView bytes)
-    {
-        flush();
-        out(bytes.data(), bytes.size());
     }
     void flush()
     {
@@ -258,27 +253,32 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement)
     static const QByteArrayView crlf("\r\n");
     // Unchanged lines that follow one another in the image with CR LF between
     // them are written from the image in one piece; the others one by one.
+    // Two neighbouring elements that are both slices of the image are
+    // neighbouring lines of it, so the next line starting two bytes after this
+    // one ends means a CR LF between them; only a run's last line end is
+    // looked at in the image (a log of a million lines is not touched a
+    // million times here).
     const QByteArray& image = s.LogLines.image();
-    auto crlfAfter = [&image](qsizetype end) {
-        return end + 2 <= image.size() && image[end] == '\r' && image[end + 1] == '\n';
-    };
     for (int n = 1; n <= lastTableLine;) {
         const qsizetype start = s.LogLines.imageOffset(n);
-        qsizetype end = start >= 0 ? start + s.LogLines.view(n).size() : -1;
-        if (start < 0 || !crlfAfter(end)) {
+        if (start < 0) {
             w.put(s.LogLines.view(n));
             w.put(crlf);
             ++n;
             continue;
         }
+        qsizetype end = start + s.LogLines.view(n).size();
         int m = n + 1;
-        end += 2;
-        while (m <= lastTableLine && s.LogLines.imageOffset(m) == end &&
-               crlfAfter(end + s.LogLines.view(m).size())) {
-            end += s.LogLines.view(m).size() + 2;
+        while (m <= lastTableLine && s.LogLines.imageOffset(m) == end + 2) {
+            end += 2 + s.LogLines.view(m).size();
             ++m;
         }
-        w.putDirect(QByteArrayView(image).sliced(start, end - start));
+        if (end + 2 <= image.size() && image[end] == '\r' && image[end + 1] == '\n') {
+            w.put(QByteArrayView(image).sliced(start, end + 2 - start));
+        } else {
+            w.put(QByteArrayView(image).sliced(start, end - start));
+            w.put(crlf);
+        }
         n = m;
     }
     w.put(rawComplete);

@@ -68,6 +68,15 @@ void TestRewriteList::rewriteReplacesOnlyTheEditedLine()
     G().LogLines.set(5, "<call:3>XYZ <eor>");
     rewriteLogbook(G(), G().LineCount);
     QCOMPARE(dir.read("log.adi"), written);
+
+    // Runs of unchanged lines end at an LF-only end, an empty line, a CR that
+    // belongs to the line, or an edited line; each line comes back whole.
+    resetProgramState();
+    load(dir, kHeader + "\r\n" + r1 + "\r\n" + r2 + "\n\n" + r3 + "\r\r\n" + r1 + "\r\n" + r2 +
+                  "\r\n" + r3 + "\n" + r1 + "\r\n");
+    G().LogLines.set(8, r2);
+    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Written));
+    QCOMPARE(dir.read("log.adi"), crlfLines({kHeader, r1, r2, "", r3 + "\r", r1, r2, r2, r1}));
 }
 
 void TestRewriteList::appendedLinesAreKept()
