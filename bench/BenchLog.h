@@ -14,9 +14,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 struct BenchLog {
     QTemporaryDir dir;
@@ -123,6 +125,21 @@ inline void copyAndSync(const QString& from, const QString& to)
     ::fsync(out);
     ::close(in);
     ::close(out);
+}
+
+// A benchmark's rounds of copyAndSync() of the log (its copy removed after).
+template <typename Rounds> void copyRounds(Rounds& state, const BenchLog& log)
+{
+    const QString copy = log.dir.filePath(QStringLiteral("copy.adi"));
+    for (auto _ : state)
+        copyAndSync(log.path, copy);
+    QFile::remove(copy);
+}
+
+inline double medianOf(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? -1 : v[v.size() / 2];
 }
 
 // The peak resident memory of this process so far, in kB (VmHWM: a process

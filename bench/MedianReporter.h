@@ -3,6 +3,11 @@
 // iteration kept by name, for the ratio lines the benchmarks print last.
 #include <benchmark/benchmark.h>
 
+#include <QByteArray>
+#include <QList>
+
+#include <cstdio>
+
 #include <map>
 #include <string>
 
@@ -22,10 +27,18 @@ public:
     }
 };
 
-// Five repetitions, reported by their median: the machine's noise hardly moves it.
-#define VOSMIRA_BENCH(fn)                                                                          \
-    BENCHMARK(fn)                                                                                  \
-        ->Unit(benchmark::kMillisecond)                                                            \
-        ->MinTime(0.5)                                                                             \
-        ->Repetitions(5)                                                                           \
-        ->ReportAggregatesOnly(true)
+// The "ratio <name>_<size> <value>" lines printed last, one per goal and size.
+struct RatioLines {
+    QList<QByteArray> lines;
+    void add(const char* name, int records, double a, double b)
+    {
+        if (a > 0 && b > 0)
+            lines << QByteArray("ratio ") + name + "_" + QByteArray::number(records) + " " +
+                         QByteArray::number(a / b, 'f', 3);
+    }
+    void print() const
+    {
+        for (const QByteArray& r : lines)
+            std::printf("%s\n", r.constData());
+    }
+};

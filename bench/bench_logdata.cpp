@@ -136,10 +136,7 @@ void BM_Save(benchmark::State& state)
 
 void BM_CopyAndSync(benchmark::State& state)
 {
-    const QString copy = bench->dir.filePath(QStringLiteral("copy.adi"));
-    for (auto _ : state)
-        copyAndSync(bench->path, copy);
-    QFile::remove(copy);
+    copyRounds(state, *bench);
 }
 
 // The reload after the program's own edit ("exit" in the view).
@@ -203,12 +200,6 @@ void listOnce()
     benchmark::DoNotOptimize(buildTextList(G(), nullptr).rows);
 }
 
-double medianOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? -1 : v[v.size() / 2];
-}
-
 long probe(const char* mode)
 {
     QProcess p;
@@ -246,7 +237,7 @@ void registerAll(int records)
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    QList<QByteArray> ratios;
+    RatioLines ratios;
     for (const int records : benchSizes()) {
         bench = new BenchLog(records);
         std::printf("log: %d QSOs, %lld bytes\n", records, static_cast<long long>(bench->size));
@@ -255,11 +246,7 @@ int main(int argc, char** argv)
         benchmark::RunSpecifiedBenchmarks(&reporter);
         benchmark::ClearRegisteredBenchmarks();
         auto ms = [&](const char* name) { return reporter.cpu[name]; };
-        auto ratio = [&](const char* name, double a, double b) {
-            if (a > 0 && b > 0)
-                ratios << QByteArray("ratio ") + name + "_" + QByteArray::number(records) + " " +
-                              QByteArray::number(a / b, 'f', 3);
-        };
+        auto ratio = [&](const char* name, double a, double b) { ratios.add(name, records, a, b); };
         // Floor, load and list alternate, each in a fresh process, so a slow
         // phase of the machine touches all of them alike.
         freshState();
@@ -286,8 +273,7 @@ int main(int argc, char** argv)
         delete bench;
         bench = nullptr;
     }
-    for (const QByteArray& r : ratios)
-        std::printf("%s\n", r.constData());
+    ratios.print();
     benchmark::Shutdown();
     return 0;
 }

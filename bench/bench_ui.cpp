@@ -205,10 +205,7 @@ void BM_Live(benchmark::State& state)
 
 void BM_CopyAndSync(benchmark::State& state)
 {
-    const QString copy = bench->dir.filePath(QStringLiteral("copy.adi"));
-    for (auto _ : state)
-        copyAndSync(bench->path, copy);
-    QFile::remove(copy);
+    copyRounds(state, *bench);
 }
 
 // The real binary started on the log, to the first paint of the grid with its
@@ -232,12 +229,6 @@ std::pair<double, double> startupOnce()
     if (at < 0)
         return {-1, -1};
     return {out.mid(at + 12).split(' ').value(0).toDouble(), ms};
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? -1 : v[v.size() / 2];
 }
 
 void registerAll(int records)
@@ -275,7 +266,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    QList<QByteArray> ratios;
+    RatioLines ratios;
     for (const int records : benchSizes()) {
         bench = new BenchLog(records);
         bench->writeConfig();
@@ -287,7 +278,7 @@ int main(int argc, char** argv)
             wall.push_back(w);
         }
         std::printf("start-up of the binary to the grid shown: %.1f ms cpu, %.1f ms wall\n",
-                    median(cpu), median(wall));
+                    medianOf(cpu), medianOf(wall));
 
         resetProgramState();
         bench->writeConfig();
@@ -299,13 +290,9 @@ int main(int argc, char** argv)
         benchmark::ClearRegisteredBenchmarks();
         destroyAllForms();
 
-        auto ratio = [&](const char* name, double a, double b) {
-            if (a > 0 && b > 0)
-                ratios << QByteArray("ratio ") + name + "_" + QByteArray::number(records) + " " +
-                              QByteArray::number(a / b, 'f', 3);
-        };
+        auto ratio = [&](const char* name, double a, double b) { ratios.add(name, records, a, b); };
         const double load = reporter.cpu["load"];
-        ratio("startup_vs_load", median(cpu), load);
+        ratio("startup_vs_load", medianOf(cpu), load);
         for (const char* action : {"search_button", "search", "back", "open", "reload"})
             ratio((QByteArray(action) + "_vs_load").constData(), reporter.cpu[action], load);
         ratio("save_vs_copy", reporter.cpu["save"], reporter.cpu["copy"]);
@@ -315,8 +302,7 @@ int main(int argc, char** argv)
         delete bench;
         bench = nullptr;
     }
-    for (const QByteArray& r : ratios)
-        std::printf("%s\n", r.constData());
+    ratios.print();
     benchmark::Shutdown();
     return 0;
 }

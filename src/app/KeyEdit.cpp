@@ -19,10 +19,7 @@ public:
     explicit CodePageValidator(KeyEdit* edit) : QValidator(edit), m_edit(edit) {}
     State validate(QString& input, int&) const override
     {
-        if (m_edit->anyText() || text::fitsCp1252(input) ||
-            (m_edit->utf8Allowed && m_edit->utf8Allowed()))
-            return Acceptable;
-        return Invalid;
+        return m_edit->holds(input) ? Acceptable : Invalid;
     }
 
 private:
@@ -37,7 +34,7 @@ KeyEdit::KeyEdit(QWidget* parent) : QLineEdit(parent)
 
 bool KeyEdit::accepts(const QString& text)
 {
-    if (m_anyText || text::fitsCp1252(text) || (utf8Allowed && utf8Allowed()))
+    if (holds(text))
         return true;
     QString refused;
     for (const QChar c : text)

@@ -3,6 +3,8 @@
 // the forms expect: the handler sees the field's text without the key, may
 // change the key (for example "," to ".") or swallow it (set it to 0).
 // Enter arrives as character 13, Backspace as 8, Tab as 9.
+#include "logdata/TextCodec.h"
+
 #include <QLineEdit>
 
 #include <functional>
@@ -25,7 +27,11 @@ public:
     // (a path) are set free.
     std::function<bool()> utf8Allowed;
     void setAnyText(bool on) { m_anyText = on; }
-    bool anyText() const { return m_anyText; }
+    // True when the field can keep `text` by those rules.
+    bool holds(const QString& text) const
+    {
+        return m_anyText || text::fitsCp1252(text) || (utf8Allowed && utf8Allowed());
+    }
 
 protected:
     bool event(QEvent* e) override;

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace
 {
 constexpr int kTeal = 0x808000;
@@ -172,8 +174,12 @@ void QsoEntryForm::buildControls()
 void QsoEntryForm::takeEdit(const Entry& e)
 {
     // Windows-1252, or UTF-8 where the record line already is UTF-8 (the
-    // edits refuse what Windows-1252 cannot hold otherwise).
-    values().*e.value = entry::cut(text::encode(e.edit->text(), utf8Line()), e.max);
+    // edits refuse what Windows-1252 cannot hold otherwise). Plain ASCII is
+    // the same in both, so the line is not asked about at every key.
+    const QString typed = e.edit->text();
+    const bool ascii =
+        std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() < 0x80; });
+    values().*e.value = entry::cut(text::encode(typed, !ascii && utf8Line()), e.max);
 }
 
 const QsoEntryForm::Entry& QsoEntryForm::entryFor(const KeyEdit* edit) const

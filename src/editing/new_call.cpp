@@ -33,11 +33,13 @@ TForm7::TForm7() : QsoEntryForm(Kind::NewQso)
 
 bool TForm7::utf8Line() const
 {
-    const ProgramState& s = G();
-    for (int k = s.LoadedLineCount; k >= 1; --k)
-        if (text::isUtf8Text(s.LogLines.view(k)))
-            return true;
-    return false;
+    if (!m_logHoldsUtf8) {
+        const ProgramState& s = G();
+        m_logHoldsUtf8 = false;
+        for (int k = s.LoadedLineCount; k >= 1 && !*m_logHoldsUtf8; --k)
+            m_logHoldsUtf8 = text::isUtf8Text(s.LogLines.view(k));
+    }
+    return *m_logHoldsUtf8;
 }
 
 void TForm7::FormCreate()
@@ -63,6 +65,7 @@ void TForm7::Init()
     // The record written is what the form shows: emptied edits, empty values.
     clearEdits();
     G().NewQsoFields = EditFieldSet();
+    m_logHoldsUtf8.reset();
     applyCaptions(CaptionTime::Opened);
 }
 

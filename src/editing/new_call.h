@@ -4,6 +4,8 @@
 // last line of the logbook and rewrites and reloads the logbook at once.
 #include "editing/QsoEntryForm.h"
 
+#include <optional>
+
 class TForm7 : public QsoEntryForm
 {
     Q_OBJECT
@@ -28,5 +30,9 @@ public:
 protected:
     EditFieldSet& values() override { return G().NewQsoFields; }
     // A new QSO's line follows the logbook: UTF-8 when it holds UTF-8 text.
+    // Looked up once per opening, when first needed (the log may be large).
     bool utf8Line() const override;
+
+private:
+    mutable std::optional<bool> m_logHoldsUtf8;
 };

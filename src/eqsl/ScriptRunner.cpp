@@ -147,18 +147,18 @@ RunResult ProcessScriptRunner::run(const QString& scriptPath, const QString& wor
 #endif
 
     p.start();
-#ifndef Q_OS_WIN
-    if (!stdinConfig.isEmpty() && p.waitForStarted(10000)) {
-        p.write(stdinConfig);
-        p.closeWriteChannel();
-    }
-#endif
     if (!p.waitForStarted(10000)) {
         result.outcome = RunOutcome::CannotStart;
         result.detail = p.errorString();
         stopProcess(p);
         return result;
     }
+#ifndef Q_OS_WIN
+    if (!stdinConfig.isEmpty()) {
+        p.write(stdinConfig);
+        p.closeWriteChannel();
+    }
+#endif
 
     QEventLoop loop;
     QTimer deadline;

@@ -288,7 +288,7 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
     }
     if (report.confirmedShown)
         Panel17->setText(QString::number(s.ConfirmedCount));
-    reportLoadProblems(report, report.unreadableFields);
+    reportLoadProblems(report);
     if (!report.reloadReason.isEmpty() && report.opened)
         showStatus(isEng() ? QStringLiteral("The logbook changed on disk and was loaded again.")
                            : QStringLiteral("Das Logbuch wurde auf der Platte geändert und neu "
@@ -296,8 +296,9 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
     watchLogbook();
 }
 
-void TForm1::reportLoadProblems(const LoadReport& report, int unreadable)
+void TForm1::reportLoadProblems(const LoadReport& report)
 {
+    const int unreadable = report.unreadableFields;
     QStringList parts;
     if (!report.opened)
         parts << loadProblemText(report);

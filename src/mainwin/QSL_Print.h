@@ -108,7 +108,7 @@ private:
     QTimer* m_followTimer = nullptr;
     QElapsedTimer m_loadClock; // running while a load reads the logbook
     QByteArray m_shownSearch;  // the text of the search result shown
-    void reportLoadProblems(const LoadReport& report, int unreadable);
+    void reportLoadProblems(const LoadReport& report);
     QString loadProblemText(const LoadReport& report) const;
     quint8 m_matchMarker = 0;
     int m_selectedRow = -1; // the row of the last cell selection in the whole-log view
