@@ -196,6 +196,7 @@ QHeaderView* StringGrid::makeColumnHeader(QWidget* parent)
     // The captions are the columns' edges: a drag there resizes the column.
     connect(header, &QHeaderView::sectionResized, this,
             [this](int column, int, int size) { setColumnWidth(column, size); });
+    m_captions = header;
     return header;
 }
 
@@ -240,6 +241,13 @@ void StringGrid::keyPressEvent(QKeyEvent* e)
         return;
     }
     QTableView::keyPressEvent(e);
+}
+
+void StringGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    if (m_captions && dx != 0)
+        m_captions->setOffset(horizontalHeader()->offset());
 }
 
 void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QPointer>
 #include <QTableView>
 
 class GridModel : public QAbstractTableModel
@@ -81,7 +82,10 @@ protected:
     // Enter (and Return) on a row opens it, as the double click does.
     void keyPressEvent(QKeyEvent* e) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    // The column captions scroll sideways with the cells.
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     GridModel* m_model;
+    QPointer<QHeaderView> m_captions;
 };

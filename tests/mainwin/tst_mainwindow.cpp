@@ -466,6 +466,17 @@ void TestMainWindow::desktopLookAndKeyboard()
     }
     header->resizeSection(2, 150);
     QCOMPARE(g->columnWidth(2), 150);
+    // Columns widened past the window's edge: the grid scrolls to a cell
+    // there, and the captions go along.
+    header->resizeSection(5, 900);
+    QCoreApplication::processEvents();
+    QTest::keyClick(g, Qt::Key_End);
+    QCOMPARE(g->currentIndex().column(), 11);
+    QVERIFY(g->horizontalScrollBar()->value() > 0);
+    QCOMPARE(header->mapTo(f, QPoint(header->sectionViewportPosition(11), 0)).x(),
+             g->viewport()->mapTo(f, QPoint(g->columnViewportPosition(11), 0)).x());
+    g->setCurrentIndex(g->model()->index(29, 0));
+    header->resizeSection(5, 55);
     // A ten-character frequency fits its column.
     QVERIFY(g->fontMetrics().horizontalAdvance(QStringLiteral("   144.174000")) <
             g->columnWidth(4));
