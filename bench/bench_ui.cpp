@@ -227,11 +227,17 @@ void editGroup(int n, const QString& log)
         click(change->BitBtn1);
         settle();
 
-        const qint64 before = QFileInfo(log).size();
+        // A save writes a new file and renames it over the log.
+        auto inode = [&log] {
+            struct stat st {
+            };
+            return ::stat(QFile::encodeName(log).constData(), &st) == 0 ? st.st_ino : 0;
+        };
+        const ino_t before = inode();
         Sample s = begin(view);
         click(view->BitBtn2);
         report("save", finish(s));
-        if (QFileInfo(log).size() == before)
+        if (inode() == before)
             std::fprintf(stderr, "the save did not change the file\n");
 
         const Sample c{monotonicMs(), cpuMs()};
