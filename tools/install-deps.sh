@@ -14,7 +14,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev lintian
 )
 if [ "${1:-}" = "--bench" ]; then
-  packages+=(libbenchmark-dev)
+  packages+=(libbenchmark-dev libxcb1-dev)
 fi
 
 missing=()
