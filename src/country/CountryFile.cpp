@@ -7,11 +7,6 @@ namespace country
 namespace
 {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CountryFile", text);
-}
-
 bool isCallChar(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/';
@@ -176,14 +171,15 @@ bool readPrimary(QByteArrayView prefix, FileEntity& e)
 
 QString lineError(int line)
 {
-    return tr("line %1 is not a country file entry").arg(line);
+    return QCoreApplication::translate("CountryFile", "line %1 is not a country file entry")
+        .arg(line);
 }
 
 bool finish(CountryFileData& data, CountryFileData& out, QString* error)
 {
     if (data.entities.empty()) {
         if (error)
-            *error = tr("the file holds no entities");
+            *error = QCoreApplication::translate("CountryFile", "the file holds no entities");
         return false;
     }
     out = std::move(data);

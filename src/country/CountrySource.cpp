@@ -10,11 +10,6 @@ namespace country
 namespace
 {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CountrySource", text);
-}
-
 // The largest file taken: today's is about 180 kB.
 constexpr qint64 kMaxFileBytes = 16 << 20;
 
@@ -26,18 +21,23 @@ bool tryFile(const QString& path, CountrySourceKind kind, CountrySource& out)
     const QString shown = QDir::toNativeSeparators(path);
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        out.problems << tr("%1 cannot be read: %2")
-                            .arg(shown, info.isDir() ? tr("it is a folder") : file.errorString());
+        out.problems << QCoreApplication::translate("CountrySource", "%1 cannot be read: %2")
+                            .arg(shown, info.isDir() ? QCoreApplication::translate("CountrySource",
+                                                                                   "it is a folder")
+                                                     : file.errorString());
         return false;
     }
     if (file.size() > kMaxFileBytes) {
-        out.problems << tr("%1 is too large for a country file").arg(shown);
+        out.problems << QCoreApplication::translate("CountrySource",
+                                                    "%1 is too large for a country file")
+                            .arg(shown);
         return false;
     }
     CountryFileData data;
     QString error;
     if (!parseCtyCsv(file.readAll(), data, &error)) {
-        out.problems << tr("%1 is not a country file: %2").arg(shown, error);
+        out.problems << QCoreApplication::translate("CountrySource", "%1 is not a country file: %2")
+                            .arg(shown, error);
         return false;
     }
     out.kind = kind;
@@ -54,15 +54,20 @@ QString CountrySource::description() const
     const int entities = int(resolver->dxccNumbers().size());
     switch (kind) {
     case CountrySourceKind::UserFile:
-        return tr("Countries from your country file %1 (%2 DXCC entities)")
+        return QCoreApplication::translate("CountrySource",
+                                           "Countries from your country file %1 (%2 DXCC entities)")
             .arg(shown)
             .arg(entities);
     case CountrySourceKind::PackagedFile:
-        return tr("Countries from the country file %1 (%2 DXCC entities)").arg(shown).arg(entities);
+        return QCoreApplication::translate("CountrySource",
+                                           "Countries from the country file %1 (%2 DXCC entities)")
+            .arg(shown)
+            .arg(entities);
     case CountrySourceKind::BuiltInTable:
         break;
     }
-    return tr("Countries from the built-in prefix table (no country file found)");
+    return QCoreApplication::translate(
+        "CountrySource", "Countries from the built-in prefix table (no country file found)");
 }
 
 CountrySource loadCountrySource(const QString& workingDir, const QString& packagedFile)
