@@ -353,7 +353,7 @@ constexpr DxccEntityInfo kEntities[] = {
     {519, QT_TRANSLATE_NOOP("DxccEntity", "Saba & St. Eustatius"), "bq", "bq"},
     {520, QT_TRANSLATE_NOOP("DxccEntity", "Bonaire"), "bq", "bq"},
     {521, QT_TRANSLATE_NOOP("DxccEntity", "Republic of South Sudan"), "ss", "ss"},
-    {522, QT_TRANSLATE_NOOP("DxccEntity", "Republic of Kosovo"), "xk", "xk"},
+    {522, QT_TRANSLATE_NOOP("DxccEntity", "Republic of Kosovo"), "xk", ""},
 };
 // clang-format on
 
