@@ -87,32 +87,50 @@ DxccQso dxccQsoFromAdif(QByteArrayView record)
                                  &q.lotwRcvd, &q.eqslRcvd, &q.qslRcvd};
     static constexpr const char* kTags[7] = {"call",          "band",          "freq",    "mode",
                                              "lotw_qsl_rcvd", "eqsl_qsl_rcvd", "qsl_rcvd"};
+    // A record has some fifteen fields; most names are told apart by their
+    // length alone, before any comparison.
+    auto candidates = [](qsizetype length) -> std::pair<int, int> {
+        switch (length) {
+        case 4:
+            return {0, 4};
+        case 13:
+            return {4, 6};
+        case 8:
+            return {6, 7};
+        default:
+            return {0, 0};
+        }
+    };
+    const char* const data = record.data();
     const qsizetype n = record.size();
     qsizetype i = 0;
     while (i < n) {
-        const qsizetype open = record.indexOf('<', i);
-        if (open < 0)
-            break;
+        while (i < n && data[i] != '<')
+            ++i;
+        const qsizetype open = i;
         qsizetype p = open + 1;
-        while (p < n && record[p] != ':' && record[p] != '>')
+        while (p < n && data[p] != ':' && data[p] != '>')
             ++p;
-        const QByteArrayView name = record.sliced(open + 1, p - open - 1);
-        qsizetype length = 0;
-        if (p < n && record[p] == ':') {
-            ++p;
-            while (p < n && record[p] >= '0' && record[p] <= '9' && length < (1 << 20))
-                length = length * 10 + (record[p++] - '0');
-            while (p < n && record[p] != '>') // a data type: <freq:6:N>
-                ++p;
-        }
         if (p >= n)
             break;
+        const QByteArrayView name(data + open + 1, p - open - 1);
+        qsizetype length = 0;
+        if (data[p] == ':') {
+            ++p;
+            while (p < n && data[p] >= '0' && data[p] <= '9' && length < (1 << 20))
+                length = length * 10 + (data[p++] - '0');
+            while (p < n && data[p] != '>') // a data type: <freq:6:N>
+                ++p;
+            if (p >= n)
+                break;
+        }
         const qsizetype value = p + 1;
         length = std::min(length, n - value);
-        for (int t = 0; t < 7; ++t)
+        const auto [from, to] = candidates(name.size());
+        for (int t = from; t < to; ++t)
             if (!seen[t] && sameLetters(name, kTags[t])) {
                 seen[t] = true;
-                *fields[t] = record.sliced(value, length);
+                *fields[t] = QByteArrayView(data + value, length);
                 break;
             }
         i = value + length;
