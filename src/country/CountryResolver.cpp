@@ -217,8 +217,16 @@ Resolution CountryResolver::resolve(QByteArrayView call) const
                 --letters;
             char key[48];
             qsizetype k = 0;
-            for (qsizetype i = 0; i < letters && k < 47; ++i)
-                key[k++] = home[i];
+            // A US call (K, N, W, AA-AL) signing an area is in that area of
+            // the USA, also one from Hawaii or Alaska: KH6ABC/1 is in W1,
+            // not on Baker Island (KH1).
+            const char c0 = home[0];
+            if (c0 == 'K' || c0 == 'N' || c0 == 'W' ||
+                (c0 == 'A' && letters >= 2 && home[1] >= 'A' && home[1] <= 'L'))
+                key[k++] = 'K';
+            else
+                for (qsizetype i = 0; i < letters && k < 47; ++i)
+                    key[k++] = home[i];
             key[k++] = area.back();
             return fromItem(longestPrefix(QByteArrayView(key, k), int(k)));
         }

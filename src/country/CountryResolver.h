@@ -7,8 +7,10 @@
 //  2. The call is taken apart at '/'. Suffixes that say how, not where, the
 //     station works (/P, /M, /QRP, /A, /LH ...) are dropped; /MM (maritime
 //     mobile) and /AM (aeronautical) belong to no entity. A lone digit
-//     (/1 ... /0) moves the station to that call area: W6ABC/4 is looked up
-//     as W4, UA9ABC/1 as UA1 (European Russia).
+//     (/1 ... /0) moves the station to that call area: UA9ABC/1 is looked up
+//     as UA1 (European Russia); a US call as K and the digit (W6ABC/4 and
+//     KH6ABC/4 are in the USA's fourth area, not in Hawaii or on Midway,
+//     KH4).
 //  3. Of two remaining parts the shorter one is where the station works
 //     (EA8/DL1ABC and DL1ABC/EA8 both in the Canary Islands); of two equally
 //     long parts the one ending in a digit, else the first.

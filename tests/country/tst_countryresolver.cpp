@@ -137,6 +137,8 @@ void TestCountryResolver::packagedFile_data()
     row("area digit moves UA9 to Europe", "UA9ABC/1", 54, "European Russia", "EU", 16, 29);
     row("area digit moves R1 to Asia", "R1ABC/9", 15, "Asiatic Russia", "AS", 17, 30);
     row("area digit keeps Canada, new ITU", "VE3ABC/2", 1, "Canada", "NA", 5, 4);
+    row("Hawaiian call in W1 land", "KH6ABC/1", 291, "United States", "NA", 5, 8);
+    row("Alaskan call in W0 land", "KL7ABC/0", 291, "United States", "NA", 4, 7);
     row("/R is a rover, not Russia", "W1ABC/R", 291, "United States", "NA", 5, 8);
     row("blanks around", "  dl1abc ", 230, "Fed. Rep. of Germany", "EU", 14, 28);
 }
