@@ -45,6 +45,15 @@ bool sameLetters(QByteArrayView a, const char* lower)
     return i == a.size();
 }
 
+// The band column of a QSO: its BAND, else (no BAND at all) its frequency.
+int bandOf(const DxccQso& qso)
+{
+    const int band = bandOfAdif(qso.band);
+    if (band < 0 && qso.band.trimmed().isEmpty() && !qso.freq.isEmpty())
+        return bandOfFrequency(qso.freq.trimmed().toDouble());
+    return band;
+}
+
 QByteArray csvField(const QString& text)
 {
     QByteArray t = text.toUtf8();
@@ -178,9 +187,7 @@ void DxccStats::apply(const DxccQso& qso, int step)
         m_unresolved += step;
         return;
     }
-    int band = bandOfAdif(qso.band);
-    if (band < 0 && qso.band.trimmed().isEmpty() && !qso.freq.isEmpty())
-        band = bandOfFrequency(qso.freq.trimmed().toDouble());
+    const int band = bandOf(qso);
     const qint32 lotw = counts(qso.lotwRcvd) ? step : 0;
     const qint32 eqsl = counts(qso.eqslRcvd) ? step : 0;
     const qint32 paper = counts(qso.qslRcvd) ? step : 0;
@@ -210,7 +217,11 @@ DxccStats::Cell DxccStats::cell(int dxcc, int band) const
 
 bool DxccStats::confirmed(int dxcc, int band) const
 {
-    const Cell c = cell(dxcc, band);
+    return counted(cell(dxcc, band));
+}
+
+bool DxccStats::counted(const Cell& c) const
+{
     return ((m_sources & ConfirmLotw) && c.lotw > 0) || ((m_sources & ConfirmEqsl) && c.eqsl > 0) ||
            ((m_sources & ConfirmPaper) && c.paper > 0);
 }
@@ -252,17 +263,41 @@ DxccStats::Totals DxccStats::totals(int band) const
     return t;
 }
 
-NewOne DxccStats::classify(QByteArrayView call, int band) const
+NewOne DxccStats::judge(int dxcc, int band, const Cell& without) const
 {
-    const int dxcc = m_resolver->resolve(call).dxcc;
     if (dxcc <= 0)
         return NewOne::NoEntity;
-    if (!worked(dxcc, kAllBands))
+    // `without` counts in the entity's row and in its band's column.
+    const auto less = [&](Cell c) {
+        c.worked -= without.worked;
+        c.lotw -= without.lotw;
+        c.eqsl -= without.eqsl;
+        c.paper -= without.paper;
+        return c;
+    };
+    const Cell all = less(cell(dxcc, kAllBands));
+    if (all.worked <= 0)
         return NewOne::NewDxcc;
     const int column = band >= 0 && band < kBandCount ? band : kAllBands;
-    if (!worked(dxcc, column))
+    const Cell here = column == kAllBands ? all : less(cell(dxcc, column));
+    if (here.worked <= 0)
         return NewOne::NewBand;
-    return confirmed(dxcc, column) ? NewOne::Confirmed : NewOne::WorkedNotConfirmed;
+    return counted(here) ? NewOne::Confirmed : NewOne::WorkedNotConfirmed;
+}
+
+NewOne DxccStats::classify(QByteArrayView call, int band) const
+{
+    return judge(m_resolver->resolve(call).dxcc, band, Cell{});
+}
+
+NewOne DxccStats::classifyWithout(const DxccQso& logged) const
+{
+    Cell self;
+    self.worked = 1;
+    self.lotw = counts(logged.lotwRcvd) ? 1 : 0;
+    self.eqsl = counts(logged.eqslRcvd) ? 1 : 0;
+    self.paper = counts(logged.qslRcvd) ? 1 : 0;
+    return judge(m_resolver->resolve(logged.call).dxcc, bandOf(logged), self);
 }
 
 QByteArray DxccStats::toCsv(bool allEntities) const

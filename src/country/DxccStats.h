@@ -102,7 +102,11 @@ public:
     // The DXCC numbers of the rows: those worked, ascending.
     std::vector<int> workedEntities() const;
     Totals totals(int band) const; // per band column, or kAllBands for all
+    // For a call about to be worked on a band (-1: any band).
     NewOne classify(QByteArrayView call, int band) const;
+    // For a QSO of the log, as the log would be without it: "new DXCC" when
+    // it is the entity's only QSO.
+    NewOne classifyWithout(const DxccQso& logged) const;
 
     // The table as CSV (UTF-8, header line first): DXCC number, entity,
     // prefix, one column per band, then the entity's bands worked and
@@ -114,6 +118,8 @@ public:
 
 private:
     void apply(const DxccQso& qso, int step);
+    bool counted(const Cell& c) const; // confirmed by a source that counts
+    NewOne judge(int dxcc, int band, const Cell& without) const;
     const Cell* row(int dxcc) const;
 
     std::shared_ptr<const CountryResolver> m_resolver;

@@ -71,6 +71,8 @@ private slots:
     void updates();
     void newOne_data();
     void newOne();
+    void loggedQso_data();
+    void loggedQso();
     void csv();
     void entityTable();
     void germanNames();
@@ -239,6 +241,28 @@ void TestDxccStats::newOne()
     const NewOne got = s.classify(call, band);
     QCOMPARE(int(got), kind);
     QCOMPARE(newOneText(got), text);
+}
+
+void TestDxccStats::loggedQso_data()
+{
+    QTest::addColumn<int>("line"); // of the fixture log
+    QTest::addColumn<int>("kind");
+    QTest::newRow("the entity's only QSO") << 7 << int(NewOne::NewDxcc);
+    QTest::newRow("the band's only QSO") << 2 << int(NewOne::NewBand);
+    QTest::newRow("the other QSO confirms") << 1 << int(NewOne::Confirmed);
+    QTest::newRow("the entity's only QSO, confirmed") << 3 << int(NewOne::NewDxcc);
+    QTest::newRow("Italy 15m, by frequency") << 4 << int(NewOne::Confirmed);
+    QTest::newRow("Italy 15m, the confirmed one") << 5 << int(NewOne::WorkedNotConfirmed);
+    QTest::newRow("no entity") << 6 << int(NewOne::NoEntity);
+    QTest::newRow("band outside the columns") << 8 << int(NewOne::NewDxcc);
+}
+
+void TestDxccStats::loggedQso()
+{
+    QFETCH(int, line);
+    QFETCH(int, kind);
+    const DxccStats s = built(kLog);
+    QCOMPARE(int(s.classifyWithout(dxccQsoFromAdif(kLog[line]))), kind);
 }
 
 void TestDxccStats::csv()
