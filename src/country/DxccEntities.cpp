@@ -393,6 +393,23 @@ QString dxccFlagResource(int dxcc)
     return QStringLiteral(":/flags/%1.jpg").arg(QLatin1StringView(e->flagFile));
 }
 
+ShownCountry showCountry(const CountryResolver& resolver, QByteArrayView call)
+{
+    ShownCountry shown;
+    const Resolution r = resolver.resolve(call);
+    if (!r.found())
+        return shown;
+    shown.dxcc = r.dxcc;
+    shown.name = dxccEntityName(r.dxcc, resolver.entity(r.dxccEntity).name);
+    if (r.entity != r.dxccEntity)
+        shown.region = resolver.entity(r.entity).name;
+    shown.flagResource = dxccFlagResource(r.dxcc);
+    shown.continent = r.location.continentText();
+    shown.cqZone = r.location.cqZone;
+    shown.ituZone = r.location.ituZone;
+    return shown;
+}
+
 bool installCountryTranslation(const QString& language)
 {
     static std::unique_ptr<QTranslator> installed;

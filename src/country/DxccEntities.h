@@ -5,6 +5,9 @@
 // Greek, Kure the US flag). Flags are drawings of Debian's iso-flags-svg by
 // ISO 3166 code (or the package's own names, "_scotland"), rendered by
 // tools/flags/render-flags.sh into the program's resources.
+#include "country/CountryResolver.h"
+
+#include <QByteArray>
 #include <QString>
 
 namespace country
@@ -29,6 +32,19 @@ QString dxccEntityName(int dxcc, const QString& fallback = QString());
 // The flag picture's resource path (":/flags/spain.jpg"); empty when the
 // entity has no flag.
 QString dxccFlagResource(int dxcc);
+
+// What the view and the new-QSO form show for a call: empty (dxcc 0) when
+// the call belongs to no entity.
+struct ShownCountry {
+    int dxcc = 0;
+    QString name;         // the DXCC entity's, in the window's language
+    QString region;       // a WAE-only region's name ("Sicily"), else empty
+    QString flagResource; // empty when the entity has no flag
+    QByteArray continent; // "EU" ...
+    int cqZone = 0;
+    int ituZone = 0;
+};
+ShownCountry showCountry(const CountryResolver& resolver, QByteArrayView call);
 
 // Installs the entity names' translation for a language setting ("Ger");
 // false when there is none (English needs none).

@@ -75,6 +75,7 @@ private slots:
     void loggedQso();
     void csv();
     void entityTable();
+    void shownCountry();
     void germanNames();
 };
 
@@ -318,6 +319,25 @@ void TestDxccStats::entityTable()
             missing << code;
     }
     QCOMPARE(missing, QStringList{"xk"});
+}
+
+void TestDxccStats::shownCountry()
+{
+    const CountryResolver& r = *packagedResolver();
+    ShownCountry c = showCountry(r, "EA8/DL1ABC/P");
+    QCOMPARE(c.dxcc, 29);
+    QCOMPARE(c.name, QStringLiteral("Canary Islands"));
+    QVERIFY(c.region.isEmpty());
+    QCOMPARE(c.flagResource, QStringLiteral(":/flags/spain.jpg"));
+    QCOMPARE(c.continent, QByteArray("AF"));
+    QCOMPARE(c.cqZone, 33);
+    QCOMPARE(c.ituZone, 36);
+    c = showCountry(r, "IT9ABC");
+    QCOMPARE(c.name, QStringLiteral("Italy"));
+    QCOMPARE(c.region, QStringLiteral("Sicily"));
+    c = showCountry(r, "DL1ABC/MM");
+    QCOMPARE(c.dxcc, 0);
+    QVERIFY(c.name.isEmpty() && c.flagResource.isEmpty());
 }
 
 void TestDxccStats::germanNames()
