@@ -211,10 +211,9 @@ Resolution CountryResolver::resolve(QByteArrayView call) const
     if (!area.isEmpty()) {
         const qsizetype end = areaEnd(home);
         if (end > 0) {
-            // The letters before the digits, then the new area.
-            qsizetype letters = end;
-            while (letters > 1 && isDigit(home[letters - 1]))
-                --letters;
+            // The prefix with its last digit replaced: A61AB/5 is A65, still
+            // in the Emirates (the 6 belongs to the country's prefix).
+            const qsizetype letters = end - 1;
             char key[48];
             qsizetype k = 0;
             // A US call (K, N, W, AA-AL) signing an area is in that area of
@@ -222,7 +221,7 @@ Resolution CountryResolver::resolve(QByteArrayView call) const
             // not on Baker Island (KH1).
             const char c0 = home[0];
             if (c0 == 'K' || c0 == 'N' || c0 == 'W' ||
-                (c0 == 'A' && letters >= 2 && home[1] >= 'A' && home[1] <= 'L'))
+                (c0 == 'A' && home[1] >= 'A' && home[1] <= 'L'))
                 key[k++] = 'K';
             else
                 for (qsizetype i = 0; i < letters && k < 47; ++i)

@@ -139,6 +139,8 @@ void TestCountryResolver::packagedFile_data()
     row("area digit keeps Canada, new ITU", "VE3ABC/2", 1, "Canada", "NA", 5, 4);
     row("Hawaiian call in W1 land", "KH6ABC/1", 291, "United States", "NA", 5, 8);
     row("Alaskan call in W0 land", "KL7ABC/0", 291, "United States", "NA", 4, 7);
+    row("area digit keeps the country's digit", "A61AB/5", 391, "United Arab Emirates", "AS", 21,
+        39);
     row("/R is a rover, not Russia", "W1ABC/R", 291, "United States", "NA", 5, 8);
     row("blanks around", "  dl1abc ", 230, "Fed. Rep. of Germany", "EU", 14, 28);
 }
