@@ -9,12 +9,17 @@ packages=(
   libjpeg62-turbo-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   curl fonts-dejavu-core fonts-liberation
+  hamradio-files iso-flags-svg
   xvfb xauth xdotool poppler-utils
   python3
   desktop-file-utils appstream dpkg-dev lintian
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev)
+fi
+# Rendering the flag pictures anew (tools/flags/render-flags.sh).
+if [ "${1:-}" = "--flags" ]; then
+  packages+=(librsvg2-bin netpbm libjpeg-turbo-progs)
 fi
 
 missing=()
