@@ -71,5 +71,7 @@ void onEscape(QWidget* window, const std::function<void()>& exit);
 // width (not below `minPixels`): a long call or country name shown whole.
 void fitTextToWidth(QLabel* label, int designPixels, int minPixels = 9);
 
-// A bold MS Sans Serif label at a design position, sized to its text.
-QLabel* designLabel(QWidget* parent, const char* utf8Text, int x, int y, int pixelSize = 13);
+// A bold MS Sans Serif label at a design position, sized to its text, with
+// the English text `source` in the language of the windows (see setTrText).
+QLabel* designLabel(QWidget* parent, const char* context, const char* source, int x, int y,
+                    int pixelSize = 13);

@@ -17,7 +17,8 @@ TStartForm::TStartForm(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Vosmira"));
     setBackground(this, 12696492);
-    Label1 = new QLabel(QStringLiteral("Monitor"), this);
+    Label1 = new QLabel(this);
+    setTrText(Label1, "TStartForm", QT_TRANSLATE_NOOP("TStartForm", "Screen"));
     Label1->setGeometry(200, 180, 60, 16);
     setTextColor(Label1, Qt::gray);
     Edit1 = new QLineEdit(this);
@@ -67,10 +68,7 @@ void TStartForm::Log()
     f->Button3->hide();
     f->Image2->hide();
     s.ListWritten = 0;
-    if (useLanguage()) {
-        f->Button1->setText(TForm1::tr("CALL Suchen"));
-        f->Button2->setText(TForm1::tr("Beenden"));
-    }
+    useLanguage();
     f->showMaximized();
     f->ScrollGridToBottom();
     // The keyboard starts in the grid, on the newest QSO (Enter opens it).

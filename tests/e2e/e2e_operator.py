@@ -215,9 +215,9 @@ def run(binary):
         # eQSL received "y" confirmed with Enter, save, modification save, exit.
         s.click(main, call_x, row_y(2))
         s.click(main, call_x, row_y(2), double=True)
-        view = s.wait_window("^Vosmira$", (600, 389))
+        view = s.wait_window("^QSO [0-9]+ ", (600, 389))
         s.click(view, 16 + 67, 252 + 15)                 # change data
-        change = s.wait_window("^Vosmira$", (727, 390))
+        change = s.wait_window("^Change QSO$", (727, 390))
         s.focus(change)
         s.type("y")
         s.key("Return", "Return")                        # to the save button, and press it
@@ -231,7 +231,7 @@ def run(binary):
 
         # A new QSO, every entry confirmed with Enter.
         s.click(main, 328 + 27, 10 + 16)
-        new = s.wait_window("^Vosmira$", (727, 375))
+        new = s.wait_window("^New QSO$", (727, 375))
         s.click(new, 16 + 75, 104 + 12)
         for text in ("n0call", "15.01.2023", "12:34", "14.074", "20m", "ft8", "-05", "-10",
                      "jo62"):
@@ -246,12 +246,12 @@ def run(binary):
         # A deletion with confirmation.
         s.click(main, call_x, row_y(0))
         s.click(main, call_x, row_y(0), double=True)
-        view = s.wait_window("^Vosmira$", (600, 389))
+        view = s.wait_window("^QSO [0-9]+ ", (600, 389))
         s.click(view, 16 + 67, 292 + 15)                 # delete QSO
-        delete = s.wait_window("^Vosmira$", (576, 389))
-        s.click(delete, 200 + 88, 24 + 8 * 38 + 10 + 20)  # Löschen!
-        confirm = s.wait_window("^QSO delete$")
-        s.click(confirm, 420 + 60, 62 + 18)              # LÖSCHEN
+        delete = s.wait_window("^Delete QSO$", (576, 389))
+        s.click(delete, 100 + 88, 24 + 8 * 38 + 10 + 20)  # Delete!
+        confirm = s.wait_window("^Delete QSO[?]$")
+        s.click(confirm, 420 + 60, 62 + 18)              # DELETE
         lines[1] = PLACEHOLDER
         s.wait_file("log.adi", lambda d: d == crlf(lines))
         s.wait_gone(confirm)

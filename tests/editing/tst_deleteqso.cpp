@@ -78,24 +78,24 @@ void TestDeleteQso::formsTextsAndPlaces()
                             "<qsl_sent:0><qsl_rcvd:0><eor>"));
 
     TForm8* d = delForm();
-    QCOMPARE(d->windowTitle(), QStringLiteral("Vosmira"));
+    QCOMPARE(d->windowTitle(), QStringLiteral("Delete QSO"));
     QCOMPARE(d->size(), QSize(576, 389));
     QCOMPARE(d->pos(), QPoint(1600 / 2 - 288, 900 / 2 - 231));
-    QCOMPARE(labelTexts(d), (QStringList{"ausgewählte Zeile", "Call", "Datum", "Zeit", "Band",
-                                         "RST send", "RST empf", "Mode"}));
-    // German only, whatever the language setting.
-    QCOMPARE(d->Button1->text(), QStringLiteral("Löschen!"));
+    // In the language of the windows (they were German only).
+    QCOMPARE(labelTexts(d), (QStringList{"Selected row", "Call", "Date", "Time", "Band", "RST sent",
+                                         "RST rcvd", "Mode"}));
+    QCOMPARE(d->Button1->text(), QStringLiteral("Delete!"));
+    QCOMPARE(d->Button2->text(), QStringLiteral("Cancel"));
 
     TForm9* c = confirmForm();
-    QCOMPARE(c->windowTitle(), QStringLiteral("QSO delete"));
+    QCOMPARE(c->windowTitle(), QStringLiteral("Delete QSO?"));
     QCOMPARE(c->size(), QSize(570, 380));
     QCOMPARE(c->pos(), QPoint(1600 / 2 - 284, 900 / 2 - 227));
-    QCOMPARE(c->Label1->text(),
-             QStringLiteral("Achtung!  wenn sie dieses QSO löschen wollen dann drücken sie auf: "));
-    QCOMPARE(c->Label2->text(), QStringLiteral("diese Daten werden Dauerhaft gelösch !!"));
-    QCOMPARE(c->Label3->text(), QStringLiteral("wenn Sie nichts löschen wollen drücken sie auf: "));
-    QCOMPARE(c->SpeedButton1->text(), QStringLiteral("LÖSCHEN"));
-    QCOMPARE(c->SpeedButton2->text(), QStringLiteral("BEENDEN"));
+    QCOMPARE(c->Label1->text(), QStringLiteral("Attention! To delete this QSO, press:"));
+    QCOMPARE(c->Label2->text(), QStringLiteral("These data will be deleted permanently!"));
+    QCOMPARE(c->Label3->text(), QStringLiteral("To delete nothing, press:"));
+    QCOMPARE(c->SpeedButton1->text(), QStringLiteral("DELETE"));
+    QCOMPARE(c->SpeedButton2->text(), QStringLiteral("CANCEL"));
 
     // The double click fills the deletion form's panels.
     EditingProgram::openRow(4);
