@@ -79,7 +79,7 @@ def list_row(line):
 
 
 class Session:
-    def __init__(self, binary, work):
+    def __init__(self, binary, work, window_manager=None, screen="1920x1080x24", extra_env=None):
         self.work = work
         self.env = dict(os.environ)
         self.env.pop("QT_QPA_PLATFORM", None)
@@ -87,8 +87,8 @@ class Session:
         self.env["XDG_RUNTIME_DIR"] = work
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1920x1080x24", "-nolisten",
-             "tcp"], pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen, "-nolisten", "tcp"],
+            pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         display = b""
         deadline = time.time() + 15
@@ -99,13 +99,29 @@ class Session:
             display += chunk
         os.close(read_fd)
         self.env["DISPLAY"] = ":" + display.decode().strip()
+        self.env.update(extra_env or {})
+        self.wm = None
+        if window_manager:
+            # A real window manager, running before the program starts, as on
+            # a desktop: it decides what stays above what.
+            self.wm = subprocess.Popen(window_manager, env=self.env, cwd=work,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            deadline = time.time() + 15
+            while time.time() < deadline and "window id" not in self.root_property(
+                    "_NET_SUPPORTING_WM_CHECK"):
+                time.sleep(0.1)
         self.app = subprocess.Popen([binary], cwd=work, env=self.env,
                                     stdout=open(os.path.join(work, "stdout.txt"), "wb"),
                                     stderr=subprocess.STDOUT)
 
+    def root_property(self, name):
+        r = subprocess.run(["xprop", "-root", name], env=self.env, capture_output=True, text=True,
+                           timeout=20)
+        return r.stdout
+
     def close(self):
-        for p in (self.app, self.xvfb):
-            if p.poll() is None:
+        for p in (self.app, self.wm, self.xvfb):
+            if p is not None and p.poll() is None:
                 p.terminate()
                 try:
                     p.wait(5)
