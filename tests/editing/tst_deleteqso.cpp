@@ -60,6 +60,7 @@ private slots:
     void deleteOverwritesTheLine();
     void deletingTwiceWritesTheSame();
     void beendenChangesNothing();
+    void cancelInTheDeleteWindow();
     void selectionMovedDeletesTheOpenedQso();
     void lineBeyondTheTable();
     void linesAppendedMeanwhileAreKept();
@@ -151,6 +152,22 @@ void TestDeleteQso::beendenChangesNothing()
     QVERIFY(!confirmForm()->isVisible());
     QCOMPARE(p.logFile(), crlfLines(p.lines));
     QCOMPARE(G().LogLines.at(4), element);
+}
+
+void TestDeleteQso::cancelInTheDeleteWindow()
+{
+    // The delete window has a cancel button of its own: it closes the window
+    // and deletes nothing; "Delete!" afterwards still asks first.
+    EditingProgram p(someLog(), "Ger");
+    EditingProgram::openRow(2);
+    QTest::mouseClick(Forms().Form2->BitBtn5, Qt::LeftButton);
+    QVERIFY(delForm()->isVisible());
+    QCOMPARE(delForm()->Button2->text(), QStringLiteral("Abbrechen"));
+    QVERIFY(delForm()->Button2->isVisible());
+    QTest::mouseClick(delForm()->Button2, Qt::LeftButton);
+    QVERIFY(!delForm()->isVisible());
+    QVERIFY(!confirmForm()->isVisible());
+    QCOMPARE(p.logFile(), crlfLines(p.lines));
 }
 
 void TestDeleteQso::selectionMovedDeletesTheOpenedQso()
