@@ -101,6 +101,16 @@ void installFontSubstitutes()
                                                                QStringLiteral("DejaVu Sans Mono")});
 }
 
+void markAsValue(QWidget* w)
+{
+    w->setProperty("shownValue", true);
+}
+
+bool isMarkedAsValue(const QWidget* w)
+{
+    return w->property("shownValue").toBool();
+}
+
 void showWindow(QWidget* w)
 {
     // Kept on the screen: a window placed for a large screen is moved left or

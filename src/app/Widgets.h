@@ -61,6 +61,12 @@ QFont designFont(const QString& family, int pixelSize, bool bold = false, bool i
 // fixed pitch). Call once at start.
 void installFontSubstitutes();
 
+// Marks a control whose text is a value or a name (a QSO's field, a count, a
+// path, the program's name) rather than a text of the program: it is not
+// translated. Used by the check that every window speaks one language.
+void markAsValue(QWidget* w);
+bool isMarkedAsValue(const QWidget* w);
+
 // Shows a window and brings it to the front, active.
 void showWindow(QWidget* w);
 

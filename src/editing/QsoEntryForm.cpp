@@ -63,6 +63,7 @@ void QsoEntryForm::buildControls()
     };
 
     Label1 = new QLabel(QStringLiteral("Vosmira"), this);
+    markAsValue(Label1);
     Label1->setFont(designFont(QStringLiteral("Verdana"), 27, true));
     setTextColor(Label1, designColor(kTeal));
     Label1->move(16, 6);

@@ -35,6 +35,7 @@ constexpr int kTeal = 0x808000; // RGB 0,128,128 as a design colour value
 Panel* valuePanel(QWidget* parent, int x, int y, int w, int h = 22, int px = 16)
 {
     auto* p = new Panel(parent, QString(), Panel::None);
+    markAsValue(p);
     p->setGeometry(x, y, w, h);
     p->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     p->setFont(designFont(QStringLiteral("MS Sans Serif"), px, true));
@@ -74,6 +75,7 @@ void TForm2::buildControls()
     Image1 = Images[1];
 
     Panel6 = valuePanel(this, 372, 52, 210, 24, 14);
+    Panel6->setProperty("shownValue", false); // the country's name is in the window's language
     Panel6->hide();
 
     designLabel(this, kContext, QT_TR_NOOP("QSO date:"), 16, 96);

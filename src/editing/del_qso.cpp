@@ -39,6 +39,7 @@ TForm8::TForm8()
         l->setFont(labelFont);
         l->setGeometry(40, y + 4, 220, 24);
         auto* p = new Panel(this, QString(), Panel::Lowered);
+        markAsValue(p);
         p->setGeometry(270, y, 250, 32);
         p->setFont(designFont(QStringLiteral("Verdana"), 16, true));
         setBackground(p, kWhite);

@@ -43,6 +43,7 @@ const QByteArray kPasswordStandIn = "VosmiraPasswordStandIn";
 Panel* accountPanel(QWidget* parent, int y)
 {
     auto* p = new Panel(parent, QString(), Panel::Lowered);
+    markAsValue(p); // the account string
     p->setGeometry(16, y, 768, 26);
     p->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     p->setFont(designFont(QStringLiteral("Courier New"), 12, true));
@@ -62,6 +63,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent)
 void TForm4::buildControls()
 {
     Label10 = new QLabel(QStringLiteral("Vosmira"), this);
+    markAsValue(Label10);
     Label10->setFont(designFont(QStringLiteral("Verdana"), 27, true));
     setTextColor(Label10, designColor(kTeal));
     Label10->move(16, 10);

@@ -71,6 +71,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     initPictureResources();
     setWindowTitle(QStringLiteral("Vosmira V4.2")); // the program's name and version
+    markAsValue(this);
     setBackground(this, kWindowColor);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     buildControls();
@@ -122,6 +123,7 @@ TForm1::~TForm1()
 void TForm1::buildControls()
 {
     Label1 = new QLabel(QStringLiteral("Vosmira"), this);
+    markAsValue(Label1);
     // Verdana 27 pixels bold; where a wider substitute stands in for Verdana
     // the size steps down until the title fits its place before the credit.
     int titlePx = 27;
@@ -170,6 +172,7 @@ void TForm1::buildControls()
     setTextColor(Panel18, QColor(128, 0, 0));
     Panel18->setFont(designFont(QStringLiteral("MS Sans Serif"), 11, true));
     Panel17 = new Panel(this);
+    markAsValue(Panel17);
     Panel17->setGeometry(566, 18, 65, 25);
 
     Button1 = new QPushButton(this);

@@ -24,6 +24,8 @@ TStartForm::TStartForm(QWidget* parent) : QWidget(parent)
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(264, 176, 50, 21);
     Label2 = new QLabel(QStringLiteral("x"), this);
+    markAsValue(this); // never shown; its title is the program's name
+    markAsValue(Label2);
     Label2->setGeometry(320, 180, 10, 16);
     setTextColor(Label2, Qt::gray);
     Edit2 = new QLineEdit(this);

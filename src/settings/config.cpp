@@ -90,6 +90,7 @@ void TConfiguration::buildControls()
     designLabel(this, kContext, QT_TR_NOOP("Path to the log file:"), 16, 275);
 
     Label10 = new QLabel(QStringLiteral("Vosmira"), this);
+    markAsValue(Label10);
     Label10->setFont(designFont(QStringLiteral("Verdana"), 27, true));
     setTextColor(Label10, designColor(kTeal));
     Label10->move(560, 14);
@@ -117,6 +118,7 @@ void TConfiguration::buildControls()
     setTrToolTip(Image3, kContext, QT_TR_NOOP("eQSL account"));
 
     Label2 = new QLabel(this);
+    markAsValue(Label2); // the working directory
     Label2->setTextFormat(Qt::PlainText);
     Label2->setFont(designFont(QStringLiteral("MS Sans Serif"), 12, true));
     Label2->setGeometry(16, 312, 600, 20);
@@ -133,6 +135,7 @@ void TConfiguration::buildControls()
     // Beside the log path: a file chooser; choosing a file is typing its path
     // and Enter.
     ChooseLog = new QPushButton(QStringLiteral("…"), this);
+    markAsValue(ChooseLog);
     ChooseLog->setGeometry(x + 504, 272, 30, 22);
     setTrToolTip(ChooseLog, kContext, QT_TR_NOOP("Choose the log file"));
     connect(ChooseLog, &QPushButton::clicked, this, [this] { chooseLogFile(); });
