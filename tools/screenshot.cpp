@@ -2,6 +2,8 @@
 // logbook prepared there), lets the window settle and saves a picture of the
 // main window. Used for the README's screenshot, under Xvfb.
 //   vosmira-screenshot <working directory> <output.png> [row to open]
+//   vosmira-screenshot --screen <output.png>   (the whole screen as it is now,
+//   whatever program shows it: pictures of another build under a window manager)
 // With VOSMIRA_SHOT_SCREEN=1 the window is maximised on the real screen (run
 // it on an Xvfb screen of the size wanted, QT_SCALE_FACTOR as the user has
 // it) and the picture is of the whole screen.
@@ -21,6 +23,10 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--screen") {
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        return shot.save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: vosmira-screenshot <working directory> <output.png> [row]\n");
         return 2;

@@ -930,7 +930,7 @@
     </message>
     <message>
         <source>Selected QSO:</source>
-        <translation>Gewähltes QSO:</translation>
+        <translation>QSO-Nr.:</translation>
     </message>
     <message>
         <source>QSO date:</source>

@@ -339,7 +339,9 @@ void TForm2::BitBtn4Click()
 
 void TForm2::BitBtn5Click()
 {
-    if (m_uploading)
+    // The deletion form takes the view's place: a change not saved is not
+    // dropped unasked either.
+    if (m_uploading || !confirmLeave())
         return;
     storePendingUpload();
     showWindow(Forms().Form8);

@@ -510,6 +510,7 @@ void TestChangeForm::assumedChangeIsNotLostUnasked_data()
     QTest::newRow("opening another QSO") << "other";
     QTest::newRow("quitting") << "quit";
     QTest::newRow("the change form's exit") << "change exit";
+    QTest::newRow("delete QSO") << "delete";
 }
 
 void TestChangeForm::assumedChangeIsNotLostUnasked()
@@ -539,6 +540,8 @@ void TestChangeForm::assumedChangeIsNotLostUnasked()
             EditingProgram::openRow(0);
         else if (leave == "quit")
             QTest::mouseClick(Forms().Form1->Button2, Qt::LeftButton);
+        else if (leave == "delete")
+            QTest::mouseClick(view()->BitBtn5, Qt::LeftButton);
         else {
             QTest::mouseClick(view()->BitBtn4, Qt::LeftButton);
             QTest::mouseClick(form()->BitBtn2, Qt::LeftButton);

@@ -82,7 +82,7 @@ TEXTS = {
     ("TForm1", "The logbook could not be written (%1). The file on disk is unchanged."):
         "Das Logbuch konnte nicht geschrieben werden (%1). Die Datei ist unverändert.",
     ("TForm2", "QSO"): "QSO",
-    ("TForm2", "Selected QSO:"): "Gewähltes QSO:",
+    ("TForm2", "Selected QSO:"): "QSO-Nr.:",
     ("TForm2", "CALL:"): "CALL:",
     ("TForm2", "QSO date:"): "QSO-Datum:",
     ("TForm2", "Time:"): "Zeit:",
