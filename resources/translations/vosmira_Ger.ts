@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
+    <name>AtomicFile</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>die Platte ist voll</translation>
+    </message>
+</context>
+<context>
     <name>Country</name>
     <message>
         <source>Armenia</source>
@@ -682,6 +689,13 @@
     <message>
         <source>Confirm every entry with Enter!</source>
         <translation>Alle Eingaben mit Enter bestätigen!</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>unknown error</source>
+        <translation>unbekannter Fehler</translation>
     </message>
 </context>
 <context>

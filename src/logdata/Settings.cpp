@@ -5,6 +5,7 @@
 #include "logdata/LineTable.h"
 #include "logdata/TextCodec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -114,7 +115,8 @@ bool Save_Config(ProgramState& s)
         s.ConfigSaveReported = false;
         return true;
     }
-    s.ConfigSaveError = why.isEmpty() ? QStringLiteral("unknown error") : why;
+    s.ConfigSaveError =
+        why.isEmpty() ? QCoreApplication::translate("Settings", "unknown error") : why;
     return false;
 }
 

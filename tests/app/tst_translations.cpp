@@ -132,6 +132,7 @@ class TestTranslations : public QObject
 private slots:
     void everyWindowGoesThroughTheTranslation();
     void everyMessageGoesThroughTheTranslation();
+    void eachLanguageShowsOnlyItsTexts();
     void germanIsComplete();
     void qtsOwnTextsFollowTheLanguage();
 };
@@ -248,6 +249,36 @@ void TestTranslations::everyMessageGoesThroughTheTranslation()
             bypassed << m;
     QVERIFY2(bypassed.isEmpty(), qPrintable(bypassed.join(QLatin1Char('\n'))));
     QCoreApplication::removeTranslator(&pseudo);
+}
+
+void TestTranslations::eachLanguageShowsOnlyItsTexts()
+{
+    // With each compiled translation, no window shows a text of the other
+    // language: in German no English source text that German translates
+    // otherwise, in English no such German translation.
+    const QHash<QString, QString> german = germanTexts();
+    QSet<QString> germanOnly;
+    for (auto it = german.begin(); it != german.end(); ++it)
+        if (it.value() != it.key())
+            germanOnly.insert(it.value());
+    for (const QString& language : availableLanguages()) {
+        EditingProgram p(log(), language.toLatin1());
+        TForm1* main = Forms().Form1;
+        EditingProgram::openRow(1);
+        QTest::mouseClick(Forms().Form2->BitBtn4, Qt::LeftButton);
+        main->Image3Click();
+        QTest::mouseClick(Forms().Form2->BitBtn5, Qt::LeftButton);
+        Forms().Form8->Button1Click();
+        main->BitBtn1Click();
+        QStringList wrong;
+        for (const QString& t : textsOfTheWindows()) {
+            const QString shown = t.section(QStringLiteral(": "), 1);
+            const bool english = german.contains(shown) && german.value(shown) != shown;
+            if (language == QLatin1String("Ger") ? english : germanOnly.contains(shown))
+                wrong << t;
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(language + ":\n" + wrong.join(QLatin1Char('\n'))));
+    }
 }
 
 void TestTranslations::germanIsComplete()

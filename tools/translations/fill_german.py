@@ -139,6 +139,8 @@ TEXTS = {
     ("TForm9", "To delete nothing, press:"): "Um nichts zu löschen, drücken Sie:",
     ("TForm9", "CANCEL"): "ABBRECHEN",
     ("TStartForm", "Screen"): "Bildschirm",
+    ("AtomicFile", "the disk is full"): "die Platte ist voll",
+    ("Settings", "unknown error"): "unbekannter Fehler",
     ("TextList", "The file List.txt could not be created."): "Die Datei List.txt konnte nicht angelegt werden.",
     ("eqsl", "No reply from eQSL."): "Keine Rückmeldung von eQSL.",
     ("eqsl", ">back.txt< not found!"): ">back.txt< nicht gefunden!",
