@@ -164,6 +164,9 @@ void TestDeleteQso::cancelInTheDeleteWindow()
     QVERIFY(delForm()->isVisible());
     QCOMPARE(delForm()->Button2->text(), QStringLiteral("Abbrechen"));
     QVERIFY(delForm()->Button2->isVisible());
+    // The confirmation in plain German.
+    QCOMPARE(confirmForm()->Label2->text(),
+             QStringLiteral("Diese Daten werden dauerhaft gelöscht!"));
     QTest::mouseClick(delForm()->Button2, Qt::LeftButton);
     QVERIFY(!delForm()->isVisible());
     QVERIFY(!confirmForm()->isVisible());
