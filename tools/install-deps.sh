@@ -7,10 +7,10 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools
   libjpeg62-turbo-dev
-  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   curl fonts-dejavu-core fonts-liberation
   hamradio-files iso-flags-svg
-  xvfb xauth xdotool poppler-utils
+  xvfb xauth xdotool poppler-utils openbox x11-utils
   python3
   desktop-file-utils appstream dpkg-dev lintian
 )

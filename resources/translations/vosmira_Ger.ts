@@ -1,109 +1,1198 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="de">
+<TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
-    <name>TForm1</name>
+    <name>AtomicFile</name>
     <message>
-        <source>CALL Suchen</source>
-        <translation>Call Suchen</translation>
-    </message>
-    <message>
-        <source>Beenden</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>QSOs:</source>
-        <comment>the search's count</comment>
-        <translation>QSOs</translation>
-    </message>
-    <message>
-        <source>Zurück</source>
-        <translation>Zurück</translation>
+        <source>the disk is full</source>
+        <translation>die Platte ist voll</translation>
     </message>
 </context>
 <context>
-    <name>TForm2</name>
+    <name>Country</name>
     <message>
-        <source>change data</source>
-        <translation>Daten Ändern</translation>
+        <source>Armenia</source>
+        <translation>Armenien</translation>
     </message>
     <message>
-        <source>eQSL send</source>
-        <translation>eQSL senden</translation>
+        <source>Belarus</source>
+        <translation>Belarus</translation>
     </message>
     <message>
-        <source>modification save</source>
-        <translation>Änderung speichern</translation>
+        <source>Estonia</source>
+        <translation>Estland</translation>
     </message>
     <message>
-        <source>exit</source>
-        <translation>Beenden</translation>
+        <source>Russia</source>
+        <translation>Russland</translation>
+    </message>
+    <message>
+        <source>Brazil</source>
+        <translation>Brasilien</translation>
+    </message>
+    <message>
+        <source>Latvia</source>
+        <translation>Lettland</translation>
+    </message>
+    <message>
+        <source>Lithuania</source>
+        <translation>Litauen</translation>
+    </message>
+    <message>
+        <source>Austria</source>
+        <translation>Österreich</translation>
+    </message>
+    <message>
+        <source>Belgium</source>
+        <translation>Belgien</translation>
+    </message>
+    <message>
+        <source>Bulgaria</source>
+        <translation>Bulgarien</translation>
+    </message>
+    <message>
+        <source>Czech Republic</source>
+        <translation>Tschechien</translation>
+    </message>
+    <message>
+        <source>Slovakia</source>
+        <translation>Slowakei</translation>
+    </message>
+    <message>
+        <source>Denmark</source>
+        <translation>Dänemark</translation>
+    </message>
+    <message>
+        <source>Guernsey</source>
+        <translation>Guernsey</translation>
+    </message>
+    <message>
+        <source>Isle of Man</source>
+        <translation>Isle of Man</translation>
+    </message>
+    <message>
+        <source>Jersey</source>
+        <translation>Jersey</translation>
+    </message>
+    <message>
+        <source>England</source>
+        <translation>England</translation>
+    </message>
+    <message>
+        <source>Northern Ireland</source>
+        <translation>Nordirland</translation>
+    </message>
+    <message>
+        <source>Scotland</source>
+        <translation>Schottland</translation>
+    </message>
+    <message>
+        <source>Wales</source>
+        <translation>Wales</translation>
+    </message>
+    <message>
+        <source>Finland</source>
+        <translation>Finnland</translation>
+    </message>
+    <message>
+        <source>France</source>
+        <translation>Frankreich</translation>
+    </message>
+    <message>
+        <source>Germany</source>
+        <translation>Deutschland</translation>
+    </message>
+    <message>
+        <source>Greece</source>
+        <translation>Griechenland</translation>
+    </message>
+    <message>
+        <source>Hungary</source>
+        <translation>Ungarn</translation>
+    </message>
+    <message>
+        <source>Irland</source>
+        <translation>Irland</translation>
+    </message>
+    <message>
+        <source>Malta</source>
+        <translation>Malta</translation>
+    </message>
+    <message>
+        <source>Italy</source>
+        <translation>Italien</translation>
+    </message>
+    <message>
+        <source>Netherlands</source>
+        <translation>Niederlande</translation>
+    </message>
+    <message>
+        <source>Norway</source>
+        <translation>Norwegen</translation>
+    </message>
+    <message>
+        <source>Poland</source>
+        <translation>Polen</translation>
+    </message>
+    <message>
+        <source>Portugal</source>
+        <translation>Portugal</translation>
+    </message>
+    <message>
+        <source>Spain</source>
+        <translation>Spanien</translation>
+    </message>
+    <message>
+        <source>Sweden</source>
+        <translation>Schweden</translation>
+    </message>
+    <message>
+        <source>Switzerland</source>
+        <translation>Schweiz</translation>
+    </message>
+    <message>
+        <source>Ukraine</source>
+        <translation>Ukraine</translation>
+    </message>
+    <message>
+        <source>Croatia</source>
+        <translation>Kroatien</translation>
+    </message>
+    <message>
+        <source>Slovenia</source>
+        <translation>Slowenien</translation>
+    </message>
+    <message>
+        <source>Iceland</source>
+        <translation>Island</translation>
+    </message>
+    <message>
+        <source>Romania</source>
+        <translation>Rumänien</translation>
+    </message>
+    <message>
+        <source>Gibraltar</source>
+        <translation>Gibraltar</translation>
+    </message>
+    <message>
+        <source>Montenegro</source>
+        <translation>Montenegro</translation>
+    </message>
+    <message>
+        <source>Monaco</source>
+        <translation>Monaco</translation>
+    </message>
+    <message>
+        <source>ITU Geneva</source>
+        <translation>ITU Genf</translation>
+    </message>
+    <message>
+        <source>Andorra</source>
+        <translation>Andorra</translation>
+    </message>
+    <message>
+        <source>Azores</source>
+        <translation>Azoren</translation>
+    </message>
+    <message>
+        <source>Bosnia Hercegovina</source>
+        <translation>Bosnien und Herzegowina</translation>
+    </message>
+    <message>
+        <source>Moldova</source>
+        <translation>Moldau</translation>
+    </message>
+    <message>
+        <source>Liechtenstein</source>
+        <translation>Liechtenstein</translation>
+    </message>
+    <message>
+        <source>Vatican</source>
+        <translation>Vatikan</translation>
+    </message>
+    <message>
+        <source>Sardinia</source>
+        <translation>Sardinien</translation>
+    </message>
+    <message>
+        <source>Svalbard</source>
+        <translation>Spitzbergen</translation>
+    </message>
+    <message>
+        <source>Jan Mayen</source>
+        <translation>Jan Mayen</translation>
+    </message>
+    <message>
+        <source>Luxembourg</source>
+        <translation>Luxemburg</translation>
+    </message>
+    <message>
+        <source>Aland Islands</source>
+        <translation>Åland-Inseln</translation>
+    </message>
+    <message>
+        <source>Market Reef</source>
+        <translation>Märket</translation>
+    </message>
+    <message>
+        <source>Faeroe Islands</source>
+        <translation>Färöer</translation>
+    </message>
+    <message>
+        <source>Franz Josef Land</source>
+        <translation>Franz-Josef-Land</translation>
+    </message>
+    <message>
+        <source>Malyj Vysotskij Island</source>
+        <translation>Insel Malyj Wyssozkij</translation>
+    </message>
+    <message>
+        <source>Mt Athos</source>
+        <translation>Berg Athos</translation>
+    </message>
+    <message>
+        <source>Dodecanese</source>
+        <translation>Dodekanes</translation>
+    </message>
+    <message>
+        <source>Crete</source>
+        <translation>Kreta</translation>
+    </message>
+    <message>
+        <source>San Marino</source>
+        <translation>San Marino</translation>
+    </message>
+    <message>
+        <source>Turkey</source>
+        <translation>Türkei</translation>
+    </message>
+    <message>
+        <source>Corsica</source>
+        <translation>Korsika</translation>
+    </message>
+    <message>
+        <source>Kaliningrad</source>
+        <translation>Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Serbia</source>
+        <translation>Serbien</translation>
+    </message>
+    <message>
+        <source>Albania</source>
+        <translation>Albanien</translation>
+    </message>
+    <message>
+        <source>USA</source>
+        <translation>USA</translation>
+    </message>
+    <message>
+        <source>Guantanamo Bay</source>
+        <translation>Guantanamo-Bucht</translation>
+    </message>
+    <message>
+        <source>Canada</source>
+        <translation>Kanada</translation>
+    </message>
+    <message>
+        <source>St Paul Island</source>
+        <translation>St.-Paul-Insel</translation>
+    </message>
+    <message>
+        <source>Sable Island</source>
+        <translation>Sable Island</translation>
+    </message>
+    <message>
+        <source>Mexico</source>
+        <translation>Mexiko</translation>
+    </message>
+    <message>
+        <source>UN HQ</source>
+        <translation>UNO-Hauptquartier</translation>
+    </message>
+    <message>
+        <source>Jamaica</source>
+        <translation>Jamaika</translation>
+    </message>
+    <message>
+        <source>Barbados</source>
+        <translation>Barbados</translation>
+    </message>
+    <message>
+        <source>Bahamas</source>
+        <translation>Bahamas</translation>
+    </message>
+    <message>
+        <source>Cuba</source>
+        <translation>Kuba</translation>
+    </message>
+    <message>
+        <source>Martinique</source>
+        <translation>Martinique</translation>
+    </message>
+    <message>
+        <source>Guadeloupe</source>
+        <translation>Guadeloupe</translation>
+    </message>
+    <message>
+        <source>Clipperton Island</source>
+        <translation>Clipperton-Insel</translation>
+    </message>
+    <message>
+        <source>St Martin</source>
+        <translation>St. Martin</translation>
+    </message>
+    <message>
+        <source>St Pierre and Miquelon</source>
+        <translation>St. Pierre und Miquelon</translation>
+    </message>
+    <message>
+        <source>Haiti</source>
+        <translation>Haiti</translation>
+    </message>
+    <message>
+        <source>Dominican Rep</source>
+        <translation>Dominikanische Rep.</translation>
+    </message>
+    <message>
+        <source>San Andres and Providencia</source>
+        <translation>San Andrés und Providencia</translation>
+    </message>
+    <message>
+        <source>Panama</source>
+        <translation>Panama</translation>
+    </message>
+    <message>
+        <source>Honduras</source>
+        <translation>Honduras</translation>
+    </message>
+    <message>
+        <source>Grenada</source>
+        <translation>Grenada</translation>
+    </message>
+    <message>
+        <source>St Lucia</source>
+        <translation>St. Lucia</translation>
+    </message>
+    <message>
+        <source>Dominica</source>
+        <translation>Dominica</translation>
+    </message>
+    <message>
+        <source>St Vincent</source>
+        <translation>St. Vincent</translation>
+    </message>
+    <message>
+        <source>Japan</source>
+        <translation>Japan</translation>
+    </message>
+    <message>
+        <source>United Arab Emirates</source>
+        <translation>Vereinigte Arabische Emirate</translation>
+    </message>
+    <message>
+        <source>Kuwait</source>
+        <translation>Kuwait</translation>
+    </message>
+    <message>
+        <source>Oman</source>
+        <translation>Oman</translation>
+    </message>
+    <message>
+        <source>Georgien</source>
+        <translation>Georgien</translation>
+    </message>
+    <message>
+        <source>Kazakhstan</source>
+        <translation>Kasachstan</translation>
+    </message>
+    <message>
+        <source>Israel</source>
+        <translation>Israel</translation>
+    </message>
+    <message>
+        <source>Lebanon</source>
+        <translation>Libanon</translation>
+    </message>
+    <message>
+        <source>Mauritania</source>
+        <translation>Mauretanien</translation>
+    </message>
+    <message>
+        <source>Kenya</source>
+        <translation>Kenia</translation>
+    </message>
+    <message>
+        <source>Saudi Arabia</source>
+        <translation>Saudi-Arabien</translation>
+    </message>
+    <message>
+        <source>China</source>
+        <translation>China</translation>
+    </message>
+    <message>
+        <source>Pakistan</source>
+        <translation>Pakistan</translation>
+    </message>
+    <message>
+        <source>Aserbaijan</source>
+        <translation>Aserbaidschan</translation>
+    </message>
+    <message>
+        <source>India</source>
+        <translation>Indien</translation>
+    </message>
+    <message>
+        <source>Algeria</source>
+        <translation>Algerien</translation>
+    </message>
+    <message>
+        <source>Australia</source>
+        <translation>Australien</translation>
+    </message>
+    <message>
+        <source>Belize</source>
+        <translation>Belize</translation>
+    </message>
+    <message>
+        <source>Cayman Isles</source>
+        <translation>Kaimaninseln</translation>
+    </message>
+    <message>
+        <source>Neuseeland</source>
+        <translation>Neuseeland</translation>
+    </message>
+    <message>
+        <source>Equatorial Guinea</source>
+        <translation>Äquatorialguinea</translation>
+    </message>
+    <message>
+        <source>Norfolk Island</source>
+        <translation>Norfolkinsel</translation>
+    </message>
+    <message>
+        <source>Peru</source>
+        <translation>Peru</translation>
+    </message>
+    <message>
+        <source>New Caledonia</source>
+        <translation>Neukaledonien</translation>
+    </message>
+    <message>
+        <source>Venezuela</source>
+        <translation>Venezuela</translation>
+    </message>
+    <message>
+        <source>Puerto Rico</source>
+        <translation>Puerto Rico</translation>
+    </message>
+    <message>
+        <source>Argentinia</source>
+        <translation>Argentinien</translation>
+    </message>
+    <message>
+        <source>Morocco</source>
+        <translation>Marokko</translation>
+    </message>
+    <message>
+        <source>South Africa</source>
+        <translation>Südafrika</translation>
+    </message>
+    <message>
+        <source>Uruguay</source>
+        <translation>Uruguay</translation>
+    </message>
+    <message>
+        <source>Chile</source>
+        <translation>Chile</translation>
+    </message>
+    <message>
+        <source>Costa Rica</source>
+        <translation>Costa Rica</translation>
+    </message>
+    <message>
+        <source>Ecuador</source>
+        <translation>Ecuador</translation>
+    </message>
+    <message>
+        <source>Jordan</source>
+        <translation>Jordanien</translation>
+    </message>
+    <message>
+        <source>Tunisia</source>
+        <translation>Tunesien</translation>
     </message>
 </context>
 <context>
-    <name>TConfiguration</name>
+    <name>GridModel</name>
     <message>
-        <source>Beenden</source>
-        <translation>Beenden</translation>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>CALL</source>
+        <translation>CALL</translation>
+    </message>
+    <message>
+        <source>Locator</source>
+        <translation>Locator</translation>
+    </message>
+    <message>
+        <source>MHz</source>
+        <translation>MHz</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>RST sent</source>
+        <translation>RST ges.</translation>
+    </message>
+    <message>
+        <source>RST rcvd</source>
+        <translation>RST empf.</translation>
+    </message>
+    <message>
+        <source>eQSL out</source>
+        <translation>eQSL aus</translation>
+    </message>
+    <message>
+        <source>eQSL in</source>
+        <translation>eQSL ein</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Kommentar</translation>
     </message>
 </context>
 <context>
-    <name>TForm3</name>
+    <name>KeyEdit</name>
     <message>
-        <source>Änderungen übernehmen</source>
-        <comment>created</comment>
-        <translation>Ändern</translation>
-    </message>
-    <message>
-        <source>Änderungen übernehmen</source>
-        <comment>opened</comment>
-        <translation>Änderungen übernehmen</translation>
+        <source>"%1" cannot be stored here: the text is kept in the Windows-1252 code page, which has no such character.</source>
+        <translation>„%1“ kann hier nicht gespeichert werden: der Text wird in der Codepage Windows-1252 gespeichert, die dieses Zeichen nicht kennt.</translation>
     </message>
 </context>
 <context>
-    <name>TForm7</name>
+    <name>ListPrint</name>
     <message>
-        <source>neues QSO speichern</source>
-        <comment>created</comment>
-        <translation>neues QSO speichern</translation>
+        <source>Page:</source>
+        <translation>Seite:</translation>
     </message>
     <message>
-        <source>neues QSO speichern</source>
-        <comment>opened</comment>
-        <translation>neues QSO speichern</translation>
+        <source>Vosmira logbook</source>
+        <translation>Vosmira Logbuch</translation>
     </message>
 </context>
 <context>
     <name>QsoEntryForm</name>
     <message>
-        <source>Beenden</source>
-        <comment>created</comment>
+        <source>Change QSO</source>
+        <translation>QSO ändern</translation>
+    </message>
+    <message>
+        <source>New QSO</source>
+        <translation>Neues QSO</translation>
+    </message>
+    <message>
+        <source>Vosmira – logbook for FT8 and FT4</source>
+        <translation>Vosmira – Logbuch für FT8 und FT4</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Call</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Time on</source>
+        <translation>Beginn</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Frequenz</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>RST sent</source>
+        <translation>RST ges.</translation>
+    </message>
+    <message>
+        <source>RST rcvd</source>
+        <translation>RST empf.</translation>
+    </message>
+    <message>
+        <source>Locator</source>
+        <translation>Locator</translation>
+    </message>
+    <message>
+        <source>eQSL sent</source>
+        <translation>eQSL ges.</translation>
+    </message>
+    <message>
+        <source>eQSL rcvd</source>
+        <translation>eQSL empf.</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Kommentar</translation>
+    </message>
+    <message>
+        <source>"%1" is not a valid date. Please enter the date as DD.MM.YYYY, for example 15.01.2023.</source>
+        <translation>„%1“ ist kein gültiges Datum. Bitte das Datum als TT.MM.JJJJ eingeben, zum Beispiel 15.01.2023.</translation>
+    </message>
+    <message>
+        <source>Please enter the time as HH:MM, for example 09:30.</source>
+        <translation>Bitte die Zeit als HH:MM eingeben, zum Beispiel 09:30.</translation>
+    </message>
+    <message>
+        <source>"%1" is not a valid time. Please enter the time as HH:MM, for example 09:30.</source>
+        <translation>„%1“ ist keine gültige Uhrzeit. Bitte die Zeit als HH:MM eingeben, zum Beispiel 09:30.</translation>
+    </message>
+    <message>
+        <source>Apply change</source>
+        <translation>Änderung übernehmen</translation>
+    </message>
+    <message>
+        <source>Save new QSO</source>
+        <translation>Neues QSO speichern</translation>
+    </message>
+    <message>
+        <source>Exit</source>
         <translation>Beenden</translation>
     </message>
     <message>
-        <source>Beenden</source>
-        <comment>opened</comment>
+        <source>Attention:</source>
+        <translation>Achtung:</translation>
+    </message>
+    <message>
+        <source>Confirm every entry with Enter!</source>
+        <translation>Alle Eingaben mit Enter bestätigen!</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>unknown error</source>
+        <translation>unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>TConfiguration</name>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>Call:</source>
+        <translation>Call:</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>First name:</source>
+        <translation>Vorname:</translation>
+    </message>
+    <message>
+        <source>Street:</source>
+        <translation>Straße:</translation>
+    </message>
+    <message>
+        <source>Postcode / town:</source>
+        <translation>PLZ / Ort:</translation>
+    </message>
+    <message>
+        <source>Locator:</source>
+        <translation>Locator:</translation>
+    </message>
+    <message>
+        <source>Country:</source>
+        <translation>Land:</translation>
+    </message>
+    <message>
+        <source>ADL / DOK:</source>
+        <translation>ADL / DOK:</translation>
+    </message>
+    <message>
+        <source>Standard comment text:</source>
+        <translation>Standard-Kommentar:</translation>
+    </message>
+    <message>
+        <source>Path to the log file:</source>
+        <translation>Pfad zur Logdatei:</translation>
+    </message>
+    <message>
+        <source>by Dranek</source>
+        <translation>von Dranek</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Englisch</translation>
+    </message>
+    <message>
+        <source>eQSL account</source>
+        <translation>eQSL-Zugang</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Sprache:</translation>
+    </message>
+    <message>
+        <source>Choose the log file</source>
+        <translation>Logdatei wählen</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>Loading the logbook … %1 %</source>
+        <translation>Das Logbuch wird geladen … %1 %</translation>
+    </message>
+    <message>
+        <source>Writing the logbook … %1 %</source>
+        <translation>Das Logbuch wird geschrieben … %1 %</translation>
+    </message>
+    <message>
+        <source>by Dranek</source>
+        <translation>von Dranek</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>Print the list</source>
+        <translation>Liste drucken</translation>
+    </message>
+    <message>
+        <source>New QSO</source>
+        <translation>Neues QSO</translation>
+    </message>
+    <message>
+        <source>eQSL confirmed:</source>
+        <translation>eQSL bestätigt:</translation>
+    </message>
+    <message>
+        <source>call search</source>
+        <translation>Call Suchen</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>CALL</source>
+        <translation>CALL</translation>
+    </message>
+    <message>
+        <source>QSOs:</source>
+        <translation>QSOs:</translation>
+    </message>
+    <message>
+        <source>Exit</source>
         <translation>Beenden</translation>
     </message>
     <message>
-        <source>ACHTUNG:</source>
-        <comment>created</comment>
-        <translation>Achtung:</translation>
+        <source>The logbook changed on disk and was loaded again.</source>
+        <translation>Das Logbuch wurde auf der Platte geändert und neu geladen.</translation>
     </message>
     <message>
-        <source>ACHTUNG:</source>
-        <comment>opened</comment>
-        <translation>Achtung:</translation>
+        <source>%1 fields with an unreadable length were skipped</source>
+        <translation>%1 Felder mit unlesbarer Länge übersprungen</translation>
     </message>
     <message>
-        <source>Alle Eingaben mit &gt;ENTER&lt; bestätigen!</source>
-        <comment>created</comment>
-        <translation>alle Eingaben mit ENTER bestätigen!</translation>
+        <source>No logbook chosen yet: open the configuration (the gear button), choose your log file with the button beside the log path, or type its path and press Enter.</source>
+        <translation>Noch kein Logbuch gewählt: bitte die Konfiguration öffnen (Zahnrad-Knopf) und die Logdatei mit dem Knopf neben dem Pfad wählen oder den Pfad eingeben und Enter drücken.</translation>
     </message>
     <message>
-        <source>Alle Eingaben mit &gt;ENTER&lt; bestätigen!</source>
-        <comment>opened</comment>
-        <translation>alle Eingaben mit &gt;ENTER&lt; bestätigen!</translation>
+        <source>it is a folder, not a file</source>
+        <translation>es ist ein Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>there is no such file</source>
+        <translation>diese Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>you may not read it</source>
+        <translation>keine Berechtigung, sie zu lesen</translation>
+    </message>
+    <message>
+        <source>it is larger than 2 GiB</source>
+        <translation>sie ist größer als 2 GiB</translation>
+    </message>
+    <message>
+        <source>The logbook %1 could not be read: %2.</source>
+        <translation>Das Logbuch %1 konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to config.dat (%1). What you typed is kept while the program runs; please make sure the program's folder can be written.</source>
+        <translation>Die Einstellungen konnten nicht in config.dat gespeichert werden (%1). Die Eingaben bleiben erhalten, solange das Programm läuft; bitte prüfen, ob der Ordner des Programms beschreibbar ist.</translation>
+    </message>
+    <message>
+        <source>The logbook changed on disk since it was loaded (%1). Nothing was written; the logbook has been reloaded. Please make the change again.</source>
+        <translation>Das Logbuch wurde seit dem Laden auf der Platte geändert (%1). Es wurde nichts geschrieben; das Logbuch ist neu geladen. Bitte die Änderung noch einmal machen.</translation>
+    </message>
+    <message>
+        <source>The logbook could not be written (%1). The file on disk is unchanged.</source>
+        <translation>Das Logbuch konnte nicht geschrieben werden (%1). Die Datei ist unverändert.</translation>
+    </message>
+</context>
+<context>
+    <name>TForm2</name>
+    <message>
+        <source>QSO</source>
+        <translation>QSO</translation>
+    </message>
+    <message>
+        <source>CALL:</source>
+        <translation>CALL:</translation>
+    </message>
+    <message>
+        <source>MHz:</source>
+        <translation>MHz:</translation>
+    </message>
+    <message>
+        <source>Band:</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>eQSL sent</source>
+        <translation>eQSL gesendet</translation>
+    </message>
+    <message>
+        <source>eQSL received</source>
+        <translation>eQSL empfangen</translation>
+    </message>
+    <message>
+        <source>Change data</source>
+        <translation>Daten ändern</translation>
+    </message>
+    <message>
+        <source>Send to eQSL</source>
+        <translation>eQSL senden</translation>
+    </message>
+    <message>
+        <source>Save change</source>
+        <translation>Änderung speichern</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Delete QSO</source>
+        <translation>QSO löschen</translation>
+    </message>
+    <message>
+        <source>Sending the QSL to eQSL – please wait for the reply …</source>
+        <translation>Die QSL wird an eQSL gesendet – bitte auf die Antwort warten …</translation>
+    </message>
+    <message>
+        <source>QSO %1</source>
+        <translation>QSO %1</translation>
+    </message>
+    <message>
+        <source>QSO %1 – %2</source>
+        <translation>QSO %1 – %2</translation>
+    </message>
+    <message>
+        <source>Save the changes to QSO %1?</source>
+        <translation>Die Änderungen an QSO %1 speichern?</translation>
+    </message>
+    <message>
+        <source>This QSO has no readable call or date, so it cannot be sent to eQSL. Nothing was sent and the logbook is unchanged.</source>
+        <translation>Dieses QSO hat kein lesbares Call oder Datum und kann nicht an eQSL gesendet werden. Es wurde nichts gesendet, das Logbuch ist unverändert.</translation>
+    </message>
+    <message>
+        <source>&gt;eqsl.adi&lt; could not be written: %1. Nothing was sent.</source>
+        <translation>&gt;eqsl.adi&lt; konnte nicht geschrieben werden: %1. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The logbook was reloaded since this QSO was opened, and its line now holds something else. Nothing was written; please open the QSO again.</source>
+        <translation>Das Logbuch wurde neu geladen, seit dieses QSO geöffnet wurde, und seine Zeile enthält jetzt etwas anderes. Es wurde nichts geschrieben; bitte das QSO noch einmal öffnen.</translation>
+    </message>
+    <message>
+        <source>Selected QSO:</source>
+        <translation>QSO-Nr.:</translation>
+    </message>
+    <message>
+        <source>QSO date:</source>
+        <translation>QSO-Datum:</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Zeit:</translation>
+    </message>
+    <message>
+        <source>Mode:</source>
+        <translation>Mode:</translation>
+    </message>
+    <message>
+        <source>Locator:</source>
+        <translation>Locator:</translation>
+    </message>
+    <message>
+        <source>RST sent:</source>
+        <translation>RST ges.:</translation>
+    </message>
+    <message>
+        <source>RST rcvd:</source>
+        <translation>RST empf.:</translation>
+    </message>
+    <message>
+        <source>Comment:</source>
+        <translation>Kommentar:</translation>
+    </message>
+    <message>
+        <source>Selected line:</source>
+        <translation>Gewählte Zeile:</translation>
+    </message>
+    <message>
+        <source>Last line:</source>
+        <translation>Letzte Zeile:</translation>
+    </message>
+    <message>
+        <source>Array line:</source>
+        <translation>Tabellenzeile:</translation>
+    </message>
+</context>
+<context>
+    <name>TForm3</name>
+    <message>
+        <source>In this QSO's record the length of %1 is not a number. The field is shown empty; saving the change writes it empty.</source>
+        <translation>Im Datensatz dieses QSOs ist die Länge von %1 keine Zahl. Das Feld wird leer gezeigt; beim Speichern der Änderung wird es leer geschrieben.</translation>
+    </message>
+</context>
+<context>
+    <name>TForm4</name>
+    <message>
+        <source>eQSL account</source>
+        <translation>eQSL-Zugang</translation>
+    </message>
+    <message>
+        <source>by Dranek</source>
+        <translation>von Dranek</translation>
+    </message>
+    <message>
+        <source>Your eQSL account</source>
+        <translation>Ihr eQSL-Zugang</translation>
+    </message>
+    <message>
+        <source>Please sign in</source>
+        <translation>Bitte anmelden</translation>
+    </message>
+    <message>
+        <source>eQSL call:</source>
+        <translation>eQSL-Call:</translation>
+    </message>
+    <message>
+        <source>press Enter</source>
+        <translation>Enter drücken</translation>
+    </message>
+    <message>
+        <source>eQSL password:</source>
+        <translation>eQSL-Passwort:</translation>
+    </message>
+    <message>
+        <source>Account string for eQSL</source>
+        <translation>Zugangszeile für eQSL</translation>
+    </message>
+    <message>
+        <source>Save the account to 'eqsl.bat' and exit</source>
+        <translation>Zugang in 'eqsl.bat' speichern und beenden</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Please type the eQSL call and the eQSL password before saving. 'eqsl.bat' was left unchanged.</source>
+        <translation>Bitte vor dem Speichern das eQSL-Call und das eQSL-Passwort eingeben. 'eqsl.bat' blieb unverändert.</translation>
+    </message>
+    <message>
+        <source>The eQSL password holds a line break, which cannot be saved. Please type it again. 'eqsl.bat' was left unchanged.</source>
+        <translation>Das eQSL-Passwort enthält einen Zeilenumbruch, der nicht gespeichert werden kann. Bitte das Passwort neu eingeben. 'eqsl.bat' blieb unverändert.</translation>
+    </message>
+</context>
+<context>
+    <name>TForm5</name>
+    <message>
+        <source>The file %1 could not be read.</source>
+        <translation>Die Datei %1 konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>There is nothing to print.</source>
+        <translation>Es gibt nichts zu drucken.</translation>
+    </message>
+    <message>
+        <source>Printing page %1 of %2 …</source>
+        <translation>Seite %1 von %2 wird gedruckt …</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The print job could not be started.</source>
+        <translation>Der Druckauftrag konnte nicht gestartet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>TForm8</name>
+    <message>
+        <source>Delete QSO</source>
+        <translation>QSO löschen</translation>
+    </message>
+    <message>
+        <source>Selected row</source>
+        <translation>Gewählte Zeile</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Call</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>RST sent</source>
+        <translation>RST ges.</translation>
+    </message>
+    <message>
+        <source>RST rcvd</source>
+        <translation>RST empf.</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Delete!</source>
+        <translation>Löschen!</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>TForm9</name>
+    <message>
+        <source>Delete QSO?</source>
+        <translation>QSO löschen?</translation>
+    </message>
+    <message>
+        <source>Attention! To delete this QSO, press:</source>
+        <translation>Achtung! Um dieses QSO zu löschen, drücken Sie:</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>LÖSCHEN</translation>
+    </message>
+    <message>
+        <source>These data will be deleted permanently!</source>
+        <translation>Diese Daten werden dauerhaft gelöscht!</translation>
+    </message>
+    <message>
+        <source>To delete nothing, press:</source>
+        <translation>Um nichts zu löschen, drücken Sie:</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>ABBRECHEN</translation>
+    </message>
+</context>
+<context>
+    <name>TStartForm</name>
+    <message>
+        <source>Screen</source>
+        <translation>Bildschirm</translation>
+    </message>
+</context>
+<context>
+    <name>TextList</name>
+    <message>
+        <source>The file List.txt could not be created.</source>
+        <translation>Die Datei List.txt konnte nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>eqsl</name>
+    <message>
+        <source>No reply from eQSL.</source>
+        <translation>Keine Rückmeldung von eQSL.</translation>
+    </message>
+    <message>
+        <source>&gt;back.txt&lt; not found!</source>
+        <translation>&gt;back.txt&lt; nicht gefunden!</translation>
+    </message>
+    <message>
+        <source>No answer from e-QSL within %1 seconds: the upload was stopped. The QSO stays marked as not sent.</source>
+        <translation>Keine Antwort von e-QSL innerhalb von %1 Sekunden: die Übertragung wurde abgebrochen. Das QSO bleibt als nicht gesendet markiert.</translation>
+    </message>
+    <message>
+        <source>&gt;eqsl.bat&lt; holds no command: please save the eQSL account again. Nothing was sent.</source>
+        <translation>&gt;eqsl.bat&lt; enthält keinen Befehl: bitte den eQSL-Zugang neu speichern. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The program &gt;curl&lt; was not found: please install it. Nothing was sent.</source>
+        <translation>Das Programm &gt;curl&lt; wurde nicht gefunden: bitte installieren. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>&gt;eqsl.bat&lt; could not be started: %1. Nothing was sent.</source>
+        <translation>&gt;eqsl.bat&lt; konnte nicht gestartet werden: %1. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>A command of &gt;eqsl.bat&lt; was not found. Nothing was sent.</source>
+        <translation>Ein Befehl in &gt;eqsl.bat&lt; wurde nicht gefunden. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>&gt;eqsl.bat&lt; not found: please save the eQSL account first (Configuration, eQSL account). Nothing was sent.</source>
+        <translation>&gt;eqsl.bat&lt; nicht gefunden: bitte zuerst den eQSL-Zugang speichern (Konfiguration, eQSL-Zugang). Es wurde nichts gesendet.</translation>
     </message>
 </context>
 </TS>

@@ -5,9 +5,11 @@
 #include "logdata/LineTable.h"
 #include "logdata/TextCodec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -50,6 +52,11 @@ QString defaultWsjtxLogPath()
 #endif
 }
 
+QByteArray languageForLocale(const QString& localeName)
+{
+    return localeName.startsWith(QLatin1String("de")) ? QByteArray("Ger") : QByteArray("Eng");
+}
+
 void Load_Config(ProgramState& s)
 {
     QFile f(QString::fromLatin1(kConfigFileName));
@@ -75,6 +82,9 @@ void Load_Config(ProgramState& s)
     if (!parseCount(s.ProgramSettings.QsoCountText, count))
         count = 0; // a missing or garbled count starts from 0
     s.StoredQsoCount = count;
+    // A first start: the windows speak the system's language.
+    if (!haveFile && s.ProgramSettings.Language.isEmpty())
+        s.ProgramSettings.Language = languageForLocale(QLocale::system().name());
     if (!haveFile && s.ProgramSettings.LogPathSetting.isEmpty()) {
         const QString wsjtx = defaultWsjtxLogPath();
         if (QFileInfo::exists(wsjtx))
@@ -105,7 +115,8 @@ bool Save_Config(ProgramState& s)
         s.ConfigSaveReported = false;
         return true;
     }
-    s.ConfigSaveError = why.isEmpty() ? QStringLiteral("unknown error") : why;
+    s.ConfigSaveError =
+        why.isEmpty() ? QCoreApplication::translate("Settings", "unknown error") : why;
     return false;
 }
 

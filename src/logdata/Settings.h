@@ -21,6 +21,9 @@ bool saveAndReloadConfig(ProgramState& s);
 
 // WSJT-X's own log file, offered as the log path when there is no config.dat.
 QString defaultWsjtxLogPath();
+// The language setting a first start without config.dat takes from the
+// system's locale name (such as "de_DE"): "Ger" for de*, "Eng" otherwise.
+QByteArray languageForLocale(const QString& localeName);
 
 // The settings file as bytes, for tests and for Save_Config.
 QByteArray settingsFileImage(const ProgramState& s);

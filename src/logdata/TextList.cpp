@@ -6,6 +6,7 @@
 #include "logdata/LineTable.h"
 #include "logdata/Settings.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cstring>
@@ -153,7 +154,8 @@ TextListOutcome buildTextList(ProgramState& s, const std::function<void(const QS
                 list.close();
                 QFile::remove(QString::fromLatin1(kListFileName));
                 if (notify)
-                    notify(QStringLiteral("Datei konnte nicht angelegt werden"));
+                    notify(QCoreApplication::translate("TextList",
+                                                       "The file List.txt could not be created."));
             }
         }
     }

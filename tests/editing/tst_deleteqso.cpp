@@ -60,6 +60,7 @@ private slots:
     void deleteOverwritesTheLine();
     void deletingTwiceWritesTheSame();
     void beendenChangesNothing();
+    void cancelInTheDeleteWindow();
     void selectionMovedDeletesTheOpenedQso();
     void lineBeyondTheTable();
     void linesAppendedMeanwhileAreKept();
@@ -78,24 +79,24 @@ void TestDeleteQso::formsTextsAndPlaces()
                             "<qsl_sent:0><qsl_rcvd:0><eor>"));
 
     TForm8* d = delForm();
-    QCOMPARE(d->windowTitle(), QStringLiteral("Vosmira"));
+    QCOMPARE(d->windowTitle(), QStringLiteral("Delete QSO"));
     QCOMPARE(d->size(), QSize(576, 389));
     QCOMPARE(d->pos(), QPoint(1600 / 2 - 288, 900 / 2 - 231));
-    QCOMPARE(labelTexts(d), (QStringList{"ausgewählte Zeile", "Call", "Datum", "Zeit", "Band",
-                                         "RST send", "RST empf", "Mode"}));
-    // German only, whatever the language setting.
-    QCOMPARE(d->Button1->text(), QStringLiteral("Löschen!"));
+    // In the language of the windows (they were German only).
+    QCOMPARE(labelTexts(d), (QStringList{"Selected row", "Call", "Date", "Time", "Band", "RST sent",
+                                         "RST rcvd", "Mode"}));
+    QCOMPARE(d->Button1->text(), QStringLiteral("Delete!"));
+    QCOMPARE(d->Button2->text(), QStringLiteral("Cancel"));
 
     TForm9* c = confirmForm();
-    QCOMPARE(c->windowTitle(), QStringLiteral("QSO delete"));
+    QCOMPARE(c->windowTitle(), QStringLiteral("Delete QSO?"));
     QCOMPARE(c->size(), QSize(570, 380));
     QCOMPARE(c->pos(), QPoint(1600 / 2 - 284, 900 / 2 - 227));
-    QCOMPARE(c->Label1->text(),
-             QStringLiteral("Achtung!  wenn sie dieses QSO löschen wollen dann drücken sie auf: "));
-    QCOMPARE(c->Label2->text(), QStringLiteral("diese Daten werden Dauerhaft gelösch !!"));
-    QCOMPARE(c->Label3->text(), QStringLiteral("wenn Sie nichts löschen wollen drücken sie auf: "));
-    QCOMPARE(c->SpeedButton1->text(), QStringLiteral("LÖSCHEN"));
-    QCOMPARE(c->SpeedButton2->text(), QStringLiteral("BEENDEN"));
+    QCOMPARE(c->Label1->text(), QStringLiteral("Attention! To delete this QSO, press:"));
+    QCOMPARE(c->Label2->text(), QStringLiteral("These data will be deleted permanently!"));
+    QCOMPARE(c->Label3->text(), QStringLiteral("To delete nothing, press:"));
+    QCOMPARE(c->SpeedButton1->text(), QStringLiteral("DELETE"));
+    QCOMPARE(c->SpeedButton2->text(), QStringLiteral("CANCEL"));
 
     // The double click fills the deletion form's panels.
     EditingProgram::openRow(4);
@@ -151,6 +152,25 @@ void TestDeleteQso::beendenChangesNothing()
     QVERIFY(!confirmForm()->isVisible());
     QCOMPARE(p.logFile(), crlfLines(p.lines));
     QCOMPARE(G().LogLines.at(4), element);
+}
+
+void TestDeleteQso::cancelInTheDeleteWindow()
+{
+    // The delete window has a cancel button of its own: it closes the window
+    // and deletes nothing; "Delete!" afterwards still asks first.
+    EditingProgram p(someLog(), "Ger");
+    EditingProgram::openRow(2);
+    QTest::mouseClick(Forms().Form2->BitBtn5, Qt::LeftButton);
+    QVERIFY(delForm()->isVisible());
+    QCOMPARE(delForm()->Button2->text(), QStringLiteral("Abbrechen"));
+    QVERIFY(delForm()->Button2->isVisible());
+    // The confirmation in plain German.
+    QCOMPARE(confirmForm()->Label2->text(),
+             QStringLiteral("Diese Daten werden dauerhaft gelöscht!"));
+    QTest::mouseClick(delForm()->Button2, Qt::LeftButton);
+    QVERIFY(!delForm()->isVisible());
+    QVERIFY(!confirmForm()->isVisible());
+    QCOMPARE(p.logFile(), crlfLines(p.lines));
 }
 
 void TestDeleteQso::selectionMovedDeletesTheOpenedQso()
