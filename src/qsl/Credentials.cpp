@@ -3,6 +3,7 @@
 #include "logdata/AtomicFile.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -21,6 +22,12 @@ QString tr(const char* text)
 
 SecretStore::Status runJob(QKeychain::Job& job, QString& error)
 {
+    // The desktop's stores are reached through the session bus; without one
+    // QtKeychain fails with a mere "other error".
+    if (!QDBusConnection::sessionBus().isConnected()) {
+        error = tr("no D-Bus session is running");
+        return SecretStore::Status::NoStore;
+    }
     job.setAutoDelete(false);
     QEventLoop loop;
     QObject::connect(&job, &QKeychain::Job::finished, &loop, &QEventLoop::quit);

@@ -183,7 +183,7 @@ void EqslService::download(const QByteArray& since)
     connect(reply, &QNetworkReply::finished, this, [this, reply, result]() mutable {
         reply->deleteLater();
         const QString failure = failureOf(reply, m_account.password);
-        const QByteArray page = reply->readAll();
+        const QByteArray page = failure.isEmpty() ? reply->readAll() : QByteArray();
         static const QRegularExpression link(QStringLiteral("href\\s*=\\s*\"([^\"]+\\.adi)\""),
                                              QRegularExpression::CaseInsensitiveOption);
         const QRegularExpressionMatch m = link.match(QString::fromLatin1(page));
@@ -215,7 +215,7 @@ void EqslService::fetchFile(const QUrl& file, RunResult result)
     connect(reply, &QNetworkReply::finished, this, [this, reply, result]() mutable {
         reply->deleteLater();
         const QString failure = failureOf(reply, m_account.password);
-        const QByteArray data = reply->readAll();
+        const QByteArray data = failure.isEmpty() ? reply->readAll() : QByteArray();
         const AdifFileParts parts = splitAdifFile(data);
         result.status = RunResult::Failed;
         if (!failure.isEmpty()) {

@@ -229,7 +229,7 @@ void LotwService::download(const QByteArray& since)
         RunResult result;
         result.status = RunResult::Failed;
         const QString failure = failureOf(reply, m_account.password);
-        const QByteArray data = reply->readAll();
+        const QByteArray data = failure.isEmpty() ? reply->readAll() : QByteArray();
         const AdifFileParts parts = splitAdifFile(data);
         if (!failure.isEmpty()) {
             result.message = tr("LoTW: %1").arg(failure);

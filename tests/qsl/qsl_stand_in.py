@@ -142,7 +142,7 @@ def main():
                                    b"<LI><A HREF=\"downloadedfiles/inbox.adi\">.ADI file</A>\r\n"
                                    b"</BODY></HTML>")
             if url.path == "/qslcard/downloadedfiles/inbox.adi":
-                data = self.confirmations()
+                data = self.confirmations().replace(b"<APP_LoTW_EOF>\r\n", b"")
                 if args.mode == "truncated":
                     # The connection ends before the declared length.
                     return self.answer(data[:len(data) // 2], declared=len(data))
