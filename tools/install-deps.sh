@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   libjpeg62-turbo-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qtkeychain-qt6-dev trustedqsl
   curl fonts-dejavu-core fonts-liberation
   xvfb xauth xdotool poppler-utils
   python3

@@ -15,17 +15,12 @@ namespace qsl
 
 namespace
 {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Qsl", text);
-}
-
 SecretStore::Status runJob(QKeychain::Job& job, QString& error)
 {
     // The desktop's stores are reached through the session bus; without one
     // QtKeychain fails with a mere "other error".
     if (!QDBusConnection::sessionBus().isConnected()) {
-        error = tr("no D-Bus session is running");
+        error = QCoreApplication::translate("Qsl", "no D-Bus session is running");
         return SecretStore::Status::NoStore;
     }
     job.setAutoDelete(false);
@@ -116,7 +111,8 @@ SecretStore::Status FileSecretStore::read(const QString& key, QString& secret, Q
             return Status::Ok;
         }
     if (!readable) {
-        error = tr("%1 cannot be read").arg(QDir::toNativeSeparators(m_path));
+        error = QCoreApplication::translate("Qsl", "%1 cannot be read")
+                    .arg(QDir::toNativeSeparators(m_path));
         return Status::Failed;
     }
     return Status::NotFound;
@@ -128,7 +124,8 @@ SecretStore::Status FileSecretStore::write(const QString& key, const QString& se
     bool readable = true;
     auto entries = fileEntries(m_path, readable);
     if (!readable) {
-        error = tr("%1 cannot be read").arg(QDir::toNativeSeparators(m_path));
+        error = QCoreApplication::translate("Qsl", "%1 cannot be read")
+                    .arg(QDir::toNativeSeparators(m_path));
         return Status::Failed;
     }
     const QByteArray k = key.toUtf8();
@@ -166,8 +163,10 @@ void Credentials::useFile()
 {
     m_useFile = true;
     if (m_notice)
-        m_notice(tr("No secret store is running: the QSL passwords are kept in %1, readable by "
-                    "you only.")
+        m_notice(QCoreApplication::translate(
+                     "Qsl",
+                     "No secret store is running: the QSL passwords are kept in %1, readable by "
+                     "you only.")
                      .arg(QDir::toNativeSeparators(m_file->path())));
 }
 

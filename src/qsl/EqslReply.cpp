@@ -11,11 +11,6 @@ namespace qsl
 
 namespace
 {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Qsl", text);
-}
-
 QByteArray key(QByteArrayView date, QByteArrayView call, QByteArrayView band)
 {
     return date.toByteArray() + ' ' + call.toByteArray().toUpper() + ' ' +
@@ -95,13 +90,14 @@ QList<QsoOutcome> judgeEqslPost(const EqslReply& reply, const QList<QsoFacts>& p
     if (!reply.errors.isEmpty())
         unsure = reply.errors.join(QLatin1Char(' '));
     else if (!reply.hasResult)
-        unsure = tr("eQSL's reply has no result line");
+        unsure = QCoreApplication::translate("Qsl", "eQSL's reply has no result line");
     else if (!reply.unnamed.isEmpty())
         unsure = reply.unnamed.join(QLatin1Char(' '));
     else
-        unsure = tr("eQSL added %1 of %2 records and did not say which")
-                     .arg(reply.added)
-                     .arg(reply.total);
+        unsure =
+            QCoreApplication::translate("Qsl", "eQSL added %1 of %2 records and did not say which")
+                .arg(reply.added)
+                .arg(reply.total);
 
     QList<QsoOutcome> out;
     for (qsizetype i = 0; i < post.size(); ++i) {
@@ -114,7 +110,7 @@ QList<QsoOutcome> judgeEqslPost(const EqslReply& reply, const QList<QsoFacts>& p
         const EqslReply::Named* n = byKey.value(key(f.qsoDate, f.call, f.band));
         if (n && n->duplicate && reply.errors.isEmpty()) {
             o.status = QsoOutcome::Sent;
-            o.reason = tr("eQSL had it already");
+            o.reason = QCoreApplication::translate("Qsl", "eQSL had it already");
         } else if (n) {
             o.status = QsoOutcome::NotSent;
             o.reason = n->text;

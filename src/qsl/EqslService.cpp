@@ -3,6 +3,7 @@
 #include "qsl/AdifText.h"
 #include "qsl/EqslReply.h"
 
+#include <QCoreApplication>
 #include <QHttpMultiPart>
 #include <QNetworkReply>
 #include <QRegularExpression>
@@ -56,7 +57,9 @@ void EqslService::upload(const QList<LogQso>& qsos)
     const QString problem = addressProblem(m_account.address);
     if (!problem.isEmpty() || m_account.user.isEmpty() || m_account.password.isEmpty()) {
         run->result.status = RunResult::Failed;
-        run->result.message = problem.isEmpty() ? tr("eQSL: no account is set") : problem;
+        run->result.message = problem.isEmpty()
+                                  ? QCoreApplication::translate("Qsl", "eQSL: no account is set")
+                                  : problem;
         end(run->result);
         return;
     }
@@ -66,8 +69,10 @@ void EqslService::upload(const QList<LogQso>& qsos)
             continue;
         const QByteArray record = uploadRecord(q.record, m_account.qslMessage);
         if (record.isEmpty()) {
-            const QsoOutcome o = outcomeOf(q, QsoOutcome::NotSent,
-                                           tr("the QSO lacks its call, date, time, band or mode"));
+            const QsoOutcome o =
+                outcomeOf(q, QsoOutcome::NotSent,
+                          QCoreApplication::translate(
+                              "Qsl", "the QSO lacks its call, date, time, band or mode"));
             run->result.qsos << o;
             emit qsoDone(o);
             continue;
@@ -98,8 +103,10 @@ void EqslService::postNext(std::shared_ptr<Upload> run)
         if (!run->stopped.isEmpty())
             result.status = RunResult::Failed;
         result.message = run->stopped.isEmpty()
-                             ? tr("eQSL: %1 of %2 QSOs sent").arg(sent).arg(result.qsos.size())
-                             : tr("eQSL: %1 (%2 of %3 QSOs sent)")
+                             ? QCoreApplication::translate("Qsl", "eQSL: %1 of %2 QSOs sent")
+                                   .arg(sent)
+                                   .arg(result.qsos.size())
+                             : QCoreApplication::translate("Qsl", "eQSL: %1 (%2 of %3 QSOs sent)")
                                    .arg(run->stopped)
                                    .arg(sent)
                                    .arg(result.qsos.size());
@@ -109,7 +116,9 @@ void EqslService::postNext(std::shared_ptr<Upload> run)
     QList<QByteArray> records;
     for (int i : run->posts[run->next])
         records << run->records[i];
-    emit status(tr("eQSL: sending part %1 of %2").arg(run->next + 1).arg(run->posts.size()));
+    emit status(QCoreApplication::translate("Qsl", "eQSL: sending part %1 of %2")
+                    .arg(run->next + 1)
+                    .arg(run->posts.size()));
 
     auto* body = new QHttpMultiPart(QHttpMultiPart::FormDataType);
     body->append(textPart("EQSL_USER", m_account.user.toUtf8()));
@@ -127,7 +136,7 @@ void EqslService::postNext(std::shared_ptr<Upload> run)
         const QList<int>& indices = run->posts[run->next];
         const QString failure = failureOf(reply, m_account.password);
         if (cancelled()) {
-            run->stopped = tr("cancelled");
+            run->stopped = QCoreApplication::translate("Qsl", "cancelled");
         } else if (!failure.isEmpty()) {
             run->stopped = failure;
         } else {
@@ -167,7 +176,9 @@ void EqslService::download(const QByteArray& since)
     const QString problem = addressProblem(m_account.address);
     if (!problem.isEmpty() || m_account.user.isEmpty() || m_account.password.isEmpty()) {
         result.status = RunResult::Failed;
-        result.message = problem.isEmpty() ? tr("eQSL: no account is set") : problem;
+        result.message = problem.isEmpty()
+                             ? QCoreApplication::translate("Qsl", "eQSL: no account is set")
+                             : problem;
         end(result);
         return;
     }
@@ -178,7 +189,7 @@ void EqslService::download(const QByteArray& since)
     if (!since.isEmpty())
         query.append({"RcvdSince", QString::fromLatin1(since)});
     setFormQuery(url, query);
-    emit status(tr("eQSL: asking for the confirmations"));
+    emit status(QCoreApplication::translate("Qsl", "eQSL: asking for the confirmations"));
     QNetworkReply* reply = get(url);
     connect(reply, &QNetworkReply::finished, this, [this, reply, result]() mutable {
         reply->deleteLater();
@@ -189,17 +200,20 @@ void EqslService::download(const QByteArray& since)
         const QRegularExpressionMatch m = link.match(QString::fromLatin1(page));
         result.status = RunResult::Failed;
         if (!failure.isEmpty()) {
-            result.message = tr("eQSL: %1").arg(failure);
+            result.message = QCoreApplication::translate("Qsl", "eQSL: %1").arg(failure);
         } else if (page.contains("You have no log entries")) {
             result.status = RunResult::Done;
             result.complete = true;
-            result.message = tr("eQSL: no new confirmations");
+            result.message = QCoreApplication::translate("Qsl", "eQSL: no new confirmations");
         } else if (page.contains("No such Username/Password found")) {
-            result.message = tr("eQSL: the user name or the password is wrong");
+            result.message =
+                QCoreApplication::translate("Qsl", "eQSL: the user name or the password is wrong");
         } else if (page.contains("No such Callsign found")) {
-            result.message = tr("eQSL: the account's call is not known to eQSL");
+            result.message =
+                QCoreApplication::translate("Qsl", "eQSL: the account's call is not known to eQSL");
         } else if (!m.hasMatch()) {
-            result.message = tr("eQSL: the reply names no file to fetch");
+            result.message =
+                QCoreApplication::translate("Qsl", "eQSL: the reply names no file to fetch");
         } else {
             fetchFile(reply->url().resolved(QUrl(m.captured(1))), result);
             return;
@@ -210,7 +224,7 @@ void EqslService::download(const QByteArray& since)
 
 void EqslService::fetchFile(const QUrl& file, RunResult result)
 {
-    emit status(tr("eQSL: fetching the confirmations"));
+    emit status(QCoreApplication::translate("Qsl", "eQSL: fetching the confirmations"));
     QNetworkReply* reply = get(file);
     connect(reply, &QNetworkReply::finished, this, [this, reply, result]() mutable {
         reply->deleteLater();
@@ -219,15 +233,17 @@ void EqslService::fetchFile(const QUrl& file, RunResult result)
         const AdifFileParts parts = splitAdifFile(data);
         result.status = RunResult::Failed;
         if (!failure.isEmpty()) {
-            result.message = tr("eQSL: %1").arg(failure);
+            result.message = QCoreApplication::translate("Qsl", "eQSL: %1").arg(failure);
         } else if (!parts.hasHeader || !parts.tail.trimmed().isEmpty()) {
-            result.message = tr("eQSL: the file of confirmations ended early; nothing is marked");
+            result.message = QCoreApplication::translate(
+                "Qsl", "eQSL: the file of confirmations ended early; nothing is marked");
         } else {
             for (QByteArrayView r : parts.records)
                 result.received << confirmationFrom(r);
             result.status = RunResult::Done;
             result.complete = true;
-            result.message = tr("eQSL: %1 confirmations received").arg(result.received.size());
+            result.message = QCoreApplication::translate("Qsl", "eQSL: %1 confirmations received")
+                                 .arg(result.received.size());
         }
         end(result);
     });

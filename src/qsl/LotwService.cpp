@@ -3,6 +3,7 @@
 #include "logdata/TextCodec.h"
 #include "qsl/AdifText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QNetworkReply>
 #include <QProcess>
@@ -56,31 +57,34 @@ QString LotwService::exitCodeText(int code)
 {
     switch (code) {
     case 0:
-        return tr("all QSOs were signed and uploaded");
+        return QCoreApplication::translate("Qsl", "all QSOs were signed and uploaded");
     case 1:
-        return tr("the upload was cancelled in TrustedQSL");
+        return QCoreApplication::translate("Qsl", "the upload was cancelled in TrustedQSL");
     case 2:
-        return tr("LoTW rejected the log");
+        return QCoreApplication::translate("Qsl", "LoTW rejected the log");
     case 3:
-        return tr("LoTW gave an unexpected answer");
+        return QCoreApplication::translate("Qsl", "LoTW gave an unexpected answer");
     case 4:
-        return tr("TrustedQSL failed");
+        return QCoreApplication::translate("Qsl", "TrustedQSL failed");
     case 5:
-        return tr("TrustedQSL's signing library failed (certificate or key)");
+        return QCoreApplication::translate(
+            "Qsl", "TrustedQSL's signing library failed (certificate or key)");
     case 6:
-        return tr("TrustedQSL could not open the upload file");
+        return QCoreApplication::translate("Qsl", "TrustedQSL could not open the upload file");
     case 7:
-        return tr("TrustedQSL could not write its output file");
+        return QCoreApplication::translate("Qsl", "TrustedQSL could not write its output file");
     case 8:
-        return tr("no QSO was new: all were duplicates or outside the date range");
+        return QCoreApplication::translate(
+            "Qsl", "no QSO was new: all were duplicates or outside the date range");
     case 9:
-        return tr("some QSOs were uploaded, the others were duplicates or outside the date range");
+        return QCoreApplication::translate(
+            "Qsl", "some QSOs were uploaded, the others were duplicates or outside the date range");
     case 10:
-        return tr("TrustedQSL did not understand its arguments");
+        return QCoreApplication::translate("Qsl", "TrustedQSL did not understand its arguments");
     case 11:
-        return tr("LoTW could not be reached");
+        return QCoreApplication::translate("Qsl", "LoTW could not be reached");
     default:
-        return tr("TrustedQSL ended with code %1").arg(code);
+        return QCoreApplication::translate("Qsl", "TrustedQSL ended with code %1").arg(code);
     }
 }
 
@@ -92,7 +96,7 @@ void LotwService::upload(const QList<LogQso>& qsos)
     m_sending.clear();
     if (m_account.stationLocation.isEmpty()) {
         m_result.status = RunResult::Failed;
-        m_result.message = tr("LoTW: no station location is set");
+        m_result.message = QCoreApplication::translate("Qsl", "LoTW: no station location is set");
         end(m_result);
         return;
     }
@@ -107,7 +111,8 @@ void LotwService::upload(const QList<LogQso>& qsos)
         records << record;
     }
     if (records.isEmpty()) {
-        m_result.message = tr("LoTW: every QSO has been uploaded already");
+        m_result.message =
+            QCoreApplication::translate("Qsl", "LoTW: every QSO has been uploaded already");
         end(m_result);
         return;
     }
@@ -117,12 +122,14 @@ void LotwService::upload(const QList<LogQso>& qsos)
     if (!m_file->open() || m_file->write(uploadFile(records)) < 0 || !m_file->flush()) {
         m_result.status = RunResult::Failed;
         m_result.message =
-            tr("LoTW: the upload file could not be written: %1").arg(m_file->errorString());
+            QCoreApplication::translate("Qsl", "LoTW: the upload file could not be written: %1")
+                .arg(m_file->errorString());
         end(m_result);
         return;
     }
     m_file->close();
-    emit status(tr("LoTW: TrustedQSL signs and uploads %1 QSOs").arg(records.size()));
+    emit status(QCoreApplication::translate("Qsl", "LoTW: TrustedQSL signs and uploads %1 QSOs")
+                    .arg(records.size()));
     emit progress(0, 0);
     m_process = new QProcess(this);
     m_process->setProgram(m_account.tqsl);
@@ -153,13 +160,16 @@ void LotwService::tqslEnded(int code, bool crashed)
         started && !crashed && !cancelled() && (code == 0 || code == 9) && !final.isEmpty();
     QString reason;
     if (cancelled())
-        reason = tr("cancelled while TrustedQSL ran; LoTW may have some of them");
+        reason = QCoreApplication::translate(
+            "Qsl", "cancelled while TrustedQSL ran; LoTW may have some of them");
     else if (!started)
-        reason = tr("tqsl could not be started (is TrustedQSL installed?)");
+        reason = QCoreApplication::translate(
+            "Qsl", "tqsl could not be started (is TrustedQSL installed?)");
     else if (crashed)
-        reason = tr("tqsl ended abnormally");
+        reason = QCoreApplication::translate("Qsl", "tqsl ended abnormally");
     else if ((code == 0 || code == 9) && final.isEmpty())
-        reason = tr("tqsl reported no final status, so the upload is not certain");
+        reason = QCoreApplication::translate(
+            "Qsl", "tqsl reported no final status, so the upload is not certain");
     else if (!sent)
         reason =
             exitCodeText(code) + QStringLiteral(": ") + (final.isEmpty() ? lastLine(err) : final);
@@ -182,11 +192,14 @@ void LotwService::tqslEnded(int code, bool crashed)
     }
     m_sending.clear();
     if (sent) {
-        m_result.message = tr("LoTW: %1 QSOs sent (%2)").arg(m_result.qsos.size()).arg(final);
+        m_result.message = QCoreApplication::translate("Qsl", "LoTW: %1 QSOs sent (%2)")
+                               .arg(m_result.qsos.size())
+                               .arg(final);
     } else {
         // Nothing new is no failure: the QSOs stay as they are, and it is said.
         m_result.status = code == 8 && !cancelled() ? RunResult::Done : RunResult::Failed;
-        m_result.message = tr("LoTW: nothing is marked: %1").arg(reason);
+        m_result.message =
+            QCoreApplication::translate("Qsl", "LoTW: nothing is marked: %1").arg(reason);
     }
     end(m_result);
 }
@@ -209,7 +222,9 @@ void LotwService::download(const QByteArray& since)
     const QString problem = addressProblem(m_account.address);
     if (!problem.isEmpty() || m_account.login.isEmpty() || m_account.password.isEmpty()) {
         result.status = RunResult::Failed;
-        result.message = problem.isEmpty() ? tr("LoTW: no account is set") : problem;
+        result.message = problem.isEmpty()
+                             ? QCoreApplication::translate("Qsl", "LoTW: no account is set")
+                             : problem;
         end(result);
         return;
     }
@@ -222,7 +237,7 @@ void LotwService::download(const QByteArray& since)
     if (!since.isEmpty())
         query.append({"qso_qslsince", QString::fromLatin1(since)});
     setFormQuery(url, query);
-    emit status(tr("LoTW: fetching the confirmations"));
+    emit status(QCoreApplication::translate("Qsl", "LoTW: fetching the confirmations"));
     QNetworkReply* reply = get(url);
     connect(reply, &QNetworkReply::finished, this, [this, reply, since] {
         reply->deleteLater();
@@ -232,14 +247,17 @@ void LotwService::download(const QByteArray& since)
         const QByteArray data = failure.isEmpty() ? reply->readAll() : QByteArray();
         const AdifFileParts parts = splitAdifFile(data);
         if (!failure.isEmpty()) {
-            result.message = tr("LoTW: %1").arg(failure);
+            result.message = QCoreApplication::translate("Qsl", "LoTW: %1").arg(failure);
         } else if (data.contains("Username/password incorrect")) {
-            result.message = tr("LoTW: the user name or the password is wrong");
+            result.message =
+                QCoreApplication::translate("Qsl", "LoTW: the user name or the password is wrong");
         } else if (data.toLower().contains("page request limit")) {
-            result.message = tr("LoTW: too many requests for now (page request limit); try "
-                                "again later");
+            result.message = QCoreApplication::translate(
+                "Qsl", "LoTW: too many requests for now (page request limit); try "
+                       "again later");
         } else if (!hasMarker(parts.tail, "app_lotw_eof")) {
-            result.message = tr("LoTW: the report ended early; nothing is marked");
+            result.message = QCoreApplication::translate(
+                "Qsl", "LoTW: the report ended early; nothing is marked");
         } else {
             for (QByteArrayView r : parts.records)
                 result.received << confirmationFrom(r);
@@ -247,7 +265,8 @@ void LotwService::download(const QByteArray& since)
             result.nextCursor = last.isEmpty() ? since : last.trimmed().toByteArray();
             result.status = RunResult::Done;
             result.complete = true;
-            result.message = tr("LoTW: %1 confirmations received").arg(result.received.size());
+            result.message = QCoreApplication::translate("Qsl", "LoTW: %1 confirmations received")
+                                 .arg(result.received.size());
         }
         end(result);
     });

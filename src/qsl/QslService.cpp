@@ -1,5 +1,6 @@
 #include "qsl/QslService.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHostAddress>
 #include <QHttpMultiPart>
@@ -37,7 +38,7 @@ bool QslService::begin()
     if (m_busy) {
         RunResult r;
         r.status = RunResult::Failed;
-        r.message = tr("%1: a run is still going on").arg(name());
+        r.message = QCoreApplication::translate("Qsl", "%1: a run is still going on").arg(name());
         emit finished(r);
         return false;
     }
@@ -50,7 +51,7 @@ void QslService::end(RunResult result)
 {
     if (m_cancelled && result.status != RunResult::Done) {
         result.status = RunResult::Cancelled;
-        result.message = tr("%1: cancelled").arg(name());
+        result.message = QCoreApplication::translate("Qsl", "%1: cancelled").arg(name());
         result.complete = false;
         result.received.clear();
     }
@@ -72,7 +73,7 @@ QByteArray QslService::today() const
 QString QslService::addressProblem(const QUrl& url)
 {
     if (!url.isValid() || url.host().isEmpty())
-        return tr("the service's address \"%1\" is not valid")
+        return QCoreApplication::translate("Qsl", "the service's address \"%1\" is not valid")
             .arg(url.toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo));
     if (url.scheme() == QLatin1String("https"))
         return {};
@@ -80,8 +81,9 @@ QString QslService::addressProblem(const QUrl& url)
     if (url.scheme() == QLatin1String("http") &&
         (url.host() == QLatin1String("localhost") || host.isLoopback()))
         return {};
-    return tr("the service's address must begin with https:// (the password is never sent "
-              "unencrypted)");
+    return QCoreApplication::translate(
+        "Qsl", "the service's address must begin with https:// (the password is never sent "
+               "unencrypted)");
 }
 
 QNetworkAccessManager* QslService::network()
@@ -131,9 +133,10 @@ QString QslService::failureOf(QNetworkReply* reply, const QString& secret) const
     const int http = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     QString why;
     if (reply->error() == QNetworkReply::OperationCanceledError && !m_cancelled)
-        why = tr("no answer within %1 seconds").arg(m_timeoutMs / 1000.0);
+        why = QCoreApplication::translate("Qsl", "no answer within %1 seconds")
+                  .arg(m_timeoutMs / 1000.0);
     else if (reply->error() != QNetworkReply::NoError && http >= 400)
-        why = tr("the server answered %1 %2")
+        why = QCoreApplication::translate("Qsl", "the server answered %1 %2")
                   .arg(http)
                   .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
     else if (reply->error() != QNetworkReply::NoError)

@@ -1,5 +1,7 @@
 #include "qsl/QsoIndex.h"
 
+#include "logdata/FieldLookup.h"
+
 #include <QDate>
 
 namespace qsl
@@ -7,8 +9,8 @@ namespace qsl
 
 namespace
 {
-constexpr quint8 kEqslRcvd = 1;
-constexpr quint8 kLotwRcvd = 2;
+constexpr quint8 kFlagEqslRcvd = 1;
+constexpr quint8 kFlagLotwRcvd = 2;
 
 char upper(char c)
 {
@@ -51,6 +53,50 @@ bool isYes(QByteArrayView v)
 {
     return v.size() == 1 && (v[0] == 'Y' || v[0] == 'y');
 }
+
+// The fields the index reads, found in one pass over the line (tags written
+// all in lower or all in upper case, as loggers write them).
+using R = LengthRule;
+const TagSpec kCall{"<call:", "<CALL:", R::OneOrTwo, 7, -1};
+const TagSpec kBand{"<band:", "<BAND:", R::OneOrTwo, 7, -1};
+const TagSpec kMode{"<mode:", "<MODE:", R::OneOrTwo, 7, -1};
+const TagSpec kDate{"<qso_date:", "<QSO_DATE:", R::OneOrTwo, 11, -1};
+const TagSpec kTime{"<time_on:", "<TIME_ON:", R::OneOrTwo, 10, -1};
+const TagSpec kSubmode{"<submode:", "<SUBMODE:", R::OneOrTwo, 10, -1};
+const TagSpec kEqslRcvd{"<eqsl_qsl_rcvd:", "<EQSL_QSL_RCVD:", R::OneOrTwo, 16, -1};
+const TagSpec kLotwRcvd{"<lotw_qsl_rcvd:", "<LOTW_QSL_RCVD:", R::OneOrTwo, 16, -1};
+const TagSpec* const kIndexTags[] = {&kCall, &kBand,    &kMode,     &kDate,
+                                     &kTime, &kSubmode, &kEqslRcvd, &kLotwRcvd};
+constexpr int kRequired = 5; // call to time: without them a QSO cannot match
+
+const TagScanner& indexScanner()
+{
+    static const TagScanner scanner(kIndexTags, int(std::size(kIndexTags)));
+    return scanner;
+}
+
+// The facts the index needs; a line whose required fields the one pass does
+// not find (mixed-case tags) is read field by field.
+QsoFacts indexFacts(QByteArrayView record)
+{
+    qsizetype hits[std::size(kIndexTags)];
+    indexScanner().scan(record, hits);
+    for (int i = 0; i < kRequired; ++i)
+        if (hits[i] < 0)
+            return readQsoFacts(record);
+    QsoFacts f;
+    QByteArrayView* const into[] = {&f.call,   &f.band,    &f.mode,     &f.qsoDate,
+                                    &f.timeOn, &f.submode, &f.eqslRcvd, &f.lotwRcvd};
+    for (size_t i = 0; i < std::size(kIndexTags); ++i) {
+        if (hits[i] < 0)
+            continue;
+        FieldValue v;
+        readFieldInto(record, hits[i], *kIndexTags[i], v);
+        if (v.present())
+            *into[i] = v.value.trimmed();
+    }
+    return f;
+}
 } // namespace
 
 bool qsoStart(QByteArrayView date, QByteArrayView time, qint64& seconds)
@@ -88,7 +134,7 @@ void QsoIndex::reserve(int qsos)
 
 bool QsoIndex::add(int line, QByteArrayView record)
 {
-    const QsoFacts f = readQsoFacts(record);
+    const QsoFacts f = indexFacts(record);
     qint64 start = 0;
     if (f.call.isEmpty() || f.band.isEmpty() || f.mode.isEmpty() || f.call.size() > 0xFFFF ||
         !qsoStart(f.qsoDate, f.timeOn, start))
@@ -105,11 +151,14 @@ bool QsoIndex::add(int line, QByteArrayView record)
     e.next = -1;
     e.callAt = quint32(m_calls.size());
     e.callLength = quint16(f.call.size());
+    const qsizetype at = m_calls.size();
+    m_calls.resize(at + f.call.size());
+    char* to = m_calls.data() + at;
     for (char c : f.call)
-        m_calls += upper(c);
+        *to++ = upper(c);
     e.band = quint8(band);
     e.mode = quint16(mode);
-    e.flags = (isYes(f.eqslRcvd) ? kEqslRcvd : 0) | (isYes(f.lotwRcvd) ? kLotwRcvd : 0);
+    e.flags = (isYes(f.eqslRcvd) ? kFlagEqslRcvd : 0) | (isYes(f.lotwRcvd) ? kFlagLotwRcvd : 0);
     m_entries.push_back(e);
     return true;
 }
@@ -151,7 +200,7 @@ QVarLengthArray<QsoIndex::Hit, 4> QsoIndex::find(QByteArrayView call, QByteArray
         const Entry& e = m_entries[size_t(i)];
         if (e.band == b && e.mode == m && qAbs(e.start - start) <= kWindowSeconds &&
             sameCall(QByteArrayView(m_calls).sliced(e.callAt, e.callLength), call.trimmed()))
-            hits.append(Hit{e.line, bool(e.flags & kEqslRcvd), bool(e.flags & kLotwRcvd)});
+            hits.append(Hit{e.line, bool(e.flags & kFlagEqslRcvd), bool(e.flags & kFlagLotwRcvd)});
     }
     return hits;
 }

@@ -104,6 +104,7 @@ QList<QByteArray> matcherLog()
         "<call:6>DL2XYZ <mode:3>FT8 <qso_date:8>20240131 <time_on:4>1020 <band:3>20m <eor>", // 6
         "<call:4>W1AW <mode:3>FT4 <qso_date:8>20240131 <time_on:4>0800 <band:3>15m <eor>",   // 7
         "<call:4>W1AW <mode:3>FT8 <qso_date:8>2024013 <time_on:4>0900 <band:3>15m <eor>",    // 8
+        "<Call:5>VK2AB<Band:3>20m<Mode:3>FT8<Qso_Date:8>20240131<Time_On:4>0500<eor>",       // 9
     };
 }
 
@@ -164,6 +165,10 @@ void TestQslMarks::matcherRules_data()
         "<CALL:4>W1AW<BAND:3>15M<MODE:4>MFSK<SUBMODE:3>FT4"
         "<QSO_DATE:8>20240131<TIME_ON:4>0810<EOR>",
         {7});
+    row("tags in mixed case",
+        "<CALL:5>VK2AB<BAND:3>20M<MODE:3>FT8<QSO_DATE:8>20240131"
+        "<TIME_ON:4>0515<EOR>",
+        {9});
     row("log date unreadable",
         "<CALL:4>W1AW<BAND:3>15M<MODE:3>FT8<QSO_DATE:8>20240131"
         "<TIME_ON:4>0900<EOR>",
@@ -180,7 +185,7 @@ void TestQslMarks::matcherRules()
     QFETCH(QList<int>, lines);
     const QList<QByteArray> log = matcherLog();
     const QsoIndex index = indexOf(log);
-    QCOMPARE(index.size(), 6);
+    QCOMPARE(index.size(), 7);
     const MatchReport r =
         matchConfirmations(index, {confirmationFrom(confirmation)}, Service::Lotw, "20240301",
                            [&log](int line) { return log[line - 2]; });
