@@ -102,11 +102,7 @@ QList<QsoOutcome> judgeEqslPost(const EqslReply& reply, const QList<QsoFacts>& p
     QList<QsoOutcome> out;
     for (qsizetype i = 0; i < post.size(); ++i) {
         const QsoFacts& f = post[i];
-        QsoOutcome o;
-        o.line = lines[i];
-        o.call = f.call.toByteArray();
-        o.qsoDate = f.qsoDate.toByteArray();
-        o.timeOn = f.timeOn.toByteArray();
+        QsoOutcome o = outcomeOf(lines[i], f, QsoOutcome::NotSent);
         const EqslReply::Named* n = byKey.value(key(f.qsoDate, f.call, f.band));
         if (n && n->duplicate && reply.errors.isEmpty()) {
             o.status = QsoOutcome::Sent;

@@ -24,18 +24,6 @@ QHttpPart textPart(const char* name, const QByteArray& value)
     return p;
 }
 
-QsoOutcome outcomeOf(const LogQso& q, QsoOutcome::Status status, const QString& reason)
-{
-    const QsoFacts f = readQsoFacts(q.record);
-    QsoOutcome o;
-    o.line = q.line;
-    o.call = f.call.toByteArray();
-    o.qsoDate = f.qsoDate.toByteArray();
-    o.timeOn = f.timeOn.toByteArray();
-    o.status = status;
-    o.reason = reason;
-    return o;
-}
 } // namespace
 
 struct EqslService::Upload {
@@ -70,7 +58,7 @@ void EqslService::upload(const QList<LogQso>& qsos)
         const QByteArray record = uploadRecord(q.record, m_account.qslMessage);
         if (record.isEmpty()) {
             const QsoOutcome o =
-                outcomeOf(q, QsoOutcome::NotSent,
+                outcomeOf(q.line, readQsoFacts(q.record), QsoOutcome::NotSent,
                           QCoreApplication::translate(
                               "Qsl", "the QSO lacks its call, date, time, band or mode"));
             run->result.qsos << o;
@@ -93,7 +81,8 @@ void EqslService::postNext(std::shared_ptr<Upload> run)
         // The posts not sent keep their QSOs unsent.
         for (int p = run->next; p < run->posts.size(); ++p)
             for (int i : run->posts[p]) {
-                const QsoOutcome o = outcomeOf(run->qsos[i], QsoOutcome::NotSent, run->stopped);
+                const QsoOutcome o = outcomeOf(run->qsos[i].line, readQsoFacts(run->qsos[i].record),
+                                               QsoOutcome::NotSent, run->stopped);
                 result.qsos << o;
                 emit qsoDone(o);
             }

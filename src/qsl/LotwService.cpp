@@ -105,14 +105,23 @@ void LotwService::upload(const QList<LogQso>& qsos)
         if (!needsUpload(q.record, Service::Lotw))
             continue;
         const QByteArray record = uploadRecord(q.record);
-        if (record.isEmpty())
+        if (record.isEmpty()) {
+            const QsoOutcome o =
+                outcomeOf(q.line, readQsoFacts(q.record), QsoOutcome::NotSent,
+                          QCoreApplication::translate(
+                              "Qsl", "the QSO lacks its call, date, time, band or mode"));
+            m_result.qsos << o;
+            emit qsoDone(o);
             continue;
+        }
         m_sending << q;
         records << record;
     }
     if (records.isEmpty()) {
         m_result.message =
-            QCoreApplication::translate("Qsl", "LoTW: every QSO has been uploaded already");
+            m_result.qsos.isEmpty()
+                ? QCoreApplication::translate("Qsl", "LoTW: every QSO has been uploaded already")
+                : QCoreApplication::translate("Qsl", "LoTW: no QSO can be uploaded");
         end(m_result);
         return;
     }
@@ -176,13 +185,8 @@ void LotwService::tqslEnded(int code, bool crashed)
 
     for (const LogQso& q : std::as_const(m_sending)) {
         const QsoFacts f = readQsoFacts(q.record);
-        QsoOutcome o;
-        o.line = q.line;
-        o.call = f.call.toByteArray();
-        o.qsoDate = f.qsoDate.toByteArray();
-        o.timeOn = f.timeOn.toByteArray();
-        o.status = sent ? QsoOutcome::Sent : QsoOutcome::NotSent;
-        o.reason = reason;
+        const QsoOutcome o =
+            outcomeOf(q.line, f, sent ? QsoOutcome::Sent : QsoOutcome::NotSent, reason);
         if (sent) {
             m_result.changes.set(q.line, f, "LOTW_QSL_SENT", "Y");
             m_result.changes.set(q.line, f, "LOTW_QSLSDATE", today());
@@ -190,11 +194,11 @@ void LotwService::tqslEnded(int code, bool crashed)
         m_result.qsos << o;
         emit qsoDone(o);
     }
+    const qsizetype count = m_sending.size();
     m_sending.clear();
     if (sent) {
-        m_result.message = QCoreApplication::translate("Qsl", "LoTW: %1 QSOs sent (%2)")
-                               .arg(m_result.qsos.size())
-                               .arg(final);
+        m_result.message =
+            QCoreApplication::translate("Qsl", "LoTW: %1 QSOs sent (%2)").arg(count).arg(final);
     } else {
         // Nothing new is no failure: the QSOs stay as they are, and it is said.
         m_result.status = code == 8 && !cancelled() ? RunResult::Done : RunResult::Failed;

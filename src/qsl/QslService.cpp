@@ -35,11 +35,9 @@ void QslService::cancel()
 
 bool QslService::begin()
 {
+    // The run that goes on answers; a second one is not started.
     if (m_busy) {
-        RunResult r;
-        r.status = RunResult::Failed;
-        r.message = QCoreApplication::translate("Qsl", "%1: a run is still going on").arg(name());
-        emit finished(r);
+        emit status(QCoreApplication::translate("Qsl", "%1: a run is still going on").arg(name()));
         return false;
     }
     m_busy = true;

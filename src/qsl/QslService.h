@@ -3,7 +3,8 @@
 // answered by finished() with a RunResult (per-QSO outcomes, the field
 // changes for the log, a download's confirmations and next cursor, or the
 // reason of a failure); progress() and status() meanwhile; cancel() at any
-// time. One run at a time per service.
+// time. One run at a time per service: a request while one runs is not
+// started (status() says so, and no finished() follows for it).
 //
 // The caller owns the log: it applies RunResult::changes in one rewrite and
 // saves RunResult::nextCursor only after that write succeeded. A download's
@@ -61,7 +62,7 @@ signals:
     void finished(const qsl::RunResult& result);
 
 protected:
-    // Starts a run; false (and a finished() with the reason) when one runs.
+    // Starts a run; false (and a status() saying so) while one runs.
     bool begin();
     void end(RunResult result);
     bool cancelled() const { return m_cancelled; }

@@ -2,6 +2,8 @@
 
 #include "logdata/AdifRecord.h"
 
+#include <algorithm>
+
 namespace qsl
 {
 
@@ -75,6 +77,19 @@ bool needsUpload(QByteArrayView record, Service service)
 {
     const QsoFacts f = readQsoFacts(record);
     return !isYes(service == Service::Eqsl ? f.eqslSent : f.lotwSent);
+}
+
+QsoOutcome outcomeOf(int line, const QsoFacts& qso, QsoOutcome::Status status,
+                     const QString& reason)
+{
+    QsoOutcome o;
+    o.line = line;
+    o.call = qso.call.toByteArray();
+    o.qsoDate = qso.qsoDate.toByteArray();
+    o.timeOn = qso.timeOn.toByteArray();
+    o.status = status;
+    o.reason = reason;
+    return o;
 }
 
 void FieldChanges::set(int line, const QsoFacts& qso, QByteArrayView tag, QByteArrayView value)

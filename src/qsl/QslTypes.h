@@ -52,6 +52,10 @@ struct QsoOutcome {
     QString reason;
 };
 
+// The outcome for the QSO of that line, named by its call, date and time.
+QsoOutcome outcomeOf(int line, const QsoFacts& qso, QsoOutcome::Status status,
+                     const QString& reason = {});
+
 // A confirmation as a service reports it.
 struct Confirmation {
     QByteArray call, band, mode, submode, qsoDate, timeOn;
@@ -92,6 +96,24 @@ enum class ApplyResult {
 // new value in place (its name as written, a type indicator kept), a missing
 // one is added before <eor> in the line's tag case. Every other byte stays.
 ApplyResult applyLineMark(QByteArrayView line, const LineMark& mark, QByteArray& out);
+
+// Applies every mark to the log's lines: `lineAt(k)` gives line k (an empty
+// view past the end), `setLine(k, text)` takes its new text. Returns the
+// lines left as they were because they no longer hold the marked QSO (or no
+// record), for the caller to report.
+template <typename LineAt, typename SetLine>
+QList<int> applyChanges(const FieldChanges& changes, LineAt&& lineAt, SetLine&& setLine)
+{
+    QList<int> left;
+    QByteArray text;
+    for (const auto& [line, mark] : changes.lines()) {
+        if (applyLineMark(lineAt(line), mark, text) == ApplyResult::Applied)
+            setLine(line, text);
+        else
+            left << line;
+    }
+    return left;
+}
 
 // The outcome of one run of a service.
 struct RunResult {

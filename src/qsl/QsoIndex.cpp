@@ -9,9 +9,6 @@ namespace qsl
 
 namespace
 {
-constexpr quint8 kFlagEqslRcvd = 1;
-constexpr quint8 kFlagLotwRcvd = 2;
-
 char upper(char c)
 {
     return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
@@ -63,10 +60,7 @@ const TagSpec kMode{"<mode:", "<MODE:", R::OneOrTwo, 7, -1};
 const TagSpec kDate{"<qso_date:", "<QSO_DATE:", R::OneOrTwo, 11, -1};
 const TagSpec kTime{"<time_on:", "<TIME_ON:", R::OneOrTwo, 10, -1};
 const TagSpec kSubmode{"<submode:", "<SUBMODE:", R::OneOrTwo, 10, -1};
-const TagSpec kEqslRcvd{"<eqsl_qsl_rcvd:", "<EQSL_QSL_RCVD:", R::OneOrTwo, 16, -1};
-const TagSpec kLotwRcvd{"<lotw_qsl_rcvd:", "<LOTW_QSL_RCVD:", R::OneOrTwo, 16, -1};
-const TagSpec* const kIndexTags[] = {&kCall, &kBand,    &kMode,     &kDate,
-                                     &kTime, &kSubmode, &kEqslRcvd, &kLotwRcvd};
+const TagSpec* const kIndexTags[] = {&kCall, &kBand, &kMode, &kDate, &kTime, &kSubmode};
 constexpr int kRequired = 5; // call to time: without them a QSO cannot match
 
 const TagScanner& indexScanner()
@@ -85,8 +79,7 @@ QsoFacts indexFacts(QByteArrayView record)
         if (hits[i] < 0)
             return readQsoFacts(record);
     QsoFacts f;
-    QByteArrayView* const into[] = {&f.call,   &f.band,    &f.mode,     &f.qsoDate,
-                                    &f.timeOn, &f.submode, &f.eqslRcvd, &f.lotwRcvd};
+    QByteArrayView* const into[] = {&f.call, &f.band, &f.mode, &f.qsoDate, &f.timeOn, &f.submode};
     for (size_t i = 0; i < std::size(kIndexTags); ++i) {
         if (hits[i] < 0)
             continue;
@@ -158,7 +151,6 @@ bool QsoIndex::add(int line, QByteArrayView record)
         *to++ = upper(c);
     e.band = quint8(band);
     e.mode = quint16(mode);
-    e.flags = (isYes(f.eqslRcvd) ? kFlagEqslRcvd : 0) | (isYes(f.lotwRcvd) ? kFlagLotwRcvd : 0);
     m_entries.push_back(e);
     return true;
 }
@@ -185,10 +177,10 @@ void QsoIndex::finish()
     }
 }
 
-QVarLengthArray<QsoIndex::Hit, 4> QsoIndex::find(QByteArrayView call, QByteArrayView band,
-                                                 QByteArrayView mode, qint64 start) const
+QVarLengthArray<int, 4> QsoIndex::find(QByteArrayView call, QByteArrayView band,
+                                       QByteArrayView mode, qint64 start) const
 {
-    QVarLengthArray<Hit, 4> hits;
+    QVarLengthArray<int, 4> hits;
     if (m_slots.empty())
         return hits;
     const int b = codeOf(m_bands, band.trimmed(), false);
@@ -200,7 +192,7 @@ QVarLengthArray<QsoIndex::Hit, 4> QsoIndex::find(QByteArrayView call, QByteArray
         const Entry& e = m_entries[size_t(i)];
         if (e.band == b && e.mode == m && qAbs(e.start - start) <= kWindowSeconds &&
             sameCall(QByteArrayView(m_calls).sliced(e.callAt, e.callLength), call.trimmed()))
-            hits.append(Hit{e.line, bool(e.flags & kFlagEqslRcvd), bool(e.flags & kFlagLotwRcvd)});
+            hits.append(e.line);
     }
     return hits;
 }
@@ -211,7 +203,7 @@ MatchPlan planMatches(const QsoIndex& index, const QList<Confirmation>& received
     for (qsizetype i = 0; i < received.size(); ++i) {
         const Confirmation& c = received[i];
         qint64 start = 0;
-        QVarLengthArray<QsoIndex::Hit, 4> hits;
+        QVarLengthArray<int, 4> hits;
         if (qsoStart(c.qsoDate, c.timeOn, start))
             hits = index.find(c.call, c.band, c.submode.trimmed().isEmpty() ? c.mode : c.submode,
                               start);
@@ -220,9 +212,7 @@ MatchPlan planMatches(const QsoIndex& index, const QList<Confirmation>& received
         } else if (hits.isEmpty()) {
             plan.unmatched.append(c);
         } else {
-            Ambiguous a{c, {}};
-            for (const QsoIndex::Hit& h : hits)
-                a.lines.append(h.line);
+            Ambiguous a{c, QList<int>(hits.begin(), hits.end())};
             std::sort(a.lines.begin(), a.lines.end());
             plan.ambiguous.append(a);
         }
@@ -230,15 +220,11 @@ MatchPlan planMatches(const QsoIndex& index, const QList<Confirmation>& received
     return plan;
 }
 
-void addConfirmationMark(MatchReport& report, const Confirmation& c, const QsoIndex::Hit& hit,
+void addConfirmationMark(MatchReport& report, const Confirmation& c, int line,
                          QByteArrayView record, Service service, QByteArrayView today)
 {
     const QsoFacts f = readQsoFacts(record);
-    QsoOutcome o;
-    o.line = hit.line;
-    o.call = f.call.toByteArray();
-    o.qsoDate = f.qsoDate.toByteArray();
-    o.timeOn = f.timeOn.toByteArray();
+    QsoOutcome o = outcomeOf(line, f, QsoOutcome::Confirmed);
     const bool known = service == Service::Eqsl ? isYes(f.eqslRcvd) : isYes(f.lotwRcvd);
     if (known) {
         o.status = QsoOutcome::AlreadyConfirmed;
@@ -248,8 +234,8 @@ void addConfirmationMark(MatchReport& report, const Confirmation& c, const QsoIn
         const QByteArrayView date =
             qsoStart(c.qslrDate, "0000", unused) ? QByteArrayView(c.qslrDate) : today;
         const bool eqsl = service == Service::Eqsl;
-        report.changes.set(hit.line, f, eqsl ? "EQSL_QSL_RCVD" : "LOTW_QSL_RCVD", "Y");
-        report.changes.set(hit.line, f, eqsl ? "EQSL_QSLRDATE" : "LOTW_QSLRDATE", date);
+        report.changes.set(line, f, eqsl ? "EQSL_QSL_RCVD" : "LOTW_QSL_RCVD", "Y");
+        report.changes.set(line, f, eqsl ? "EQSL_QSLRDATE" : "LOTW_QSLRDATE", date);
     }
     report.matched.append(o);
 }

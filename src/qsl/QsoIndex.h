@@ -23,12 +23,6 @@ public:
     // How far apart a confirmation's start and the QSO's may be.
     static constexpr qint64 kWindowSeconds = 30 * 60;
 
-    struct Hit {
-        int line = 0;
-        bool eqslRcvd = false;
-        bool lotwRcvd = false;
-    };
-
     void reserve(int qsos);
     // Adds the QSO of that record line; false (and nothing added) when it has
     // no call, band, mode or a readable start.
@@ -37,9 +31,9 @@ public:
     void finish();
     int size() const { return int(m_entries.size()); }
 
-    // The QSOs with that call, band and compared mode whose start lies
-    // within kWindowSeconds of `start`.
-    QVarLengthArray<Hit, 4> find(QByteArrayView call, QByteArrayView band, QByteArrayView mode,
+    // The lines of the QSOs with that call, band and compared mode whose
+    // start lies within kWindowSeconds of `start`.
+    QVarLengthArray<int, 4> find(QByteArrayView call, QByteArrayView band, QByteArrayView mode,
                                  qint64 start) const;
 
 private:
@@ -50,8 +44,7 @@ private:
         qint32 next; // the same call's previous entry, or -1
         quint32 callAt;
         quint16 callLength;
-        quint8 band;
-        quint8 flags;
+        quint16 band;
         quint16 mode;
     };
     // A small number for each distinct band or mode (upper case); 0 = unknown.
@@ -89,12 +82,12 @@ MatchReport matchConfirmations(const QsoIndex& index, const QList<Confirmation>&
 // The part of matching that needs no record lines: which confirmation goes
 // with which QSOs.
 struct MatchPlan {
-    QList<std::pair<qsizetype, QsoIndex::Hit>> matched; // confirmation index, its QSO
+    QList<std::pair<qsizetype, int>> matched; // confirmation index, its QSO's line
     QList<Ambiguous> ambiguous;
     QList<Confirmation> unmatched;
 };
 MatchPlan planMatches(const QsoIndex& index, const QList<Confirmation>& received);
-void addConfirmationMark(MatchReport& report, const Confirmation& c, const QsoIndex::Hit& hit,
+void addConfirmationMark(MatchReport& report, const Confirmation& c, int line,
                          QByteArrayView record, Service service, QByteArrayView today);
 
 template <typename RecordAt>
@@ -105,8 +98,8 @@ MatchReport matchConfirmations(const QsoIndex& index, const QList<Confirmation>&
     MatchReport report;
     report.ambiguous = std::move(plan.ambiguous);
     report.unmatched = std::move(plan.unmatched);
-    for (const auto& [at, hit] : plan.matched)
-        addConfirmationMark(report, received[at], hit, record(hit.line), service, today);
+    for (const auto& [at, line] : plan.matched)
+        addConfirmationMark(report, received[at], line, record(line), service, today);
     return report;
 }
 

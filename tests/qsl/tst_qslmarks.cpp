@@ -85,6 +85,19 @@ void TestQslMarks::changesGoOnlyToTheSameQso()
     QByteArray otherTime = kWsjtx;
     otherTime.replace("235510", "235511");
     apply(otherTime, mark, ApplyResult::NotThatQso);
+    // A run's marks over a log whose lines moved: only the line that still
+    // holds its QSO changes.
+    FieldChanges run;
+    run.set(2, readQsoFacts(kWsjtx), "EQSL_QSL_SENT", "Y");
+    run.set(3, readQsoFacts(kWsjtx), "EQSL_QSL_SENT", "Y");
+    QList<QByteArray> log = {"header<eoh>", kWsjtx, other};
+    const QList<int> left = applyChanges(
+        run,
+        [&log](int k) { return k <= log.size() ? QByteArrayView(log[k - 1]) : QByteArrayView(); },
+        [&log](int k, const QByteArray& text) { log[k - 1] = text; });
+    QCOMPARE(left, QList<int>{3});
+    QCOMPARE(log[1], kWsjtx.chopped(5) + "<eqsl_qsl_sent:1>Y <eor>");
+    QCOMPARE(log[2], other);
     // The header or a line being written is no record.
     apply(kWsjtx.chopped(6), mark, ApplyResult::NotARecord);
     QCOMPARE(apply("WSJT-X ADIF Export<eoh>", mark, ApplyResult::NotARecord),
