@@ -28,10 +28,6 @@
         <translation>eQSL hatte es schon</translation>
     </message>
     <message>
-        <source>eQSL: no account is set</source>
-        <translation>eQSL: kein Konto eingetragen</translation>
-    </message>
-    <message>
         <source>the QSO lacks its call, date, time, band or mode</source>
         <translation>dem QSO fehlt Rufzeichen, Datum, Zeit, Band oder Betriebsart</translation>
     </message>
@@ -148,6 +144,10 @@
         <translation>LoTW: alle QSOs sind schon hochgeladen</translation>
     </message>
     <message>
+        <source>LoTW: no QSO can be uploaded</source>
+        <translation>LoTW: kein QSO kann hochgeladen werden</translation>
+    </message>
+    <message>
         <source>LoTW: the upload file could not be written: %1</source>
         <translation>LoTW: die Upload-Datei konnte nicht geschrieben werden: %1</translation>
     </message>
@@ -178,10 +178,6 @@
     <message>
         <source>LoTW: nothing is marked: %1</source>
         <translation>LoTW: nichts wird markiert: %1</translation>
-    </message>
-    <message>
-        <source>LoTW: no account is set</source>
-        <translation>LoTW: kein Konto eingetragen</translation>
     </message>
     <message>
         <source>LoTW: fetching the confirmations</source>
@@ -222,6 +218,14 @@
     <message>
         <source>the service&apos;s address must begin with https:// (the password is never sent unencrypted)</source>
         <translation>die Adresse des Dienstes muss mit https:// beginnen (das Passwort wird nie unverschlüsselt gesendet)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: no account is set</source>
+        <translation>%1: kein Konto eingetragen</translation>
     </message>
     <message>
         <source>no answer within %1 seconds</source>

@@ -42,15 +42,8 @@ void EqslService::upload(const QList<LogQso>& qsos)
     if (!begin())
         return;
     auto run = std::make_shared<Upload>();
-    const QString problem = addressProblem(m_account.address);
-    if (!problem.isEmpty() || m_account.user.isEmpty() || m_account.password.isEmpty()) {
-        run->result.status = RunResult::Failed;
-        run->result.message = problem.isEmpty()
-                                  ? QCoreApplication::translate("Qsl", "eQSL: no account is set")
-                                  : problem;
-        end(run->result);
+    if (accountMissing(m_account.address, m_account.user, m_account.password))
         return;
-    }
     QList<QsoFacts> facts;
     for (const LogQso& q : qsos) {
         if (!needsUpload(q.record, Service::Eqsl))
@@ -162,15 +155,8 @@ void EqslService::download(const QByteArray& since)
     if (!begin())
         return;
     RunResult result;
-    const QString problem = addressProblem(m_account.address);
-    if (!problem.isEmpty() || m_account.user.isEmpty() || m_account.password.isEmpty()) {
-        result.status = RunResult::Failed;
-        result.message = problem.isEmpty()
-                             ? QCoreApplication::translate("Qsl", "eQSL: no account is set")
-                             : problem;
-        end(result);
+    if (accountMissing(m_account.address, m_account.user, m_account.password))
         return;
-    }
     result.nextCursor = todayDate().addDays(-1).toString(QStringLiteral("yyyyMMdd")).toLatin1();
     QUrl url = m_account.address.resolved(QUrl(QStringLiteral("DownloadInBox.cfm")));
     QList<std::pair<const char*, QString>> query{{"UserName", m_account.user},

@@ -223,15 +223,8 @@ void LotwService::download(const QByteArray& since)
     if (!begin())
         return;
     RunResult result;
-    const QString problem = addressProblem(m_account.address);
-    if (!problem.isEmpty() || m_account.login.isEmpty() || m_account.password.isEmpty()) {
-        result.status = RunResult::Failed;
-        result.message = problem.isEmpty()
-                             ? QCoreApplication::translate("Qsl", "LoTW: no account is set")
-                             : problem;
-        end(result);
+    if (accountMissing(m_account.address, m_account.login, m_account.password))
         return;
-    }
     QUrl url = m_account.address.resolved(QUrl(QStringLiteral("lotwreport.adi")));
     QList<std::pair<const char*, QString>> query{{"login", m_account.login},
                                                  {"password", m_account.password},

@@ -84,6 +84,21 @@ QString QslService::addressProblem(const QUrl& url)
                "unencrypted)");
 }
 
+bool QslService::accountMissing(const QUrl& address, const QString& user, const QString& password)
+{
+    RunResult r;
+    const QString problem = addressProblem(address);
+    if (!problem.isEmpty())
+        r.message = QCoreApplication::translate("Qsl", "%1: %2").arg(name(), problem);
+    else if (user.isEmpty() || password.isEmpty())
+        r.message = QCoreApplication::translate("Qsl", "%1: no account is set").arg(name());
+    else
+        return false;
+    r.status = RunResult::Failed;
+    end(r);
+    return true;
+}
+
 QNetworkAccessManager* QslService::network()
 {
     if (!m_network)

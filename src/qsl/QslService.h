@@ -72,6 +72,9 @@ protected:
     // A password may go only over TLS, or to this machine: the reason why
     // not, or empty.
     static QString addressProblem(const QUrl& url);
+    // Ends the run as failed (true) when the address may not carry the
+    // password or the account lacks its user or password.
+    bool accountMissing(const QUrl& address, const QString& user, const QString& password);
     // GET or POST with the timeout; the reply is aborted by cancel().
     QNetworkReply* get(const QUrl& url);
     QNetworkReply* post(const QUrl& url, QHttpMultiPart* body);
