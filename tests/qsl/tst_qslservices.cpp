@@ -33,6 +33,7 @@ private slots:
     void lotwDownload();
     void slowServiceTimesOutOrIsCancelled();
     void passwordOnlyOverTls();
+    void failuresNeverShowThePassword();
     void lotwUpload_data();
     void lotwUpload();
     void realTqslKnowsTheArguments();
@@ -355,6 +356,22 @@ void TestQslServices::slowServiceTimesOutOrIsCancelled()
     });
     QCOMPARE(r.status, RunResult::Cancelled);
     QVERIFY(!s.isBusy());
+
+    // An upload cancelled while eQSL thinks marks nothing; a second request
+    // meanwhile is refused and does not end the first.
+    EqslService e;
+    e.setAccount(eqslAccount(port));
+    QSignalSpy said(&e, &QslService::status);
+    r = run(e, [&] {
+        e.upload(logQsos({qso("K1ABC", "20240131", "235510", "20m")}));
+        e.download({});
+        QTimer::singleShot(200, &e, &QslService::cancel);
+    });
+    QCOMPARE(r.status, RunResult::Cancelled);
+    QVERIFY(r.changes.isEmpty());
+    QCOMPARE(r.qsos.size(), 1);
+    QCOMPARE(r.qsos[0].status, QsoOutcome::NotSent);
+    QVERIFY(said.last().at(0).toString().contains("still going on"));
 }
 
 void TestQslServices::passwordOnlyOverTls()
@@ -369,6 +386,27 @@ void TestQslServices::passwordOnlyOverTls()
     const RunResult r = done.takeFirst().at(0).value<RunResult>();
     QCOMPARE(r.status, RunResult::Failed);
     QVERIFY2(r.message.contains("https://"), qPrintable(r.message));
+}
+
+void TestQslServices::failuresNeverShowThePassword()
+{
+    const int port = startServer(QStringLiteral("ok"));
+    QVERIFY(port > 0);
+    // A page that is not there, and a port where nothing listens: Qt names
+    // the address in its messages, and the address carries the password.
+    for (const QString& address : {QStringLiteral("http://127.0.0.1:%1/nothere/").arg(port),
+                                   QStringLiteral("http://127.0.0.1:1/lotwuser/")}) {
+        LotwService s;
+        LotwAccount a = lotwAccount(port);
+        a.address = QUrl(address);
+        s.setAccount(a);
+        const RunResult r = run(s, [&] { s.download({}); });
+        QCOMPARE(r.status, RunResult::Failed);
+        QVERIFY2(!r.message.contains(QStringLiteral("s=%")) &&
+                     !r.message.contains(QUrl::toPercentEncoding(kPassword)) &&
+                     !r.message.contains(QStringLiteral("password")),
+                 qPrintable(r.message));
+    }
 }
 
 void TestQslServices::lotwUpload_data()
