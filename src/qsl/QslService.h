@@ -54,6 +54,9 @@ public:
     void setTimeout(int ms) { m_timeoutMs = ms; }
     // For tests: the day that counts as today (the default is the UTC date).
     void setToday(std::function<QDate()> today) { m_today = std::move(today); }
+    // Today as the marks write it (YYYYMMDD): also the received date for
+    // matchConfirmations() where a confirmation has none.
+    QByteArray today() const;
 
 signals:
     void progress(qint64 done, qint64 total);
@@ -66,7 +69,6 @@ protected:
     bool begin();
     void end(RunResult result);
     bool cancelled() const { return m_cancelled; }
-    QByteArray today() const; // YYYYMMDD
     QDate todayDate() const;
 
     // A password may go only over TLS, or to this machine: the reason why

@@ -5,6 +5,7 @@
 #include "qsl/Credentials.h"
 #include "qsl/EqslService.h"
 #include "qsl/LotwService.h"
+#include "qsl/QsoIndex.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -31,6 +32,7 @@ private slots:
     void eqslDownload();
     void lotwDownload_data();
     void lotwDownload();
+    void confirmationsMarkTheLog();
     void slowServiceTimesOutOrIsCancelled();
     void passwordOnlyOverTls();
     void failuresNeverShowThePassword();
@@ -336,6 +338,45 @@ void TestQslServices::lotwDownload()
         QVERIFY(r.received.isEmpty());
         QVERIFY(r.nextCursor.isEmpty());
     }
+}
+
+void TestQslServices::confirmationsMarkTheLog()
+{
+    // The way a caller goes: download, match with the log, apply the marks,
+    // and only then keep the cursor.
+    const int port = startServer(QStringLiteral("ok"));
+    QVERIFY(port > 0);
+    LotwService s;
+    s.setAccount(lotwAccount(port));
+    const RunResult r = run(s, [&] { s.download({}); });
+    QCOMPARE(r.status, RunResult::Done);
+    QVERIFY(r.complete);
+    QList<QByteArray> log = {
+        "WSJT-X ADIF Export<eoh>",
+        qso("K1ABC", "20240131", "235510", "20m", "<comment:3>hi! "),
+        "<call:4>W1AW <mode:3>FT8 <qso_date:8>20240131 <time_on:4>1150 <band:3>20m <eor>",
+        "<call:4>W1AW <mode:3>FT8 <qso_date:8>20240131 <time_on:4>1210 <band:3>20m <eor>",
+    };
+    QsoIndex index;
+    for (int k = 2; k <= log.size(); ++k)
+        index.add(k, log[k - 1]);
+    index.finish();
+    const MatchReport m = matchConfirmations(index, r.received, s.service(), s.today(),
+                                             [&log](int k) { return log[k - 1]; });
+    QCOMPARE(m.matched.size(), 1);
+    QCOMPARE(m.ambiguous.size(), 1);
+    QCOMPARE(m.ambiguous[0].lines, (QList<int>{3, 4}));
+    QCOMPARE(m.unmatched.size(), 1);
+    QCOMPARE(m.unmatched[0].call, QByteArray("JA1AA"));
+    const QList<QByteArray> before = log;
+    const QList<int> left = applyChanges(
+        m.changes,
+        [&log](int k) { return k <= log.size() ? QByteArrayView(log[k - 1]) : QByteArrayView(); },
+        [&log](int k, const QByteArray& text) { log[k - 1] = text; });
+    QVERIFY(left.isEmpty());
+    QCOMPARE(log[1], before[1].chopped(5) + "<lotw_qsl_rcvd:1>Y <lotw_qslrdate:8>20240220 <eor>");
+    QCOMPARE(log.mid(2), before.mid(2));
+    QCOMPARE(r.nextCursor, QByteArray("2024-02-20 10:11:12"));
 }
 
 void TestQslServices::slowServiceTimesOutOrIsCancelled()
