@@ -235,6 +235,10 @@
         <source>the server answered %1 %2</source>
         <translation>der Server antwortete %1 %2</translation>
     </message>
+    <message>
+        <source>tqsl said nothing for %1 seconds and was stopped (does it wait for a passphrase?)</source>
+        <translation>tqsl hat %1 Sekunden lang nichts gemeldet und wurde beendet (wartet es auf eine Passphrase?)</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>

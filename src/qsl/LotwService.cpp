@@ -8,6 +8,7 @@
 #include <QNetworkReply>
 #include <QProcess>
 #include <QTemporaryFile>
+#include <QTimer>
 
 namespace qsl
 {
@@ -152,12 +153,29 @@ void LotwService::upload(const QList<LogQso>& qsos)
         if (e == QProcess::FailedToStart)
             tqslEnded(-1, false);
     });
+    m_err.clear();
+    m_silent = false;
+    if (!m_silence) {
+        m_silence = new QTimer(this);
+        m_silence->setSingleShot(true);
+        connect(m_silence, &QTimer::timeout, this, [this] {
+            m_silent = true;
+            if (m_process)
+                m_process->kill();
+        });
+    }
+    m_silence->start(timeout());
+    connect(m_process, &QProcess::readyReadStandardError, this, [this] {
+        m_err += m_process->readAllStandardError();
+        m_silence->start(timeout());
+    });
     m_process->start();
 }
 
 void LotwService::tqslEnded(int code, bool crashed)
 {
-    const QByteArray err = m_process->readAllStandardError();
+    m_silence->stop();
+    const QByteArray err = m_err + m_process->readAllStandardError();
     const bool started = code >= 0;
     m_process->deleteLater();
     m_process = nullptr;
@@ -174,6 +192,10 @@ void LotwService::tqslEnded(int code, bool crashed)
     else if (!started)
         reason = QCoreApplication::translate(
             "Qsl", "tqsl could not be started (is TrustedQSL installed?)");
+    else if (m_silent)
+        reason = QCoreApplication::translate("Qsl", "tqsl said nothing for %1 seconds and was "
+                                                    "stopped (does it wait for a passphrase?)")
+                     .arg(timeout() / 1000.0);
     else if (crashed)
         reason = QCoreApplication::translate("Qsl", "tqsl ended abnormally");
     else if ((code == 0 || code == 9) && final.isEmpty())

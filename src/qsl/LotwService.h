@@ -7,6 +7,7 @@
 
 class QProcess;
 class QTemporaryFile;
+class QTimer;
 
 namespace qsl
 {
@@ -36,6 +37,9 @@ public:
     void download(const QByteArray& since) override;
     void cancel() override;
 
+    // tqsl is stopped when it stays silent for the timeout (a passphrase
+    // dialog nobody answers, a hung connection): nothing is marked then.
+
     // tqsl's arguments for signing and uploading `file`: no shell, no
     // password (tqsl asks for a key's passphrase itself).
     static QStringList tqslArguments(const LotwAccount& account, const QString& file);
@@ -47,6 +51,9 @@ private:
 
     LotwAccount m_account;
     QProcess* m_process = nullptr;
+    QByteArray m_err;            // what tqsl wrote on its error output so far
+    QTimer* m_silence = nullptr; // tqsl said nothing for the timeout: it waits for someone
+    bool m_silent = false;
     QTemporaryFile* m_file = nullptr;
     QList<LogQso> m_sending;
     RunResult m_result;

@@ -52,6 +52,7 @@ public:
 
     // How long the service may stay silent before the run fails (ms).
     void setTimeout(int ms) { m_timeoutMs = ms; }
+    int timeout() const { return m_timeoutMs; }
     // For tests: the day that counts as today (the default is the UTC date).
     void setToday(std::function<QDate()> today) { m_today = std::move(today); }
     // Today as the marks write it (YYYYMMDD): also the received date for

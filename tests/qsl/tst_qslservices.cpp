@@ -36,6 +36,7 @@ private slots:
     void slowServiceTimesOutOrIsCancelled();
     void passwordOnlyOverTls();
     void failuresNeverShowThePassword();
+    void tqslSilentOrCancelledMarksNothing();
     void lotwUpload_data();
     void lotwUpload();
     void realTqslKnowsTheArguments();
@@ -45,6 +46,11 @@ private:
     int startServer(const QString& mode, double delay = 0);
     RunResult run(QslService& s, const std::function<void()>& start, int timeoutMs = 20000);
     QByteArray received(int request, const QString& name) const;
+    // A fake tqsl first on PATH (returns the PATH before): it writes its
+    // arguments and the file it was given into the scratch folder, waits
+    // FAKE_TQSL_SLEEP seconds, writes FAKE_TQSL_STATUS on its error output
+    // and exits with FAKE_TQSL_CODE.
+    QByteArray installFakeTqsl();
     EqslAccount eqslAccount(int port) const;
     LotwAccount lotwAccount(int port) const;
 
@@ -450,6 +456,58 @@ void TestQslServices::failuresNeverShowThePassword()
     }
 }
 
+QByteArray TestQslServices::installFakeTqsl()
+{
+    dir = new QTemporaryDir;
+    const QString bin = dir->filePath(QStringLiteral("bin"));
+    QDir().mkpath(bin);
+    QFile fake(bin + QStringLiteral("/tqsl"));
+    fake.open(QIODevice::WriteOnly);
+    fake.write("#!/bin/sh\n"
+               "printf '%s\\n' \"$@\" > \"$FAKE_TQSL_RECORD/args\"\n"
+               "for last; do :; done\n"
+               "cp \"$last\" \"$FAKE_TQSL_RECORD/file.adi\"\n"
+               "echo 'Signing using Callsign DL1VOS, DXCC Entity GERMANY' >&2\n"
+               "sleep \"${FAKE_TQSL_SLEEP:-0}\"\n"
+               "[ \"$FAKE_TQSL_CODE\" = 5 ] && echo 'Error: no certificate' >&2\n"
+               "[ -n \"$FAKE_TQSL_STATUS\" ] && echo \"$FAKE_TQSL_STATUS\" >&2\n"
+               "exit \"$FAKE_TQSL_CODE\"\n");
+    fake.close();
+    fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin) + ':' + path);
+    qputenv("FAKE_TQSL_RECORD", QFile::encodeName(dir->path()));
+    qputenv("FAKE_TQSL_SLEEP", "0");
+    return path;
+}
+
+void TestQslServices::tqslSilentOrCancelledMarksNothing()
+{
+    const QByteArray path = installFakeTqsl();
+    qputenv("FAKE_TQSL_CODE", "0");
+    qputenv("FAKE_TQSL_STATUS", "Final Status: Success(0)");
+    qputenv("FAKE_TQSL_SLEEP", "3");
+    LotwService s;
+    s.setAccount(lotwAccount(1));
+    s.setTimeout(500);
+    const QList<LogQso> log = logQsos({qso("K1ABC", "20240131", "235510", "20m")});
+    RunResult r = run(s, [&] { s.upload(log); });
+    QCOMPARE(r.status, RunResult::Failed);
+    QVERIFY2(r.message.contains("said nothing for 0.5 seconds"), qPrintable(r.message));
+    QVERIFY(r.changes.isEmpty());
+
+    s.setTimeout(60000);
+    r = run(s, [&] {
+        s.upload(log);
+        QTimer::singleShot(300, &s, &QslService::cancel);
+    });
+    qputenv("PATH", path);
+    QCOMPARE(r.status, RunResult::Cancelled);
+    QVERIFY(r.changes.isEmpty());
+    QCOMPARE(r.qsos.size(), 1);
+    QVERIFY(r.qsos[0].reason.contains("cancelled"));
+}
+
 void TestQslServices::lotwUpload_data()
 {
     QTest::addColumn<int>("code");
@@ -480,24 +538,7 @@ void TestQslServices::lotwUpload()
     QFETCH(bool, marked);
     QFETCH(int, status);
     QFETCH(QString, message);
-    dir = new QTemporaryDir;
-    const QString bin = dir->filePath(QStringLiteral("bin"));
-    QDir().mkpath(bin);
-    QFile fake(bin + QStringLiteral("/tqsl"));
-    QVERIFY(fake.open(QIODevice::WriteOnly));
-    fake.write("#!/bin/sh\n"
-               "printf '%s\\n' \"$@\" > \"$FAKE_TQSL_RECORD/args\"\n"
-               "for last; do :; done\n"
-               "cp \"$last\" \"$FAKE_TQSL_RECORD/file.adi\"\n"
-               "echo 'Signing using Callsign DL1VOS, DXCC Entity GERMANY' >&2\n"
-               "[ \"$FAKE_TQSL_CODE\" = 5 ] && echo 'Error: no certificate' >&2\n"
-               "[ -n \"$FAKE_TQSL_STATUS\" ] && echo \"$FAKE_TQSL_STATUS\" >&2\n"
-               "exit \"$FAKE_TQSL_CODE\"\n");
-    fake.close();
-    fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(bin) + ':' + path);
-    qputenv("FAKE_TQSL_RECORD", QFile::encodeName(dir->path()));
+    const QByteArray path = installFakeTqsl();
     qputenv("FAKE_TQSL_CODE", QByteArray::number(code));
     qputenv("FAKE_TQSL_STATUS", finalStatus.toUtf8());
 
