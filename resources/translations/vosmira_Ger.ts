@@ -239,6 +239,10 @@
         <source>tqsl said nothing for %1 seconds and was stopped (does it wait for a passphrase?)</source>
         <translation>tqsl hat %1 Sekunden lang nichts gemeldet und wurde beendet (wartet es auf eine Passphrase?)</translation>
     </message>
+    <message>
+        <source>eQSL: every QSO has been uploaded already</source>
+        <translation>eQSL: alle QSOs sind schon hochgeladen</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>

@@ -92,6 +92,9 @@ void EqslService::postNext(std::shared_ptr<Upload> run)
                                    .arg(run->stopped)
                                    .arg(sent)
                                    .arg(result.qsos.size());
+        if (result.qsos.isEmpty())
+            result.message =
+                QCoreApplication::translate("Qsl", "eQSL: every QSO has been uploaded already");
         end(result);
         return;
     }

@@ -221,6 +221,12 @@ void TestQslServices::eqslUploadMarksWhatEqslTook()
     QVERIFY2(
         unsent.filter(QRegularExpression(QStringLiteral("^4 .*date is in the future"))).size() == 1,
         qPrintable(unsent.join('\n')));
+
+    // Nothing left to send: no post at all.
+    const RunResult none = run(s, [&] { s.upload(log.mid(3, 1)); });
+    QCOMPARE(none.status, RunResult::Done);
+    QCOMPARE(none.message, QStringLiteral("eQSL: every QSO has been uploaded already"));
+    QCOMPARE(received(3, "path"), QByteArray("(absent)"));
 }
 
 void TestQslServices::eqslWrongPasswordKeepsEverythingUnsent()
