@@ -10,6 +10,7 @@
 namespace qsl
 {
 
+// The parts view the file's bytes: valid while they are.
 struct AdifFileParts {
     bool hasHeader = false;        // an <eoh> was found
     QByteArrayView header;         // up to <eoh>

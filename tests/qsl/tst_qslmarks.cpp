@@ -323,12 +323,14 @@ void TestQslMarks::adifFilesEndWhereTheyEnd()
     QCOMPARE(fieldValue(p.records[0], "qslmsg"), QByteArrayView("<eor>"));
     QVERIFY(hasMarker(p.tail, "app_lotw_eof"));
     // Cut inside a record: the part is no record, and the end mark is gone.
-    p = splitAdifFile(file.left(file.indexOf("<eor>\n<APP")));
+    const QByteArray cut = file.left(file.indexOf("<eor>\n<APP"));
+    p = splitAdifFile(cut);
     QCOMPARE(p.records.size(), 1);
     QVERIFY(!p.tail.trimmed().isEmpty());
     QVERIFY(!hasMarker(p.tail, "app_lotw_eof"));
     // A value declared longer than the file holds.
-    p = splitAdifFile("<eoh><call:50>K1ABC <eor>");
+    const QByteArray longer = "<eoh><call:50>K1ABC <eor>";
+    p = splitAdifFile(longer);
     QCOMPARE(p.records.size(), 0);
 }
 
