@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   libjpeg62-turbo-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+  qtkeychain-qt6-dev trustedqsl
   curl fonts-dejavu-core fonts-liberation
   hamradio-files iso-flags-svg
   xvfb xauth xdotool poppler-utils openbox x11-utils
