@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,7 +15,63 @@ qint64 mtimeOf(const struct stat& st)
 {
     return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
 }
+qint64 ctimeOf(const struct stat& st)
+{
+    return qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+}
 } // namespace
+
+bool untouchedSinceMark(const LogFileMark& mark, const struct stat& st)
+{
+    return mark.valid && quint64(st.st_dev) == mark.device && quint64(st.st_ino) == mark.inode &&
+           qint64(st.st_size) == mark.size && mtimeOf(st) == mark.mtimeNs &&
+           ctimeOf(st) == mark.ctimeNs && !mark.othersWrote;
+}
+
+bool holdsMarkedContent(const LogFileMark& mark, int fd)
+{
+    constexpr qint64 kChunk = qint64(4) << 20;
+    static const std::unique_ptr<char[]> buffer(new char[size_t(kChunk)]);
+    qint64 covered = 0;
+    for (const MarkPiece& p : mark.content)
+        covered += p.length;
+    if (!mark.valid || covered != mark.size)
+        return false;
+    auto piece = mark.content.begin();
+    qsizetype inPiece = 0;
+    qint64 at = 0;
+    while (at < mark.size) {
+        const qint64 want = qMin(kChunk, mark.size - at);
+        qint64 got = 0;
+        while (got < want) {
+            const ssize_t n = ::pread(fd, buffer.get() + got, size_t(want - got), off_t(at + got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            got += n;
+        }
+        // The chunk against the pieces it spans.
+        const char* b = buffer.get();
+        qint64 left = got;
+        while (left > 0) {
+            while (piece != mark.content.end() && inPiece == piece->length) {
+                ++piece;
+                inPiece = 0;
+            }
+            if (piece == mark.content.end())
+                return false;
+            const qsizetype n = qsizetype(qMin<qint64>(left, piece->length - inPiece));
+            if (std::memcmp(b, piece->bytes.constData() + piece->offset + inPiece, size_t(n)) != 0)
+                return false;
+            b += n;
+            left -= n;
+            inPiece += n;
+        }
+        at += got;
+    }
+    return true;
+}
 
 QByteArray readAt(int fd, qint64 offset, qint64 length)
 {
@@ -50,6 +107,7 @@ LogFileMark markFile(int fd, qint64 size, QByteArrayView tail, qsizetype partial
     m.inode = quint64(st.st_ino);
     m.size = size;
     m.mtimeNs = mtimeOf(st);
+    m.ctimeNs = ctimeOf(st);
     m.tail = tail.last(qMin(tail.size(), kMarkTailBytes)).toByteArray();
     m.partialLength = partialLength;
     return m;
@@ -71,7 +129,7 @@ DiskCheck checkDisk(const LogFileMark& mark, int fd)
         c.change = DiskChange::Changed;
         return c;
     }
-    if (c.size == mark.size && mtimeOf(st) == mark.mtimeNs) {
+    if (c.size == mark.size && mtimeOf(st) == mark.mtimeNs && ctimeOf(st) == mark.ctimeNs) {
         c.change = DiskChange::Same;
         return c;
     }

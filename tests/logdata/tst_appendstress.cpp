@@ -124,9 +124,8 @@ void TestAppendStress::appendsDuringRewritesAreNeverLost()
         }
         // What a writer put into the replaced file is carried over, and the
         // live log takes in what was appended.
-        if (s.Orphan)
-            s.Orphan->carry();
-        s.Orphan.reset();
+        carryOrphans(s.Orphans);
+        s.Orphans.clear();
         const LoadReport followed = followLogbookData(s);
         if (!followed.reloadReason.isEmpty())
             loadLogbookData(s);
