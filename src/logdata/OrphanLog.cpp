@@ -160,7 +160,20 @@ void OrphanLog::watch()
     // Owned by the application, so it never outlives the event loop.
     m_notifier =
         new QSocketNotifier(qintptr(m_watch), QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [this] { carry(); });
+    QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [this] {
+        carry();
+        // A writer's close is told before the system counts it as closed:
+        // looked at again shortly after.
+        if (m_recheck)
+            m_recheck->start(50);
+    });
+    // Also now and then, for writers that go without a word (killed).
+    m_recheck = new QTimer(QCoreApplication::instance());
+    QObject::connect(m_recheck, &QTimer::timeout, m_recheck, [this] {
+        m_recheck->setInterval(1000);
+        carry();
+    });
+    m_recheck->start(1000);
 }
 
 void OrphanLog::close()
@@ -170,10 +183,12 @@ void OrphanLog::close()
         m_notifier->deleteLater();
         m_notifier = nullptr;
     }
-    if (m_retry) {
-        m_retry->stop();
-        m_retry->deleteLater();
-        m_retry = nullptr;
+    for (QPointer<QTimer>* t : {&m_retry, &m_recheck}) {
+        if (*t) {
+            (*t)->stop();
+            (*t)->deleteLater();
+            *t = nullptr;
+        }
     }
     if (m_fd >= 0)
         ::close(m_fd);

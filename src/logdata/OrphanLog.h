@@ -47,6 +47,7 @@ private:
     int m_watch = -1; // an inotify descriptor watching the old file
     QPointer<QSocketNotifier> m_notifier;
     QPointer<QTimer> m_retry;
+    QPointer<QTimer> m_recheck; // whether anybody still can write to it
     bool m_failing = false;
     qint64 m_carried = 0;
     QByteArray m_livePath;

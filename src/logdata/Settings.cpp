@@ -65,11 +65,9 @@ void Load_Config(ProgramState& s)
                 v.truncate(kRows[i].limit);
             s.ProgramSettings.*(kRows[i].value) = v;
         }
-        // The log path is kept in the file system's encoding; a path the
-        // Windows program wrote (not valid UTF-8) is Windows-1252.
-        QByteArray& path = s.ProgramSettings.LogPathSetting;
-        if (!text::isValidUtf8(path))
-            path = QFile::encodeName(Cp1252::toUnicode(path));
+        // The log path is the file name's bytes, used and stored as they
+        // are (a folder name need not be UTF-8); only what is shown is
+        // converted.
     }
     int count = 0;
     if (!parseCount(s.ProgramSettings.QsoCountText, count))
