@@ -253,28 +253,34 @@ qint64 OrphanLog::carry()
     };
     if (::fstat(m_fd, &st) != 0)
         return -1;
-    const qint64 moved = carryTo(qint64(st.st_size));
+    const qint64 moved = carryTo(qint64(st.st_size), false);
     if (moved < 0)
         return -1;
     if (othersMayWrite())
         return moved;
     // Nobody can write to it: nothing can arrive any more once what came
-    // meanwhile is over.
+    // meanwhile is over, a last line without its end too.
     if (::fstat(m_fd, &st) != 0)
         return -1;
-    const qint64 last = carryTo(qint64(st.st_size));
+    const qint64 last = carryTo(qint64(st.st_size), true);
     if (last < 0)
         return -1;
     close();
     return moved + last;
 }
 
-qint64 OrphanLog::carryTo(qint64 size)
+qint64 OrphanLog::carryTo(qint64 size, bool all)
 {
     ignoreFileSizeSignal();
     if (size <= m_carried)
         return 0;
-    const QByteArray late = readAt(m_fd, m_carried, size - m_carried);
+    QByteArray late = readAt(m_fd, m_carried, size - m_carried);
+    // Whole lines only while the writer may still be writing: a line's two
+    // halves never go over with another file's line between them.
+    if (!all)
+        late.truncate(late.lastIndexOf('\n') + 1);
+    if (late.isEmpty())
+        return 0;
     const int out = ::open(m_livePath.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
     int error = out < 0 ? errno : 0;
     if (out >= 0) {

@@ -40,7 +40,7 @@ public:
 
 private:
     void close();
-    qint64 carryTo(qint64 size);
+    qint64 carryTo(qint64 size, bool all);
     bool othersMayWrite() const;
     void failed(int error);
     int m_fd = -1;

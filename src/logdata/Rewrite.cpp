@@ -608,10 +608,13 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole)
         }
     }
     const QByteArray raw = oldFd >= 0 ? readAt(oldFd, rawFrom, diskSize - rawFrom) : QByteArray();
-    qint64 copiedEnd = rawFrom + raw.size();
+    // Whole lines only: a last line still being written stays in the old
+    // file, where its writer completes it, and goes over whole from there
+    // (OrphanLog), so that nothing another writer adds meanwhile can come
+    // between its halves.
     const qsizetype rawSplit = raw.lastIndexOf('\n') + 1;
+    qint64 copiedEnd = rawFrom + rawSplit;
     const QByteArrayView rawComplete = QByteArrayView(raw).first(rawSplit);
-    const QByteArrayView rawPartial = QByteArrayView(raw).sliced(rawSplit);
     run(&RewriteHooks::afterRead);
 
     QByteArray tempName;
@@ -673,7 +676,6 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole)
                 w.put(*own);
             w.put(lineEnd());
         }
-        w.put(raw, rawSplit, raw.size() - rawSplit);
     }
     w.finish();
     if (!w.ok())
@@ -692,7 +694,10 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole)
         };
         if (::fstat(oldFd, &st) != 0 || qint64(st.st_size) <= copiedEnd)
             break;
-        const QByteArray more = readAt(oldFd, copiedEnd, qint64(st.st_size) - copiedEnd);
+        QByteArray more = readAt(oldFd, copiedEnd, qint64(st.st_size) - copiedEnd);
+        more.truncate(more.lastIndexOf('\n') + 1);
+        if (more.isEmpty())
+            break;
         Writer extra(tmp, 0);
         extra.put(more);
         extra.finish();
@@ -732,11 +737,8 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole)
         });
         for (const QByteArray& a : added)
             s.LogLines.take(k++, a);
-        if (!rawPartial.isEmpty())
-            s.LogLines.take(k++, rawPartial.toByteArray());
         s.LoadedLineCount = k - 1;
-        o.appendedKept =
-            appendedLines + (rawPartial.isEmpty() ? 0 : 1) - (lastTableLine < loaded ? 1 : 0);
+        o.appendedKept = appendedLines - (lastTableLine < loaded ? 1 : 0);
     }
     s.LogLines.agreeWithFile(s.LoadedLineCount);
     s.LineCount = s.LoadedLineCount;
@@ -748,7 +750,7 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole)
     // append.
     const QByteArray tail = readAt(tmp, qMax<qint64>(0, written - kMarkTailBytes),
                                    qMin<qint64>(written, kMarkTailBytes));
-    s.LogMark = markFile(tmp, written, tail, merge ? partialLineLength(merged) : rawPartial.size());
+    s.LogMark = markFile(tmp, written, tail, merge ? partialLineLength(merged) : 0);
     s.LogMark.content = w.takePieces();
 
     // A writer that opened the old file before the rename may still write
