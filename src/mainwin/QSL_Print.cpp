@@ -16,6 +16,7 @@
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
 #include "logdata/Loader.h"
+#include "logdata/OrphanLog.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
 #include "logdata/TextCodec.h"
@@ -108,6 +109,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
 
+    // A QSO another program wrote into a replaced log file that could not be
+    // added to the log: said at once (it is kept and tried again).
+    setOrphanProblemHandler([this](const QString& message) {
+        showStatus(message);
+        dialogs().showError(message);
+    });
+
     // While a rewrite writes a large log the window repaints and says so.
     setRewriteProgress([this](qint64 written, qint64 total) {
         const int percent = total > 0 ? int(written * 100 / total) : 0;
@@ -120,6 +128,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 
 TForm1::~TForm1()
 {
+    setOrphanProblemHandler(nullptr);
     setRewriteProgress(nullptr);
     setLoadProgress(nullptr);
 }
