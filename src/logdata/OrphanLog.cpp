@@ -16,6 +16,8 @@
 #include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace
@@ -190,8 +192,16 @@ void OrphanLog::close()
             *t = nullptr;
         }
     }
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (m_fd >= 0) {
+        // The last close of a large replaced file gives its pages and blocks
+        // back, which takes a while: not on the window's time.
+        const int fd = m_fd;
+        try {
+            std::thread([fd] { ::close(fd); }).detach();
+        } catch (const std::system_error&) {
+            ::close(fd);
+        }
+    }
     if (m_watch >= 0)
         ::close(m_watch);
     m_fd = -1;

@@ -155,7 +155,9 @@ private:
     void out(const char* p, qint64 n)
     {
         while (n > 0 && m_error == 0) {
-            // At most 8 MB a call, so the window hears of the progress.
+            // At most 32 MB a call, so the window hears of the progress; a
+            // write past the cache that large goes to the disk as several
+            // requests at once.
             const ssize_t w = ::write(m_fd, p, size_t(qMin<qint64>(n, kDirectSize)));
             if (w < 0 && errno == EINTR)
                 continue;
@@ -177,7 +179,7 @@ private:
         }
     }
     static constexpr size_t kBufferSize = 1 << 20;
-    static constexpr size_t kDirectSize = 8 << 20;
+    static constexpr size_t kDirectSize = 32 << 20;
     static constexpr size_t kAlign = 4096;
     // One buffer of each kind for every rewrite, so their pages are not
     // faulted in anew.
