@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace
@@ -28,10 +29,65 @@ bool untouchedSinceMark(const LogFileMark& mark, const struct stat& st)
            ctimeOf(st) == mark.ctimeNs && !mark.othersWrote;
 }
 
+namespace
+{
+// Reads [at, at + want) of `fd` into `into`: from the page cache where the
+// bytes are there, otherwise past it (`direct`, opened with O_DIRECT), so
+// that a file not in the cache (written past it) is not read into fresh
+// cache pages just to be compared. Returns the bytes read, -1 on an error.
+qint64 readChunk(int fd, int direct, char* into, qint64 at, qint64 want)
+{
+    qint64 got = 0;
+    while (got < want) {
+        struct iovec v {
+            into + got, size_t(want - got)
+        };
+        ssize_t n = ::preadv2(fd, &v, 1, off_t(at + got), RWF_NOWAIT);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN && direct >= 0 && got % 4096 == 0) {
+            // The rest of the chunk from the disk, in whole blocks.
+            const size_t blocks = size_t((want - got + 4095) / 4096 * 4096);
+            n = ::pread(direct, into + got, blocks, off_t(at + got));
+            if (n >= 0)
+                n = qMin<ssize_t>(n, ssize_t(want - got));
+        } else if (n < 0 && (errno == EAGAIN || errno == EOPNOTSUPP || errno == EINVAL)) {
+            n = ::pread(fd, into + got, size_t(want - got), off_t(at + got));
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return got;
+}
+} // namespace
+
 bool holdsMarkedContent(const LogFileMark& mark, int fd)
 {
-    constexpr qint64 kChunk = qint64(4) << 20;
-    static const std::unique_ptr<char[]> buffer(new char[size_t(kChunk)]);
+    // Large, so that a read past the cache goes to the disk as several
+    // requests at once; aligned, with a block to spare, for such reads.
+    constexpr qint64 kChunk = qint64(32) << 20;
+    static char* const buffer = [] {
+        void* p = nullptr;
+        return static_cast<char*>(::posix_memalign(&p, 4096, size_t(kChunk) + 4096) == 0 ? p
+                                                                                         : nullptr);
+    }();
+    if (!buffer)
+        return false;
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    const int direct = ::open(self.constData(), O_RDONLY | O_DIRECT | O_CLOEXEC);
+    struct Closer {
+        int fd;
+        ~Closer()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } closeDirect{direct};
     qint64 covered = 0;
     for (const MarkPiece& p : mark.content)
         covered += p.length;
@@ -42,17 +98,11 @@ bool holdsMarkedContent(const LogFileMark& mark, int fd)
     qint64 at = 0;
     while (at < mark.size) {
         const qint64 want = qMin(kChunk, mark.size - at);
-        qint64 got = 0;
-        while (got < want) {
-            const ssize_t n = ::pread(fd, buffer.get() + got, size_t(want - got), off_t(at + got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false;
-            got += n;
-        }
+        const qint64 got = readChunk(fd, direct, buffer, at, want);
+        if (got != want)
+            return false;
         // The chunk against the pieces it spans.
-        const char* b = buffer.get();
+        const char* b = buffer;
         qint64 left = got;
         while (left > 0) {
             while (piece != mark.content.end() && inPiece == piece->length) {

@@ -18,6 +18,7 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <future>
 #include <memory>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -527,7 +528,8 @@ RewriteOutcome appendRecord(ProgramState& s, const QByteArray& record)
 
 namespace
 {
-RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole)
+RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& mergeNeeded,
+                       bool forceMerge)
 {
     const QString shown = logFilePathString(s);
     if (s.LogFilePath.isEmpty())
@@ -549,6 +551,7 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole)
     const int oldFd = old.fd;
     qint64 diskSize = 0;
     bool merge = false;
+    std::future<bool> holds;
     if (oldFd < 0) {
         if (mark.valid)
             return outcome(RewriteResult::ChangedOnDisk, tr("%1 is no longer there").arg(shown));
@@ -571,8 +574,16 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole)
         // Untouched by its status, or holding all the marked bytes (another
         // program at most appended): otherwise the edits go onto what is on
         // disk now.
-        merge = !untouchedSinceMark(mark, old.st) &&
-                (diskSize < mark.size || !holdsMarkedContent(mark, oldFd));
+        if (forceMerge || diskSize < mark.size) {
+            merge = true;
+        } else if (!untouchedSinceMark(mark, old.st)) {
+            // Compared while the new file is written: when the marked bytes
+            // turn out changed, the save starts again and merges.
+            LogFileMark copy = mark;
+            holds = std::async(std::launch::async, [copy = std::move(copy), oldFd] {
+                return holdsMarkedContent(copy, oldFd);
+            });
+        }
     }
 
     const int loaded = s.LoadedLineCount;
@@ -680,6 +691,11 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole)
         }
     }
     w.finish();
+    if (holds.valid() && !holds.get()) {
+        ::unlink(tempName.constData());
+        mergeNeeded = true;
+        return outcome(RewriteResult::ChangedOnDisk);
+    }
     if (!w.ok())
         return failWith(w.error());
     QString lost;
@@ -771,7 +787,10 @@ RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
     ignoreFileSizeSignal();
     s.Writing = true;
     bool readWhole = false;
-    RewriteOutcome o = rewrite(s, lastElement, readWhole);
+    bool mergeNeeded = false;
+    RewriteOutcome o = rewrite(s, lastElement, readWhole, mergeNeeded, false);
+    if (mergeNeeded)
+        o = rewrite(s, lastElement, readWhole, mergeNeeded, true);
     s.Writing = false;
     // A table that does not match the file is read again whole at the next
     // reload, so an edit that was not written never shows as if it were;

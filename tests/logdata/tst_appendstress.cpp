@@ -8,7 +8,7 @@
 // moment. Nothing is carried over by hand: the event loop runs, as in the
 // program.
 //
-// 500 trials by default; VOSMIRA_STRESS_TRIALS and VOSMIRA_STRESS_RECORDS
+// 300 trials by default; VOSMIRA_STRESS_TRIALS and VOSMIRA_STRESS_RECORDS
 // make a longer run on a larger log.
 #include "logdata/Loader.h"
 #include "logdata/OrphanLog.h"
@@ -157,7 +157,7 @@ void settle(ScratchDir& dir, const QList<QByteArray>& lines)
 
 void TestAppendStress::appendsDuringRewritesAreNeverLost()
 {
-    const int trials = envNumber("VOSMIRA_STRESS_TRIALS", 500);
+    const int trials = envNumber("VOSMIRA_STRESS_TRIALS", 300);
     const int records = envNumber("VOSMIRA_STRESS_RECORDS", 400);
     ScratchDir dir;
     LogGeneratorOptions o;
