@@ -193,11 +193,10 @@ DiskCheck checkDisk(const LogFileMark& mark, int fd)
     return c;
 }
 
-DiskCheck checkDisk(const LogFileMark& mark, const QString& path)
+DiskCheck checkDisk(const LogFileMark& mark, const QByteArray& path)
 {
     DiskCheck c;
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         c.change = errno == ENOENT ? DiskChange::Missing : DiskChange::Unreadable;
         c.error = QString::fromLocal8Bit(std::strerror(errno));

@@ -59,8 +59,8 @@ struct DiskCheck {
 
 // Compares the open file `fd` with the mark (reads only the marked tail).
 DiskCheck checkDisk(const LogFileMark& mark, int fd);
-// The same for the file at `path`.
-DiskCheck checkDisk(const LogFileMark& mark, const QString& path);
+// The same for the file at `path` (the file name's bytes).
+DiskCheck checkDisk(const LogFileMark& mark, const QByteArray& path);
 
 // True when the file's status says nothing touched it since the mark: the
 // same file, size, modification and change time. (A change time cannot be

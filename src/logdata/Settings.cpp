@@ -11,6 +11,10 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace
 {
 struct Row {
@@ -117,5 +121,23 @@ bool saveAndReloadConfig(ProgramState& s)
 
 QString logFilePathString(const ProgramState& s)
 {
-    return QFile::decodeName(s.LogFilePath);
+    return text::isValidUtf8(s.LogFilePath) ? QFile::decodeName(s.LogFilePath)
+                                            : Cp1252::toUnicode(s.LogFilePath);
+}
+
+bool openLogbookFile(const ProgramState& s, QFile& file)
+{
+    if (s.LogFilePath.isEmpty())
+        return false;
+    const int fd = ::open(s.LogFilePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
 }

@@ -527,7 +527,7 @@ void TForm1::followLogbook()
     }
     if (!s.LogMark.valid) {
         // The logbook could not be read before: it may be there now.
-        if (!logFilePathString(s).isEmpty() && QFileInfo::exists(logFilePathString(s)))
+        if (!s.LogFilePath.isEmpty() && ::access(s.LogFilePath.constData(), F_OK) == 0)
             bringLogbookUpToDate();
         watchLogbook();
         return;
