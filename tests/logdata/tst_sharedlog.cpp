@@ -384,6 +384,21 @@ void TestSharedLog::copyFailureIsReportedAndKept()
     setOrphanProblemHandler(nullptr);
     QVERIFY(s.Orphans.empty());
     QCOMPARE(fileLines(readFile(path)), QList<QByteArray>({kHeader, rec(0, "Y"), rec(1), rec(50)}));
+
+    // Still failing when the program ends: the QSO is kept beside it.
+    Writer late(QFile::encodeName(path));
+    QVERIFY(late.opened());
+    s.LogLines.set(2, rec(0, "N"));
+    QCOMPARE(int(rewriteLogbook(s, s.LoadedLineCount).result), int(RewriteResult::Written));
+    QVERIFY(late.write(rec(51) + "\n"));
+    late.end();
+    {
+        FileSizeLimit full(QFileInfo(path).size());
+        setOrphanProblemHandler([](const QString&) {});
+        s.Orphans.clear();
+        setOrphanProblemHandler(nullptr);
+    }
+    QCOMPARE(dir.read("QSO_rescued.adi"), rec(51) + "\n");
 }
 
 void TestSharedLog::onlyRegularFilesAreLogbooks()
