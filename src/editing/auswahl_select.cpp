@@ -195,18 +195,18 @@ void TForm2::Auswahl()
     Edit3->setText(QString::number(s.SelectedLine));
     Edit5->setText(QString::number(s.LineCount));
     bool found = false;
-    QFile f(logFilePathString(s));
+    QFile f;
     // While the file is as last loaded or written (or was only appended to),
     // the line is taken from memory; otherwise from the file, as it is now.
     const DiskChange disk =
-        s.LogMark.valid ? checkDisk(s.LogMark, logFilePathString(s)).change : DiskChange::Changed;
+        s.LogMark.valid ? checkDisk(s.LogMark, s.LogFilePath).change : DiskChange::Changed;
     if (disk == DiskChange::Same || disk == DiskChange::Appended) {
         if (s.SelectedLine >= 1 && s.SelectedLine < s.LoadedLineCount) {
             s.SelectedRecord = s.LogLines.at(s.SelectedLine + 1);
             s.UploadRecord = s.SelectedRecord;
             found = true;
         }
-    } else if (!logFilePathString(s).isEmpty() && f.open(QIODevice::ReadOnly)) {
+    } else if (openLogbookFile(s, f)) {
         const QByteArray image = readWholeFile(f);
         const std::vector<LineSpan> spans = splitLines(image);
         // Line 0 is the header, never a QSO.

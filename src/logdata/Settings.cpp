@@ -13,6 +13,10 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace
 {
 struct Row {
@@ -72,11 +76,9 @@ void Load_Config(ProgramState& s)
                 v.truncate(kRows[i].limit);
             s.ProgramSettings.*(kRows[i].value) = v;
         }
-        // The log path is kept in the file system's encoding; a path the
-        // Windows program wrote (not valid UTF-8) is Windows-1252.
-        QByteArray& path = s.ProgramSettings.LogPathSetting;
-        if (!text::isValidUtf8(path))
-            path = QFile::encodeName(Cp1252::toUnicode(path));
+        // The log path is the file name's bytes, used and stored as they
+        // are (a folder name need not be UTF-8); only what is shown is
+        // converted.
     }
     int count = 0;
     if (!parseCount(s.ProgramSettings.QsoCountText, count))
@@ -130,5 +132,23 @@ bool saveAndReloadConfig(ProgramState& s)
 
 QString logFilePathString(const ProgramState& s)
 {
-    return QFile::decodeName(s.LogFilePath);
+    return text::isValidUtf8(s.LogFilePath) ? QFile::decodeName(s.LogFilePath)
+                                            : Cp1252::toUnicode(s.LogFilePath);
+}
+
+bool openLogbookFile(const ProgramState& s, QFile& file)
+{
+    if (s.LogFilePath.isEmpty())
+        return false;
+    const int fd = ::open(s.LogFilePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
 }

@@ -123,9 +123,9 @@ TextListOutcome buildTextList(ProgramState& s, const std::function<void(const QS
     QFile::remove(QString::fromLatin1(kListFileName));
     s.LinesRead = 0;
 
-    QFile log(logFilePathString(s));
+    QFile log;
     QByteArray image;
-    if (!logFilePathString(s).isEmpty() && log.open(QIODevice::ReadOnly)) {
+    if (openLogbookFile(s, log)) {
         image = readWholeFile(log);
         outcome.logOpened = true;
     }

@@ -16,6 +16,7 @@
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
 #include "logdata/Loader.h"
+#include "logdata/OrphanLog.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
 #include "logdata/TextCodec.h"
@@ -106,6 +107,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
 
+    // A QSO another program wrote into a replaced log file that could not be
+    // added to the log: said at once (it is kept and tried again).
+    setOrphanProblemHandler([this](const QString& message) {
+        showStatus(message);
+        dialogs().showError(message);
+    });
+
     // While a rewrite writes a large log the window repaints and says so.
     setRewriteProgress([this](qint64 written, qint64 total) {
         const int percent = total > 0 ? int(written * 100 / total) : 0;
@@ -116,6 +124,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 
 TForm1::~TForm1()
 {
+    setOrphanProblemHandler(nullptr);
     setRewriteProgress(nullptr);
     setLoadProgress(nullptr);
 }
@@ -527,7 +536,7 @@ void TForm1::followLogbook()
     }
     if (!s.LogMark.valid) {
         // The logbook could not be read before: it may be there now.
-        if (!logFilePathString(s).isEmpty() && QFileInfo::exists(logFilePathString(s)))
+        if (!s.LogFilePath.isEmpty() && ::access(s.LogFilePath.constData(), F_OK) == 0)
             bringLogbookUpToDate();
         watchLogbook();
         return;

@@ -167,8 +167,10 @@ void TConfiguration::buildControls()
             const auto value = f.value;
             const int limit = f.limit;
             connect(e, &QLineEdit::textChanged, this, [this, e, value, limit] {
-                QByteArray text =
-                    e == Edit1 ? QFile::encodeName(e->text()) : Cp1252::fromUnicode(e->text());
+                QByteArray text = e != Edit1 ? Cp1252::fromUnicode(e->text())
+                                  : e->text() == QFile::decodeName(m_pathBytes)
+                                      ? m_pathBytes
+                                      : QFile::encodeName(e->text());
                 if (limit > 0)
                     text.truncate(limit);
                 G().ProgramSettings.*value = text;
@@ -232,6 +234,7 @@ void TConfiguration::Open()
     for (const Field& f : m_fields)
         if (f.value && f.edit != Edit1)
             f.edit->setText(Cp1252::toUnicode(v.*f.value));
+    m_pathBytes = path;
     Edit1->setText(QFile::decodeName(path));
     Edit2->clear();
     s.DisplayFormat = 0;

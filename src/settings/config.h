@@ -74,4 +74,7 @@ private:
     void saveReloadInit();
     void returnToLog();
     std::vector<Field> m_fields;
+    // The log path's bytes as stored: kept while the field shows them
+    // unchanged (a name that is not UTF-8 is shown converted).
+    QByteArray m_pathBytes;
 };

@@ -227,17 +227,34 @@ void TestDeleteQso::linesAppendedMeanwhileAreKept()
 
 void TestDeleteQso::fileChangedOtherwiseIsNotWritten()
 {
+    // Another QSO changed on disk: the deletion goes onto what is there.
     EditingProgram p(someLog());
     askToDelete(5);
     QList<QByteArray> changed = p.lines;
     changed[10].replace("K19XY", "K19XZ");
     p.dir->write("log.adi", crlfLines(changed));
     QTest::mouseClick(confirmForm()->SpeedButton1, Qt::LeftButton);
-    QCOMPARE(p.logFile(), crlfLines(changed));
-    QCOMPARE(p.dialogs->messages.size(), 1);
-    QVERIFY(p.dialogs->messages[0].startsWith("error:"));
+    QList<QByteArray> expected = changed;
+    expected[6] = kDeletedRecord.toByteArray();
+    QCOMPARE(p.logFile(), crlfLines(expected));
+    QVERIFY(p.dialogs->messages.isEmpty());
     QCOMPARE(G().LogLines.at(6), changed[5]);
     QCOMPARE(G().LogLines.at(11), changed[10]);
+
+    // The QSO itself changed on disk: nothing is written, the message names it.
+    EditingProgram q(someLog());
+    askToDelete(5);
+    changed = q.lines;
+    changed[6].replace("XY<", "XZ<");
+    QVERIFY(changed[6] != q.lines[6]);
+    q.dir->write("log.adi", crlfLines(changed));
+    QTest::mouseClick(confirmForm()->SpeedButton1, Qt::LeftButton);
+    QCOMPARE(q.logFile(), crlfLines(changed));
+    QCOMPARE(q.dialogs->messages.size(), 1);
+    QVERIFY(q.dialogs->messages[0].startsWith("error:"));
+    // named as the operator knew it
+    QVERIFY2(q.dialogs->messages[0].contains("K15XY"), qPrintable(q.dialogs->messages[0]));
+    QCOMPARE(G().LogLines.at(7), changed[6]);
 }
 
 void TestDeleteQso::failedWriteKeepsTheOldFile()
