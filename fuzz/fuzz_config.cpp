@@ -11,10 +11,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    // config.dat is read and written in the working folder: a scratch one
+    // while an input runs, the fuzzer's own again before it reads the next
+    // (its corpus may be given relative to it).
     static QTemporaryDir dir;
-    static const bool inDir = QDir::setCurrent(dir.path());
-    if (!inDir)
+    const QString back = QDir::currentPath();
+    if (!dir.isValid() || !QDir::setCurrent(dir.path()))
         std::abort();
+    struct Back {
+        QString path;
+        ~Back() { QDir::setCurrent(path); }
+    } restore{back};
     QFile f(QString::fromLatin1(kConfigFileName));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         f.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))

@@ -7,14 +7,20 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools
   libjpeg62-turbo-dev
-  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+  qtkeychain-qt6-dev trustedqsl
   curl fonts-dejavu-core fonts-liberation
-  xvfb xauth xdotool poppler-utils
+  hamradio-files iso-flags-svg
+  xvfb xauth xdotool poppler-utils openbox x11-utils
   python3
   desktop-file-utils appstream dpkg-dev lintian
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev libxcb1-dev)
+fi
+# Rendering the flag pictures anew (tools/flags/render-flags.sh).
+if [ "${1:-}" = "--flags" ]; then
+  packages+=(librsvg2-bin netpbm libjpeg-turbo-progs)
 fi
 
 missing=()

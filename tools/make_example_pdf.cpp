@@ -31,6 +31,11 @@ public:
     void showMessage(const QString& text) override { report(text); }
     void showError(const QString& text) override { report(text); }
     void showPlain(const QString& text) override { report(text); }
+    SaveChoice askSaveChanges(const QString& text) override
+    {
+        report(text);
+        return SaveChoice::Cancel;
+    }
     QString chooseFile(QWidget*, const QString&, const QString&, const QString&) override
     {
         return QString();

@@ -12,6 +12,23 @@ public:
     void showMessage(const QString& text) override { show(QMessageBox::Information, text); }
     void showError(const QString& text) override { show(QMessageBox::Critical, text); }
     void showPlain(const QString& text) override { show(QMessageBox::NoIcon, text); }
+    SaveChoice askSaveChanges(const QString& text) override
+    {
+        QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                        QApplication::activeWindow());
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        box.setTextFormat(Qt::PlainText);
+        switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+        }
+    }
     QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,
                        const QString& filter) override
     {

@@ -5,6 +5,8 @@
 
 class QWidget;
 
+enum class SaveChoice { Save, Discard, Cancel };
+
 class Dialogs
 {
 public:
@@ -15,6 +17,8 @@ public:
     virtual void showError(const QString& text) = 0;
     // A message without an icon, with an OK button.
     virtual void showPlain(const QString& text) = 0;
+    // A question with the buttons Save, Discard and Cancel.
+    virtual SaveChoice askSaveChanges(const QString& text) = 0;
     // The file the operator chooses to open, starting in `folder` and showing
     // the files `filter` names; empty when cancelled.
     virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,

@@ -24,10 +24,11 @@ namespace
 template <typename T> T* create(T*& slot, QWidget* owner = nullptr)
 {
     slot = new T();
-    // The secondary forms belong to the main window: they stay above it and
-    // are never buried by a click into the grid.
+    // The secondary forms belong to the main window as its dialogs: the
+    // window manager keeps them above it (they are transient for it), so a
+    // click into the grid never buries them.
     if (owner)
-        slot->setParent(owner, slot->windowFlags() | Qt::Window);
+        slot->setParent(owner, (slot->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     slot->FormCreate();
     return slot;
 }

@@ -42,14 +42,11 @@ bool KeyEdit::accepts(const QString& text)
             refused += c;
     if (refused.isEmpty())
         refused = text;
-    dialogs().showError(
-        G().ProgramSettings.Language == "Eng"
-            ? QStringLiteral("\"%1\" cannot be stored here: the text is kept in the Windows-1252 "
-                             "code page, which has no such character.")
-                  .arg(refused)
-            : QStringLiteral("„%1“ kann hier nicht gespeichert werden: der Text wird in der "
-                             "Codepage Windows-1252 gespeichert, die dieses Zeichen nicht kennt.")
-                  .arg(refused));
+    dialogs().showError(QCoreApplication::translate(
+                            "KeyEdit",
+                            "\"%1\" cannot be stored here: the text is kept in the Windows-1252 "
+                            "code page, which has no such character.")
+                            .arg(refused));
     return false;
 }
 

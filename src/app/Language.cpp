@@ -2,17 +2,32 @@
 
 #include "logdata/State.h"
 
-#include <QCoreApplication>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
+#include <QWidget>
 
 #include <memory>
 
 namespace
 {
+const char* const kSource = "trSource";
+const char* const kContext = "trContext";
+const char* const kTip = "trTip";
+const char* const kTitle = "trTitle";
+
+// English is the language the texts are written in.
+const QByteArray kSourceLanguage = "Eng";
+
 struct Installed {
     bool tried = false;
     QByteArray language;
-    std::unique_ptr<QTranslator> translator;
+    std::unique_ptr<QTranslator> own;
+    std::unique_ptr<QTranslator> qt;
 };
 
 Installed& installed()
@@ -31,26 +46,153 @@ bool plainName(const QByteArray& name)
             return false;
     return true;
 }
+
+QString qmPath(const QByteArray& setting)
+{
+    return QStringLiteral(":/i18n/vosmira_") + QString::fromLatin1(setting) + QStringLiteral(".qm");
+}
+
+void remove(std::unique_ptr<QTranslator>& t)
+{
+    if (t)
+        QCoreApplication::removeTranslator(t.get());
+    t.reset();
+}
+
+const char* prop(const QWidget* w, const char* name)
+{
+    const QVariant v = w->property(name);
+    return v.isValid() ? static_cast<const char*>(v.value<void*>()) : nullptr;
+}
+
+void keep(QWidget* w, const char* name, const char* text)
+{
+    w->setProperty(name, QVariant::fromValue(static_cast<void*>(const_cast<char*>(text))));
+}
+
+QString translated(const QWidget* w, const char* name)
+{
+    return QCoreApplication::translate(prop(w, kContext), prop(w, name));
+}
+
+void retranslateOne(QWidget* w)
+{
+    if (!prop(w, kContext))
+        return;
+    if (prop(w, kSource)) {
+        const QString text = translated(w, kSource);
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            label->setText(text);
+            if (label->property("trAdjustSize").toBool())
+                label->adjustSize();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            button->setText(text);
+    }
+    if (prop(w, kTip))
+        w->setToolTip(translated(w, kTip));
+    if (prop(w, kTitle))
+        w->setWindowTitle(translated(w, kTitle));
+}
 } // namespace
+
+QByteArray effectiveLanguage(const QByteArray& setting)
+{
+    return setting.isEmpty() ? QByteArray("Ger") : setting;
+}
+
+QStringList availableLanguages()
+{
+    QStringList names;
+    const QStringList files =
+        QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("vosmira_*.qm")}, QDir::Files);
+    for (const QString& f : files)
+        names << f.mid(8, f.size() - 8 - 3);
+    if (!names.contains(QString::fromLatin1(kSourceLanguage)))
+        names.prepend(QString::fromLatin1(kSourceLanguage));
+    names.sort();
+    return names;
+}
+
+QString languageName(const QByteArray& setting)
+{
+    QTranslator t;
+    if (setting != kSourceLanguage && t.load(qmPath(setting)) && !t.language().isEmpty()) {
+        const QLocale locale(t.language());
+        const QString name = locale.nativeLanguageName();
+        if (!name.isEmpty())
+            return name.left(1).toUpper() + name.mid(1);
+    }
+    if (setting == kSourceLanguage)
+        return QStringLiteral("English");
+    return QString::fromLatin1(setting);
+}
 
 bool useLanguage()
 {
-    const QByteArray& language = G().ProgramSettings.Language;
+    const QByteArray language = effectiveLanguage(G().ProgramSettings.Language);
     Installed& i = installed();
     if (i.tried && i.language == language)
-        return i.translator != nullptr;
+        return i.own != nullptr || language == kSourceLanguage;
     i.tried = true;
-    if (i.translator)
-        QCoreApplication::removeTranslator(i.translator.get());
-    i.translator.reset();
     i.language = language;
-    if (!plainName(language) || !QCoreApplication::instance())
-        return false;
-    auto t = std::make_unique<QTranslator>();
-    if (!t->load(QStringLiteral(":/i18n/vosmira_") + QString::fromLatin1(language) +
-                 QStringLiteral(".qm")))
-        return false;
-    QCoreApplication::installTranslator(t.get());
-    i.translator = std::move(t);
-    return true;
+    remove(i.own);
+    remove(i.qt);
+    bool ok = language == kSourceLanguage;
+    if (plainName(language) && QCoreApplication::instance()) {
+        auto own = std::make_unique<QTranslator>();
+        if (own->load(qmPath(language))) {
+            QCoreApplication::installTranslator(own.get());
+            // Qt's own dialogs in the same language, when Qt has a translation.
+            const QString qtLanguage = own->language();
+            auto qt = std::make_unique<QTranslator>();
+            if (!qtLanguage.isEmpty() && language != kSourceLanguage &&
+                qt->load(QLocale(qtLanguage), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                QCoreApplication::installTranslator(qt.get());
+                i.qt = std::move(qt);
+            }
+            i.own = std::move(own);
+            ok = true;
+        }
+    }
+    retranslateAll();
+    return ok;
+}
+
+void setTrText(QWidget* w, const char* context, const char* source)
+{
+    keep(w, kContext, context);
+    keep(w, kSource, source);
+    retranslateOne(w);
+}
+
+void setTrToolTip(QWidget* w, const char* context, const char* source)
+{
+    keep(w, kContext, context);
+    keep(w, kTip, source);
+    retranslateOne(w);
+}
+
+void setTrTitle(QWidget* w, const char* context, const char* source)
+{
+    keep(w, kContext, context);
+    keep(w, kTitle, source);
+    retranslateOne(w);
+}
+
+void retranslateTree(QWidget* root)
+{
+    retranslateOne(root);
+    const QList<QWidget*> children = root->findChildren<QWidget*>();
+    for (QWidget* w : children)
+        retranslateOne(w);
+}
+
+void retranslateAll()
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return;
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows)
+        retranslateTree(w);
 }

@@ -1,12 +1,42 @@
 #pragma once
-// The windows' captions in the operator's language. The design captions are
-// the source texts; each language is a Qt translation (a .ts file compiled at
-// build time, vosmira_<Language>.ts), picked by the language setting exactly as
-// it is written: "Eng" and "Ger" have one. Any other value has none, and the
-// forms then keep the captions they have. Adding a language is adding its
-// .ts file.
+// The windows' language. Every text a person reads is written in English in
+// the code and goes through Qt's translation system; each other language is a
+// Qt translation (resources/translations/vosmira_<setting>.ts, compiled at
+// build time), picked by the language setting as config.dat stores it ("Eng",
+// "Ger"). Adding a language is adding its .ts file. Qt's own texts (file
+// chooser, print dialog, buttons of message boxes) come from Qt's translation
+// for the same language.
+//
+// A widget's text is set with setTrText() and friends: the widget keeps the
+// English text and its context, and every change of the language sets all
+// such texts anew in every window.
 #include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
 
 // Installs the translation of the language setting (removing the one before)
-// and tells whether the forms are to set their captions from it.
+// and sets the texts of every window in it. Returns true when a translation
+// (or English, which needs none) is in use.
 bool useLanguage();
+
+// The language settings there is a translation for, from the compiled
+// translation files (English, the source language, among them).
+QStringList availableLanguages();
+// The name of a language setting in its own language ("Deutsch", "English").
+QString languageName(const QByteArray& setting);
+// The translation a setting stands for: an empty setting (a config.dat
+// without a language line) is German, as the windows have always been then.
+QByteArray effectiveLanguage(const QByteArray& setting);
+
+// Texts that follow the language. `context` and `source` must live as long as
+// the program (string literals marked with QT_TRANSLATE_NOOP or QT_TR_NOOP).
+void setTrText(QWidget* w, const char* context, const char* source);
+void setTrToolTip(QWidget* w, const char* context, const char* source);
+void setTrTitle(QWidget* w, const char* context, const char* source);
+// Sets every text marked above in `root` and its children in the current
+// language.
+void retranslateTree(QWidget* root);
+// The same for every window of the program.
+void retranslateAll();

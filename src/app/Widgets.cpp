@@ -1,5 +1,8 @@
 #include "app/Widgets.h"
 
+#include "app/Language.h"
+#include "app/Screen.h"
+
 #include <QMouseEvent>
 #include <QShortcut>
 
@@ -98,8 +101,26 @@ void installFontSubstitutes()
                                                                QStringLiteral("DejaVu Sans Mono")});
 }
 
+void markAsValue(QWidget* w)
+{
+    w->setProperty("shownValue", true);
+}
+
+bool isMarkedAsValue(const QWidget* w)
+{
+    return w->property("shownValue").toBool();
+}
+
 void showWindow(QWidget* w)
 {
+    // Kept on the screen: a window placed for a large screen is moved left or
+    // up as far as it needs on a small one.
+    const QSize screen = screenSize();
+    QPoint at = w->pos();
+    at.setX(qMax(0, qMin(at.x(), screen.width() - w->frameGeometry().width())));
+    at.setY(qMax(0, qMin(at.y(), screen.height() - w->frameGeometry().height())));
+    if (at != w->pos())
+        w->move(at);
     w->show();
     w->raise();
     w->activateWindow();
@@ -125,11 +146,13 @@ void fitTextToWidth(QLabel* label, int designPixels, int minPixels)
     label->setFont(f);
 }
 
-QLabel* designLabel(QWidget* parent, const char* utf8Text, int x, int y, int pixelSize)
+QLabel* designLabel(QWidget* parent, const char* context, const char* source, int x, int y,
+                    int pixelSize)
 {
-    auto* l = new QLabel(QString::fromUtf8(utf8Text), parent);
+    auto* l = new QLabel(parent);
     l->setFont(designFont(QStringLiteral("MS Sans Serif"), pixelSize, true));
     l->move(x, y);
-    l->adjustSize();
+    l->setProperty("trAdjustSize", true);
+    setTrText(l, context, source);
     return l;
 }

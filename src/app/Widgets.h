@@ -61,6 +61,12 @@ QFont designFont(const QString& family, int pixelSize, bool bold = false, bool i
 // fixed pitch). Call once at start.
 void installFontSubstitutes();
 
+// Marks a control whose text is a value or a name (a QSO's field, a count, a
+// path, the program's name) rather than a text of the program: it is not
+// translated. Used by the check that every window speaks one language.
+void markAsValue(QWidget* w);
+bool isMarkedAsValue(const QWidget* w);
+
 // Shows a window and brings it to the front, active.
 void showWindow(QWidget* w);
 
@@ -71,5 +77,7 @@ void onEscape(QWidget* window, const std::function<void()>& exit);
 // width (not below `minPixels`): a long call or country name shown whole.
 void fitTextToWidth(QLabel* label, int designPixels, int minPixels = 9);
 
-// A bold MS Sans Serif label at a design position, sized to its text.
-QLabel* designLabel(QWidget* parent, const char* utf8Text, int x, int y, int pixelSize = 13);
+// A bold MS Sans Serif label at a design position, sized to its text, with
+// the English text `source` in the language of the windows (see setTrText).
+QLabel* designLabel(QWidget* parent, const char* context, const char* source, int x, int y,
+                    int pixelSize = 13);

@@ -5,6 +5,7 @@
 #include "logdata/State.h"
 
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QString>
 
 // True when LogLines still holds `record` at `line` (counted from 0).
@@ -14,13 +15,10 @@ inline bool lineStillHolds(const ProgramState& s, int line, QByteArrayView recor
 }
 
 // What the operator is told when it does not.
-inline QString lineMovedText(bool english)
+inline QString lineMovedText()
 {
-    return english
-               ? QStringLiteral("The logbook was reloaded since this QSO was opened, and its "
-                                "line now holds something else. Nothing was written; please "
-                                "open the QSO again.")
-               : QStringLiteral("Das Logbuch wurde neu geladen, seit dieses QSO geöffnet wurde, "
-                                "und seine Zeile enthält jetzt etwas anderes. Es wurde nichts "
-                                "geschrieben; bitte das QSO noch einmal öffnen.");
+    return QCoreApplication::translate(
+        "TForm2", "The logbook was reloaded since this QSO was opened, and its "
+                  "line now holds something else. Nothing was written; please "
+                  "open the QSO again.");
 }

@@ -25,6 +25,8 @@ constexpr int kWhite = 0xFFFFFF;
 constexpr int kChangeWindow = 12696492;
 constexpr int kNewQsoWindow = 8642238;
 
+const char* const kContext = "QsoEntryForm";
+
 QFont formFont()
 {
     return designFont(QStringLiteral("MS Sans Serif"), 13, true);
@@ -33,7 +35,10 @@ QFont formFont()
 
 QsoEntryForm::QsoEntryForm(Kind kind, QWidget* parent) : QWidget(parent), m_kind(kind)
 {
-    setWindowTitle(QStringLiteral("Vosmira"));
+    if (kind == Kind::Change)
+        setTrTitle(this, kContext, QT_TR_NOOP("Change QSO"));
+    else
+        setTrTitle(this, kContext, QT_TR_NOOP("New QSO"));
     setBackground(this, kind == Kind::Change ? kChangeWindow : kNewQsoWindow);
     buildControls();
 }
@@ -42,10 +47,11 @@ void QsoEntryForm::buildControls()
 {
     const bool newQso = m_kind == Kind::NewQso;
     auto label = [this](const char* text, int x, int y) {
-        auto* l = new QLabel(QString::fromUtf8(text), this);
+        auto* l = new QLabel(this);
         l->setFont(formFont());
         l->move(x, y);
-        l->adjustSize();
+        l->setProperty("trAdjustSize", true);
+        setTrText(l, kContext, text);
         return l;
     };
     auto edit = [this](int x, int y, int w, int color) {
@@ -57,70 +63,70 @@ void QsoEntryForm::buildControls()
     };
 
     Label1 = new QLabel(QStringLiteral("Vosmira"), this);
+    markAsValue(Label1);
     Label1->setFont(designFont(QStringLiteral("Verdana"), 27, true));
     setTextColor(Label1, designColor(kTeal));
     Label1->move(16, 6);
     Label1->adjustSize();
-    Label5 = label("Vosmira – logbook for FT8 and FT4", 16, 46);
+    Label5 = label(QT_TR_NOOP("Vosmira – logbook for FT8 and FT4"), 16, 46);
     Panel1 = new Panel(this, QString(), Panel::None);
     Panel1->setGeometry(0, 70, 727, 5);
     setBackground(Panel1, kMaroon);
 
     // First row: call, date, time (and, on the new-QSO form, the comment).
-    Label2 = label("Call", 16, 86);
+    Label2 = label(QT_TR_NOOP("Call"), 16, 86);
     Edit1 = edit(16, 104, 150, kMaroon);
     Edit1->setUpperCase(true);
-    Label3 = label("Date", 180, 86);
+    Label3 = label(QT_TR_NOOP("Date"), 180, 86);
     Edit2 = edit(180, 104, 100, kTeal);
-    Label4 = label(newQso ? "Time" : "Time on", 294, 86);
+    Label4 = label(newQso ? QT_TR_NOOP("Time") : QT_TR_NOOP("Time on"), 294, 86);
     Edit3 = edit(294, 104, 60, kTeal);
 
     // Second row: frequency, band, mode, the reports.
-    Label7 = label("Frequ.", 16, 146);
+    Label7 = label(QT_TR_NOOP("Frequency"), 16, 146);
     Edit5 = edit(16, 164, 100, kTeal);
-    Label11 = label("Band", 130, 146);
+    Label11 = label(QT_TR_NOOP("Band"), 130, 146);
     Edit9 = edit(130, 164, 60, kTeal);
-    Label8 = label("Mode", 204, 146);
+    Label8 = label(QT_TR_NOOP("Mode"), 204, 146);
     Edit6 = edit(204, 164, 80, kTeal);
     Edit6->setUpperCase(newQso);
-    Label9 = label("RST send", 298, 146);
+    Label9 = label(QT_TR_NOOP("RST sent"), 298, 146);
     Edit7 = edit(298, 164, 70, kTeal);
-    Label10 = label("RST rcvd", 382, 146);
+    Label10 = label(QT_TR_NOOP("RST rcvd"), 382, 146);
     Edit8 = edit(382, 164, 70, kTeal);
 
     // Third row: locator and the eQSL flags (and the change form's comment).
-    Label13 = label("Locator", 16, 206);
+    Label13 = label(QT_TR_NOOP("Locator"), 16, 206);
     Edit11 = edit(16, 224, 80, kTeal);
     Edit11->setUpperCase(true);
-    Label18 = label("EQSL send", 110, 206);
+    Label18 = label(QT_TR_NOOP("eQSL sent"), 110, 206);
     setTextColor(Label18, designColor(kPurple));
     Edit15 = edit(110, 224, 40, kTeal);
     Edit15->setUpperCase(true);
-    Label12 = label("EQSL rcvd", 200, 206);
+    Label12 = label(QT_TR_NOOP("eQSL rcvd"), 200, 206);
     setTextColor(Label12, designColor(kPurple));
     Edit10 = edit(200, 224, 40, kTeal);
     Edit10->setUpperCase(true);
     const int commentY = newQso ? 86 : 206;
-    Label16 = label("Comment", 380, commentY);
+    Label16 = label(QT_TR_NOOP("Comment"), 380, commentY);
     Edit14 = edit(380, commentY + 18, 315, kGreen);
 
-    Panel2 = new Panel(this, QStringLiteral("ACHTUNG:"), Panel::Lowered);
+    Panel2 = new Panel(this, QString(), Panel::Lowered);
     Panel2->setGeometry(16, 266, 100, 24);
     Panel2->setFont(formFont());
     setBackground(Panel2, kWhite);
     setTextColor(Panel2, designColor(kRed));
-    Label17 = new QLabel(QStringLiteral("Alle Eingaben mit >ENTER< bestätigen!"), this);
+    Label17 = new QLabel(this);
     Label17->setFont(formFont());
     setTextColor(Label17, designColor(kMaroon));
     Label17->setGeometry(124, 266, 340, 24);
 
-    BitBtn1 = new QPushButton(newQso ? QStringLiteral("neues QSO speichern")
-                                     : QStringLiteral("Änderungen übernehmen"),
-                              this);
+    BitBtn1 = new QPushButton(this);
     BitBtn1->setGeometry(380, 310, 190, 34);
     BitBtn1->setLayoutDirection(Qt::RightToLeft); // the glyph right of the text
-    BitBtn2 = new QPushButton(QStringLiteral("Beenden"), this);
+    BitBtn2 = new QPushButton(this);
     BitBtn2->setGeometry(580, 310, 120, 34);
+    applyCaptions();
     for (QPushButton* b : {BitBtn1, BitBtn2}) {
         b->setFont(formFont());
         b->setAutoDefault(true); // Enter on the focused button presses it
@@ -263,25 +269,16 @@ void QsoEntryForm::keyPress(const Entry& e, QChar& key)
     e.next->setFocus();
 }
 
-bool QsoEntryForm::english() const
-{
-    return G().ProgramSettings.Language == "Eng";
-}
-
 bool QsoEntryForm::confirmDate(const Entry& e)
 {
     QByteArray& value = values().*e.value;
     const entry::Checked c = entry::checkDate(value);
     if (c.status == entry::Checked::Invalid) {
         const QString shown = text::decode(value);
-        dialogs().showError(english() ? QStringLiteral("\"%1\" is not a valid date. Please enter "
-                                                       "the date as DD.MM.YYYY, for example "
-                                                       "15.01.2023.")
-                                            .arg(shown)
-                                      : QStringLiteral("„%1“ ist kein gültiges Datum. Bitte das "
-                                                       "Datum als TT.MM.JJJJ eingeben, zum "
-                                                       "Beispiel 15.01.2023.")
-                                            .arg(shown));
+        dialogs().showError(tr("\"%1\" is not a valid date. Please enter "
+                               "the date as DD.MM.YYYY, for example "
+                               "15.01.2023.")
+                                .arg(shown));
         return false;
     }
     if (c.status == entry::Checked::Valid && c.value != value) {
@@ -302,16 +299,11 @@ bool QsoEntryForm::confirmTime(const Entry& e)
         const QString shown = text::decode(value);
         QString text;
         if (askForTime)
-            text = english() ? QStringLiteral("Please enter the time as HH:MM, for example 09:30.")
-                             : QStringLiteral("Bitte die Zeit als HH:MM eingeben, zum Beispiel "
-                                              "09:30.");
+            text = tr("Please enter the time as HH:MM, for example 09:30.");
         else
-            text = english() ? QStringLiteral("\"%1\" is not a valid time. Please enter the time "
-                                              "as HH:MM, for example 09:30.")
-                                   .arg(shown)
-                             : QStringLiteral("„%1“ ist keine gültige Uhrzeit. Bitte die Zeit als "
-                                              "HH:MM eingeben, zum Beispiel 09:30.")
-                                   .arg(shown);
+            text = tr("\"%1\" is not a valid time. Please enter the time "
+                      "as HH:MM, for example 09:30.")
+                       .arg(shown);
         dialogs().showError(text);
         return false;
     }
@@ -348,22 +340,15 @@ bool QsoEntryForm::checkDateAndTime()
     return true;
 }
 
-void QsoEntryForm::applyCaptions(CaptionTime when)
+void QsoEntryForm::applyCaptions()
 {
-    if (!useLanguage())
-        return;
-    // The design captions are the source texts; a form's own texts are in its
-    // own context, the time they are set tells the two sets apart.
-    const char* context = m_kind == Kind::Change ? "TForm3" : "TForm7";
-    const char* time = when == CaptionTime::Created ? "created" : "opened";
-    static const char* const saveChange = QT_TRANSLATE_NOOP("TForm3", "Änderungen übernehmen");
-    static const char* const saveNew = QT_TRANSLATE_NOOP("TForm7", "neues QSO speichern");
-    const char* save = m_kind == Kind::Change ? saveChange : saveNew;
-    BitBtn1->setText(QCoreApplication::translate(context, save, time));
-    BitBtn2->setText(QCoreApplication::translate("QsoEntryForm", "Beenden", time));
-    Panel2->setCaption(QCoreApplication::translate("QsoEntryForm", "ACHTUNG:", time));
-    Label17->setText(
-        QCoreApplication::translate("QsoEntryForm", "Alle Eingaben mit >ENTER< bestätigen!", time));
+    if (m_kind == Kind::Change)
+        setTrText(BitBtn1, kContext, QT_TR_NOOP("Apply change"));
+    else
+        setTrText(BitBtn1, kContext, QT_TR_NOOP("Save new QSO"));
+    setTrText(BitBtn2, kContext, QT_TR_NOOP("Exit"));
+    setTrText(Panel2, kContext, QT_TR_NOOP("Attention:"));
+    setTrText(Label17, kContext, QT_TR_NOOP("Confirm every entry with Enter!"));
 }
 
 void QsoEntryForm::clearEdits()

@@ -14,10 +14,6 @@
 
 #include <array>
 
-// When the captions are set: as the form is created, or as it is opened (the
-// two times give some captions different texts).
-enum class CaptionTime { Created, Opened };
-
 class QsoEntryForm : public QWidget
 {
     Q_OBJECT
@@ -85,10 +81,9 @@ protected:
     // text is then stored as UTF-8, otherwise in Windows-1252.
     virtual bool utf8Line() const = 0;
 
-    // Sets the four captions that follow the language (the save button, the
-    // close button, the warning panel and the Enter hint) from the language's
-    // translation of the design captions; without a translation they stay.
-    void applyCaptions(CaptionTime when);
+    // Sets the captions of the save button, the close button, the warning
+    // panel and the Enter hint (in the language of the windows).
+    void applyCaptions();
 
     // Empties every edit; the values are left to the caller.
     void clearEdits();
@@ -101,7 +96,6 @@ protected:
     // operator is told, the focus goes to the edit, and false is returned.
     bool checkDateAndTime();
 
-    bool english() const;
     // Puts the size and the place of the window (width, height, left, top).
     void place(int width, int height, int left, int top);
 

@@ -27,6 +27,7 @@
 
 namespace
 {
+const char* const kContext = "TForm2";
 constexpr int kRed = 255;
 constexpr int kGreen = 65280;
 constexpr int kTeal = 0x808000; // RGB 0,128,128 as a design colour value
@@ -34,6 +35,7 @@ constexpr int kTeal = 0x808000; // RGB 0,128,128 as a design colour value
 Panel* valuePanel(QWidget* parent, int x, int y, int w, int h = 22, int px = 16)
 {
     auto* p = new Panel(parent, QString(), Panel::None);
+    markAsValue(p);
     p->setGeometry(x, y, w, h);
     p->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     p->setFont(designFont(QStringLiteral("MS Sans Serif"), px, true));
@@ -44,7 +46,7 @@ Panel* valuePanel(QWidget* parent, int x, int y, int w, int h = 22, int px = 16)
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("Vosmira"));
+    setTrTitle(this, kContext, QT_TR_NOOP("QSO"));
     setBackground(this, 12696492);
     buildControls();
     onEscape(this, [this] { BitBtn1Click(); });
@@ -52,12 +54,12 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
 
 void TForm2::buildControls()
 {
-    Label1 = designLabel(this, "selected QSO:", 16, 12);
+    Label1 = designLabel(this, kContext, QT_TR_NOOP("Selected QSO:"), 16, 12);
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(120, 8, 60, 22);
     Edit1->setReadOnly(true);
 
-    designLabel(this, "CALL:", 16, 50);
+    designLabel(this, kContext, QT_TR_NOOP("CALL:"), 16, 50);
     Panel3 = valuePanel(this, 84, 44, 214, 36, 31);
     Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
@@ -73,38 +75,40 @@ void TForm2::buildControls()
     Image1 = Images[1];
 
     Panel6 = valuePanel(this, 372, 52, 210, 24, 14);
+    Panel6->setProperty("shownValue", false); // the country's name is in the window's language
     Panel6->hide();
 
-    designLabel(this, "qso date:", 16, 96);
+    designLabel(this, kContext, QT_TR_NOOP("QSO date:"), 16, 96);
     Panel1 = valuePanel(this, 110, 92, 120);
-    designLabel(this, "time:", 250, 96);
+    designLabel(this, kContext, QT_TR_NOOP("Time:"), 250, 96);
     Panel2 = valuePanel(this, 310, 92, 80);
-    designLabel(this, "MHz:", 16, 126);
+    designLabel(this, kContext, QT_TR_NOOP("MHz:"), 16, 126);
     Panel10 = valuePanel(this, 110, 122, 120);
-    designLabel(this, "Band:", 250, 126);
+    designLabel(this, kContext, QT_TR_NOOP("Band:"), 250, 126);
     Panel5 = valuePanel(this, 310, 122, 80);
-    designLabel(this, "mode:", 16, 156);
+    designLabel(this, kContext, QT_TR_NOOP("Mode:"), 16, 156);
     Panel11 = valuePanel(this, 110, 152, 120);
-    designLabel(this, "locator:", 250, 156);
+    designLabel(this, kContext, QT_TR_NOOP("Locator:"), 250, 156);
     Panel16 = valuePanel(this, 330, 152, 90);
-    designLabel(this, "rst send:", 16, 186);
+    designLabel(this, kContext, QT_TR_NOOP("RST sent:"), 16, 186);
     Panel8 = valuePanel(this, 110, 182, 80);
-    designLabel(this, "rst recv:", 250, 186);
+    designLabel(this, kContext, QT_TR_NOOP("RST rcvd:"), 250, 186);
     Panel9 = valuePanel(this, 330, 182, 80);
-    designLabel(this, "comment:", 16, 216);
+    designLabel(this, kContext, QT_TR_NOOP("Comment:"), 16, 216);
     Panel4 = valuePanel(this, 110, 212, 470);
 
     Panel12 = new Panel(this);
     Panel12->setGeometry(430, 96, 20, 20);
     setLamp(Panel12, false);
-    designLabel(this, "E-QSL send", 456, 98);
+    designLabel(this, kContext, QT_TR_NOOP("eQSL sent"), 456, 98);
     Panel13 = new Panel(this);
     Panel13->setGeometry(430, 126, 20, 20);
     setLamp(Panel13, false);
-    Label20 = new ClickLabel(QStringLiteral("E-QSL receive"), this);
+    Label20 = new ClickLabel(this);
     Label20->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
     Label20->move(456, 128);
-    Label20->adjustSize();
+    Label20->setProperty("trAdjustSize", true);
+    setTrText(Label20, kContext, QT_TR_NOOP("eQSL received"));
     Label20->setCursor(Qt::PointingHandCursor);
     // The label does what "change data" does, and only while that can be done.
     connect(Label20, &ClickLabel::clicked, this, [this] {
@@ -113,35 +117,37 @@ void TForm2::buildControls()
     });
 
     auto button = [this](const char* caption, int x, int y, int w) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        auto* b = new QPushButton(this);
+        setTrText(b, kContext, caption);
         b->setGeometry(x, y, w, 30);
         b->setFont(designFont(QStringLiteral("MS Sans Serif"), 12, true));
         b->setAutoDefault(true);
         return b;
     };
-    BitBtn4 = button("change data", 16, 252, 135);
-    BitBtn3 = button("eQSL send", 158, 252, 135);
-    BitBtn2 = button("modification save", 300, 252, 150);
-    BitBtn1 = button("exit", 457, 252, 125);
-    BitBtn5 = button("delete QSO", 16, 292, 135);
+    BitBtn4 = button(QT_TR_NOOP("Change data"), 16, 252, 135);
+    BitBtn3 = button(QT_TR_NOOP("Send to eQSL"), 158, 252, 135);
+    BitBtn2 = button(QT_TR_NOOP("Save change"), 300, 252, 150);
+    BitBtn1 = button(QT_TR_NOOP("Exit"), 457, 252, 125);
+    BitBtn5 = button(QT_TR_NOOP("Delete QSO"), 16, 292, 135);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
     connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
     connect(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
 
-    Label17 = designLabel(this, "Zeile Wahl:", 160, 300);
+    Label17 = designLabel(this, kContext, QT_TR_NOOP("Selected line:"), 160, 300);
     Edit3 = new QLineEdit(this);
     Edit3->setGeometry(240, 296, 50, 22);
-    Label18 = designLabel(this, "Endzeile:", 300, 300);
+    Label18 = designLabel(this, kContext, QT_TR_NOOP("Last line:"), 300, 300);
     Edit5 = new QLineEdit(this);
     Edit5->setGeometry(370, 296, 50, 22);
-    Label19 = designLabel(this, "Arrayzeile:", 430, 300);
+    Label19 = designLabel(this, kContext, QT_TR_NOOP("Array line:"), 430, 300);
     Edit6 = new QLineEdit(this);
     Edit6->setGeometry(510, 296, 50, 22);
 
-    Label15 = new QLabel(
-        QStringLiteral("QSL wird an eQSL gesendet – bitte auf die Antwort warten …"), this);
+    Label15 = new QLabel(this);
+    setTrText(Label15, kContext,
+              QT_TR_NOOP("Sending the QSL to eQSL – please wait for the reply …"));
     Label15->setGeometry(16, 332, 566, 24);
     Label15->setAlignment(Qt::AlignCenter);
     Label15->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
@@ -177,12 +183,6 @@ void TForm2::FormActivate()
 
 void TForm2::Init2()
 {
-    if (useLanguage()) {
-        BitBtn4->setText(tr("change data"));
-        BitBtn3->setText(tr("eQSL send"));
-        BitBtn2->setText(tr("modification save"));
-        BitBtn1->setText(tr("exit"));
-    }
     // The flag's first character follows the one leading blank.
     const SelectedQsoSet& q = G().SelectedQso;
     setLamp(Panel12, q.eqslSent.size() > 1 && q.eqslSent[1] == 'Y');
@@ -195,18 +195,18 @@ void TForm2::Auswahl()
     Edit3->setText(QString::number(s.SelectedLine));
     Edit5->setText(QString::number(s.LineCount));
     bool found = false;
-    QFile f(logFilePathString(s));
+    QFile f;
     // While the file is as last loaded or written (or was only appended to),
     // the line is taken from memory; otherwise from the file, as it is now.
     const DiskChange disk =
-        s.LogMark.valid ? checkDisk(s.LogMark, logFilePathString(s)).change : DiskChange::Changed;
+        s.LogMark.valid ? checkDisk(s.LogMark, s.LogFilePath).change : DiskChange::Changed;
     if (disk == DiskChange::Same || disk == DiskChange::Appended) {
         if (s.SelectedLine >= 1 && s.SelectedLine < s.LoadedLineCount) {
             s.SelectedRecord = s.LogLines.at(s.SelectedLine + 1);
             s.UploadRecord = s.SelectedRecord;
             found = true;
         }
-    } else if (!logFilePathString(s).isEmpty() && f.open(QIODevice::ReadOnly)) {
+    } else if (openLogbookFile(s, f)) {
         const QByteArray image = readWholeFile(f);
         const std::vector<LineSpan> spans = splitLines(image);
         // Line 0 is the header, never a QSO.
@@ -228,6 +228,8 @@ void TForm2::Auswahl()
     // line and no other.
     m_line = found ? s.SelectedLine : -1;
     m_lineRecord = found ? s.SelectedRecord : QByteArray();
+    m_unsavedChange = false;
+    updateTitle();
     if (TForm8* del = Forms().Form8)
         del->setOpenedLine(m_line, m_lineRecord);
     BitBtn4->setEnabled(found);
@@ -241,7 +243,7 @@ bool TForm2::writeOpenedLine(const QByteArray& record)
     if (m_line < 1 || record.isEmpty())
         return false;
     if (!lineStillHolds(s, m_line, m_lineRecord)) {
-        dialogs().showError(lineMovedText(s.ProgramSettings.Language == "Eng"));
+        dialogs().showError(lineMovedText());
         return false;
     }
     s.LogLines.set(m_line + 1, record);
@@ -256,7 +258,8 @@ bool TForm2::writeOpenedLine(const QByteArray& record)
 
 void TForm2::Aenderung_Speichern()
 {
-    writeOpenedLine(G().SelectedRecord);
+    if (writeOpenedLine(G().SelectedRecord))
+        m_unsavedChange = false;
     BitBtn1->setFocus();
     BitBtn2->setEnabled(false);
     Forms().Form1->show();
@@ -275,7 +278,7 @@ bool TForm2::Save_Array_1()
 
 void TForm2::BitBtn1Click()
 {
-    if (m_uploading)
+    if (m_uploading || !confirmLeave())
         return;
     for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4})
         b->setEnabled(true);
@@ -306,6 +309,10 @@ void TForm2::closeEvent(QCloseEvent* e)
         e->ignore(); // the reply is still awaited
         return;
     }
+    if (!confirmLeave()) {
+        e->ignore();
+        return;
+    }
     // Closed by the window's own button: an upload's mark is stored as "exit"
     // would store it.
     storePendingUpload();
@@ -332,9 +339,46 @@ void TForm2::BitBtn4Click()
 
 void TForm2::BitBtn5Click()
 {
-    if (m_uploading)
+    // The deletion form takes the view's place: a change not saved is not
+    // dropped unasked either.
+    if (m_uploading || !confirmLeave())
         return;
     storePendingUpload();
     showWindow(Forms().Form8);
     hide();
+}
+
+void TForm2::updateTitle()
+{
+    const QString call = Panel3->text();
+    setProperty("trTitle", QVariant()); // the title follows the QSO from here
+    if (Edit1->text().isEmpty())
+        setTrTitle(this, kContext, QT_TR_NOOP("QSO"));
+    else if (call.isEmpty())
+        setWindowTitle(tr("QSO %1").arg(Edit1->text()));
+    else
+        setWindowTitle(tr("QSO %1 – %2").arg(Edit1->text(), call));
+}
+
+void TForm2::changeAssumed()
+{
+    m_unsavedChange = m_line >= 1 && G().SelectedRecord != m_lineRecord;
+}
+
+bool TForm2::confirmLeave()
+{
+    if (!m_unsavedChange || !isVisible())
+        return true;
+    showWindow(this);
+    switch (dialogs().askSaveChanges(tr("Save the changes to QSO %1?").arg(Edit1->text()))) {
+    case SaveChoice::Save:
+        Aenderung_Speichern();
+        return !m_unsavedChange;
+    case SaveChoice::Discard:
+        m_unsavedChange = false;
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
 }

@@ -31,6 +31,15 @@ public:
     void Aenderung_Speichern();
     bool Save_Array_1();
 
+    // Before the view is left (exit, Escape, closing it, opening another QSO,
+    // quitting): a change taken over from the change form and not yet saved
+    // to the logbook is saved, discarded or kept open as the operator
+    // chooses. Returns false when the view is to stay.
+    bool confirmLeave();
+    // The change form put a changed record into SelectedRecord.
+    void changeAssumed();
+    bool hasUnsavedChange() const { return m_unsavedChange; }
+
     void BitBtn1Click(); // exit
     void BitBtn2Click(); // modification save
     void BitBtn3Click(); // eQSL send
@@ -109,8 +118,11 @@ private:
     // a changed file). Returns true when the file was written.
     bool writeOpenedLine(const QByteArray& record);
     void setUploading(bool on);
+    // "QSO 257 – LZ0YT": the row number and the call of the QSO shown.
+    void updateTitle();
 
     int m_line = -1;
     QByteArray m_lineRecord; // what the opened line held when last read or written
     bool m_uploading = false;
+    bool m_unsavedChange = false;
 };

@@ -25,11 +25,6 @@ QString workFile(const char* name)
 {
     return QDir::current().filePath(QString::fromLatin1(name));
 }
-
-bool english()
-{
-    return G().ProgramSettings.Language == "Eng";
-}
 } // namespace
 
 void TForm2::BitBtn3Click()
@@ -45,13 +40,9 @@ void TForm2::BitBtn3Click()
     // A record whose call or date cannot be read (a deleted QSO's placeholder,
     // a broken line) is neither uploaded nor rebuilt.
     if (s.ChangeFields.call.isEmpty() || s.ChangeFields.date.isEmpty()) {
-        dialogs().showError(english() ? QStringLiteral("This QSO has no readable call or date, so "
-                                                       "it cannot be sent to eQSL. Nothing was "
-                                                       "sent and the logbook is unchanged.")
-                                      : QStringLiteral("Dieses QSO hat kein lesbares Call oder "
-                                                       "Datum und kann nicht an eQSL gesendet "
-                                                       "werden. Es wurde nichts gesendet; das "
-                                                       "Logbuch ist unverändert."));
+        dialogs().showError(tr("This QSO has no readable call or date, so "
+                               "it cannot be sent to eQSL. Nothing was "
+                               "sent and the logbook is unchanged."));
         return;
     }
 
@@ -61,10 +52,8 @@ void TForm2::BitBtn3Click()
     if (!writeFileAtomically(workFile("eqsl.adi"), eqsl::uploadFileContent(s.UploadRecord),
                              &error)) {
         QFile::remove(workFile("eqsl.adi"));
-        dialogs().showError((english() ? QStringLiteral(">eqsl.adi< could not be written: %1. "
-                                                        "Nothing was sent.")
-                                       : QStringLiteral(">eqsl.adi< konnte nicht geschrieben "
-                                                        "werden: %1. Es wurde nichts gesendet."))
+        dialogs().showError((tr(">eqsl.adi< could not be written: %1. "
+                                "Nothing was sent."))
                                 .arg(error));
         return;
     }
@@ -124,7 +113,7 @@ void TForm2::eqsl_message()
             s.UploadPending = false; // nothing went out: the record stays as it is
         qso.eqslSent.clear();
         setLamp(Panel12, false);
-        const QString text = eqsl::runFailureText(run, eqsl::kUploadTimeoutMs, english());
+        const QString text = eqsl::runFailureText(run, eqsl::kUploadTimeoutMs);
         setUploading(false);
         if (!text.isEmpty())
             dialogs().showError(text);

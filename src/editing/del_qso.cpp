@@ -2,6 +2,7 @@
 
 #include "app/Dialogs.h"
 #include "app/FormRegistry.h"
+#include "app/Language.h"
 #include "app/Screen.h"
 #include "app/Widgets.h"
 #include "editing/OpenedLine.h"
@@ -17,6 +18,7 @@
 
 namespace
 {
+const char* const kContext = "TForm8";
 constexpr int kFormColor = 179 + 256 * 179; // RGB 179,179,0
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kMaroon = 0x000080;
@@ -27,41 +29,51 @@ static_assert(kDeletedRecord.size() == 221);
 
 TForm8::TForm8()
 {
-    setWindowTitle(QStringLiteral("Vosmira"));
+    setTrTitle(this, kContext, QT_TR_NOOP("Delete QSO"));
     setBackground(this, kFormColor);
     const QFont labelFont = designFont(QStringLiteral("Verdana"), 16, true);
     int y = 24;
     auto row = [this, &labelFont, &y](const char* caption) {
-        auto* l = new QLabel(QString::fromUtf8(caption), this);
+        auto* l = new QLabel(this);
+        setTrText(l, kContext, caption);
         l->setFont(labelFont);
         l->setGeometry(40, y + 4, 220, 24);
         auto* p = new Panel(this, QString(), Panel::Lowered);
+        markAsValue(p);
         p->setGeometry(270, y, 250, 32);
         p->setFont(designFont(QStringLiteral("Verdana"), 16, true));
         setBackground(p, kWhite);
         y += 38;
         return p;
     };
-    Panel3 = row("ausgewählte Zeile");
+    Panel3 = row(QT_TR_NOOP("Selected row"));
     Panel3->setFont(designFont(QStringLiteral("Verdana"), 16, true, true));
     setTextColor(Panel3, designColor(kMaroon));
-    Panel1 = row("Call");
+    Panel1 = row(QT_TR_NOOP("Call"));
     Panel1->setFont(designFont(QStringLiteral("Verdana"), 19, true));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     setTextColor(Panel1, designColor(kBlue));
-    Panel2 = row("Datum");
-    Panel4 = row("Zeit");
-    Panel5 = row("Band");
-    Panel6 = row("RST send");
-    Panel7 = row("RST empf");
-    Panel8 = row("Mode");
+    Panel2 = row(QT_TR_NOOP("Date"));
+    Panel4 = row(QT_TR_NOOP("Time"));
+    Panel5 = row(QT_TR_NOOP("Band"));
+    Panel6 = row(QT_TR_NOOP("RST sent"));
+    Panel7 = row(QT_TR_NOOP("RST rcvd"));
+    Panel8 = row(QT_TR_NOOP("Mode"));
 
-    Button1 = new QPushButton(QStringLiteral("Löschen!"), this);
-    Button1->setGeometry(200, y + 10, 176, 40);
-    Button1->setFont(designFont(QStringLiteral("MS Sans Serif"), 19, true));
-    Button1->setAutoDefault(true);
+    Button1 = new QPushButton(this);
+    setTrText(Button1, kContext, QT_TR_NOOP("Delete!"));
+    Button1->setGeometry(100, y + 10, 176, 40);
+    Button2 = new QPushButton(this);
+    setTrText(Button2, kContext, QT_TR_NOOP("Cancel"));
+    Button2->setGeometry(300, y + 10, 176, 40);
+    for (QPushButton* b : {Button1, Button2}) {
+        b->setFont(designFont(QStringLiteral("MS Sans Serif"), 19, true));
+        b->setAutoDefault(true);
+    }
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    onEscape(this, [this] { hide(); }); // it has no exit button: Escape leaves it
+    // Cancel and Escape leave it, deleting nothing.
+    connect(Button2, &QPushButton::clicked, this, [this] { hide(); });
+    onEscape(this, [this] { hide(); });
 }
 
 void TForm8::FormCreate()
@@ -94,7 +106,7 @@ void TForm8::Del_Speichern()
     bool written = false;
     if (m_line >= 1) {
         if (!lineStillHolds(s, m_line, m_lineRecord)) {
-            dialogs().showError(lineMovedText(false));
+            dialogs().showError(lineMovedText());
             hide();
             return;
         }

@@ -31,15 +31,16 @@ public:
     void setOpenedLine(int line, const QByteArray& record);
     int openedLine() const { return m_line; }
 
-    Panel* Panel1 = nullptr; // call
-    Panel* Panel2 = nullptr; // date
-    Panel* Panel3 = nullptr; // grid row, counted from 1
-    Panel* Panel4 = nullptr; // time
-    Panel* Panel5 = nullptr; // band
-    Panel* Panel6 = nullptr; // RST sent
-    Panel* Panel7 = nullptr; // RST received
-    Panel* Panel8 = nullptr; // mode
-    QPushButton* Button1 = nullptr;
+    Panel* Panel1 = nullptr;        // call
+    Panel* Panel2 = nullptr;        // date
+    Panel* Panel3 = nullptr;        // grid row, counted from 1
+    Panel* Panel4 = nullptr;        // time
+    Panel* Panel5 = nullptr;        // band
+    Panel* Panel6 = nullptr;        // RST sent
+    Panel* Panel7 = nullptr;        // RST received
+    Panel* Panel8 = nullptr;        // mode
+    QPushButton* Button1 = nullptr; // delete (asks first)
+    QPushButton* Button2 = nullptr; // cancel
 
 private:
     int m_line = -1;

@@ -35,7 +35,8 @@ TForm3::TForm3() : QsoEntryForm(Kind::Change)
     Image1->setPicture(loadJpegPixmap(QStringLiteral(":/pictures/radio.jpg")));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
-    onEscape(this, [this] { BitBtn2Click(); });
+    // Escape leaves the change form only; the view stays with what it shows.
+    onEscape(this, [this] { hide(); });
 }
 
 bool TForm3::utf8Line() const
@@ -50,14 +51,14 @@ void TForm3::FormCreate()
     s.ScreenWidth = screen.width();
     s.ScreenHeight = screen.height();
     place(727, 390, (s.GridWidth / 2) / 2, (s.GridHeight / 2) / 2);
-    applyCaptions(CaptionTime::Created);
+    applyCaptions();
     clearEdits();
 }
 
 void TForm3::Init()
 {
     clearEdits();
-    applyCaptions(CaptionTime::Opened);
+    applyCaptions();
 }
 
 void TForm3::daten_aendern()
@@ -86,15 +87,10 @@ void TForm3::daten_aendern()
         // empty (never with a value of the QSO opened before) and the
         // operator knows a save writes it empty.
         const QString tags = read.unreadable.join(QStringLiteral(", "));
-        dialogs().showError(
-            english() ? QStringLiteral("In this QSO's record the length of %1 is not a number. "
-                                       "The field is shown empty; saving the change writes it "
-                                       "empty.")
-                            .arg(tags)
-                      : QStringLiteral("Im Datensatz dieses QSOs ist die Länge von %1 keine Zahl. "
-                                       "Das Feld wird leer gezeigt; beim Speichern der Änderung "
-                                       "wird es leer geschrieben.")
-                            .arg(tags));
+        dialogs().showError(tr("In this QSO's record the length of %1 is not a number. "
+                               "The field is shown empty; saving the change writes it "
+                               "empty.")
+                                .arg(tags));
     }
 }
 
@@ -104,6 +100,8 @@ void TForm3::BitBtn1Click()
         return;
     G().ChangeSaveRequested = 1;
     adif_wandel();
+    if (TForm2* view = Forms().Form2)
+        view->changeAssumed();
 }
 
 void TForm3::adif_wandel()
@@ -164,6 +162,12 @@ void TForm3::speichern()
 
 void TForm3::BitBtn2Click()
 {
+    // The view is left too: a change taken over before is not lost unasked.
+    TForm2* view = Forms().Form2;
+    if (view && !view->confirmLeave()) {
+        hide();
+        return;
+    }
     Init();
     if (TForm1* main = Forms().Form1) {
         main->StringGrid1->hide();

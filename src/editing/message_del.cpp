@@ -1,6 +1,7 @@
 #include "editing/message_del.h"
 
 #include "app/FormRegistry.h"
+#include "app/Language.h"
 #include "app/Screen.h"
 #include "app/Widgets.h"
 #include "editing/del_qso.h"
@@ -11,24 +12,26 @@
 
 TForm9::TForm9()
 {
-    setWindowTitle(QStringLiteral("QSO delete"));
+    setTrTitle(this, "TForm9", QT_TR_NOOP("Delete QSO?"));
     const QFont font = designFont(QStringLiteral("MS Sans Serif"), 13, true);
-    auto label = [this, &font](const QString& text, int y) {
-        auto* l = new QLabel(text, this);
+    auto label = [this, &font](const char* text, int y) {
+        auto* l = new QLabel(this);
+        setTrText(l, "TForm9", text);
         l->setFont(font);
         l->setGeometry(24, y, 380, 40);
         l->setWordWrap(true);
         return l;
     };
-    Label1 = label(
-        QStringLiteral("Achtung!  wenn sie dieses QSO löschen wollen dann drücken sie auf: "), 60);
-    SpeedButton1 = new QPushButton(QStringLiteral("LÖSCHEN"), this);
+    Label1 = label(QT_TR_NOOP("Attention! To delete this QSO, press:"), 60);
+    SpeedButton1 = new QPushButton(this);
+    setTrText(SpeedButton1, "TForm9", QT_TR_NOOP("DELETE"));
     SpeedButton1->setGeometry(420, 62, 120, 36);
     SpeedButton1->setFont(font);
     setTextColor(SpeedButton1, designColor(0x0000FF));
-    Label2 = label(QStringLiteral("diese Daten werden Dauerhaft gelösch !!"), 120);
-    Label3 = label(QStringLiteral("wenn Sie nichts löschen wollen drücken sie auf: "), 200);
-    SpeedButton2 = new QPushButton(QStringLiteral("BEENDEN"), this);
+    Label2 = label(QT_TR_NOOP("These data will be deleted permanently!"), 120);
+    Label3 = label(QT_TR_NOOP("To delete nothing, press:"), 200);
+    SpeedButton2 = new QPushButton(this);
+    setTrText(SpeedButton2, "TForm9", QT_TR_NOOP("CANCEL"));
     SpeedButton2->setGeometry(420, 202, 120, 36);
     SpeedButton2->setFont(designFont(QStringLiteral("MS Sans Serif"), 16, true));
     setTextColor(SpeedButton2, designColor(0xFF0000));

@@ -49,7 +49,7 @@ void TForm7::FormCreate()
     s.ScreenWidth = screen.width();
     s.ScreenHeight = screen.height();
     place(kWidth, kHeight, s.GridWidth / 2, s.GridHeight / 2);
-    applyCaptions(CaptionTime::Created);
+    applyCaptions();
     clearEdits();
 }
 
@@ -66,7 +66,7 @@ void TForm7::Init()
     clearEdits();
     G().NewQsoFields = EditFieldSet();
     m_logHoldsUtf8.reset();
-    applyCaptions(CaptionTime::Opened);
+    applyCaptions();
 }
 
 void TForm7::BitBtn1Click()

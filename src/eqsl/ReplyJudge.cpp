@@ -3,6 +3,7 @@
 #include "logdata/LineTable.h"
 #include "logdata/TextCodec.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace eqsl
@@ -29,12 +30,12 @@ constexpr const char* kBreak = "\n\r";
 
 QString noReplyText()
 {
-    return QStringLiteral(" keine Rückmeldung von e-QSL ");
+    return QCoreApplication::translate("eqsl", "No reply from eQSL.");
 }
 
 QString replyFileMissingText()
 {
-    return QStringLiteral(">back.txt< nicht gefunden!");
+    return QCoreApplication::translate("eqsl", ">back.txt< not found!");
 }
 
 ReplyJudgement judgeReply(const ReplyLineTable& lines, const QByteArray& eqslSent, bool lampGreen)

@@ -213,7 +213,7 @@ bool runNeverStarted(RunOutcome outcome)
     return false;
 }
 
-QString runFailureText(const RunResult& r, int timeoutMs, bool english)
+QString runFailureText(const RunResult& r, int timeoutMs)
 {
     const QString seconds = QString::number((timeoutMs + 999) / 1000);
     switch (r.outcome) {
@@ -221,39 +221,29 @@ QString runFailureText(const RunResult& r, int timeoutMs, bool english)
     case RunOutcome::Aborted:
         return QString();
     case RunOutcome::TimedOut:
-        return english ? QStringLiteral("No answer from e-QSL within %1 seconds: the upload was "
-                                        "stopped. The QSO stays marked as not sent.")
-                             .arg(seconds)
-                       : QStringLiteral("Keine Antwort von e-QSL innerhalb von %1 Sekunden: die "
-                                        "Übertragung wurde abgebrochen. Das QSO bleibt als nicht "
-                                        "gesendet markiert.")
-                             .arg(seconds);
+        return QCoreApplication::translate("eqsl",
+                                           "No answer from e-QSL within %1 seconds: the upload was "
+                                           "stopped. The QSO stays marked as not sent.")
+            .arg(seconds);
     case RunOutcome::NoScript:
-        return english ? QStringLiteral(">eqsl.bat< not found: please save the eQSL account "
-                                        "first (Configuration, eQSL Konfig). Nothing was sent.")
-                       : QStringLiteral(">eqsl.bat< nicht gefunden: bitte zuerst die "
-                                        "eQSL-Zugangsdaten speichern (Konfiguration, eQSL "
-                                        "Konfig). Es wurde nichts gesendet.");
+        return QCoreApplication::translate(
+            "eqsl", ">eqsl.bat< not found: please save the eQSL account "
+                    "first (Configuration, eQSL account). Nothing was sent.");
     case RunOutcome::NoCommand:
-        return english ? QStringLiteral(">eqsl.bat< holds no command: please save the eQSL "
-                                        "account again. Nothing was sent.")
-                       : QStringLiteral(">eqsl.bat< enthält keinen Befehl: bitte die "
-                                        "eQSL-Zugangsdaten neu speichern. Es wurde nichts "
-                                        "gesendet.");
+        return QCoreApplication::translate("eqsl",
+                                           ">eqsl.bat< holds no command: please save the eQSL "
+                                           "account again. Nothing was sent.");
     case RunOutcome::CurlMissing:
-        return english ? QStringLiteral("The program >curl< was not found: please install it. "
-                                        "Nothing was sent.")
-                       : QStringLiteral("Das Programm >curl< wurde nicht gefunden: bitte "
-                                        "installieren. Es wurde nichts gesendet.");
+        return QCoreApplication::translate("eqsl",
+                                           "The program >curl< was not found: please install it. "
+                                           "Nothing was sent.");
     case RunOutcome::CannotStart:
-        return (english ? QStringLiteral(">eqsl.bat< could not be started: %1. Nothing was sent.")
-                        : QStringLiteral(">eqsl.bat< konnte nicht gestartet werden: %1. Es wurde "
-                                         "nichts gesendet."))
+        return (QCoreApplication::translate(
+                    "eqsl", ">eqsl.bat< could not be started: %1. Nothing was sent."))
             .arg(r.detail);
     case RunOutcome::CommandNotFound:
-        return english ? QStringLiteral("A command of >eqsl.bat< was not found. Nothing was sent.")
-                       : QStringLiteral("Ein Befehl in >eqsl.bat< wurde nicht gefunden. Es wurde "
-                                        "nichts gesendet.");
+        return QCoreApplication::translate(
+            "eqsl", "A command of >eqsl.bat< was not found. Nothing was sent.");
     }
     return QString();
 }

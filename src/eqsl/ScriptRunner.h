@@ -51,8 +51,8 @@ public:
 };
 
 // What the operator is told when a run did not finish; empty for Finished
-// and Aborted. English when `english`, German otherwise.
-QString runFailureText(const RunResult& r, int timeoutMs, bool english);
+// and Aborted. In the language of the windows.
+QString runFailureText(const RunResult& r, int timeoutMs);
 
 // True when the outcome means nothing was sent (the script never ran).
 bool runNeverStarted(RunOutcome outcome);

@@ -3,6 +3,7 @@
 #include "app/Dialogs.h"
 #include "app/FormRegistry.h"
 #include "app/KeyEdit.h"
+#include "app/Language.h"
 #include "app/Screen.h"
 #include "app/Widgets.h"
 #include "eqsl/AccountScript.h"
@@ -21,18 +22,28 @@ constexpr int kFormColour = 12696492;
 constexpr int kTeal = 0x808000;   // RGB 0,128,128
 constexpr int kMaroon = 0x000080; // RGB 128,0,0
 
+const char* const kContext = "TForm4";
+
 QLabel* label(QWidget* parent, const char* text, int x, int y, int px = 13)
 {
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    auto* l = new QLabel(parent);
     l->setFont(designFont(QStringLiteral("MS Sans Serif"), px, true));
     l->move(x, y);
-    l->adjustSize();
+    l->setProperty("trAdjustSize", true);
+    setTrText(l, kContext, text);
     return l;
 }
+
+// The password as the account lines show it: "••••" in Windows-1252. The
+// lines are composed with a stand-in of plain letters in its place, which
+// the dots then replace.
+const QByteArray kHiddenPassword(4, '\x95');
+const QByteArray kPasswordStandIn = "VosmiraPasswordStandIn";
 
 Panel* accountPanel(QWidget* parent, int y)
 {
     auto* p = new Panel(parent, QString(), Panel::Lowered);
+    markAsValue(p); // the account string
     p->setGeometry(16, y, 768, 26);
     p->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     p->setFont(designFont(QStringLiteral("Courier New"), 12, true));
@@ -44,7 +55,7 @@ Panel* accountPanel(QWidget* parent, int y)
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("eQSL Config"));
+    setTrTitle(this, kContext, QT_TRANSLATE_NOOP("TForm4", "eQSL account"));
     setBackground(this, kFormColour);
     buildControls();
 }
@@ -52,40 +63,44 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent)
 void TForm4::buildControls()
 {
     Label10 = new QLabel(QStringLiteral("Vosmira"), this);
+    markAsValue(Label10);
     Label10->setFont(designFont(QStringLiteral("Verdana"), 27, true));
     setTextColor(Label10, designColor(kTeal));
     Label10->move(16, 10);
     Label10->adjustSize();
-    Label11 = label(this, "by Dranek", 190, 24, 12);
+    Label11 = label(this, QT_TRANSLATE_NOOP("TForm4", "by Dranek"), 190, 24, 12);
 
-    Label9 = label(this, "your Account-Data for eQSL", 16, 64, 16);
+    Label9 = label(this, QT_TRANSLATE_NOOP("TForm4", "Your eQSL account"), 16, 64, 16);
     setTextColor(Label9, designColor(kMaroon));
-    Label4 = label(this, "please sign in", 16, 90);
+    Label4 = label(this, QT_TRANSLATE_NOOP("TForm4", "Please sign in"), 16, 90);
 
-    Label1 = label(this, "eQSL Call:", 16, 128);
+    Label1 = label(this, QT_TRANSLATE_NOOP("TForm4", "eQSL call:"), 16, 128);
     Edit1 = new KeyEdit(this);
     Edit1->setGeometry(160, 124, 160, 24);
     Edit1->setUpperCase(true);
-    Label5 = label(this, "press Enter", 332, 128);
+    Label5 = label(this, QT_TRANSLATE_NOOP("TForm4", "press Enter"), 332, 128);
 
-    Label2 = label(this, "eQSL Password:", 16, 164);
+    Label2 = label(this, QT_TRANSLATE_NOOP("TForm4", "eQSL password:"), 16, 164);
     Edit2 = new KeyEdit(this);
     Edit2->setGeometry(160, 160, 240, 24);
-    Label6 = label(this, "press Enter", 412, 164);
+    Edit2->setEchoMode(QLineEdit::Password); // shown as dots
+    Label6 = label(this, QT_TRANSLATE_NOOP("TForm4", "press Enter"), 412, 164);
     for (KeyEdit* e : {Edit1, Edit2}) {
         e->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
         setTextColor(e, designColor(kTeal));
     }
 
-    Label3 = label(this, "Account String for eQSL", 16, 206);
+    Label3 = label(this, QT_TRANSLATE_NOOP("TForm4", "Account string for eQSL"), 16, 206);
     Panel2 = accountPanel(this, 232);
     Panel3 = accountPanel(this, 262);
 
-    Button1 =
-        new QPushButton(QStringLiteral("Save the Account String to 'eqsl.bat' and EXIT"), this);
+    Button1 = new QPushButton(this);
+    setTrText(Button1, kContext,
+              QT_TRANSLATE_NOOP("TForm4", "Save the account to 'eqsl.bat' and exit"));
     Button1->setGeometry(16, 320, 420, 32);
     Button1->setAutoDefault(true);
-    Button2 = new QPushButton(QStringLiteral("EXIT"), this);
+    Button2 = new QPushButton(this);
+    setTrText(Button2, kContext, QT_TRANSLATE_NOOP("TForm4", "Exit"));
     Button2->setGeometry(664, 320, 120, 32);
     Button2->setAutoDefault(true);
 
@@ -152,8 +167,12 @@ void TForm4::EQSL_Bat()
     const eqsl::AccountString a =
         eqsl::composeAccountString(s.EqslCall, s.EqslPassword, eqsl::importEndpoint());
     s.EqslCommandLine = a.commandLine;
-    m_firstHalf = a.firstHalf;
-    m_secondHalf = a.secondHalf;
+    // The lines shown hold the password as dots, never in clear.
+    const eqsl::AccountString shown = eqsl::composeAccountString(
+        s.EqslCall, s.EqslPassword.isEmpty() ? QByteArray() : kPasswordStandIn,
+        eqsl::importEndpoint());
+    m_firstHalf = QByteArray(shown.firstHalf).replace(kPasswordStandIn, kHiddenPassword);
+    m_secondHalf = QByteArray(shown.secondHalf).replace(kPasswordStandIn, kHiddenPassword);
     Panel2->setCaption(Cp1252::toUnicode(m_firstHalf));
     Panel3->setCaption(Cp1252::toUnicode(m_secondHalf));
 }
@@ -169,19 +188,26 @@ void TForm4::Speichern()
 void TForm4::Button1Click()
 {
     // What is saved is the account the fields show, also when the last
-    // entry was not confirmed with Enter.
+    // entry was not confirmed with Enter. An account without a call or a
+    // password would only fail at the next upload: an existing script keeps
+    // its account, and the form stays open to complete it.
     const ProgramState& s = G();
-    if (!s.EqslCall.isEmpty() || !s.EqslPassword.isEmpty())
-        EQSL_Bat();
-    if (G().EqslCommandLine.isEmpty()) {
-        // Nothing composed in this run: an existing script keeps its account.
-        dialogs().showMessage(
-            QStringLiteral("No Account String has been made yet (type the eQSL Call and the "
-                           "eQSL Password, each confirmed with Enter): 'eqsl.bat' was left "
-                           "unchanged."));
-    } else {
-        Speichern();
+    if (s.EqslCall.trimmed().isEmpty() || s.EqslPassword.isEmpty()) {
+        dialogs().showError(tr("Please type the eQSL call and the eQSL password before saving. "
+                               "'eqsl.bat' was left unchanged."));
+        (s.EqslCall.trimmed().isEmpty() ? Edit1 : Edit2)->setFocus();
+        return;
     }
+    // The script holds the password on one line: a line break cannot be part
+    // of it, and is not dropped silently either.
+    if (s.EqslPassword.contains('\n') || s.EqslPassword.contains('\r')) {
+        dialogs().showError(tr("The eQSL password holds a line break, which cannot be saved. "
+                               "Please type it again. 'eqsl.bat' was left unchanged."));
+        Edit2->setFocus();
+        return;
+    }
+    EQSL_Bat();
+    Speichern();
     hide();
 }
 

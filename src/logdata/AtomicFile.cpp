@@ -1,5 +1,6 @@
 #include "logdata/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 #include <csignal>
@@ -38,8 +39,9 @@ bool writeFileAtomically(const QString& path, QByteArrayView data, QString* erro
         const qint64 n = f.write(p, left);
         if (n <= 0) {
             if (error)
-                *error = f.error() != QFileDevice::NoError ? f.errorString()
-                                                           : QStringLiteral("the disk is full");
+                *error = f.error() != QFileDevice::NoError
+                             ? f.errorString()
+                             : QCoreApplication::translate("AtomicFile", "the disk is full");
             f.cancelWriting();
             return false;
         }

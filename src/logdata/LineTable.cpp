@@ -20,6 +20,8 @@ void LineTable::clear()
     m_owned.clear();
     m_image.clear();
     m_changed.clear();
+    m_edits.clear();
+    m_fileLines = 0;
 }
 
 std::vector<int> LineTable::takeChanged()
@@ -44,6 +46,30 @@ QByteArrayView LineTable::view(int k) const
 }
 
 void LineTable::set(int k, const QByteArray& text)
+{
+    if (k < 0)
+        return;
+    if (k <= m_fileLines) {
+        const auto at = std::lower_bound(m_edits.begin(), m_edits.end(), k,
+                                         [](const Edit& e, int n) { return e.element < n; });
+        if (at == m_edits.end() || at->element != k)
+            m_edits.insert(at, Edit{k, view(k).toByteArray()});
+    }
+    take(k, text);
+}
+
+std::vector<LineTable::Edit> LineTable::edits() const
+{
+    return m_edits;
+}
+
+void LineTable::agreeWithFile(int lines)
+{
+    m_edits.clear();
+    m_fileLines = lines;
+}
+
+void LineTable::take(int k, const QByteArray& text)
 {
     if (k < 0)
         return;
@@ -84,6 +110,7 @@ void LineTable::refill(const QByteArray& image, const std::vector<LineSpan>& spa
     m_owned = std::move(keep);
     m_image = image;
     m_changed.clear();
+    agreeWithFile(int(n));
     for (size_t k = 1; k <= n; ++k) {
         Slot& s = m_slots[k];
         s.offset = spans[k - 1].offset;
@@ -98,6 +125,15 @@ std::vector<LineSpan> splitLines(QByteArrayView image)
     spans.reserve(size_t(image.size() / 200 + 1));
     forEachLine(image, [&](LineSpan span) { spans.push_back(span); });
     return spans;
+}
+
+QByteArray crOnlyAsLf(const QByteArray& image)
+{
+    if (image.contains('\n') || !image.contains('\r'))
+        return QByteArray();
+    QByteArray lf = image;
+    lf.replace('\r', '\n');
+    return lf;
 }
 
 QByteArray readWholeFile(QFile& file, const std::function<void(qint64, qint64)>& progress)

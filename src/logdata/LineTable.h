@@ -25,11 +25,37 @@ public:
 
     QByteArrayView view(int k) const;
     QByteArray at(int k) const { return view(k).toByteArray(); }
+    // An edit: element k gets `text`. The first edit of a line the file held
+    // at the last load or write keeps the line as it was (see edits()).
     void set(int k, const QByteArray& text);
+    // Element k becomes a line read from the file (not an edit).
+    void take(int k, const QByteArray& text);
+
+    // The lines edited since the file and the table last agreed, ascending,
+    // each with its text as the file held it then.
+    struct Edit {
+        int element;
+        QByteArray before;
+    };
+    std::vector<Edit> edits() const;
+    // The file now holds elements 1..lines as the table does.
+    void agreeWithFile(int lines);
+    // Lines read from the file were added: the file holds elements 1..lines
+    // (the edits made before stay edits).
+    void fileGrewTo(int lines) { m_fileLines = lines > m_fileLines ? lines : m_fileLines; }
 
     // Elements 1..spans.size() become the lines of the file image `image`
     // (the table grows if needed); elements beyond keep what they held.
     void refill(const QByteArray& image, const std::vector<LineSpan>& spans);
+
+    // The text of element k when it has one of its own (it was replaced),
+    // otherwise null.
+    const QByteArray* ownText(int k) const
+    {
+        if (k < 0 || k >= size() || m_slots[size_t(k)].owned < 0)
+            return nullptr;
+        return &m_owned[size_t(m_slots[size_t(k)].owned)];
+    }
 
     // The file image the unreplaced elements are slices of.
     const QByteArray& image() const { return m_image; }
@@ -58,10 +84,13 @@ private:
     std::vector<Slot> m_slots;
     std::vector<QByteArray> m_owned;
     std::vector<int> m_changed;
+    std::vector<Edit> m_edits; // by element, ascending
+    int m_fileLines = 0;
 };
 
 // Splits a file image into lines: a line ends at LF, a CR right before the LF
 // belongs to the line end; a last line without LF is a line too.
+// (A file whose lines end in CR alone is read through crOnlyAsLf first.)
 std::vector<LineSpan> splitLines(QByteArrayView image);
 
 // The same, handing each line's span to `f` as it is found, so that a caller
@@ -81,6 +110,11 @@ template <typename F> void forEachLine(QByteArrayView image, F&& f)
         pos = end + 1;
     }
 }
+
+// A file whose lines end in CR alone (no LF anywhere, a CR somewhere): the
+// same bytes with every CR made an LF, so that it splits into its lines;
+// otherwise an empty array.
+QByteArray crOnlyAsLf(const QByteArray& image);
 
 class QFile;
 // Reads an open file whole, in one allocation of the file's size, telling

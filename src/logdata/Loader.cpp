@@ -3,14 +3,16 @@
 #include "logdata/Dates.h"
 #include "logdata/FieldLookup.h"
 #include "logdata/LogFileMark.h"
+#include "logdata/Rewrite.h"
 #include "logdata/Settings.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -161,35 +163,54 @@ void setLoadProgress(std::function<void(qint64 done, qint64 total)> progress)
     loadProgress = std::move(progress);
 }
 
-LoadReport loadLogbookData(ProgramState& s)
+namespace
 {
-    LoadReport report;
-    QFile::remove(QStringLiteral("temp.adif"));
-    s.LinesRead = 0;
-    s.ConfirmedCount = 0;
-    s.RowsWithRcvd = 0;
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Loader", text);
+}
 
-    QByteArray image;
-    const QString path = logFilePathString(s);
-    QFile file(path);
-    LogFileMark mark;
-    if (path.isEmpty()) {
+// Opens the logbook and reads it whole, when it is a regular file of a size
+// the program can hold. The open never waits (a FIFO without a writer would
+// block), and nothing is read before the file is known to be a logbook.
+void openAndRead(ProgramState& s, LoadReport& report, QByteArray& image, LogFileMark& mark)
+{
+    const QByteArray native = s.LogFilePath; // the path's bytes, used as they are
+    if (native.isEmpty()) {
         report.problem = LoadProblem::NoPath;
-        report.errorReason = QStringLiteral("no logbook file is set");
-    } else if (QFileInfo(path).isDir()) {
+        report.errorReason = tr("no logbook file is set");
+        return;
+    }
+    // What saves of an earlier run that was killed left behind.
+    removeStaleTemporariesOnce(native);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        report.problem = error == ENOENT                     ? LoadProblem::Missing
+                         : error == EACCES || error == EPERM ? LoadProblem::NoPermission
+                                                             : LoadProblem::Other;
+        report.errorReason = error == ENOENT ? tr("there is no such file")
+                                             : QString::fromLocal8Bit(std::strerror(error));
+        return;
+    }
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0) {
+        report.problem = LoadProblem::Other;
+        report.errorReason = QString::fromLocal8Bit(std::strerror(errno));
+    } else if (S_ISDIR(st.st_mode)) {
         report.problem = LoadProblem::Folder;
-        report.errorReason = QStringLiteral("is a folder, not a file");
-    } else if (!QFileInfo::exists(path)) {
-        report.problem = LoadProblem::Missing;
-        report.errorReason = QStringLiteral("there is no such file");
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        report.problem = file.error() == QFileDevice::PermissionsError ? LoadProblem::NoPermission
-                                                                       : LoadProblem::Other;
-        report.errorReason = file.errorString();
-    } else if (file.size() > kMaxLogbookBytes) {
+        report.errorReason = tr("is a folder, not a file");
+    } else if (!S_ISREG(st.st_mode)) {
+        report.problem = LoadProblem::NotAFile;
+        report.errorReason = tr("it is not a file but a pipe, a device or a socket");
+    } else if (qint64(st.st_size) > kMaxLogbookBytes) {
         report.problem = LoadProblem::TooLarge;
-        report.errorReason = QStringLiteral("the file is larger than 2 GiB");
+        report.errorReason = tr("the file is larger than 2 GiB");
     } else {
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        QFile file;
+        file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
         // Reading is the first half of the work, for the progress shown.
         image = readWholeFile(file, [](qint64 done, qint64 total) {
             if (loadProgress)
@@ -201,14 +222,36 @@ LoadReport loadLogbookData(ProgramState& s)
             image.clear();
         } else if (image.size() > kMaxLogbookBytes) {
             report.problem = LoadProblem::TooLarge;
-            report.errorReason = QStringLiteral("the file is larger than 2 GiB");
+            report.errorReason = tr("the file is larger than 2 GiB");
             image.clear();
         } else {
             report.opened = true;
-            mark = markFile(file.handle(), image.size(), image, partialLineLength(image));
+            // A file whose lines end in CR alone is split at its CRs; the
+            // mark keeps the bytes as they are on disk.
+            const QByteArray onDisk = image;
+            const QByteArray lf = crOnlyAsLf(image);
+            if (!lf.isEmpty())
+                image = lf;
+            mark = markFile(fd, image.size(), onDisk, partialLineLength(image));
+            mark.content = {MarkPiece{onDisk, 0, onDisk.size()}};
         }
         file.close();
     }
+    ::close(fd);
+}
+} // namespace
+
+LoadReport loadLogbookData(ProgramState& s)
+{
+    LoadReport report;
+    QFile::remove(QStringLiteral("temp.adif"));
+    s.LinesRead = 0;
+    s.ConfirmedCount = 0;
+    s.RowsWithRcvd = 0;
+
+    QByteArray image;
+    LogFileMark mark;
+    openAndRead(s, report, image, mark);
 
     const bool display = s.DisplayFormat == 1;
     // The values stay in the image; only converted dates and times are copied.
@@ -324,16 +367,22 @@ std::vector<int> takeAppended(ProgramState& s, int fd, qint64 size)
     QByteArray joined = text + added;
     std::vector<LineSpan> spans = splitLines(joined);
     for (const LineSpan& sp : spans) {
-        s.LogLines.set(k, joined.mid(sp.offset, sp.length));
+        s.LogLines.take(k, joined.mid(sp.offset, sp.length));
         changed.push_back(k);
         ++k;
     }
     s.LoadedLineCount = k - 1;
+    s.LogLines.fileGrewTo(s.LoadedLineCount);
     QByteArray tail = m.tail + added;
     const qsizetype partial = partialLineLength(added) == added.size() && m.partialLength > 0
                                   ? m.partialLength + added.size()
                                   : partialLineLength(added);
-    const LogFileMark updated = markFile(fd, size, tail, partial);
+    LogFileMark updated = markFile(fd, size, tail, partial);
+    // Another program wrote: what it may have changed besides appending is
+    // looked for at the next rewrite.
+    updated.content = std::move(m.content);
+    updated.content.push_back(MarkPiece{added, 0, added.size()});
+    updated.othersWrote = true;
     m = updated;
     return changed;
 }

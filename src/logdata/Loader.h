@@ -18,7 +18,7 @@
 #include <vector>
 
 // Why a logbook could not be read, for the operator in the window's language.
-enum class LoadProblem { None, NoPath, Folder, Missing, NoPermission, TooLarge, Other };
+enum class LoadProblem { None, NoPath, Folder, Missing, NoPermission, TooLarge, NotAFile, Other };
 
 struct LoadReport {
     bool opened = false;

@@ -4,55 +4,98 @@
 #include "logdata/LogFileMark.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <QFile>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace
 {
-bool writeAll(int fd, const char* p, qint64 n)
+std::function<void(const QString&)> problemHandler;
+QByteArray procRoot = "/proc";
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("OrphanLog", text);
+}
+
+int writeAll(int fd, const char* p, qint64 n)
 {
     while (n > 0) {
         const ssize_t w = ::write(fd, p, size_t(n));
         if (w < 0 && errno == EINTR)
             continue;
         if (w <= 0)
-            return false;
+            return w < 0 ? errno : ENOSPC;
         p += w;
         n -= w;
     }
-    return true;
+    return 0;
+}
+
+// A kernel thread holds no files; its entry lists none and may not be read.
+bool isKernelThread(const char* pidDir)
+{
+    char path[160];
+    std::snprintf(path, sizeof path, "%s/cmdline", pidDir);
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char c;
+    const ssize_t n = ::read(fd, &c, 1);
+    ::close(fd);
+    return n == 0;
 }
 } // namespace
+
+void setOrphanProblemHandler(std::function<void(const QString&)> handler)
+{
+    problemHandler = std::move(handler);
+}
+
+void setProcessTableRoot(const QByteArray& root)
+{
+    procRoot = root.isEmpty() ? QByteArray("/proc") : root;
+}
 
 bool otherProcessHoldsOpen(quint64 device, quint64 inode)
 {
     const pid_t self = ::getpid();
-    DIR* proc = ::opendir("/proc");
+    DIR* proc = ::opendir(procRoot.constData());
     if (!proc)
         return true; // cannot tell: keep watching
     bool held = false;
-    char path[64];
+    char dir[128];
+    char path[160];
     while (!held) {
         const dirent* p = ::readdir(proc);
         if (!p)
             break;
         char* end = nullptr;
         const long pid = std::strtol(p->d_name, &end, 10);
-        if (*end != '\0' || pid <= 0 || pid == self)
+        if (*end != '\0' || pid <= 0 || (pid == self && procRoot == "/proc"))
             continue;
-        std::snprintf(path, sizeof path, "/proc/%ld/fd", pid);
+        std::snprintf(dir, sizeof dir, "%s/%ld", procRoot.constData(), pid);
+        std::snprintf(path, sizeof path, "%s/fd", dir);
         const int dirFd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dirFd < 0)
-            continue; // gone, or another user's
+        if (dirFd < 0) {
+            // Gone meanwhile, or a process whose files may not be looked at
+            // (another user's): it may hold the file.
+            if (errno != ENOENT && !isKernelThread(dir))
+                held = true;
+            continue;
+        }
         DIR* fds = ::fdopendir(dirFd);
         if (!fds) {
             ::close(dirFd);
@@ -92,8 +135,23 @@ OrphanLog::OrphanLog(int fd, qint64 carried, const QByteArray& livePath)
 
 OrphanLog::~OrphanLog()
 {
-    if (m_fd >= 0)
-        carry();
+    if (m_fd >= 0 && carry() < 0 && m_fd >= 0) {
+        // The last chance: what could not go to the logbook goes beside the
+        // program, so that it is not gone with the old file.
+        struct stat st {
+        };
+        if (::fstat(m_fd, &st) == 0 && qint64(st.st_size) > m_carried) {
+            const QByteArray late = readAt(m_fd, m_carried, qint64(st.st_size) - m_carried);
+            QFile rescue(QStringLiteral("QSO_rescued.adi"));
+            const bool kept = rescue.open(QIODevice::Append) && rescue.write(late) == late.size() &&
+                              rescue.flush();
+            std::fprintf(stderr,
+                         "vosmira: %lld bytes written by another program could not be "
+                         "added to the logbook%s\n",
+                         static_cast<long long>(late.size()),
+                         kept ? "; they are kept in QSO_rescued.adi" : " and are lost");
+        }
+    }
     close();
 }
 
@@ -104,7 +162,20 @@ void OrphanLog::watch()
     // Owned by the application, so it never outlives the event loop.
     m_notifier =
         new QSocketNotifier(qintptr(m_watch), QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [this] { carry(); });
+    QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [this] {
+        carry();
+        // A writer's close is told before the system counts it as closed:
+        // looked at again shortly after.
+        if (m_recheck)
+            m_recheck->start(50);
+    });
+    // Also now and then, for writers that go without a word (killed).
+    m_recheck = new QTimer(QCoreApplication::instance());
+    QObject::connect(m_recheck, &QTimer::timeout, m_recheck, [this] {
+        m_recheck->setInterval(1000);
+        carry();
+    });
+    m_recheck->start(1000);
 }
 
 void OrphanLog::close()
@@ -114,12 +185,69 @@ void OrphanLog::close()
         m_notifier->deleteLater();
         m_notifier = nullptr;
     }
-    if (m_fd >= 0)
-        ::close(m_fd);
+    for (QPointer<QTimer>* t : {&m_retry, &m_recheck}) {
+        if (*t) {
+            (*t)->stop();
+            (*t)->deleteLater();
+            *t = nullptr;
+        }
+    }
+    if (m_fd >= 0) {
+        // The last close of a large replaced file gives its pages and blocks
+        // back, which takes a while: not on the window's time.
+        const int fd = m_fd;
+        try {
+            std::thread([fd] { ::close(fd); }).detach();
+        } catch (const std::system_error&) {
+            ::close(fd);
+        }
+    }
     if (m_watch >= 0)
         ::close(m_watch);
     m_fd = -1;
     m_watch = -1;
+}
+
+bool OrphanLog::othersMayWrite() const
+{
+    // A read lease is granted only while nobody has the file open for
+    // writing, whoever it is: then nobody can write to it any more (it has no
+    // name to be opened by). Given back at once.
+    if (::fcntl(m_fd, F_SETLEASE, F_RDLCK) == 0) {
+        ::fcntl(m_fd, F_SETLEASE, F_UNLCK);
+        return false;
+    }
+    if (errno == EAGAIN)
+        return true;
+    // No lease for a file of another owner (or on this file system): look
+    // at the processes' open files.
+    struct stat st {
+    };
+    if (::fstat(m_fd, &st) != 0)
+        return true;
+    return otherProcessHoldsOpen(quint64(st.st_dev), quint64(st.st_ino));
+}
+
+void OrphanLog::failed(int error)
+{
+    if (!m_failing) {
+        m_failing = true;
+        const QString message =
+            tr("A QSO that another program wrote into the replaced logbook file could not be "
+               "added to %1 (%2). It is kept and tried again while Vosmira runs; please free "
+               "space on the disk.")
+                .arg(QFile::decodeName(m_livePath), QString::fromLocal8Bit(std::strerror(error)));
+        if (problemHandler)
+            problemHandler(message);
+        else
+            std::fprintf(stderr, "vosmira: %s\n", qPrintable(message));
+    }
+    if (!m_retry && QCoreApplication::instance()) {
+        m_retry = new QTimer(QCoreApplication::instance());
+        m_retry->setInterval(2000);
+        QObject::connect(m_retry, &QTimer::timeout, m_retry, [this] { carry(); });
+        m_retry->start();
+    }
 }
 
 qint64 OrphanLog::carry()
@@ -135,35 +263,69 @@ qint64 OrphanLog::carry()
     };
     if (::fstat(m_fd, &st) != 0)
         return -1;
-    const qint64 moved = carryTo(qint64(st.st_size));
+    const qint64 moved = carryTo(qint64(st.st_size), false);
     if (moved < 0)
         return -1;
-    if (otherProcessHoldsOpen(quint64(st.st_dev), quint64(st.st_ino)))
+    if (othersMayWrite())
         return moved;
-    // Nobody else holds it: nothing can arrive any more once what came
-    // meanwhile is over.
+    // Nobody can write to it: nothing can arrive any more once what came
+    // meanwhile is over, a last line without its end too.
     if (::fstat(m_fd, &st) != 0)
         return -1;
-    const qint64 last = carryTo(qint64(st.st_size));
+    const qint64 last = carryTo(qint64(st.st_size), true);
     if (last < 0)
         return -1;
     close();
     return moved + last;
 }
 
-qint64 OrphanLog::carryTo(qint64 size)
+qint64 OrphanLog::carryTo(qint64 size, bool all)
 {
     ignoreFileSizeSignal();
     if (size <= m_carried)
         return 0;
-    const QByteArray late = readAt(m_fd, m_carried, size - m_carried);
+    QByteArray late = readAt(m_fd, m_carried, size - m_carried);
+    // Whole lines only while the writer may still be writing: a line's two
+    // halves never go over with another file's line between them.
+    if (!all)
+        late.truncate(late.lastIndexOf('\n') + 1);
+    if (late.isEmpty())
+        return 0;
     const int out = ::open(m_livePath.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (out < 0)
+    int error = out < 0 ? errno : 0;
+    if (out >= 0) {
+        error = writeAll(out, late.constData(), late.size());
+        if (error == 0 && ::fsync(out) != 0)
+            error = errno;
+        ::close(out);
+    }
+    if (error != 0) {
+        // A part written before the failure is there twice at the next try
+        // rather than not at all.
+        failed(error);
         return -1;
-    const bool ok = writeAll(out, late.constData(), late.size()) && ::fsync(out) == 0;
-    ::close(out);
-    if (!ok)
-        return -1;
+    }
+    if (m_failing) {
+        m_failing = false;
+        if (m_retry) {
+            m_retry->stop();
+            m_retry->deleteLater();
+            m_retry = nullptr;
+        }
+    }
     m_carried += late.size();
     return late.size();
+}
+
+void carryOrphans(OrphanLogs& orphans)
+{
+    for (auto it = orphans.begin(); it != orphans.end();) {
+        (*it)->carry();
+        if ((*it)->isOpen()) {
+            (*it)->watch();
+            ++it;
+        } else {
+            it = orphans.erase(it);
+        }
+    }
 }

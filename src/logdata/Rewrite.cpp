@@ -2,24 +2,44 @@
 
 #include "logdata/AtomicFile.h"
 #include "logdata/LineTable.h"
+#include "logdata/Loader.h"
 #include "logdata/LogFileMark.h"
 #include "logdata/OrphanLog.h"
 #include "logdata/Settings.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <future>
 #include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace
 {
 const RewriteHooks* hooks = nullptr;
 std::function<void(qint64, qint64)> progress;
+// From this size on the new file is written past the page cache (see Writer).
+qint64 directFrom = qint64(16) << 20;
+int lockWaitMs = 2000;
+// When this run began: a temporary file older than that is no save's of it.
+const qint64 runStarted = qint64(::time(nullptr));
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Rewrite", text);
+}
 
 RewriteOutcome outcome(RewriteResult r, const QString& why = QString())
 {
@@ -40,44 +60,112 @@ void run(std::function<void()> RewriteHooks::*hook)
         (hooks->*hook)();
 }
 
+const QByteArray& lineEnd()
+{
+    static const QByteArray crlf("\r\n");
+    return crlf;
+}
+
 // Writes through a buffer of its own and checks every write, so that a short
-// write (a full disk, a size limit) is never taken for success.
+// write (a full disk, a size limit) is never taken for success. Keeps the
+// pieces it wrote, for the mark of the new file.
+//
+// A large file is written past the page cache (O_DIRECT) from one aligned
+// buffer: the new file then needs no fresh page-cache pages, which on a
+// virtual machine that hands freed memory back to its host cost a fault at
+// the host for every page (a buffered write of a 275 MB log took three to
+// four times as long as the same write into recently freed pages). The fsync
+// before the rename is kept either way.
 class Writer
 {
 public:
-    explicit Writer(int fd, qint64 total) : m_fd(fd), m_total(total), m_buffer(buffer()) {}
-    // A piece as large as the buffer is written straight from where it is.
-    void put(QByteArrayView bytes)
+    Writer(int fd, qint64 total) : m_fd(fd), m_total(total)
     {
-        if (bytes.isEmpty())
-            return; // an empty view may have no data at all
-        if (bytes.size() >= qsizetype(kBufferSize)) {
+        if (total >= directFrom) {
+            const int flags = ::fcntl(fd, F_GETFL);
+            m_direct = flags >= 0 && ::fcntl(fd, F_SETFL, flags | O_DIRECT) == 0;
+        }
+        m_buffer = m_direct ? directBuffer() : buffer();
+        m_capacity = m_direct ? kDirectSize : kBufferSize;
+    }
+    void put(const QByteArray& owner, qsizetype offset, qsizetype length)
+    {
+        if (length <= 0)
+            return;
+        if (!m_pieces.empty() && m_pieces.back().bytes.constData() == owner.constData() &&
+            m_pieces.back().offset + m_pieces.back().length == offset)
+            m_pieces.back().length += length;
+        else
+            m_pieces.push_back(MarkPiece{owner, offset, length});
+        const char* p = owner.constData() + offset;
+        if (!m_direct && size_t(length) >= kBufferSize) {
+            // A piece as large as the buffer is written straight from where it is.
             flush();
-            out(bytes.data(), bytes.size());
+            out(p, length);
             return;
         }
-        if (m_used + size_t(bytes.size()) > kBufferSize)
-            flush();
-        std::memcpy(m_buffer + m_used, bytes.data(), size_t(bytes.size()));
-        m_used += size_t(bytes.size());
+        while (length > 0) {
+            const size_t n = qMin(size_t(length), m_capacity - m_used);
+            std::memcpy(m_buffer + m_used, p, n);
+            m_used += n;
+            p += n;
+            length -= qsizetype(n);
+            if (m_used == m_capacity)
+                flush();
+        }
     }
+    void put(const QByteArray& bytes) { put(bytes, 0, bytes.size()); }
     void flush()
     {
         out(m_buffer, qint64(m_used));
         m_used = 0;
     }
+    // Writes what is left; a file written past the cache gets its last
+    // block padded, cut back to its length, and is an ordinary file again.
+    void finish()
+    {
+        if (!m_direct) {
+            flush();
+            return;
+        }
+        const qint64 length = m_written + qint64(m_used);
+        const size_t padded = (m_used + kAlign - 1) / kAlign * kAlign;
+        std::memset(m_buffer + m_used, 0, padded - m_used);
+        out(m_buffer, qint64(padded));
+        m_used = 0;
+        if (m_error == 0 && ::ftruncate(m_fd, off_t(length)) != 0)
+            m_error = errno;
+        m_written = length;
+        endDirect();
+        if (m_error == 0 && ::lseek(m_fd, off_t(length), SEEK_SET) < 0)
+            m_error = errno;
+    }
     bool ok() const { return m_error == 0; }
     int error() const { return m_error; }
     qint64 written() const { return m_written; }
+    std::vector<MarkPiece> takePieces() { return std::move(m_pieces); }
 
 private:
+    void endDirect()
+    {
+        if (m_direct) {
+            ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_DIRECT);
+            m_direct = false;
+        }
+    }
     void out(const char* p, qint64 n)
     {
         while (n > 0 && m_error == 0) {
-            // At most 8 MB a call, so the window hears of the progress.
-            const ssize_t w = ::write(m_fd, p, size_t(qMin<qint64>(n, 8 << 20)));
+            // At most 32 MB a call, so the window hears of the progress; a
+            // write past the cache that large goes to the disk as several
+            // requests at once.
+            const ssize_t w = ::write(m_fd, p, size_t(qMin<qint64>(n, kDirectSize)));
             if (w < 0 && errno == EINTR)
                 continue;
+            if (w < 0 && errno == EINVAL && m_direct) {
+                endDirect(); // the file system wants other alignments
+                continue;
+            }
             if (w <= 0) {
                 m_error = w < 0 ? errno : ENOSPC;
                 return;
@@ -92,42 +180,280 @@ private:
         }
     }
     static constexpr size_t kBufferSize = 1 << 20;
-    // One buffer for every rewrite, so its pages are not faulted in anew.
+    static constexpr size_t kDirectSize = 32 << 20;
+    static constexpr size_t kAlign = 4096;
+    // One buffer of each kind for every rewrite, so their pages are not
+    // faulted in anew.
     static char* buffer()
     {
         static std::unique_ptr<char[]> b(new char[kBufferSize]);
         return b.get();
     }
+    static char* directBuffer()
+    {
+        static void* b = [] {
+            void* p = nullptr;
+            return ::posix_memalign(&p, kAlign, kDirectSize) == 0 ? p : nullptr;
+        }();
+        return static_cast<char*>(b);
+    }
     int m_fd;
     qint64 m_total;
-    char* m_buffer;
+    bool m_direct = false;
+    char* m_buffer = nullptr;
+    size_t m_capacity = 0;
     size_t m_used = 0;
     qint64 m_written = 0;
     qint64 m_reported = 0;
     int m_error = 0;
+    std::vector<MarkPiece> m_pieces;
 };
 
-// A temporary file beside `target`, with the old file's permissions.
-int createTemporary(const QByteArray& target, mode_t mode, QByteArray& name)
+QByteArray folderOf(const QByteArray& path)
 {
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray dir = slash >= 0 ? target.left(slash + 1) : QByteArray();
-    const QByteArray base = slash >= 0 ? target.mid(slash + 1) : target;
-    name = dir + "." + base + ".vosmira-XXXXXX";
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd >= 0)
-        ::fchmod(fd, mode);
-    return fd;
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash >= 0 ? path.left(slash + 1) : QByteArray();
 }
 
-struct FdCloser {
-    int fd;
-    ~FdCloser()
+QByteArray temporaryPrefix(const QByteArray& target)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    return "." + (slash >= 0 ? target.mid(slash + 1) : target) + ".vosmira-";
+}
+
+// A temporary file beside `target` (only its owner may read it until the
+// old file's owner, permissions and attributes are given to it).
+int createTemporary(const QByteArray& target, QByteArray& name)
+{
+    name = folderOf(target) + temporaryPrefix(target) + "XXXXXX";
+    return ::mkostemp(name.data(), O_CLOEXEC);
+}
+
+// The file the log path leads to: a symbolic link stays, its target is
+// rewritten (in the target's folder).
+bool resolveTarget(const QByteArray& path, QByteArray& target, QString& why)
+{
+    struct stat st {
+    };
+    if (::lstat(path.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        target = path;
+        return true;
+    }
+    char* real = ::realpath(path.constData(), nullptr);
+    if (!real) {
+        why = tr("%1 is a link that leads to no file (%2)")
+                  .arg(QFile::decodeName(path), systemError(errno));
+        return false;
+    }
+    target = QByteArray(real);
+    std::free(real);
+    return true;
+}
+
+// Who holds the lock on (device, inode), from the kernel's list of locks.
+QString lockHolder(const struct stat& st)
+{
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return tr("another program");
+    const QByteArray id = QByteArray::number(major(st.st_dev), 16).rightJustified(2, '0') + ':' +
+                          QByteArray::number(minor(st.st_dev), 16).rightJustified(2, '0') + ':' +
+                          QByteArray::number(quint64(st.st_ino));
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QList<QByteArray> f = line.simplified().split(' ');
+        // "1: FLOCK ADVISORY WRITE 1234 08:01:5678 0 EOF"
+        if (f.size() >= 6 && f[5] == id && f[4].toLong() > 0) {
+            const QByteArray pid = f[4];
+            QFile comm(QStringLiteral("/proc/%1/comm").arg(QString::fromLatin1(pid)));
+            const QByteArray name = comm.open(QIODevice::ReadOnly) ? comm.readAll().trimmed() : "";
+            return name.isEmpty()
+                       ? tr("process %1").arg(QString::fromLatin1(pid))
+                       : tr("%1, process %2")
+                             .arg(QString::fromLocal8Bit(name), QString::fromLatin1(pid));
+        }
+    }
+    return tr("another program");
+}
+
+struct OldFile {
+    int fd = -1;
+    struct stat st {
+    };
+    ~OldFile()
     {
         if (fd >= 0)
             ::close(fd);
     }
 };
+
+// Opens the logbook as it is now and locks it against other programs that
+// lock it too (another Vosmira), from the comparison to the rename. A file
+// renamed over meanwhile is opened anew. No file: fd stays -1.
+bool openLocked(const QByteArray& target, const QString& shown, OldFile& old, QString& why)
+{
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        old.fd = ::open(target.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (old.fd < 0) {
+            if (errno == ENOENT)
+                return true;
+            why = tr("%1 cannot be read: %2").arg(shown, systemError(errno));
+            return false;
+        }
+        if (::fstat(old.fd, &old.st) != 0) {
+            why = tr("%1 cannot be read: %2").arg(shown, systemError(errno));
+            return false;
+        }
+        if (!S_ISREG(old.st.st_mode)) {
+            why = tr("%1 is not a file but a folder, a pipe, a device or a socket").arg(shown);
+            return false;
+        }
+        if (::flock(old.fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK)
+                return true; // a file system without locks: as before
+            if (waited.elapsed() >= lockWaitMs) {
+                why = tr("%1 is being saved by %2; nothing was written, please try again")
+                          .arg(shown, lockHolder(old.st));
+                return false;
+            }
+            ::close(old.fd);
+            old.fd = -1;
+            ::usleep(20000);
+            continue;
+        }
+        struct stat now {
+        };
+        if (::stat(target.constData(), &now) == 0 && now.st_ino == old.st.st_ino &&
+            now.st_dev == old.st.st_dev)
+            return true;
+        ::close(old.fd); // replaced while we waited: the new file is the log
+        old.fd = -1;
+    }
+}
+
+// Gives the new file the old one's owner, group, permissions, access control
+// list and extended attributes; says what could not be kept.
+bool keepAttributes(int from, int to, const struct stat& st, QString& what)
+{
+    struct stat mine {
+    };
+    if (::fstat(to, &mine) != 0 || mine.st_uid != st.st_uid || mine.st_gid != st.st_gid) {
+        if (::fchown(to, st.st_uid, st.st_gid) != 0) {
+            what = tr("its owner and group (%1)").arg(systemError(errno));
+            return false;
+        }
+    }
+    if (::fchmod(to, st.st_mode & 07777) != 0) {
+        what = tr("its permissions (%1)").arg(systemError(errno));
+        return false;
+    }
+    const ssize_t length = ::flistxattr(from, nullptr, 0);
+    if (length < 0) {
+        if (errno == ENOTSUP)
+            return true;
+        what = tr("its extended attributes (%1)").arg(systemError(errno));
+        return false;
+    }
+    QByteArray names(length, '\0');
+    const ssize_t got = ::flistxattr(from, names.data(), size_t(names.size()));
+    if (got < 0) {
+        what = tr("its extended attributes (%1)").arg(systemError(errno));
+        return false;
+    }
+    names.truncate(got);
+    for (const QByteArray& name : names.split('\0')) {
+        if (name.isEmpty())
+            continue;
+        const ssize_t size = ::fgetxattr(from, name.constData(), nullptr, 0);
+        QByteArray value(qMax<ssize_t>(size, 0), '\0');
+        const ssize_t n =
+            size < 0 ? -1 : ::fgetxattr(from, name.constData(), value.data(), size_t(value.size()));
+        if (n < 0 || ::fsetxattr(to, name.constData(), value.constData(), size_t(n), 0) != 0) {
+            what = tr("its attribute %1 (%2)").arg(QString::fromLatin1(name), systemError(errno));
+            return false;
+        }
+    }
+    return true;
+}
+
+// A last line without its line end that is whole: the header, or a record
+// that ends with <eor>.
+bool isWholeLine(QByteArrayView line, bool header)
+{
+    if (header)
+        return true;
+    const QByteArrayView t = line.trimmed();
+    return t.size() >= 5 && t.last(5).compare(QByteArrayView("<eor>"), Qt::CaseInsensitive) == 0;
+}
+
+QString nameOfQso(QByteArrayView line)
+{
+    RowValues v;
+    parseLogRow(line, true, v);
+    return tr("the QSO with %1 on %2 at %3")
+        .arg(QString::fromUtf8(v.call), QString::fromUtf8(v.date), QString::fromUtf8(v.time));
+}
+
+// The logbook changed on disk other than by appends: the lines edited here
+// go to their QSOs in what the disk holds now, each found where it was or,
+// moved, by its text; a QSO whose line another program changed is not
+// overwritten. The QSOs added by hand go to the end.
+bool mergeEdits(const ProgramState& s, const QByteArray& disk, int lastElement, QByteArray& out,
+                QString& why)
+{
+    const QByteArray lf = crOnlyAsLf(disk);
+    const std::vector<LineSpan> spans = splitLines(lf.isEmpty() ? disk : lf);
+    auto lineAt = [&](size_t i) {
+        return QByteArrayView(disk).sliced(spans[i].offset, spans[i].length);
+    };
+    std::vector<int> replacement(spans.size(), 0);
+    for (const LineTable::Edit& e : s.LogLines.edits()) {
+        if (e.element > s.LoadedLineCount)
+            continue;
+        qsizetype at = -1;
+        const size_t same = size_t(e.element - 1);
+        if (same < spans.size() && lineAt(same) == QByteArrayView(e.before)) {
+            at = qsizetype(same);
+        } else {
+            for (size_t i = 0; i < spans.size(); ++i) {
+                if (lineAt(i) != QByteArrayView(e.before))
+                    continue;
+                if (at >= 0) { // twice: which one was meant cannot be told
+                    at = -1;
+                    break;
+                }
+                at = qsizetype(i);
+            }
+        }
+        if (at < 0 || replacement[size_t(at)] != 0) {
+            why = tr("%1 was changed or removed by another program since the log was loaded; "
+                     "your change to it was not written")
+                      .arg(nameOfQso(e.before));
+            return false;
+        }
+        replacement[size_t(at)] = e.element;
+    }
+    out.clear();
+    out.reserve(disk.size() + 4096);
+    for (size_t i = 0; i < spans.size(); ++i) {
+        const qsizetype next = i + 1 < spans.size() ? spans[i + 1].offset : disk.size();
+        if (replacement[i] != 0) {
+            out += s.LogLines.view(replacement[i]);
+            out += lineEnd();
+        } else {
+            out += QByteArrayView(disk).sliced(spans[i].offset, next - spans[i].offset);
+        }
+    }
+    if (lastElement > s.LoadedLineCount && !out.isEmpty() && !out.endsWith('\n') &&
+        !out.endsWith('\r'))
+        out += lineEnd();
+    for (int n = s.LoadedLineCount + 1; n <= lastElement; ++n) {
+        out += s.LogLines.view(n);
+        out += lineEnd();
+    }
+    return true;
+}
 } // namespace
 
 void setRewriteProgress(std::function<void(qint64, qint64)> p)
@@ -138,6 +464,54 @@ void setRewriteProgress(std::function<void(qint64, qint64)> p)
 void setRewriteHooks(const RewriteHooks* h)
 {
     hooks = h;
+}
+
+void setRewriteDirectFrom(qint64 bytes)
+{
+    directFrom = bytes;
+}
+
+void setRewriteLockWait(int milliseconds)
+{
+    lockWaitMs = milliseconds;
+}
+
+int removeStaleTemporaries(const QByteArray& logPath, qint64 olderThanSecs)
+{
+    QByteArray target;
+    QString why;
+    if (logPath.isEmpty() || !resolveTarget(logPath, target, why))
+        return 0;
+    const QByteArray dirPath = folderOf(target).isEmpty() ? QByteArray(".") : folderOf(target);
+    const QByteArray prefix = temporaryPrefix(target);
+    DIR* dir = ::opendir(dirPath.constData());
+    if (!dir)
+        return 0;
+    int removed = 0;
+    while (const dirent* e = ::readdir(dir)) {
+        const QByteArrayView name(e->d_name);
+        // Exactly the pattern a save names its file with: prefix + 6 characters.
+        if (!name.startsWith(prefix) || name.size() != prefix.size() + 6)
+            continue;
+        struct stat st {
+        };
+        if (::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || qint64(st.st_mtim.tv_sec) >= olderThanSecs)
+            continue;
+        if (::unlinkat(::dirfd(dir), e->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
+}
+
+void removeStaleTemporariesOnce(const QByteArray& logPath)
+{
+    static QList<QByteArray> done;
+    if (done.contains(logPath))
+        return;
+    done.append(logPath);
+    removeStaleTemporaries(logPath, runStarted);
 }
 
 RewriteOutcome appendRecord(ProgramState& s, const QByteArray& record)
@@ -154,144 +528,181 @@ RewriteOutcome appendRecord(ProgramState& s, const QByteArray& record)
 
 namespace
 {
-RewriteOutcome rewrite(ProgramState& s, int lastElement)
+RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& mergeNeeded,
+                       bool forceMerge)
 {
-    const QString path = logFilePathString(s);
-    if (path.isEmpty())
-        return outcome(RewriteResult::Failed, QStringLiteral("no logbook file is set"));
-    if (QFileInfo(path).isDir())
-        return outcome(RewriteResult::Failed,
-                       QStringLiteral("%1 is a folder, not a file").arg(path));
-    const QByteArray native = QFile::encodeName(path);
+    const QString shown = logFilePathString(s);
+    if (s.LogFilePath.isEmpty())
+        return outcome(RewriteResult::Failed, tr("no logbook file is set"));
+    QByteArray native;
+    QString why;
+    if (!resolveTarget(s.LogFilePath, native, why))
+        return outcome(RewriteResult::Failed, why);
     const LogFileMark& mark = s.LogMark;
 
-    // A writer still busy with the file the last rewrite replaced: what it
+    // Writers still busy with files earlier rewrites replaced: what they
     // wrote there goes to the end of the file first.
-    s.Orphan.reset();
+    carryOrphans(s.Orphans);
 
-    // What is on disk now, compared with what LogLines holds.
-    const int oldFd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-    FdCloser closeOld{oldFd};
-    mode_t mode = 0666;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
+    // What is on disk now, locked against other programs that save it.
+    OldFile old;
+    if (!openLocked(native, shown, old, why))
+        return outcome(RewriteResult::Failed, why);
+    const int oldFd = old.fd;
     qint64 diskSize = 0;
+    bool merge = false;
+    std::future<bool> holds;
     if (oldFd < 0) {
-        const int error = errno;
         if (mark.valid)
-            return outcome(
-                RewriteResult::ChangedOnDisk,
-                error == ENOENT
-                    ? QStringLiteral("%1 is no longer there").arg(path)
-                    : QStringLiteral("%1 can no longer be read: %2").arg(path, systemError(error)));
-        if (error != ENOENT)
-            return outcome(RewriteResult::Failed,
-                           QStringLiteral("%1 cannot be read: %2").arg(path, systemError(error)));
+            return outcome(RewriteResult::ChangedOnDisk, tr("%1 is no longer there").arg(shown));
     } else {
+        if (!(old.st.st_mode & S_IWUSR) || ::access(native.constData(), W_OK) != 0)
+            return outcome(
+                RewriteResult::Failed,
+                tr("%1 is read-only; it was not replaced. Allow writing to it to save").arg(shown));
+        if (old.st.st_nlink > 1)
+            return outcome(RewriteResult::Failed,
+                           tr("%1 has %2 names (hard links); replacing it would part them, so "
+                              "nothing was written. Open the log through one name only (a "
+                              "symbolic link is fine)")
+                               .arg(shown)
+                               .arg(qulonglong(old.st.st_nlink)));
         if (!mark.valid)
             return outcome(RewriteResult::ChangedOnDisk,
-                           QStringLiteral("%1 appeared since the log was loaded").arg(path));
-        const DiskCheck c = checkDisk(mark, oldFd);
-        if (c.change != DiskChange::Same && c.change != DiskChange::Appended)
-            return outcome(RewriteResult::ChangedOnDisk,
-                           QStringLiteral("%1 changed on disk since it was loaded").arg(path));
-        diskSize = c.size;
-        struct stat st {
-        };
-        if (::fstat(oldFd, &st) == 0)
-            mode = st.st_mode & 07777;
+                           tr("%1 appeared since the log was loaded").arg(shown));
+        diskSize = qint64(old.st.st_size);
+        // Untouched by its status, or holding all the marked bytes (another
+        // program at most appended): otherwise the edits go onto what is on
+        // disk now.
+        if (forceMerge || diskSize < mark.size) {
+            merge = true;
+        } else if (!untouchedSinceMark(mark, old.st)) {
+            // Compared while the new file is written: when the marked bytes
+            // turn out changed, the save starts again and merges.
+            LogFileMark copy = mark;
+            holds = std::async(std::launch::async, [copy = std::move(copy), oldFd] {
+                return holdsMarkedContent(copy, oldFd);
+            });
+        }
     }
 
-    // The loaded lines; a last one without its line end that the table still
-    // holds as read is copied from the disk with what was appended, as it
-    // stands there (its writer may still be completing it).
     const int loaded = s.LoadedLineCount;
     int lastTableLine = loaded;
     qint64 rawFrom = mark.valid ? mark.size : 0;
-    if (oldFd >= 0 && mark.partialLength > 0 && loaded >= 1) {
+    QByteArray merged;
+    if (merge) {
+        const QByteArray disk = readAt(oldFd, 0, diskSize);
+        if (!mergeEdits(s, disk, lastElement, merged, why))
+            return outcome(RewriteResult::ChangedOnDisk, why);
+        rawFrom = diskSize;
+    } else if (oldFd >= 0 && mark.partialLength > 0 && loaded >= 1) {
+        // A last line without its line end that the table still holds as
+        // read is copied from the disk with what was appended, as it stands
+        // there (its writer may still be completing it); a whole one gets its
+        // line end when QSOs are added after it.
         const qint64 start = mark.size - mark.partialLength;
         const QByteArray original = readAt(oldFd, start, mark.partialLength);
+        const QByteArray next = readAt(oldFd, mark.size, 2);
+        const qsizetype nextEnd = next.startsWith("\r\n") ? 2 : next.startsWith('\n') ? 1 : 0;
         if (s.LogLines.view(loaded) == original) {
-            lastTableLine = loaded - 1;
-            rawFrom = start;
+            if (lastElement > loaded && isWholeLine(original, loaded == 1) &&
+                (diskSize == mark.size || nextEnd > 0)) {
+                rawFrom += nextEnd;
+            } else {
+                lastTableLine = loaded - 1;
+                rawFrom = start;
+            }
         } else if (diskSize > mark.size) {
             // Edited here while another program went on writing it.
-            const QByteArray next = readAt(oldFd, mark.size, 2);
-            if (next.startsWith("\r\n"))
-                rawFrom += 2;
-            else if (next.startsWith('\n'))
-                rawFrom += 1;
-            else
+            if (nextEnd == 0)
                 return outcome(RewriteResult::ChangedOnDisk,
-                               QStringLiteral("%1 changed on disk since it was loaded").arg(path));
+                               tr("%1 changed on disk since it was loaded").arg(shown));
+            rawFrom += nextEnd;
         }
     }
     const QByteArray raw = oldFd >= 0 ? readAt(oldFd, rawFrom, diskSize - rawFrom) : QByteArray();
-    qint64 copiedEnd = rawFrom + raw.size();
+    // Whole lines only: a last line still being written stays in the old
+    // file, where its writer completes it, and goes over whole from there
+    // (OrphanLog), so that nothing another writer adds meanwhile can come
+    // between its halves.
     const qsizetype rawSplit = raw.lastIndexOf('\n') + 1;
+    qint64 copiedEnd = rawFrom + rawSplit;
     const QByteArrayView rawComplete = QByteArrayView(raw).first(rawSplit);
-    const QByteArrayView rawPartial = QByteArrayView(raw).sliced(rawSplit);
     run(&RewriteHooks::afterRead);
 
     QByteArray tempName;
-    const int tmp = createTemporary(native, mode, tempName);
+    const int tmp = createTemporary(native, tempName);
     if (tmp < 0)
         return outcome(RewriteResult::Failed,
-                       QStringLiteral("%1 cannot be written: %2").arg(path, systemError(errno)));
-    FdCloser closeTmp{tmp};
-    auto fail = [&](int error) {
+                       tr("%1 cannot be written: %2").arg(shown, systemError(errno)));
+    OldFile closeTmp;
+    closeTmp.fd = tmp;
+    auto fail = [&](const QString& text) {
         ::unlink(tempName.constData());
-        return outcome(RewriteResult::Failed,
-                       QStringLiteral("%1 cannot be written: %2").arg(path, systemError(error)));
+        return outcome(RewriteResult::Failed, text);
+    };
+    auto failWith = [&](int error) {
+        return fail(tr("%1 cannot be written: %2").arg(shown, systemError(error)));
     };
 
-    qint64 total = raw.size();
-    for (int n = 1; n <= qMax(lastTableLine, lastElement); ++n)
-        total += s.LogLines.view(n).size() + 2;
+    qint64 total = merged.size() + raw.size();
+    if (!merge)
+        for (int n = 1; n <= qMax(lastTableLine, lastElement); ++n)
+            total += s.LogLines.view(n).size() + 2;
     Writer w(tmp, total);
-    static const QByteArrayView crlf("\r\n");
-    // Unchanged lines that follow one another in the image with CR LF between
-    // them are written from the image in one piece; the others one by one.
-    // Two neighbouring elements that are both slices of the image are
-    // neighbouring lines of it, so the next line starting two bytes after this
-    // one ends means a CR LF between them; only a run's last line end is
-    // looked at in the image (a log of a million lines is not touched a
-    // million times here).
     const QByteArray& image = s.LogLines.image();
-    for (int n = 1; n <= lastTableLine;) {
-        const qsizetype start = s.LogLines.imageOffset(n);
-        if (start < 0) {
-            w.put(s.LogLines.view(n));
-            w.put(crlf);
-            ++n;
-            continue;
+    if (merge) {
+        w.put(merged);
+    } else {
+        // Unchanged lines that follow one another in the image with CR LF
+        // between them are written from the image in one piece; the others
+        // one by one. Two neighbouring elements that are both slices of the
+        // image are neighbouring lines of it, so the next line starting two
+        // bytes after this one ends means a CR LF between them; only a run's
+        // last line end is looked at in the image.
+        for (int n = 1; n <= lastTableLine;) {
+            const qsizetype start = s.LogLines.imageOffset(n);
+            if (start < 0) {
+                if (const QByteArray* own = s.LogLines.ownText(n))
+                    w.put(*own);
+                w.put(lineEnd());
+                ++n;
+                continue;
+            }
+            qsizetype end = start + s.LogLines.view(n).size();
+            int m = n + 1;
+            while (m <= lastTableLine && s.LogLines.imageOffset(m) == end + 2) {
+                end += 2 + s.LogLines.view(m).size();
+                ++m;
+            }
+            if (end + 2 <= image.size() && image[end] == '\r' && image[end + 1] == '\n') {
+                w.put(image, start, end + 2 - start);
+            } else {
+                w.put(image, start, end - start);
+                w.put(lineEnd());
+            }
+            n = m;
         }
-        qsizetype end = start + s.LogLines.view(n).size();
-        int m = n + 1;
-        while (m <= lastTableLine && s.LogLines.imageOffset(m) == end + 2) {
-            end += 2 + s.LogLines.view(m).size();
-            ++m;
+        w.put(raw, 0, rawSplit);
+        for (int n = loaded + 1; n <= lastElement; ++n) {
+            if (const QByteArray* own = s.LogLines.ownText(n))
+                w.put(*own);
+            w.put(lineEnd());
         }
-        if (end + 2 <= image.size() && image[end] == '\r' && image[end + 1] == '\n') {
-            w.put(QByteArrayView(image).sliced(start, end + 2 - start));
-        } else {
-            w.put(QByteArrayView(image).sliced(start, end - start));
-            w.put(crlf);
-        }
-        n = m;
     }
-    w.put(rawComplete);
-    for (int n = loaded + 1; n <= lastElement; ++n) {
-        w.put(s.LogLines.view(n));
-        w.put(crlf);
+    w.finish();
+    if (holds.valid() && !holds.get()) {
+        ::unlink(tempName.constData());
+        mergeNeeded = true;
+        return outcome(RewriteResult::ChangedOnDisk);
     }
-    w.put(rawPartial);
-    w.flush();
     if (!w.ok())
-        return fail(w.error());
+        return failWith(w.error());
+    QString lost;
+    if (oldFd >= 0 && !keepAttributes(oldFd, tmp, old.st, lost))
+        return fail(tr("%1 was not replaced: the new file could not keep %2").arg(shown, lost));
     if (::fsync(tmp) != 0)
-        return fail(errno);
+        return failWith(errno);
     const qint64 written = w.written();
 
     // Bytes appended while the new file was written go after it, up to the
@@ -301,37 +712,53 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement)
         };
         if (::fstat(oldFd, &st) != 0 || qint64(st.st_size) <= copiedEnd)
             break;
-        const QByteArray more = readAt(oldFd, copiedEnd, qint64(st.st_size) - copiedEnd);
-        Writer extra(tmp, more.size());
+        QByteArray more = readAt(oldFd, copiedEnd, qint64(st.st_size) - copiedEnd);
+        more.truncate(more.lastIndexOf('\n') + 1);
+        if (more.isEmpty())
+            break;
+        Writer extra(tmp, 0);
         extra.put(more);
-        extra.flush();
+        extra.finish();
         if (!extra.ok())
-            return fail(extra.error());
+            return failWith(extra.error());
         if (::fsync(tmp) != 0)
-            return fail(errno);
+            return failWith(errno);
         copiedEnd += more.size();
     }
     run(&RewriteHooks::beforeRename);
     if (::rename(tempName.constData(), native.constData()) != 0)
-        return fail(errno);
+        return failWith(errno);
+    if (oldFd >= 0)
+        ::flock(oldFd, LOCK_UN);
     run(&RewriteHooks::afterRename);
 
-    // LogLines holds what the new file holds: the lines as written, the
-    // appended ones, the new elements after them, the line still being written.
-    std::vector<QByteArray> added;
-    for (int n = loaded + 1; n <= lastElement; ++n)
-        added.push_back(s.LogLines.at(n));
-    int k = lastTableLine + 1;
-    int appendedLines = 0;
-    forEachLine(rawComplete, [&](LineSpan sp) {
-        s.LogLines.set(k++, rawComplete.sliced(sp.offset, sp.length).toByteArray());
-        ++appendedLines;
-    });
-    for (const QByteArray& a : added)
-        s.LogLines.set(k++, a);
-    if (!rawPartial.isEmpty())
-        s.LogLines.set(k++, rawPartial.toByteArray());
-    s.LoadedLineCount = k - 1;
+    RewriteOutcome o;
+    o.result = RewriteResult::Written;
+    if (merge) {
+        // The table becomes what was written; the rows are read again whole,
+        // as other lines changed too.
+        s.LogLines.refill(merged, splitLines(merged));
+        s.LoadedLineCount = int(splitLines(merged).size());
+        readWhole = true;
+    } else {
+        // LogLines holds what the new file holds: the lines as written, the
+        // appended ones, the new elements after them, the line still being
+        // written.
+        std::vector<QByteArray> added;
+        for (int n = loaded + 1; n <= lastElement; ++n)
+            added.push_back(s.LogLines.at(n));
+        int k = lastTableLine + 1;
+        int appendedLines = 0;
+        forEachLine(rawComplete, [&](LineSpan sp) {
+            s.LogLines.take(k++, rawComplete.sliced(sp.offset, sp.length).toByteArray());
+            ++appendedLines;
+        });
+        for (const QByteArray& a : added)
+            s.LogLines.take(k++, a);
+        s.LoadedLineCount = k - 1;
+        o.appendedKept = appendedLines - (lastTableLine < loaded ? 1 : 0);
+    }
+    s.LogLines.agreeWithFile(s.LoadedLineCount);
     s.LineCount = s.LoadedLineCount;
     s.AppendBase = s.LineCount;
     if (s.LogLines.size() < s.LineCount + 2)
@@ -341,24 +768,16 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement)
     // append.
     const QByteArray tail = readAt(tmp, qMax<qint64>(0, written - kMarkTailBytes),
                                    qMin<qint64>(written, kMarkTailBytes));
-    s.LogMark = markFile(tmp, written, tail, rawPartial.size());
+    s.LogMark = markFile(tmp, written, tail, merge ? partialLineLength(merged) : 0);
+    s.LogMark.content = w.takePieces();
 
     // A writer that opened the old file before the rename may still write
     // there: the old file stays open, and what arrives goes to the new one.
     if (oldFd >= 0) {
-        s.Orphan = std::make_shared<OrphanLog>(oldFd, copiedEnd, native);
-        closeOld.fd = -1;
-        s.Orphan->carry();
-        if (s.Orphan->isOpen())
-            s.Orphan->watch();
-        else
-            s.Orphan.reset();
+        s.Orphans.push_back(std::make_shared<OrphanLog>(oldFd, copiedEnd, native));
+        old.fd = -1;
+        carryOrphans(s.Orphans);
     }
-
-    RewriteOutcome o;
-    o.result = RewriteResult::Written;
-    o.appendedKept =
-        appendedLines + (rawPartial.isEmpty() ? 0 : 1) - (lastTableLine < loaded ? 1 : 0);
     return o;
 }
 } // namespace
@@ -367,11 +786,18 @@ RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
 {
     ignoreFileSizeSignal();
     s.Writing = true;
-    RewriteOutcome o = rewrite(s, lastElement);
+    bool readWhole = false;
+    bool mergeNeeded = false;
+    RewriteOutcome o = rewrite(s, lastElement, readWhole, mergeNeeded, false);
+    if (mergeNeeded)
+        o = rewrite(s, lastElement, readWhole, mergeNeeded, true);
     s.Writing = false;
     // A table that does not match the file is read again whole at the next
-    // reload, so an edit that was not written never shows as if it were.
+    // reload, so an edit that was not written never shows as if it were;
+    // so is one written onto lines another program changed.
     if (o.result != RewriteResult::Written)
         s.LogMark.valid = false;
+    if (readWhole)
+        s.LoadedDisplayFormat = quint8(~s.DisplayFormat);
     return o;
 }

@@ -7,8 +7,13 @@
 // stays without its line end, so the writer's remainder completes it), also
 // those that arrive while the new file is written, right up to the rename; a
 // writer that opened the old file before the rename and writes after it is
-// caught too (OrphanLog). Any other change on disk means the edit was made
-// against a stale copy, so nothing is written.
+// caught too (OrphanLog). Any other change on disk, wherever it is, is found
+// before writing: the edits then go onto what the disk holds, each to its QSO
+// while that QSO's line is as it was, and nothing is written otherwise.
+// Programs that save the log too are kept out by a lock on it for the whole
+// of a save. A symbolic link stays a link, and the new file keeps the old
+// one's owner, group, permissions and extended attributes (or nothing is
+// replaced).
 #include "logdata/State.h"
 
 #include <QString>
@@ -54,3 +59,16 @@ struct RewriteHooks {
     std::function<void()> afterRename;  // the new file in place, the old one still open
 };
 void setRewriteHooks(const RewriteHooks* hooks);
+
+// Removes the temporary files saves killed half way left beside the log
+// (only files of the program's own name pattern, last written before
+// `olderThanSecs`, the seconds since the epoch when this run began). Returns
+// how many.
+int removeStaleTemporaries(const QByteArray& logPath, qint64 olderThanSecs);
+// The same for files older than this run (done once per log path).
+void removeStaleTemporariesOnce(const QByteArray& logPath);
+
+// For tests: the size from which a save writes past the page cache, and how
+// long a save waits for another program's lock.
+void setRewriteDirectFrom(qint64 bytes);
+void setRewriteLockWait(int milliseconds);

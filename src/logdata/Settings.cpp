@@ -5,11 +5,17 @@
 #include "logdata/LineTable.h"
 #include "logdata/TextCodec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -50,6 +56,11 @@ QString defaultWsjtxLogPath()
 #endif
 }
 
+QByteArray languageForLocale(const QString& localeName)
+{
+    return localeName.startsWith(QLatin1String("de")) ? QByteArray("Ger") : QByteArray("Eng");
+}
+
 void Load_Config(ProgramState& s)
 {
     QFile f(QString::fromLatin1(kConfigFileName));
@@ -65,16 +76,17 @@ void Load_Config(ProgramState& s)
                 v.truncate(kRows[i].limit);
             s.ProgramSettings.*(kRows[i].value) = v;
         }
-        // The log path is kept in the file system's encoding; a path the
-        // Windows program wrote (not valid UTF-8) is Windows-1252.
-        QByteArray& path = s.ProgramSettings.LogPathSetting;
-        if (!text::isValidUtf8(path))
-            path = QFile::encodeName(Cp1252::toUnicode(path));
+        // The log path is the file name's bytes, used and stored as they
+        // are (a folder name need not be UTF-8); only what is shown is
+        // converted.
     }
     int count = 0;
     if (!parseCount(s.ProgramSettings.QsoCountText, count))
         count = 0; // a missing or garbled count starts from 0
     s.StoredQsoCount = count;
+    // A first start: the windows speak the system's language.
+    if (!haveFile && s.ProgramSettings.Language.isEmpty())
+        s.ProgramSettings.Language = languageForLocale(QLocale::system().name());
     if (!haveFile && s.ProgramSettings.LogPathSetting.isEmpty()) {
         const QString wsjtx = defaultWsjtxLogPath();
         if (QFileInfo::exists(wsjtx))
@@ -105,7 +117,8 @@ bool Save_Config(ProgramState& s)
         s.ConfigSaveReported = false;
         return true;
     }
-    s.ConfigSaveError = why.isEmpty() ? QStringLiteral("unknown error") : why;
+    s.ConfigSaveError =
+        why.isEmpty() ? QCoreApplication::translate("Settings", "unknown error") : why;
     return false;
 }
 
@@ -119,5 +132,23 @@ bool saveAndReloadConfig(ProgramState& s)
 
 QString logFilePathString(const ProgramState& s)
 {
-    return QFile::decodeName(s.LogFilePath);
+    return text::isValidUtf8(s.LogFilePath) ? QFile::decodeName(s.LogFilePath)
+                                            : Cp1252::toUnicode(s.LogFilePath);
+}
+
+bool openLogbookFile(const ProgramState& s, QFile& file)
+{
+    if (s.LogFilePath.isEmpty())
+        return false;
+    const int fd = ::open(s.LogFilePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
 }

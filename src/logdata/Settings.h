@@ -21,9 +21,19 @@ bool saveAndReloadConfig(ProgramState& s);
 
 // WSJT-X's own log file, offered as the log path when there is no config.dat.
 QString defaultWsjtxLogPath();
+// The language setting a first start without config.dat takes from the
+// system's locale name (such as "de_DE"): "Ger" for de*, "Eng" otherwise.
+QByteArray languageForLocale(const QString& localeName);
 
 // The settings file as bytes, for tests and for Save_Config.
 QByteArray settingsFileImage(const ProgramState& s);
 
-// The log path as text (the settings hold it in the file system's encoding).
+// The log path as it is shown: the file name's bytes as UTF-8, or as
+// Windows-1252 where they are not UTF-8 (the bytes themselves are what is
+// used and stored).
 QString logFilePathString(const ProgramState& s);
+
+class QFile;
+// Opens the logbook for reading by its path's bytes, when it is a regular
+// file (never waits on a pipe); `file` owns the descriptor.
+bool openLogbookFile(const ProgramState& s, QFile& file);

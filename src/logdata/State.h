@@ -76,8 +76,8 @@ struct ProgramState {
     std::vector<quint32> RowCallHeads;
     int RowsWithRcvd = 0; // rows with an eQSL-received field
     bool Writing = false; // a rewrite of the logbook is under way
-    // The file the last rewrite replaced, while a writer may still append to it.
-    std::shared_ptr<OrphanLog> Orphan;
+    // The files rewrites replaced, while a writer may still append to them.
+    std::vector<std::shared_ptr<OrphanLog>> Orphans;
 
     QsoFieldSet QsoFields;
     SelectedQsoSet SelectedQso;

@@ -6,6 +6,7 @@
 #include "logdata/LineTable.h"
 #include "logdata/Settings.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cstring>
@@ -122,9 +123,9 @@ TextListOutcome buildTextList(ProgramState& s, const std::function<void(const QS
     QFile::remove(QString::fromLatin1(kListFileName));
     s.LinesRead = 0;
 
-    QFile log(logFilePathString(s));
+    QFile log;
     QByteArray image;
-    if (!logFilePathString(s).isEmpty() && log.open(QIODevice::ReadOnly)) {
+    if (openLogbookFile(s, log)) {
         image = readWholeFile(log);
         outcome.logOpened = true;
     }
@@ -153,7 +154,8 @@ TextListOutcome buildTextList(ProgramState& s, const std::function<void(const QS
                 list.close();
                 QFile::remove(QString::fromLatin1(kListFileName));
                 if (notify)
-                    notify(QStringLiteral("Datei konnte nicht angelegt werden"));
+                    notify(QCoreApplication::translate("TextList",
+                                                       "The file List.txt could not be created."));
             }
         }
     }

@@ -1,5 +1,7 @@
 #include "mainwin/CountryTable.h"
 
+#include <QtGlobal>
+
 #include <cstring>
 
 namespace
@@ -24,140 +26,140 @@ struct Entry {
 // then Kazakhstan).
 // clang-format off
 constexpr Entry kTable[] = {
-    {"Armenia", 2, "2: EK"}, // 1
-    {"Belarus", 3, "2: EU EV EW"}, // 2
-    {"Estonia", 4, "2: ES"}, // 3
-    {"Russia", 5, "2: UA UB UC UD UE UF UG UH UI"}, // 4
-    {"Russia", 5, "2: RA RB RC RD RE RF RG RH RI RJ RK RL RM RN RO RP RQ RR RS RT RU RV RW RX RY RZ R1 R2 R3 R4 R5 R6 R7 R8 R9 R0"}, // 5
-    {"Brazil", 6, "2: PP PQ PR PS PT PU PV PW PX PY"}, // 6
-    {"Latvia", 7, "2: YL"}, // 7
-    {"Lithuania", 8, "2: LY"}, // 8
-    {"Austria", 9, "2: OE"}, // 9
-    {"Belgium", 10, "2: ON OO OP OQ OR OS OT"}, // 10
-    {"Bulgaria", 11, "2: LZ"}, // 11
-    {"Czech Republic", 12, "2: OK OL"}, // 12
-    {"Slovakia", 13, "2: OM"}, // 13
-    {"Denmark", 14, "2: OZ"}, // 14
-    {"Guernsey", 41, "2: GU GP MU 2U"}, // 15
-    {"Isle of Man", 42, "2: GD GT MD 2D"}, // 16
-    {"Jersey", 43, "2: GJ GH MJ 2J"}, // 17
-    {"England", 15, "2: GB GX 2E GE GK GV"}, // 18
-    {"Northern Ireland", 50, "2: GI GN MI 2I"}, // 19
-    {"Scotland", 28, "2: GM GS MM 2M"}, // 20
-    {"Wales", 29, "2: GW GC MW 2W"}, // 21
-    {"England", 15, "1: G"}, // 22
-    {"England", 15, "1: M"}, // 23
-    {"Finland", 16, "2: OF OG OH OI"}, // 24
-    {"France", 40, "1: F; 2: TH TM TO TP TQ TV TW TX"}, // 25
-    {"Germany", 18, "2: DA DB DC DD DE DF DG DH DI DJ DK DL DM DN DO"}, // 26
-    {"Greece", 19, "2: SV SW SX SY SZ"}, // 27
-    {"Hungary", 20, "2: HA HG"}, // 28
-    {"Irland", 21, "2: EI EJ"}, // 29
-    {"Malta", 22, "2: 1A 9H"}, // 30
-    {"Italy", 23, "2: IA IB IC ID IE IF IG IH II IJ IK IL IM IN IO IP IQ IR IS IT IU IV IW IX IY IZ I1 I2 I3 I4 I5 I6 I7 I8 I9 I0"}, // 31
-    {"Netherlands", 24, "2: PA PB PC PD PE PF PG PH PI"}, // 32
-    {"Norway", 25, "2: LA SB LB LC LD LE LF LG LH LI LJ LK LL LM LN"}, // 33
-    {"Poland", 26, "2: SN SO SP SQ SR HF 3Z"}, // 34
-    {"Portugal", 27, "2: CT"}, // 35
-    {"Spain", 30, "2: EA EB EC ED EE EF EG EH AM AN AO"}, // 36
-    {"Sweden", 31, "2: SA SB SC SD SE SF SG SH SI SJ SK SL SM 7S"}, // 37
-    {"Switzerland", 32, "2: HB HE"}, // 38
-    {"Ukraine", 33, "2: UR US UT UU UV UW UX UY UZ EM EN EO"}, // 39
-    {"Croatia", 35, "2: 9A"}, // 40
-    {"Slovenia", 36, "2: S5"}, // 41
-    {"Iceland", 37, "2: TF"}, // 42
-    {"Romania", 38, "2: YO YP YQ YR"}, // 43
-    {"Gibraltar", 39, "2: ZB"}, // 44
-    {"Montenegro", 44, "2: 4O; 3: YU3 YU6"}, // 45
-    {"Monaco", 45, "2: 3A"}, // 46
-    {"ITU Geneva", 32, "2: 4U"}, // 47
-    {"Andorra", 46, "2: C3"}, // 48
-    {"Azores", 47, "2: CU"}, // 49
-    {"Bosnia Hercegovina", 48, "2: E7 T9"}, // 50
-    {"Moldova", 49, "2: ER UO"}, // 51
-    {"Liechtenstein", 51, "3: HB0"}, // 52
-    {"Vatican", 52, "2: HV"}, // 53
-    {"Sardinia", 53, "2: IS"}, // 54
-    {"Svalbard", 54, "2: JW"}, // 55
-    {"Jan Mayen", 54, "2: JX"}, // 56
-    {"Luxembourg", 55, "2: LX"}, // 57
-    {"Aland Islands", 56, "3: OH0"}, // 58
-    {"Market Reef", 16, "3: OJ0"}, // 59
-    {"Faeroe Islands", 57, "2: OY"}, // 60
-    {"Franz Josef Land", 5, "3: 4K2; 4: R1FJ"}, // 61
-    {"Malyj Vysotskij Island", 5, "3: 4J1; 4: R1MV"}, // 62
-    {"Mt Athos", 19, "3: SY2; 5: SV1/A"}, // 63
-    {"Dodecanese", 19, "3: SV5"}, // 64
-    {"Crete", 19, "3: SV9"}, // 65
-    {"San Marino", 58, "2: T7"}, // 66
-    {"Turkey", 59, "2: TA TB TC YM"}, // 67
-    {"Corsica", 40, "2: TK"}, // 68
-    {"Kaliningrad", 5, "3: UA2"}, // 69
-    {"Serbia", 60, "2: YT YU"}, // 70
-    {"Albania", 61, "2: ZA"}, // 71
-    {"USA", 62, "1: K N W; 2: AA AB AC AD AE AF AG AH AI AJ AK AL"}, // 72
-    {"Guantanamo Bay", 62, "3: KG4"}, // 73
-    {"Canada", 63, "2: CF CG CH CI CJ CK CY CZ VA VB VC VD VE VF VG VO VX VY XJ XK XL XM XN XO"}, // 74
-    {"St Paul Island", 63, "3: CY9"}, // 75
-    {"Sable Island", 63, "3: CY0"}, // 76
-    {"Mexico", 64, "2: 4A 4B 4C 6D 6E 6F 6G 6H 6I 6J XA XB XC XD XE XF XG XH XI"}, // 77
-    {"UN HQ", 65, "2: 4U"}, // 78
-    {"Jamaica", 66, "2: 6Y"}, // 79
-    {"Barbados", 67, "2: 8P"}, // 80
-    {"Bahamas", 68, "2: C6"}, // 81
-    {"Cuba", 69, "2: CL CM CO T4"}, // 82
-    {"Martinique", 70, "2: FM"}, // 83
-    {"Guadeloupe", 40, "2: FG"}, // 84
-    {"Clipperton Island", 40, "3: FO0"}, // 85
-    {"St Martin", 40, "2: FS"}, // 86
-    {"St Pierre and Miquelon", 71, "2: FP"}, // 87
-    {"Haiti", 72, "2: HH 4V"}, // 88
-    {"Dominican Rep", 73, "2: HI"}, // 89
-    {"San Andres and Providencia", 74, "3: HK0"}, // 90
-    {"Panama", 75, "2: HO HP H3 H8 H9 3E 3F"}, // 91
-    {"Honduras", 76, "2: HQ HR"}, // 92
-    {"Grenada", 77, "2: J3"}, // 93
-    {"St Lucia", 78, "2: J6"}, // 94
-    {"Dominica", 79, "2: J7"}, // 95
-    {"St Vincent", 80, "2: J8"}, // 96
-    {"Japan", 81, "2: JA JB JC JD JE JF JG JH JI JJ JK JL JM JN JO JP JQ JR JS 7J 7K 7L 7M 7N 8N"}, // 97
-    {"United Arab Emirates", 82, "2: A6"}, // 98
-    {"Kuwait", 117, "2: 9K"}, // 99
-    {"Oman", 83, "2: A4"}, // 100
-    {"Georgien", 84, "2: 4L"}, // 101
-    {"Kazakhstan", 85, "2: UN UO UP UQ"}, // 102
-    {"Israel", 86, "2: 4X 4Z"}, // 103
-    {"Lebanon", 87, "2: OD"}, // 104
-    {"Mauritania", 88, "2: 5T"}, // 105
-    {"Kenya", 89, "2: 5Y 5Z"}, // 106
-    {"Saudi Arabia", 90, "2: 7Z HZ; 3: 7ZA"}, // 107
-    {"China", 91, "2: BA BD BH"}, // 108
-    {"Pakistan", 92, "2: AP 6P"}, // 109
-    {"Aserbaijan", 93, "2: 4J 4K"}, // 110
-    {"India", 94, "2: VT VU VV VW"}, // 111
-    {"Algeria", 95, "2: 7X 7R 7T 7Y"}, // 112
-    {"Pakistan", 96, "2: AP AQ AR AS 6P 6Q 6R 6S"}, // 113
-    {"Australia", 103, "2: VH VI VJ VK VL VM VN AX VZ"}, // 114
-    {"Belize", 98, "2: V3"}, // 115
-    {"Cayman Isles", 99, "2: ZF"}, // 116
-    {"Neuseeland", 100, "2: ZK ZL ZM"}, // 117
-    {"Equatorial Guinea", 101, "2: 3C"}, // 118
-    {"Norfolk Island", 102, "c3-5: 9DX"}, // 119
-    {"Norfolk Island", 102, "c2-4: K9N"}, // 120
-    {"Australia", 103, "2: VK"}, // 121
-    {"Peru", 104, "2: 4T OA OB OC"}, // 122
-    {"New Caledonia", 105, "2: FK"}, // 123
-    {"Venezuela", 106, "2: YV YW YX YY 4M"}, // 124
-    {"Puerto Rico", 107, "3: KP4 KP3 NP3 WP3 NP4 WP4"}, // 125
-    {"Argentinia", 108, "2: LO LP LQ LR LS LT LU LV LW AY AZ L2 L3 L4 L5 L6 L7 L8 L9"}, // 126
-    {"Morocco", 109, "2: 5C 5D 5E 5F 5G CN"}, // 127
-    {"South Africa", 110, "2: ZS ZR ZT ZU"}, // 128
-    {"Uruguay", 111, "2: CV CW CX"}, // 129
-    {"Chile", 112, "2: 3G CA CB CC CD CE XQ XR"}, // 130
-    {"Costa Rica", 113, "2: TE TI"}, // 131
-    {"Ecuador", 114, "2: HC HD"}, // 132
-    {"Jordan", 115, "2: JY"}, // 133
-    {"Tunisia", 116, "2: 3V TS"}, // 134
+    {QT_TRANSLATE_NOOP("Country", "Armenia"), 2, "2: EK"}, // 1
+    {QT_TRANSLATE_NOOP("Country", "Belarus"), 3, "2: EU EV EW"}, // 2
+    {QT_TRANSLATE_NOOP("Country", "Estonia"), 4, "2: ES"}, // 3
+    {QT_TRANSLATE_NOOP("Country", "Russia"), 5, "2: UA UB UC UD UE UF UG UH UI"}, // 4
+    {QT_TRANSLATE_NOOP("Country", "Russia"), 5, "2: RA RB RC RD RE RF RG RH RI RJ RK RL RM RN RO RP RQ RR RS RT RU RV RW RX RY RZ R1 R2 R3 R4 R5 R6 R7 R8 R9 R0"}, // 5
+    {QT_TRANSLATE_NOOP("Country", "Brazil"), 6, "2: PP PQ PR PS PT PU PV PW PX PY"}, // 6
+    {QT_TRANSLATE_NOOP("Country", "Latvia"), 7, "2: YL"}, // 7
+    {QT_TRANSLATE_NOOP("Country", "Lithuania"), 8, "2: LY"}, // 8
+    {QT_TRANSLATE_NOOP("Country", "Austria"), 9, "2: OE"}, // 9
+    {QT_TRANSLATE_NOOP("Country", "Belgium"), 10, "2: ON OO OP OQ OR OS OT"}, // 10
+    {QT_TRANSLATE_NOOP("Country", "Bulgaria"), 11, "2: LZ"}, // 11
+    {QT_TRANSLATE_NOOP("Country", "Czech Republic"), 12, "2: OK OL"}, // 12
+    {QT_TRANSLATE_NOOP("Country", "Slovakia"), 13, "2: OM"}, // 13
+    {QT_TRANSLATE_NOOP("Country", "Denmark"), 14, "2: OZ"}, // 14
+    {QT_TRANSLATE_NOOP("Country", "Guernsey"), 41, "2: GU GP MU 2U"}, // 15
+    {QT_TRANSLATE_NOOP("Country", "Isle of Man"), 42, "2: GD GT MD 2D"}, // 16
+    {QT_TRANSLATE_NOOP("Country", "Jersey"), 43, "2: GJ GH MJ 2J"}, // 17
+    {QT_TRANSLATE_NOOP("Country", "England"), 15, "2: GB GX 2E GE GK GV"}, // 18
+    {QT_TRANSLATE_NOOP("Country", "Northern Ireland"), 50, "2: GI GN MI 2I"}, // 19
+    {QT_TRANSLATE_NOOP("Country", "Scotland"), 28, "2: GM GS MM 2M"}, // 20
+    {QT_TRANSLATE_NOOP("Country", "Wales"), 29, "2: GW GC MW 2W"}, // 21
+    {QT_TRANSLATE_NOOP("Country", "England"), 15, "1: G"}, // 22
+    {QT_TRANSLATE_NOOP("Country", "England"), 15, "1: M"}, // 23
+    {QT_TRANSLATE_NOOP("Country", "Finland"), 16, "2: OF OG OH OI"}, // 24
+    {QT_TRANSLATE_NOOP("Country", "France"), 40, "1: F; 2: TH TM TO TP TQ TV TW TX"}, // 25
+    {QT_TRANSLATE_NOOP("Country", "Germany"), 18, "2: DA DB DC DD DE DF DG DH DI DJ DK DL DM DN DO"}, // 26
+    {QT_TRANSLATE_NOOP("Country", "Greece"), 19, "2: SV SW SX SY SZ"}, // 27
+    {QT_TRANSLATE_NOOP("Country", "Hungary"), 20, "2: HA HG"}, // 28
+    {QT_TRANSLATE_NOOP("Country", "Irland"), 21, "2: EI EJ"}, // 29
+    {QT_TRANSLATE_NOOP("Country", "Malta"), 22, "2: 1A 9H"}, // 30
+    {QT_TRANSLATE_NOOP("Country", "Italy"), 23, "2: IA IB IC ID IE IF IG IH II IJ IK IL IM IN IO IP IQ IR IS IT IU IV IW IX IY IZ I1 I2 I3 I4 I5 I6 I7 I8 I9 I0"}, // 31
+    {QT_TRANSLATE_NOOP("Country", "Netherlands"), 24, "2: PA PB PC PD PE PF PG PH PI"}, // 32
+    {QT_TRANSLATE_NOOP("Country", "Norway"), 25, "2: LA SB LB LC LD LE LF LG LH LI LJ LK LL LM LN"}, // 33
+    {QT_TRANSLATE_NOOP("Country", "Poland"), 26, "2: SN SO SP SQ SR HF 3Z"}, // 34
+    {QT_TRANSLATE_NOOP("Country", "Portugal"), 27, "2: CT"}, // 35
+    {QT_TRANSLATE_NOOP("Country", "Spain"), 30, "2: EA EB EC ED EE EF EG EH AM AN AO"}, // 36
+    {QT_TRANSLATE_NOOP("Country", "Sweden"), 31, "2: SA SB SC SD SE SF SG SH SI SJ SK SL SM 7S"}, // 37
+    {QT_TRANSLATE_NOOP("Country", "Switzerland"), 32, "2: HB HE"}, // 38
+    {QT_TRANSLATE_NOOP("Country", "Ukraine"), 33, "2: UR US UT UU UV UW UX UY UZ EM EN EO"}, // 39
+    {QT_TRANSLATE_NOOP("Country", "Croatia"), 35, "2: 9A"}, // 40
+    {QT_TRANSLATE_NOOP("Country", "Slovenia"), 36, "2: S5"}, // 41
+    {QT_TRANSLATE_NOOP("Country", "Iceland"), 37, "2: TF"}, // 42
+    {QT_TRANSLATE_NOOP("Country", "Romania"), 38, "2: YO YP YQ YR"}, // 43
+    {QT_TRANSLATE_NOOP("Country", "Gibraltar"), 39, "2: ZB"}, // 44
+    {QT_TRANSLATE_NOOP("Country", "Montenegro"), 44, "2: 4O; 3: YU3 YU6"}, // 45
+    {QT_TRANSLATE_NOOP("Country", "Monaco"), 45, "2: 3A"}, // 46
+    {QT_TRANSLATE_NOOP("Country", "ITU Geneva"), 32, "2: 4U"}, // 47
+    {QT_TRANSLATE_NOOP("Country", "Andorra"), 46, "2: C3"}, // 48
+    {QT_TRANSLATE_NOOP("Country", "Azores"), 47, "2: CU"}, // 49
+    {QT_TRANSLATE_NOOP("Country", "Bosnia Hercegovina"), 48, "2: E7 T9"}, // 50
+    {QT_TRANSLATE_NOOP("Country", "Moldova"), 49, "2: ER UO"}, // 51
+    {QT_TRANSLATE_NOOP("Country", "Liechtenstein"), 51, "3: HB0"}, // 52
+    {QT_TRANSLATE_NOOP("Country", "Vatican"), 52, "2: HV"}, // 53
+    {QT_TRANSLATE_NOOP("Country", "Sardinia"), 53, "2: IS"}, // 54
+    {QT_TRANSLATE_NOOP("Country", "Svalbard"), 54, "2: JW"}, // 55
+    {QT_TRANSLATE_NOOP("Country", "Jan Mayen"), 54, "2: JX"}, // 56
+    {QT_TRANSLATE_NOOP("Country", "Luxembourg"), 55, "2: LX"}, // 57
+    {QT_TRANSLATE_NOOP("Country", "Aland Islands"), 56, "3: OH0"}, // 58
+    {QT_TRANSLATE_NOOP("Country", "Market Reef"), 16, "3: OJ0"}, // 59
+    {QT_TRANSLATE_NOOP("Country", "Faeroe Islands"), 57, "2: OY"}, // 60
+    {QT_TRANSLATE_NOOP("Country", "Franz Josef Land"), 5, "3: 4K2; 4: R1FJ"}, // 61
+    {QT_TRANSLATE_NOOP("Country", "Malyj Vysotskij Island"), 5, "3: 4J1; 4: R1MV"}, // 62
+    {QT_TRANSLATE_NOOP("Country", "Mt Athos"), 19, "3: SY2; 5: SV1/A"}, // 63
+    {QT_TRANSLATE_NOOP("Country", "Dodecanese"), 19, "3: SV5"}, // 64
+    {QT_TRANSLATE_NOOP("Country", "Crete"), 19, "3: SV9"}, // 65
+    {QT_TRANSLATE_NOOP("Country", "San Marino"), 58, "2: T7"}, // 66
+    {QT_TRANSLATE_NOOP("Country", "Turkey"), 59, "2: TA TB TC YM"}, // 67
+    {QT_TRANSLATE_NOOP("Country", "Corsica"), 40, "2: TK"}, // 68
+    {QT_TRANSLATE_NOOP("Country", "Kaliningrad"), 5, "3: UA2"}, // 69
+    {QT_TRANSLATE_NOOP("Country", "Serbia"), 60, "2: YT YU"}, // 70
+    {QT_TRANSLATE_NOOP("Country", "Albania"), 61, "2: ZA"}, // 71
+    {QT_TRANSLATE_NOOP("Country", "USA"), 62, "1: K N W; 2: AA AB AC AD AE AF AG AH AI AJ AK AL"}, // 72
+    {QT_TRANSLATE_NOOP("Country", "Guantanamo Bay"), 62, "3: KG4"}, // 73
+    {QT_TRANSLATE_NOOP("Country", "Canada"), 63, "2: CF CG CH CI CJ CK CY CZ VA VB VC VD VE VF VG VO VX VY XJ XK XL XM XN XO"}, // 74
+    {QT_TRANSLATE_NOOP("Country", "St Paul Island"), 63, "3: CY9"}, // 75
+    {QT_TRANSLATE_NOOP("Country", "Sable Island"), 63, "3: CY0"}, // 76
+    {QT_TRANSLATE_NOOP("Country", "Mexico"), 64, "2: 4A 4B 4C 6D 6E 6F 6G 6H 6I 6J XA XB XC XD XE XF XG XH XI"}, // 77
+    {QT_TRANSLATE_NOOP("Country", "UN HQ"), 65, "2: 4U"}, // 78
+    {QT_TRANSLATE_NOOP("Country", "Jamaica"), 66, "2: 6Y"}, // 79
+    {QT_TRANSLATE_NOOP("Country", "Barbados"), 67, "2: 8P"}, // 80
+    {QT_TRANSLATE_NOOP("Country", "Bahamas"), 68, "2: C6"}, // 81
+    {QT_TRANSLATE_NOOP("Country", "Cuba"), 69, "2: CL CM CO T4"}, // 82
+    {QT_TRANSLATE_NOOP("Country", "Martinique"), 70, "2: FM"}, // 83
+    {QT_TRANSLATE_NOOP("Country", "Guadeloupe"), 40, "2: FG"}, // 84
+    {QT_TRANSLATE_NOOP("Country", "Clipperton Island"), 40, "3: FO0"}, // 85
+    {QT_TRANSLATE_NOOP("Country", "St Martin"), 40, "2: FS"}, // 86
+    {QT_TRANSLATE_NOOP("Country", "St Pierre and Miquelon"), 71, "2: FP"}, // 87
+    {QT_TRANSLATE_NOOP("Country", "Haiti"), 72, "2: HH 4V"}, // 88
+    {QT_TRANSLATE_NOOP("Country", "Dominican Rep"), 73, "2: HI"}, // 89
+    {QT_TRANSLATE_NOOP("Country", "San Andres and Providencia"), 74, "3: HK0"}, // 90
+    {QT_TRANSLATE_NOOP("Country", "Panama"), 75, "2: HO HP H3 H8 H9 3E 3F"}, // 91
+    {QT_TRANSLATE_NOOP("Country", "Honduras"), 76, "2: HQ HR"}, // 92
+    {QT_TRANSLATE_NOOP("Country", "Grenada"), 77, "2: J3"}, // 93
+    {QT_TRANSLATE_NOOP("Country", "St Lucia"), 78, "2: J6"}, // 94
+    {QT_TRANSLATE_NOOP("Country", "Dominica"), 79, "2: J7"}, // 95
+    {QT_TRANSLATE_NOOP("Country", "St Vincent"), 80, "2: J8"}, // 96
+    {QT_TRANSLATE_NOOP("Country", "Japan"), 81, "2: JA JB JC JD JE JF JG JH JI JJ JK JL JM JN JO JP JQ JR JS 7J 7K 7L 7M 7N 8N"}, // 97
+    {QT_TRANSLATE_NOOP("Country", "United Arab Emirates"), 82, "2: A6"}, // 98
+    {QT_TRANSLATE_NOOP("Country", "Kuwait"), 117, "2: 9K"}, // 99
+    {QT_TRANSLATE_NOOP("Country", "Oman"), 83, "2: A4"}, // 100
+    {QT_TRANSLATE_NOOP("Country", "Georgien"), 84, "2: 4L"}, // 101
+    {QT_TRANSLATE_NOOP("Country", "Kazakhstan"), 85, "2: UN UO UP UQ"}, // 102
+    {QT_TRANSLATE_NOOP("Country", "Israel"), 86, "2: 4X 4Z"}, // 103
+    {QT_TRANSLATE_NOOP("Country", "Lebanon"), 87, "2: OD"}, // 104
+    {QT_TRANSLATE_NOOP("Country", "Mauritania"), 88, "2: 5T"}, // 105
+    {QT_TRANSLATE_NOOP("Country", "Kenya"), 89, "2: 5Y 5Z"}, // 106
+    {QT_TRANSLATE_NOOP("Country", "Saudi Arabia"), 90, "2: 7Z HZ; 3: 7ZA"}, // 107
+    {QT_TRANSLATE_NOOP("Country", "China"), 91, "2: BA BD BH"}, // 108
+    {QT_TRANSLATE_NOOP("Country", "Pakistan"), 92, "2: AP 6P"}, // 109
+    {QT_TRANSLATE_NOOP("Country", "Aserbaijan"), 93, "2: 4J 4K"}, // 110
+    {QT_TRANSLATE_NOOP("Country", "India"), 94, "2: VT VU VV VW"}, // 111
+    {QT_TRANSLATE_NOOP("Country", "Algeria"), 95, "2: 7X 7R 7T 7Y"}, // 112
+    {QT_TRANSLATE_NOOP("Country", "Pakistan"), 96, "2: AP AQ AR AS 6P 6Q 6R 6S"}, // 113
+    {QT_TRANSLATE_NOOP("Country", "Australia"), 103, "2: VH VI VJ VK VL VM VN AX VZ"}, // 114
+    {QT_TRANSLATE_NOOP("Country", "Belize"), 98, "2: V3"}, // 115
+    {QT_TRANSLATE_NOOP("Country", "Cayman Isles"), 99, "2: ZF"}, // 116
+    {QT_TRANSLATE_NOOP("Country", "Neuseeland"), 100, "2: ZK ZL ZM"}, // 117
+    {QT_TRANSLATE_NOOP("Country", "Equatorial Guinea"), 101, "2: 3C"}, // 118
+    {QT_TRANSLATE_NOOP("Country", "Norfolk Island"), 102, "c3-5: 9DX"}, // 119
+    {QT_TRANSLATE_NOOP("Country", "Norfolk Island"), 102, "c2-4: K9N"}, // 120
+    {QT_TRANSLATE_NOOP("Country", "Australia"), 103, "2: VK"}, // 121
+    {QT_TRANSLATE_NOOP("Country", "Peru"), 104, "2: 4T OA OB OC"}, // 122
+    {QT_TRANSLATE_NOOP("Country", "New Caledonia"), 105, "2: FK"}, // 123
+    {QT_TRANSLATE_NOOP("Country", "Venezuela"), 106, "2: YV YW YX YY 4M"}, // 124
+    {QT_TRANSLATE_NOOP("Country", "Puerto Rico"), 107, "3: KP4 KP3 NP3 WP3 NP4 WP4"}, // 125
+    {QT_TRANSLATE_NOOP("Country", "Argentinia"), 108, "2: LO LP LQ LR LS LT LU LV LW AY AZ L2 L3 L4 L5 L6 L7 L8 L9"}, // 126
+    {QT_TRANSLATE_NOOP("Country", "Morocco"), 109, "2: 5C 5D 5E 5F 5G CN"}, // 127
+    {QT_TRANSLATE_NOOP("Country", "South Africa"), 110, "2: ZS ZR ZT ZU"}, // 128
+    {QT_TRANSLATE_NOOP("Country", "Uruguay"), 111, "2: CV CW CX"}, // 129
+    {QT_TRANSLATE_NOOP("Country", "Chile"), 112, "2: 3G CA CB CC CD CE XQ XR"}, // 130
+    {QT_TRANSLATE_NOOP("Country", "Costa Rica"), 113, "2: TE TI"}, // 131
+    {QT_TRANSLATE_NOOP("Country", "Ecuador"), 114, "2: HC HD"}, // 132
+    {QT_TRANSLATE_NOOP("Country", "Jordan"), 115, "2: JY"}, // 133
+    {QT_TRANSLATE_NOOP("Country", "Tunisia"), 116, "2: 3V TS"}, // 134
 };
 // clang-format on
 

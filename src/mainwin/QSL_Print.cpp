@@ -16,6 +16,7 @@
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
 #include "logdata/Loader.h"
+#include "logdata/OrphanLog.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
 #include "logdata/TextCodec.h"
@@ -43,11 +44,10 @@
 namespace
 {
 constexpr int kWindowColor = 12696492;
-
-bool isEng()
-{
-    return G().ProgramSettings.Language == "Eng";
-}
+// The top bar of the design needs this width; on a narrower screen (a laptop,
+// a scaled display) its right half goes into a second row.
+constexpr int kDesignWidth = 1240;
+constexpr int kSecondRow = 34; // how far the second row moves the grid down
 
 QPixmap picture(const QString& path)
 {
@@ -71,7 +71,8 @@ QByteArray cellValue(const QByteArray& cell, int n, int max)
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     initPictureResources();
-    setWindowTitle(QStringLiteral("Vosmira V4.2"));
+    setWindowTitle(QStringLiteral("Vosmira V4.2")); // the program's name and version
+    markAsValue(this);
     setBackground(this, kWindowColor);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     buildControls();
@@ -103,24 +104,28 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
         if (!isVisible())
             showMaximized();
         const int percent = total > 0 ? int(done * 100 / total) : 0;
-        showStatus((isEng() ? QStringLiteral("Loading the logbook … %1 %")
-                            : QStringLiteral("Das Logbuch wird geladen … %1 %"))
-                       .arg(percent));
+        showStatus((tr("Loading the logbook … %1 %")).arg(percent));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+
+    // A QSO another program wrote into a replaced log file that could not be
+    // added to the log: said at once (it is kept and tried again).
+    setOrphanProblemHandler([this](const QString& message) {
+        showStatus(message);
+        dialogs().showError(message);
     });
 
     // While a rewrite writes a large log the window repaints and says so.
     setRewriteProgress([this](qint64 written, qint64 total) {
         const int percent = total > 0 ? int(written * 100 / total) : 0;
-        showStatus((isEng() ? QStringLiteral("Writing the logbook … %1 %")
-                            : QStringLiteral("Das Logbuch wird geschrieben … %1 %"))
-                       .arg(percent));
+        showStatus((tr("Writing the logbook … %1 %")).arg(percent));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
 }
 
 TForm1::~TForm1()
 {
+    setOrphanProblemHandler(nullptr);
     setRewriteProgress(nullptr);
     setLoadProgress(nullptr);
 }
@@ -128,6 +133,7 @@ TForm1::~TForm1()
 void TForm1::buildControls()
 {
     Label1 = new QLabel(QStringLiteral("Vosmira"), this);
+    markAsValue(Label1);
     // Verdana 27 pixels bold; where a wider substitute stands in for Verdana
     // the size steps down until the title fits its place before the credit.
     int titlePx = 27;
@@ -137,7 +143,8 @@ void TForm1::buildControls()
     Label1->setFont(designFont(QStringLiteral("Verdana"), titlePx, true));
     setTextColor(Label1, QColor(0, 128, 128));
     Label1->setGeometry(22, 16, 112, 30);
-    Label5 = new QLabel(QStringLiteral("by Dranek"), this);
+    Label5 = new QLabel(this);
+    setTrText(Label5, "TForm1", QT_TR_NOOP("by Dranek"));
     Label5->setFont(designFont(QStringLiteral("Arial"), 12, true));
     Label5->setGeometry(136, 24, 66, 16);
 
@@ -146,14 +153,14 @@ void TForm1::buildControls()
     BitBtn1->setIcon(QIcon(QPixmap(QStringLiteral(":/pictures/config.png"))));
     BitBtn1->setIconSize(QSize(33, 33));
     BitBtn1->setCursor(Qt::PointingHandCursor);
-    BitBtn1->setToolTip(QStringLiteral("Configuration"));
+    setTrToolTip(BitBtn1, "TForm1", QT_TR_NOOP("Configuration"));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
 
     Image1 = new PictureBox(this);
     Image1->setGeometry(248, 6, 39, 41);
     Image1->setPicture(picture(QStringLiteral(":/pictures/print.jpg")));
     Image1->setCursor(Qt::PointingHandCursor);
-    Image1->setToolTip(QStringLiteral("Drucken"));
+    setTrToolTip(Image1, "TForm1", QT_TR_NOOP("Print the list"));
     connect(Image1, &PictureBox::clicked, this, [this] { Image1Click(); });
 
     Image2 = new PictureBox(this);
@@ -165,28 +172,33 @@ void TForm1::buildControls()
     Image3->setGeometry(328, 10, 55, 33);
     Image3->setPicture(picture(QStringLiteral(":/pictures/new-qso.jpg")));
     Image3->setCursor(Qt::PointingHandCursor);
-    Image3->setToolTip(QStringLiteral("neues QSO"));
+    setTrToolTip(Image3, "TForm1", QT_TR_NOOP("New QSO"));
     connect(Image3, &PictureBox::clicked, this, [this] { Image3Click(); });
 
-    Panel18 = new Panel(this, QStringLiteral("e-QSL confirm:"));
+    Panel18 = new Panel(this);
+    setTrText(Panel18, "TForm1", QT_TR_NOOP("eQSL confirmed:"));
     Panel18->setGeometry(472, 18, 91, 25);
     setBackground(Panel18, 8257470);
     setTextColor(Panel18, QColor(128, 0, 0));
     Panel18->setFont(designFont(QStringLiteral("MS Sans Serif"), 11, true));
     Panel17 = new Panel(this);
+    markAsValue(Panel17);
     Panel17->setGeometry(566, 18, 65, 25);
 
-    Button1 = new QPushButton(QStringLiteral("CALL Suchen"), this);
+    Button1 = new QPushButton(this);
+    setTrText(Button1, "TForm1", QT_TR_NOOP("call search"));
     Button1->setGeometry(648, 18, 141, 25);
     Button1->setCursor(Qt::PointingHandCursor);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    Button3 = new QPushButton(QStringLiteral("Zurück"), this);
+    Button3 = new QPushButton(this);
+    setTrText(Button3, "TForm1", QT_TR_NOOP("back"));
     Button3->setGeometry(702, 18, 87, 25);
     Button3->setCursor(Qt::PointingHandCursor);
     Button3->hide();
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
 
-    Label4 = new QLabel(QStringLiteral("CALL"), this);
+    Label4 = new QLabel(this);
+    setTrText(Label4, "TForm1", QT_TR_NOOP("CALL"));
     Label4->setGeometry(792, 24, 36, 16);
     Label4->hide();
     Edit3 = new KeyEdit(this);
@@ -195,13 +207,15 @@ void TForm1::buildControls()
     Edit3->hide();
     Edit3->onKeyPress = [this](QChar& key) { Edit3KeyPress(key); };
 
-    Label2 = new QLabel(QStringLiteral("QSOs:"), this);
+    Label2 = new QLabel(this);
+    setTrText(Label2, "TForm1", QT_TR_NOOP("QSOs:"));
     Label2->setGeometry(974, 22, 48, 16);
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(1026, 19, 65, 24);
     Edit1->setReadOnly(true);
 
-    Button2 = new QPushButton(QStringLiteral("Beenden"), this);
+    Button2 = new QPushButton(this);
+    setTrText(Button2, "TForm1", QT_TR_NOOP("Exit"));
     Button2->setGeometry(1094, 20, 121, 25);
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 
@@ -232,17 +246,55 @@ void TForm1::FormCreate()
     s.ScreenWidth = screen.width();
     s.ScreenHeight = screen.height();
     resize(s.ScreenWidth - 10, s.ScreenHeight - 40);
-    StringGrid1->resize(width() - 15, s.ScreenHeight - 156);
+    arrangeControls(s.ScreenWidth < kDesignWidth);
     s.GridHeight = StringGrid1->height();
     s.GridWidth = StringGrid1->width();
-    StatusLine->setGeometry(18, 88 + s.GridHeight + 2, s.GridWidth, 20);
-    StringGrid1->placeColumnHeader(ColumnHeader, 66, 22);
     s.QsoCount = 0;
     s.StoredQsoCount = 0;
     s.SearchView = 0;
     m_matchMarker = 0;
     Init();
     TStartForm::Log();
+}
+
+void TForm1::arrangeControls(bool twoRows)
+{
+    const ProgramState& s = G();
+    m_twoRows = twoRows;
+    const int down = twoRows ? kSecondRow : 0;
+    if (!twoRows) {
+        // The design's places.
+        m_button1X = 648;
+        m_button3X = 702;
+        Button1->move(m_button1X, 18);
+        Button3->move(m_button3X, 18);
+        Label4->move(792, 24);
+        Edit3->move(832, 18);
+        Label2->move(974, 22);
+        Edit1->move(1026, 19);
+        Button2->move(1094, 20);
+        Panel1->setGeometry(18, 48, 1199, 5);
+        StringGrid1->setGeometry(18, 88, width() - 15, s.ScreenHeight - 156);
+    } else {
+        // The search, the count and Exit in a second row under the pictures,
+        // Exit at the right edge; the grid takes the rest of the screen.
+        const int y = 18 + down;
+        m_button1X = 18;
+        m_button3X = 18;
+        Button1->move(m_button1X, y);
+        Button3->move(m_button3X, y);
+        Label4->move(m_button3X + Button3->width() + 8, y + 6);
+        Edit3->move(Label4->x() + 40, y);
+        Label2->move(Edit3->x() + Edit3->width() + 16, y + 4);
+        Edit1->move(Label2->x() + 52, y + 1);
+        const int right = s.ScreenWidth - 22;
+        Button2->move(qMax(Edit1->x() + Edit1->width() + 16, right - Button2->width()), y + 2);
+        Panel1->setGeometry(18, 48 + down, right - 18, 5);
+        StringGrid1->setGeometry(18, 88 + down, right - 18, s.ScreenHeight - 156 - down);
+    }
+    StatusLine->setGeometry(18, StringGrid1->y() + StringGrid1->height() + 2, StringGrid1->width(),
+                            20);
+    StringGrid1->placeColumnHeader(ColumnHeader, 66 + down, 22);
 }
 
 void TForm1::LoadLogbook()
@@ -291,9 +343,7 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
         Panel17->setText(QString::number(s.ConfirmedCount));
     reportLoadProblems(report);
     if (!report.reloadReason.isEmpty() && report.opened)
-        showStatus(isEng() ? QStringLiteral("The logbook changed on disk and was loaded again.")
-                           : QStringLiteral("Das Logbuch wurde auf der Platte geändert und neu "
-                                            "geladen."));
+        showStatus(tr("The logbook changed on disk and was loaded again."));
     watchLogbook();
 }
 
@@ -304,51 +354,38 @@ void TForm1::reportLoadProblems(const LoadReport& report)
     if (!report.opened)
         parts << loadProblemText(report);
     if (unreadable > 0) {
-        if (isEng())
-            parts << QStringLiteral("%1 fields with an unreadable length were skipped")
-                         .arg(unreadable);
-        else
-            parts << QStringLiteral("%1 Felder mit unlesbarer Länge übersprungen").arg(unreadable);
+        parts << tr("%1 fields with an unreadable length were skipped").arg(unreadable);
     }
     showStatus(parts.join(QStringLiteral("; ")));
 }
 
 QString TForm1::loadProblemText(const LoadReport& report) const
 {
-    const bool eng = isEng();
     if (report.problem == LoadProblem::NoPath)
         // The first start: say what to do.
-        return eng ? QStringLiteral("No logbook chosen yet: open the configuration (the gear "
-                                    "button), choose your log file with the button beside the "
-                                    "log path, or type its path and press Enter.")
-                   : QStringLiteral("Noch kein Logbuch gewählt: bitte die Konfiguration öffnen "
-                                    "(Zahnrad-Knopf) und die Logdatei mit dem Knopf neben dem "
-                                    "Pfad wählen oder den Pfad eingeben und Enter drücken.");
+        return tr("No logbook chosen yet: open the configuration (the gear "
+                  "button), choose your log file with the button beside the "
+                  "log path, or type its path and press Enter.");
     QString why;
     switch (report.problem) {
     case LoadProblem::Folder:
-        why = eng ? QStringLiteral("it is a folder, not a file")
-                  : QStringLiteral("es ist ein Ordner, keine Datei");
+        why = tr("it is a folder, not a file");
         break;
     case LoadProblem::Missing:
-        why = eng ? QStringLiteral("there is no such file")
-                  : QStringLiteral("diese Datei gibt es nicht");
+        why = tr("there is no such file");
         break;
     case LoadProblem::NoPermission:
-        why = eng ? QStringLiteral("you may not read it")
-                  : QStringLiteral("keine Berechtigung, sie zu lesen");
+        why = tr("you may not read it");
         break;
     case LoadProblem::TooLarge:
-        why = eng ? QStringLiteral("it is larger than 2 GiB")
-                  : QStringLiteral("sie ist größer als 2 GiB");
+        why = tr("it is larger than 2 GiB");
         break;
     default:
         why = report.errorReason; // the system's words
         break;
     }
     const QString path = QDir::toNativeSeparators(logFilePathString(G()));
-    return eng ? QStringLiteral("The logbook %1 could not be read: %2.").arg(path, why)
-               : QStringLiteral("Das Logbuch %1 konnte nicht gelesen werden: %2.").arg(path, why);
+    return tr("The logbook %1 could not be read: %2.").arg(path, why);
 }
 
 void TForm1::reportConfigProblem()
@@ -357,16 +394,10 @@ void TForm1::reportConfigProblem()
     if (s.ConfigSaveError.isEmpty() || s.ConfigSaveReported)
         return;
     s.ConfigSaveReported = true;
-    dialogs().showError(
-        isEng() ? QStringLiteral("The settings could not be saved to config.dat (%1). What you "
-                                 "typed is kept while the program runs; please make sure the "
-                                 "program's folder can be written.")
-                      .arg(s.ConfigSaveError)
-                : QStringLiteral("Die Einstellungen konnten nicht in config.dat gespeichert "
-                                 "werden (%1). Die Eingaben bleiben erhalten, solange das Programm "
-                                 "läuft; bitte prüfen, ob der Ordner des Programms beschreibbar "
-                                 "ist.")
-                      .arg(s.ConfigSaveError));
+    dialogs().showError(tr("The settings could not be saved to config.dat (%1). What you "
+                           "typed is kept while the program runs; please make sure the "
+                           "program's folder can be written.")
+                            .arg(s.ConfigSaveError));
 }
 
 void TForm1::showStatus(const QString& text)
@@ -386,21 +417,14 @@ bool TForm1::ReportRewrite(const RewriteOutcome& outcome)
         return true;
     QString text;
     if (outcome.result == RewriteResult::ChangedOnDisk) {
-        text = isEng() ? QStringLiteral("The logbook changed on disk since it was loaded (%1). "
-                                        "Nothing was written; the logbook has been reloaded. "
-                                        "Please make the change again.")
-                             .arg(outcome.message)
-                       : QStringLiteral("Das Logbuch wurde seit dem Laden auf der Platte geändert "
-                                        "(%1). Es wurde nichts geschrieben; das Logbuch ist neu "
-                                        "geladen. Bitte die Änderung noch einmal machen.")
-                             .arg(outcome.message);
+        text = tr("The logbook changed on disk since it was loaded (%1). "
+                  "Nothing was written; the logbook has been reloaded. "
+                  "Please make the change again.")
+                   .arg(outcome.message);
     } else {
-        text = isEng() ? QStringLiteral("The logbook could not be written (%1). The file on disk "
-                                        "is unchanged.")
-                             .arg(outcome.message)
-                       : QStringLiteral("Das Logbuch konnte nicht geschrieben werden (%1). Die "
-                                        "Datei ist unverändert.")
-                             .arg(outcome.message);
+        text = tr("The logbook could not be written (%1). The file on disk "
+                  "is unchanged.")
+                   .arg(outcome.message);
     }
     dialogs().showError(text);
     LoadLogbook();
@@ -423,12 +447,6 @@ void TForm1::Init()
 void TForm1::CallSearch()
 {
     ProgramState& s = G();
-    if (useLanguage()) {
-        Button2->setText(tr("Beenden"));
-        Label2->setText(tr("QSOs:", "the search's count"));
-        Button1->setText(tr("CALL Suchen"));
-        Button3->setText(tr("Zurück"));
-    }
     s.LinesRead = 0;
     s.QsoFields.call.clear();
     // The search reads the logbook as held in memory, once what changed on
@@ -519,7 +537,7 @@ void TForm1::followLogbook()
     }
     if (!s.LogMark.valid) {
         // The logbook could not be read before: it may be there now.
-        if (!logFilePathString(s).isEmpty() && QFileInfo::exists(logFilePathString(s)))
+        if (!s.LogFilePath.isEmpty() && ::access(s.LogFilePath.constData(), F_OK) == 0)
             bringLogbookUpToDate();
         watchLogbook();
         return;
@@ -592,8 +610,7 @@ void TForm1::Country_Wahl()
     }
     // The table's texts are the design's; the language's translation names
     // the countries its way.
-    const QString text = useLanguage() ? QCoreApplication::translate("Country", result.text)
-                                       : QString::fromLatin1(result.text);
+    const QString text = QCoreApplication::translate("Country", result.text);
     view->Panel6->setVisible(!text.isEmpty());
     view->Panel6->setText(text);
 }
@@ -625,7 +642,7 @@ void TForm1::Button1Click()
     CallSearch();
     show();
     Button1->hide();
-    Button3->move(702, Button3->y());
+    Button3->move(m_button3X, Button3->y());
     Button3->show();
     Label4->show();
     Edit3->show();
@@ -653,7 +670,7 @@ void TForm1::Button3Click()
     LoadLogbook();
     Label2->show();
     Edit1->show();
-    Button1->move(648, Button1->y());
+    Button1->move(m_button1X, Button1->y());
     Button1->show();
     Button3->hide();
     show();
@@ -664,6 +681,8 @@ void TForm1::Button3Click()
 
 void TForm1::Button2Click()
 {
+    if (TForm2* view = Forms().Form2; view && !view->confirmLeave())
+        return;
     ProgramState& s = G();
     s.SearchView = 0;
     s.DisplayFormat = 0;
@@ -700,6 +719,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e)
 
 void TForm1::closeEvent(QCloseEvent* e)
 {
+    if (TForm2* view = Forms().Form2; view && !view->confirmLeave()) {
+        e->ignore();
+        return;
+    }
     // Closing the main window ends the program, whatever else is open.
     markApplicationTerminating();
     e->accept();
@@ -744,6 +767,9 @@ void TForm1::StringGrid1DblClick()
     // that is still open is stored first, at its own line, before another
     // QSO takes the view; a change form still open belonged to it as well.
     if (Forms().Form2->uploading())
+        return;
+    // A change taken over in the view and not saved is not lost unasked.
+    if (!Forms().Form2->confirmLeave())
         return;
     Forms().Form2->storePendingUpload();
     if (TForm3* change = Forms().Form3)

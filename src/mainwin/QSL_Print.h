@@ -98,6 +98,12 @@ protected:
 
 private:
     void buildControls();
+    // Places the controls: at the design's places, or, on a screen narrower
+    // than the design, with the search, the count and Exit in a second row.
+    void arrangeControls(bool twoRows);
+    bool m_twoRows = false;
+    int m_button1X = 648; // "call search"
+    int m_button3X = 702; // "back"
     void showRows(LoadReport report, bool wholeLoad);
     void showFollowed(const LoadReport& report);
     // Makes LogLines match the file before it is read from memory: appended

@@ -3,6 +3,7 @@
 #include "app/Widgets.h"
 #include "logdata/Cp1252.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -14,9 +15,13 @@ namespace
 {
 constexpr int kColumnWidths[GridModel::Columns] = {81, 60, 117, 74, 74, 55,
                                                    65, 59, 62,  66, 65, 412};
-constexpr const char* kCaptions[GridModel::Columns] = {"Date",    "Time",     "CALL",    "Locator",
-                                                       "MHz",     "Band",     "Mode",    "RSTsend",
-                                                       "RSTrecv", "EQSL out", "EQSL in", "Comment"};
+constexpr const char* kCaptions[GridModel::Columns] = {
+    QT_TRANSLATE_NOOP("GridModel", "Date"),     QT_TRANSLATE_NOOP("GridModel", "Time"),
+    QT_TRANSLATE_NOOP("GridModel", "CALL"),     QT_TRANSLATE_NOOP("GridModel", "Locator"),
+    QT_TRANSLATE_NOOP("GridModel", "MHz"),      QT_TRANSLATE_NOOP("GridModel", "Band"),
+    QT_TRANSLATE_NOOP("GridModel", "Mode"),     QT_TRANSLATE_NOOP("GridModel", "RST sent"),
+    QT_TRANSLATE_NOOP("GridModel", "RST rcvd"), QT_TRANSLATE_NOOP("GridModel", "eQSL out"),
+    QT_TRANSLATE_NOOP("GridModel", "eQSL in"),  QT_TRANSLATE_NOOP("GridModel", "Comment")};
 constexpr int kHeaderColor = 8421440; // RGB 64,128,128
 constexpr int kLineGreen = 2209384;   // the cell borders
 constexpr int kLineRed = 255;         // under the date column
@@ -67,7 +72,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (orientation != Qt::Horizontal || section < 0 || section >= Columns)
         return QVariant();
     if (role == Qt::DisplayRole)
-        return QString::fromLatin1(kCaptions[section]);
+        return QCoreApplication::translate("GridModel", kCaptions[section]);
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
     return QVariant();
@@ -162,7 +167,10 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new GridMo
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Columns wider than the window (a small screen, a widened column) are
+    // reached with a horizontal scroll bar.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setBackground(this, 5364696);

@@ -17,12 +17,15 @@ TStartForm::TStartForm(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Vosmira"));
     setBackground(this, 12696492);
-    Label1 = new QLabel(QStringLiteral("Monitor"), this);
+    Label1 = new QLabel(this);
+    setTrText(Label1, "TStartForm", QT_TRANSLATE_NOOP("TStartForm", "Screen"));
     Label1->setGeometry(200, 180, 60, 16);
     setTextColor(Label1, Qt::gray);
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(264, 176, 50, 21);
     Label2 = new QLabel(QStringLiteral("x"), this);
+    markAsValue(this); // never shown; its title is the program's name
+    markAsValue(Label2);
     Label2->setGeometry(320, 180, 10, 16);
     setTextColor(Label2, Qt::gray);
     Edit2 = new QLineEdit(this);
@@ -67,10 +70,7 @@ void TStartForm::Log()
     f->Button3->hide();
     f->Image2->hide();
     s.ListWritten = 0;
-    if (useLanguage()) {
-        f->Button1->setText(TForm1::tr("CALL Suchen"));
-        f->Button2->setText(TForm1::tr("Beenden"));
-    }
+    useLanguage();
     f->showMaximized();
     f->ScrollGridToBottom();
     // The keyboard starts in the grid, on the newest QSO (Enter opens it).

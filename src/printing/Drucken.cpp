@@ -1,11 +1,14 @@
 #include "printing/Drucken.h"
 
 #include "app/Dialogs.h"
+#include "app/Language.h"
 #include "app/Screen.h"
 #include "logdata/State.h"
+
 #include "logdata/TextList.h"
 #include "printing/ListPrint.h"
 #include "printing/QtPrinterCanvas.h"
+#include <QCoreApplication>
 
 #include <QDate>
 #include <QDir>
@@ -22,7 +25,7 @@ const QString kListFile = QString::fromLatin1(kListFileName);
 
 void reportUnreadable(const QFile& file)
 {
-    dialogs().showError(QStringLiteral("Die Datei %1 konnte nicht gelesen werden.")
+    dialogs().showError(QCoreApplication::translate("TForm5", "The file %1 could not be read.")
                             .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())));
 }
 
@@ -44,7 +47,7 @@ private:
 
 TForm5::TForm5(QWidget* parent) : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("Drucken"));
+    setTrTitle(this, "TForm5", QT_TR_NOOP("Print"));
     resize(481, 500);
 
     ListBox1 = new QListWidget(this);
@@ -115,7 +118,7 @@ void TForm5::Drucken()
 {
     const int count = ListBox1->count();
     if (count == 0) {
-        dialogs().showError(QStringLiteral("Es gibt NICHTS zu drucken!!"));
+        dialogs().showError(tr("There is nothing to print."));
         return;
     }
 
@@ -134,17 +137,16 @@ void TForm5::Drucken()
     // far the printout got and can be cancelled; a short one goes without.
     const int pages = ListPrint::pageCount(int(lines.size()));
     constexpr int kLongPrintout = 10;
-    QProgressDialog progress(QStringLiteral("Seite 1 von %1 wird gedruckt …").arg(pages),
-                             QStringLiteral("Abbrechen"), 1, pages, this);
-    progress.setWindowTitle(QStringLiteral("Drucken"));
+    QProgressDialog progress(tr("Printing page %1 of %2 …").arg(1).arg(pages), tr("Cancel"), 1,
+                             pages, this);
+    progress.setWindowTitle(tr("Print"));
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(pages > kLongPrintout ? 0 : 3600000);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.setValue(1);
     auto nextPage = [&progress](int page, int total) {
-        progress.setLabelText(
-            QStringLiteral("Seite %1 von %2 wird gedruckt …").arg(page).arg(total));
+        progress.setLabelText(tr("Printing page %1 of %2 …").arg(page).arg(total));
         progress.setValue(page); // processes window messages: the window repaints
         return !progress.wasCanceled();
     };
@@ -159,5 +161,5 @@ void TForm5::Drucken()
     progress.close();
     m_lastCancelled = cancelled;
     if (!printed)
-        dialogs().showError(QStringLiteral("Der Druckauftrag konnte nicht gestartet werden."));
+        dialogs().showError(tr("The print job could not be started."));
 }

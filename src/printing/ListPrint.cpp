@@ -5,6 +5,8 @@
 #include "logdata/TextCodec.h"
 #include "logdata/TextList.h"
 
+#include <QCoreApplication>
+
 namespace ListPrint
 {
 
@@ -25,12 +27,13 @@ QString headingOrDefault(const QByteArray& fromBuilder, const QString& fallback)
 
 QString pageFootPrefix()
 {
-    return QString(42, QLatin1Char(' ')) + QStringLiteral("Seite:  ");
+    return QString(42, QLatin1Char(' ')) + QCoreApplication::translate("ListPrint", "Page:") +
+           QStringLiteral("  ");
 }
 
 QString listTitle(const QByteArray& ownCall, int year)
 {
-    QString title = QStringLiteral("Vosmira Logbuch");
+    QString title = QCoreApplication::translate("ListPrint", "Vosmira logbook");
     const QString call = Cp1252::toUnicode(ownCall).trimmed();
     if (!call.isEmpty())
         title += QLatin1Char(' ') + call;

@@ -12,16 +12,19 @@
 #include "logdata/Settings.h"
 #include "mainwin/QSL_Print.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
 namespace
 {
+const char* const kContext = "TConfiguration";
 constexpr int kFormColour = 12696492;
 constexpr int kTeal = 0x808000;   // RGB 0,128,128
 constexpr int kPurple = 0x800080; // RGB 128,0,128
@@ -48,7 +51,7 @@ QString workingDirectoryText()
 
 TConfiguration::TConfiguration(QWidget* parent) : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("Configuration"));
+    setTrTitle(this, kContext, QT_TR_NOOP("Configuration"));
     setBackground(this, kFormColour);
     buildControls();
 }
@@ -75,23 +78,25 @@ void TConfiguration::buildControls()
     Edit10 = edit(this, x, 226, 420);
     Edit11 = edit(this, x, 174, 300);
 
-    designLabel(this, "Call:", 16, 21);
-    designLabel(this, "Name:", 16, 47);
-    designLabel(this, "Vorname:", 16, 73);
-    designLabel(this, "Strasse:", 16, 99);
-    designLabel(this, "PLZ / Ort:", 16, 125);
-    designLabel(this, "Locator:", 16, 151);
-    designLabel(this, "Land:", 16, 177);
-    designLabel(this, "ADL / DOK:", 16, 203);
-    designLabel(this, "Standard Comment Text:", 16, 229);
-    designLabel(this, "Pfad zur Log Datei:", 16, 275);
+    designLabel(this, kContext, QT_TR_NOOP("Call:"), 16, 21);
+    designLabel(this, kContext, QT_TR_NOOP("Name:"), 16, 47);
+    designLabel(this, kContext, QT_TR_NOOP("First name:"), 16, 73);
+    designLabel(this, kContext, QT_TR_NOOP("Street:"), 16, 99);
+    designLabel(this, kContext, QT_TR_NOOP("Postcode / town:"), 16, 125);
+    designLabel(this, kContext, QT_TR_NOOP("Locator:"), 16, 151);
+    designLabel(this, kContext, QT_TR_NOOP("Country:"), 16, 177);
+    designLabel(this, kContext, QT_TR_NOOP("ADL / DOK:"), 16, 203);
+    designLabel(this, kContext, QT_TR_NOOP("Standard comment text:"), 16, 229);
+    designLabel(this, kContext, QT_TR_NOOP("Path to the log file:"), 16, 275);
 
     Label10 = new QLabel(QStringLiteral("Vosmira"), this);
+    markAsValue(Label10);
     Label10->setFont(designFont(QStringLiteral("Verdana"), 27, true));
     setTextColor(Label10, designColor(kTeal));
     Label10->move(560, 14);
     Label10->adjustSize();
-    Label11 = new QLabel(QStringLiteral("by Dranek"), this);
+    Label11 = new QLabel(this);
+    setTrText(Label11, kContext, QT_TR_NOOP("by Dranek"));
     Label11->setFont(designFont(QStringLiteral("Arial"), 12, true));
     Label11->move(600, 52);
     Label11->adjustSize();
@@ -100,31 +105,43 @@ void TConfiguration::buildControls()
     Image1->setPicture(loadJpegPixmap(QStringLiteral(":/pictures/language-german.jpg")));
     Image1->setGeometry(560, 96, 30, 25);
     Image1->setCursor(Qt::PointingHandCursor);
-    Image1->setToolTip(QStringLiteral("Deutsch"));
+    setTrToolTip(Image1, kContext, QT_TR_NOOP("German"));
     Image2 = new PictureBox(this);
     Image2->setPicture(loadJpegPixmap(QStringLiteral(":/pictures/language-english.jpg")));
     Image2->setGeometry(600, 96, 30, 25);
     Image2->setCursor(Qt::PointingHandCursor);
-    Image2->setToolTip(QStringLiteral("English"));
+    setTrToolTip(Image2, kContext, QT_TR_NOOP("English"));
     Image3 = new PictureBox(this);
     Image3->setPicture(loadJpegPixmap(QStringLiteral(":/pictures/eqsl-config.jpg")));
     Image3->setGeometry(680, 96, 73, 105);
     Image3->setCursor(Qt::PointingHandCursor);
-    Image3->setToolTip(QStringLiteral("eQSL Konfig"));
+    setTrToolTip(Image3, kContext, QT_TR_NOOP("eQSL account"));
 
     Label2 = new QLabel(this);
+    markAsValue(Label2); // the working directory
     Label2->setTextFormat(Qt::PlainText);
     Label2->setFont(designFont(QStringLiteral("MS Sans Serif"), 12, true));
     Label2->setGeometry(16, 312, 600, 20);
 
+    // The languages there is a translation for, each by its own name.
+    LanguageLabel = designLabel(this, kContext, QT_TR_NOOP("Language:"), 560, 130);
+    Language = new QComboBox(this);
+    Language->setGeometry(560, 150, 110, 24);
+    for (const QString& name : availableLanguages())
+        Language->addItem(languageName(name.toLatin1()), name);
+    connect(Language, &QComboBox::activated, this,
+            [this](int index) { chooseLanguage(Language->itemData(index).toString().toLatin1()); });
+
     // Beside the log path: a file chooser; choosing a file is typing its path
     // and Enter.
     ChooseLog = new QPushButton(QStringLiteral("…"), this);
+    markAsValue(ChooseLog);
     ChooseLog->setGeometry(x + 504, 272, 30, 22);
-    ChooseLog->setToolTip(QStringLiteral("Logdatei wählen / choose the log file"));
+    setTrToolTip(ChooseLog, kContext, QT_TR_NOOP("Choose the log file"));
     connect(ChooseLog, &QPushButton::clicked, this, [this] { chooseLogFile(); });
 
-    Button1 = new QPushButton(QStringLiteral("Beenden"), this);
+    Button1 = new QPushButton(this);
+    setTrText(Button1, kContext, QT_TR_NOOP("Exit"));
     Button1->setGeometry(660, 330, 110, 30);
     Button1->setAutoDefault(true);
 
@@ -150,8 +167,10 @@ void TConfiguration::buildControls()
             const auto value = f.value;
             const int limit = f.limit;
             connect(e, &QLineEdit::textChanged, this, [this, e, value, limit] {
-                QByteArray text =
-                    e == Edit1 ? QFile::encodeName(e->text()) : Cp1252::fromUnicode(e->text());
+                QByteArray text = e != Edit1 ? Cp1252::fromUnicode(e->text())
+                                  : e->text() == QFile::decodeName(m_pathBytes)
+                                      ? m_pathBytes
+                                      : QFile::encodeName(e->text());
                 if (limit > 0)
                     text.truncate(limit);
                 G().ProgramSettings.*value = text;
@@ -175,8 +194,14 @@ void TConfiguration::place(int height)
 
 void TConfiguration::setExitCaption()
 {
-    if (useLanguage())
-        Button1->setText(tr("Beenden"));
+    // The windows take the language at once, this dialog among them.
+    useLanguage();
+    if (Language) {
+        const int at = Language->findData(
+            QString::fromLatin1(effectiveLanguage(G().ProgramSettings.Language)));
+        const QSignalBlocker quiet(Language);
+        Language->setCurrentIndex(at);
+    }
 }
 
 void TConfiguration::FormCreate()
@@ -209,6 +234,7 @@ void TConfiguration::Open()
     for (const Field& f : m_fields)
         if (f.value && f.edit != Edit1)
             f.edit->setText(Cp1252::toUnicode(v.*f.value));
+    m_pathBytes = path;
     Edit1->setText(QFile::decodeName(path));
     Edit2->clear();
     s.DisplayFormat = 0;
@@ -242,11 +268,8 @@ void TConfiguration::chooseLogFile()
         folder = wsjtx;
     else if (!Edit1->text().isEmpty() && current.absoluteDir().exists())
         folder = current.absolutePath();
-    const QString chosen = dialogs().chooseFile(
-        this,
-        G().ProgramSettings.Language == "Eng" ? QStringLiteral("Choose the log file")
-                                              : QStringLiteral("Logdatei wählen"),
-        folder, QStringLiteral("ADIF (*.adi *.adif *.ADI *.ADIF)"));
+    const QString chosen = dialogs().chooseFile(this, tr("Choose the log file"), folder,
+                                                QStringLiteral("ADIF (*.adi *.adif *.ADI *.ADIF)"));
     if (chosen.isEmpty())
         return;
     Edit1->setText(chosen);
@@ -282,18 +305,19 @@ void TConfiguration::Button1Click()
 
 void TConfiguration::Image1Click()
 {
-    G().ProgramSettings.Language = "Ger";
-    setExitCaption();
-    saveAndReloadConfig(G());
-    if (TForm1* main = Forms().Form1)
-        main->reportConfigProblem();
+    chooseLanguage("Ger");
 }
 
 void TConfiguration::Image2Click()
 {
-    G().ProgramSettings.Language = "Eng";
-    setExitCaption();
+    chooseLanguage("Eng");
+}
+
+void TConfiguration::chooseLanguage(const QByteArray& setting)
+{
+    G().ProgramSettings.Language = setting;
     saveAndReloadConfig(G());
+    setExitCaption();
     if (TForm1* main = Forms().Form1)
         main->reportConfigProblem();
 }

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 class KeyEdit;
@@ -47,10 +48,12 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* ChooseLog = nullptr; // opens a file chooser for the log path
     void chooseLogFile();
-    PictureBox* Image1 = nullptr; // German flag: "Ger"
-    PictureBox* Image2 = nullptr; // British flag: "Eng"
-    PictureBox* Image3 = nullptr; // eQSL gear: the account form
-    QLabel* Label2 = nullptr;     // the working directory
+    PictureBox* Image1 = nullptr;  // German flag: "Ger"
+    PictureBox* Image2 = nullptr;  // British flag: "Eng"
+    PictureBox* Image3 = nullptr;  // eQSL gear: the account form
+    QComboBox* Language = nullptr; // the languages of the compiled translations
+    QLabel* LanguageLabel = nullptr;
+    QLabel* Label2 = nullptr; // the working directory
     QLabel* Label10 = nullptr;
     QLabel* Label11 = nullptr;
 
@@ -66,7 +69,12 @@ private:
     void buildControls();
     void place(int height);
     void setExitCaption();
+    // Stores the language setting, and the windows take it.
+    void chooseLanguage(const QByteArray& setting);
     void saveReloadInit();
     void returnToLog();
     std::vector<Field> m_fields;
+    // The log path's bytes as stored: kept while the field shows them
+    // unchanged (a name that is not UTF-8 is shown converted).
+    QByteArray m_pathBytes;
 };

@@ -7,8 +7,10 @@
 #include "logdata/Cp1252.h"
 #include "support/editing_Fixture.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QMap>
+#include <QScrollBar>
 #include <QTest>
 
 namespace
@@ -82,6 +84,9 @@ private slots:
     void changeGoesToTheOpenedLine();
     void unchangedQsoKeepsEveryField();
     void typedTextTheLineCannotHoldIsRefused();
+    void assumedChangeIsNotLostUnasked_data();
+    void assumedChangeIsNotLostUnasked();
+    void escapeLeavesOnlyTheChangeForm();
 };
 
 void TestChangeForm::saveWithoutEditsAndStore()
@@ -267,19 +272,15 @@ void TestChangeForm::captionsByLanguage_data()
     QTest::addColumn<QByteArray>("language");
     QTest::addColumn<QStringList>("created"); // save, exit, panel, hint
     QTest::addColumn<QStringList>("opened");
-    QTest::newRow("Eng") << QByteArray("Eng")
-                         << QStringList{"update", "exit",
-                                        "Attention:", "all input with ENTER confirm!"}
-                         << QStringList{"assume change", "exit",
-                                        "Attention:", "confirm all input with >ENTER<"};
-    QTest::newRow("Ger") << QByteArray("Ger")
-                         << QStringList{"Ändern", "Beenden",
-                                        "Achtung:", "alle Eingaben mit ENTER bestätigen!"}
-                         << QStringList{"Änderungen übernehmen", "Beenden",
-                                        "Achtung:", "alle Eingaben mit >ENTER< bestätigen!"};
-    const QStringList design{"Änderungen übernehmen", "Beenden",
-                             "ACHTUNG:", "Alle Eingaben mit >ENTER< bestätigen!"};
-    QTest::newRow("eng") << QByteArray("eng") << design << design;
+    // One wording per language, the same when the form is created and opened.
+    const QStringList english{"Apply change", "Exit",
+                              "Attention:", "Confirm every entry with Enter!"};
+    const QStringList german{"Änderung übernehmen", "Beenden",
+                             "Achtung:", "Alle Eingaben mit Enter bestätigen!"};
+    QTest::newRow("Eng") << QByteArray("Eng") << english << english;
+    QTest::newRow("Ger") << QByteArray("Ger") << german << german;
+    // A setting without a translation shows the texts as written (English).
+    QTest::newRow("eng") << QByteArray("eng") << english << english;
 }
 
 void TestChangeForm::captionsByLanguage()
@@ -294,7 +295,8 @@ void TestChangeForm::captionsByLanguage()
                            f->Label17->text()};
     };
     QCOMPARE(captions(), created);
-    QCOMPARE(f->windowTitle(), QStringLiteral("Vosmira"));
+    QCOMPARE(f->windowTitle(),
+             language == "Ger" ? QStringLiteral("QSO ändern") : QStringLiteral("Change QSO"));
     QCOMPARE(f->size(), QSize(727, 390));
     QCOMPARE(f->pos(), QPoint((G().GridWidth / 2) / 2, (G().GridHeight / 2) / 2));
     openChange(0);
@@ -497,6 +499,108 @@ void TestChangeForm::typedTextTheLineCannotHoldIsRefused()
     const QList<QByteArray> lines = p.logLines();
     QCOMPARE(lines[1], p.lines[1]);
     QVERIFY2(lines[2].endsWith("<comment:10>łódź 73 <eor>"), lines[2].constData());
+}
+
+void TestChangeForm::assumedChangeIsNotLostUnasked_data()
+{
+    QTest::addColumn<QString>("leave"); // how the view is left
+    QTest::newRow("exit") << "exit";
+    QTest::newRow("Escape") << "escape";
+    QTest::newRow("closing the window") << "close";
+    QTest::newRow("opening another QSO") << "other";
+    QTest::newRow("quitting") << "quit";
+    QTest::newRow("the change form's exit") << "change exit";
+    QTest::newRow("delete QSO") << "delete";
+}
+
+void TestChangeForm::assumedChangeIsNotLostUnasked()
+{
+    QFETCH(QString, leave);
+    EditingProgram p(standardLog(), "Ger");
+    const QByteArray changed =
+        QByteArray(kSpecimenSaved).replace("<comment:0> ", "<comment:3>new ");
+    auto assumeChange = [] {
+        openChange(1);
+        TForm3* f = form();
+        f->Edit14->setFocus();
+        QTest::keyClicks(f->Edit14, QStringLiteral("new"));
+        QTest::mouseClick(f->BitBtn1, Qt::LeftButton); // "assume change"
+        QVERIFY(!f->isVisible());
+        QCOMPARE(view()->Panel4->text(), QStringLiteral("new"));
+    };
+    auto leaveView = [&leave] {
+        if (leave == "exit")
+            QTest::mouseClick(view()->BitBtn1, Qt::LeftButton);
+        else if (leave == "escape") {
+            QApplication::setActiveWindow(view());
+            QTest::keyClick(view(), Qt::Key_Escape);
+        } else if (leave == "close")
+            view()->close();
+        else if (leave == "other")
+            EditingProgram::openRow(0);
+        else if (leave == "quit")
+            QTest::mouseClick(Forms().Form1->Button2, Qt::LeftButton);
+        else if (leave == "delete")
+            QTest::mouseClick(view()->BitBtn5, Qt::LeftButton);
+        else {
+            QTest::mouseClick(view()->BitBtn4, Qt::LeftButton);
+            QTest::mouseClick(form()->BitBtn2, Qt::LeftButton);
+        }
+    };
+    const QString question = QStringLiteral("ask:Die Änderungen an QSO 2 speichern?");
+
+    // Cancel: nothing is left, nothing written.
+    assumeChange();
+    p.dialogs->saveAnswer = SaveChoice::Cancel;
+    leaveView();
+    QCOMPARE(p.dialogs->messages, QStringList{question});
+    QVERIFY(view()->isVisible());
+    QCOMPARE(view()->Panel3->text(), QStringLiteral("N0CALL"));
+    QVERIFY(Forms().Form1->isVisible());
+    QCOMPARE(p.logFile(), crlfLines(p.lines));
+
+    // Save: the change is in the logbook, the view is left.
+    p.dialogs->messages.clear();
+    p.dialogs->saveAnswer = SaveChoice::Save;
+    leaveView();
+    QCOMPARE(p.dialogs->messages, QStringList{question});
+    QList<QByteArray> saved = p.lines;
+    saved[2] = changed;
+    QCOMPARE(p.logFile(), crlfLines(saved));
+    if (leave == "quit")
+        return;
+    QCOMPARE(view()->isVisible(), leave == "other");
+
+    // Discard: left without a write; a view without a change asks nothing.
+    view()->hide();
+    p.dir->write("log.adi", crlfLines(p.lines));
+    Forms().Form1->LoadLogbook();
+    assumeChange();
+    p.dialogs->messages.clear();
+    p.dialogs->saveAnswer = SaveChoice::Discard;
+    leaveView();
+    QCOMPARE(p.dialogs->messages, QStringList{question});
+    QCOMPARE(p.logFile(), crlfLines(p.lines));
+    p.dialogs->messages.clear();
+    EditingProgram::openRow(1);
+    QTest::mouseClick(view()->BitBtn1, Qt::LeftButton);
+    QVERIFY(p.dialogs->messages.isEmpty());
+    QVERIFY(!view()->isVisible());
+}
+
+void TestChangeForm::escapeLeavesOnlyTheChangeForm()
+{
+    EditingProgram p(standardLog());
+    openChange(1);
+    const int scroll = Forms().Form1->StringGrid1->verticalScrollBar()->value();
+    QApplication::setActiveWindow(form());
+    QTest::keyClick(form(), Qt::Key_Escape);
+    QVERIFY(!form()->isVisible());
+    QVERIFY(view()->isVisible());
+    QCOMPARE(view()->Panel3->text(), QStringLiteral("N0CALL"));
+    QCOMPARE(Forms().Form1->StringGrid1->verticalScrollBar()->value(), scroll);
+    QVERIFY(view()->BitBtn4->isEnabled());
+    QCOMPARE(p.logFile(), crlfLines(p.lines));
 }
 
 QTEST_MAIN(TestChangeForm)

@@ -60,6 +60,7 @@ private slots:
     void deleteOverwritesTheLine();
     void deletingTwiceWritesTheSame();
     void beendenChangesNothing();
+    void cancelInTheDeleteWindow();
     void selectionMovedDeletesTheOpenedQso();
     void lineBeyondTheTable();
     void linesAppendedMeanwhileAreKept();
@@ -78,24 +79,24 @@ void TestDeleteQso::formsTextsAndPlaces()
                             "<qsl_sent:0><qsl_rcvd:0><eor>"));
 
     TForm8* d = delForm();
-    QCOMPARE(d->windowTitle(), QStringLiteral("Vosmira"));
+    QCOMPARE(d->windowTitle(), QStringLiteral("Delete QSO"));
     QCOMPARE(d->size(), QSize(576, 389));
     QCOMPARE(d->pos(), QPoint(1600 / 2 - 288, 900 / 2 - 231));
-    QCOMPARE(labelTexts(d), (QStringList{"ausgewählte Zeile", "Call", "Datum", "Zeit", "Band",
-                                         "RST send", "RST empf", "Mode"}));
-    // German only, whatever the language setting.
-    QCOMPARE(d->Button1->text(), QStringLiteral("Löschen!"));
+    // In the language of the windows (they were German only).
+    QCOMPARE(labelTexts(d), (QStringList{"Selected row", "Call", "Date", "Time", "Band", "RST sent",
+                                         "RST rcvd", "Mode"}));
+    QCOMPARE(d->Button1->text(), QStringLiteral("Delete!"));
+    QCOMPARE(d->Button2->text(), QStringLiteral("Cancel"));
 
     TForm9* c = confirmForm();
-    QCOMPARE(c->windowTitle(), QStringLiteral("QSO delete"));
+    QCOMPARE(c->windowTitle(), QStringLiteral("Delete QSO?"));
     QCOMPARE(c->size(), QSize(570, 380));
     QCOMPARE(c->pos(), QPoint(1600 / 2 - 284, 900 / 2 - 227));
-    QCOMPARE(c->Label1->text(),
-             QStringLiteral("Achtung!  wenn sie dieses QSO löschen wollen dann drücken sie auf: "));
-    QCOMPARE(c->Label2->text(), QStringLiteral("diese Daten werden Dauerhaft gelösch !!"));
-    QCOMPARE(c->Label3->text(), QStringLiteral("wenn Sie nichts löschen wollen drücken sie auf: "));
-    QCOMPARE(c->SpeedButton1->text(), QStringLiteral("LÖSCHEN"));
-    QCOMPARE(c->SpeedButton2->text(), QStringLiteral("BEENDEN"));
+    QCOMPARE(c->Label1->text(), QStringLiteral("Attention! To delete this QSO, press:"));
+    QCOMPARE(c->Label2->text(), QStringLiteral("These data will be deleted permanently!"));
+    QCOMPARE(c->Label3->text(), QStringLiteral("To delete nothing, press:"));
+    QCOMPARE(c->SpeedButton1->text(), QStringLiteral("DELETE"));
+    QCOMPARE(c->SpeedButton2->text(), QStringLiteral("CANCEL"));
 
     // The double click fills the deletion form's panels.
     EditingProgram::openRow(4);
@@ -153,6 +154,25 @@ void TestDeleteQso::beendenChangesNothing()
     QCOMPARE(G().LogLines.at(4), element);
 }
 
+void TestDeleteQso::cancelInTheDeleteWindow()
+{
+    // The delete window has a cancel button of its own: it closes the window
+    // and deletes nothing; "Delete!" afterwards still asks first.
+    EditingProgram p(someLog(), "Ger");
+    EditingProgram::openRow(2);
+    QTest::mouseClick(Forms().Form2->BitBtn5, Qt::LeftButton);
+    QVERIFY(delForm()->isVisible());
+    QCOMPARE(delForm()->Button2->text(), QStringLiteral("Abbrechen"));
+    QVERIFY(delForm()->Button2->isVisible());
+    // The confirmation in plain German.
+    QCOMPARE(confirmForm()->Label2->text(),
+             QStringLiteral("Diese Daten werden dauerhaft gelöscht!"));
+    QTest::mouseClick(delForm()->Button2, Qt::LeftButton);
+    QVERIFY(!delForm()->isVisible());
+    QVERIFY(!confirmForm()->isVisible());
+    QCOMPARE(p.logFile(), crlfLines(p.lines));
+}
+
 void TestDeleteQso::selectionMovedDeletesTheOpenedQso()
 {
     // Another cell selected in the grid while the deletion form shows a QSO:
@@ -207,17 +227,34 @@ void TestDeleteQso::linesAppendedMeanwhileAreKept()
 
 void TestDeleteQso::fileChangedOtherwiseIsNotWritten()
 {
+    // Another QSO changed on disk: the deletion goes onto what is there.
     EditingProgram p(someLog());
     askToDelete(5);
     QList<QByteArray> changed = p.lines;
     changed[10].replace("K19XY", "K19XZ");
     p.dir->write("log.adi", crlfLines(changed));
     QTest::mouseClick(confirmForm()->SpeedButton1, Qt::LeftButton);
-    QCOMPARE(p.logFile(), crlfLines(changed));
-    QCOMPARE(p.dialogs->messages.size(), 1);
-    QVERIFY(p.dialogs->messages[0].startsWith("error:"));
+    QList<QByteArray> expected = changed;
+    expected[6] = kDeletedRecord.toByteArray();
+    QCOMPARE(p.logFile(), crlfLines(expected));
+    QVERIFY(p.dialogs->messages.isEmpty());
     QCOMPARE(G().LogLines.at(6), changed[5]);
     QCOMPARE(G().LogLines.at(11), changed[10]);
+
+    // The QSO itself changed on disk: nothing is written, the message names it.
+    EditingProgram q(someLog());
+    askToDelete(5);
+    changed = q.lines;
+    changed[6].replace("XY<", "XZ<");
+    QVERIFY(changed[6] != q.lines[6]);
+    q.dir->write("log.adi", crlfLines(changed));
+    QTest::mouseClick(confirmForm()->SpeedButton1, Qt::LeftButton);
+    QCOMPARE(q.logFile(), crlfLines(changed));
+    QCOMPARE(q.dialogs->messages.size(), 1);
+    QVERIFY(q.dialogs->messages[0].startsWith("error:"));
+    // named as the operator knew it
+    QVERIFY2(q.dialogs->messages[0].contains("K15XY"), qPrintable(q.dialogs->messages[0]));
+    QCOMPARE(G().LogLines.at(7), changed[6]);
 }
 
 void TestDeleteQso::failedWriteKeepsTheOldFile()

@@ -27,12 +27,14 @@ class TestEqslAccount : public QObject
 private slots:
     void init();
     void cleanup();
-    void createdWithEnglishTexts();
+    void createdInTheWindowsLanguage();
     void enterComposesTheAccountString();
     void saveWritesTheScript();
     void unsafeValuesAreQuoted();
     void exitLeavesTheScriptAlone();
     void saveWithoutAccountKeepsTheScript();
+    void incompleteAccountIsRefused_data();
+    void incompleteAccountIsRefused();
 
 private:
     TForm4* show();
@@ -78,25 +80,27 @@ TForm4* TestEqslAccount::show()
     return f;
 }
 
-void TestEqslAccount::createdWithEnglishTexts()
+void TestEqslAccount::createdInTheWindowsLanguage()
 {
     TForm4* f = Forms().Form4;
     QVERIFY(!f->isVisible());
-    QCOMPARE(f->windowTitle(), QStringLiteral("eQSL Config"));
+    QCOMPARE(f->windowTitle(), QStringLiteral("eQSL-Zugang"));
     QCOMPARE(f->size(), QSize(800, 415));
     QCOMPARE(f->pos(), QPoint(480, 270)); // a quarter of the screen
-    // English whatever the language setting ("Ger" here).
-    QCOMPARE(f->Label9->text(), QStringLiteral("your Account-Data for eQSL"));
-    QCOMPARE(f->Label4->text(), QStringLiteral("please sign in"));
-    QCOMPARE(f->Label1->text(), QStringLiteral("eQSL Call:"));
-    QCOMPARE(f->Label2->text(), QStringLiteral("eQSL Password:"));
-    QCOMPARE(f->Label5->text(), QStringLiteral("press Enter"));
-    QCOMPARE(f->Label6->text(), QStringLiteral("press Enter"));
-    QCOMPARE(f->Label3->text(), QStringLiteral("Account String for eQSL"));
+    // German, as the language setting is (it was English only).
+    QCOMPARE(f->Label9->text(), QStringLiteral("Ihr eQSL-Zugang"));
+    QCOMPARE(f->Label4->text(), QStringLiteral("Bitte anmelden"));
+    QCOMPARE(f->Label1->text(), QStringLiteral("eQSL-Call:"));
+    QCOMPARE(f->Label2->text(), QStringLiteral("eQSL-Passwort:"));
+    QCOMPARE(f->Label5->text(), QStringLiteral("Enter drücken"));
+    QCOMPARE(f->Label6->text(), QStringLiteral("Enter drücken"));
+    QCOMPARE(f->Label3->text(), QStringLiteral("Zugangszeile für eQSL"));
     QCOMPARE(f->Label10->text(), QStringLiteral("Vosmira"));
-    QCOMPARE(f->Label11->text(), QStringLiteral("by Dranek"));
-    QCOMPARE(f->Button1->text(), QStringLiteral("Save the Account String to 'eqsl.bat' and EXIT"));
-    QCOMPARE(f->Button2->text(), QStringLiteral("EXIT"));
+    QCOMPARE(f->Label11->text(), QStringLiteral("von Dranek"));
+    QCOMPARE(f->Button1->text(), QStringLiteral("Zugang in 'eqsl.bat' speichern und beenden"));
+    QCOMPARE(f->Button2->text(), QStringLiteral("Beenden"));
+    // The password field shows dots.
+    QCOMPARE(f->Edit2->echoMode(), QLineEdit::Password);
     QCOMPARE(f->Edit1->text(), QString());
     QCOMPARE(f->Edit2->text(), QString());
     QCOMPARE(f->Panel2->caption(), QString());
@@ -127,9 +131,13 @@ void TestEqslAccount::enterComposesTheAccountString()
     QTest::keyClick(f->Edit2, Qt::Key_Return);
     QCOMPARE(s.EqslPassword, QByteArray(20, 'p'));
     QVERIFY(f->Button1->hasFocus());
-    QCOMPARE(f->Panel3->caption(),
-             " -F EQSL_PSWD=" + QString(20, 'p') + " " + kUrl + " > back.txt");
-    QCOMPARE(Cp1252::fromUnicode(f->Panel2->caption() + f->Panel3->caption()), s.EqslCommandLine);
+    // The lines show the password as dots, never in clear.
+    const QString dots = QStringLiteral("••••");
+    QCOMPARE(f->Panel2->caption(),
+             "curl -u  DL1ABCDEFG:" + dots + " -F Filename=@eqsl.adi -F EQSL_USER=DL1ABCDEFG");
+    QCOMPARE(f->Panel3->caption(), " -F EQSL_PSWD=" + dots + " " + kUrl + " > back.txt");
+    QVERIFY(s.EqslCommandLine.contains(":" + QByteArray(20, 'p') + " "));
+    QVERIFY(!(f->Panel2->caption() + f->Panel3->caption()).contains(QStringLiteral("ppp")));
 }
 
 void TestEqslAccount::saveWritesTheScript()
@@ -148,7 +156,8 @@ void TestEqslAccount::saveWritesTheScript()
                             "EQSL_PSWD=geheim42 " +
                             QByteArray(eqsl::kImportEndpoint) + " > back.txt";
     QCOMPARE(dir->read("eqsl.bat"), "@echo off\r\n" + line + "\r\nrem pause\r\n@echo on\r\n");
-    QCOMPARE(Cp1252::fromUnicode(f->Panel2->caption() + f->Panel3->caption()), line);
+    QCOMPARE(Cp1252::fromUnicode(f->Panel2->caption() + f->Panel3->caption()),
+             QByteArray(line).replace("geheim42", "\x95\x95\x95\x95"));
     const QFileDevice::Permissions p = QFile::permissions(dir->file("eqsl.bat"));
     QVERIFY(!(p & (QFileDevice::ReadGroup | QFileDevice::ReadOther)));
     QVERIFY(dialogs->messages.isEmpty());
@@ -164,12 +173,11 @@ void TestEqslAccount::unsafeValuesAreQuoted()
     QTest::keyClick(f->Edit1, Qt::Key_Return);
     type(f->Edit2, "a b'$&");
     QTest::keyClick(f->Edit2, Qt::Key_Return);
-    QCOMPARE(
-        f->Panel2->caption(),
-        QStringLiteral("curl -u  'DL1ABC:a b'\\''$&' -F Filename=@eqsl.adi -F EQSL_USER=DL1ABC"));
-    QCOMPARE(f->Panel3->caption(), " --form-string 'EQSL_PSWD=a b'\\''$&' " + kUrl + " > back.txt");
     QTest::mouseClick(f->Button1, Qt::LeftButton);
     QCOMPARE(fileLines(dir->read("eqsl.bat")).value(1), G().EqslCommandLine);
+    QVERIFY(G().EqslCommandLine.contains(
+        "curl -u  'DL1ABC:a b'\\''$&' -F Filename=@eqsl.adi -F EQSL_USER=DL1ABC"));
+    QVERIFY(G().EqslCommandLine.contains(" --form-string 'EQSL_PSWD=a b'\\''$&' "));
 }
 
 void TestEqslAccount::exitLeavesTheScriptAlone()
@@ -189,13 +197,13 @@ void TestEqslAccount::saveWithoutAccountKeepsTheScript()
     dir->write("eqsl.bat", "old script\r\n");
     TForm4* f = show();
     QVERIFY(f);
-    // Nothing typed: the script keeps its account.
+    // Nothing typed: the script keeps its account, the form stays open.
     QTest::mouseClick(f->Button1, Qt::LeftButton);
-    QVERIFY(!f->isVisible());
+    QVERIFY(f->isVisible());
     QCOMPARE(dir->read("eqsl.bat"), QByteArray("old script\r\n"));
     QCOMPARE(dialogs->messages.size(), 1);
-    QVERIFY(dialogs->messages[0].startsWith("message:"));
-    QVERIFY(dialogs->messages[0].contains("unchanged"));
+    QVERIFY(dialogs->messages[0].startsWith("error:"));
+    QVERIFY(dialogs->messages[0].contains("unverändert"));
 
     // Typed without Enter: what the fields show is what is saved, whole.
     f = show();
@@ -205,6 +213,33 @@ void TestEqslAccount::saveWithoutAccountKeepsTheScript()
     const QByteArray script = dir->read("eqsl.bat");
     QVERIFY(script.contains("EQSL_USER=DL1ABC "));
     QVERIFY(script.contains("EQSL_PSWD=secret7 "));
+}
+
+void TestEqslAccount::incompleteAccountIsRefused_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("password");
+    QTest::newRow("call, no password") << "dl1abc" << QString();
+    QTest::newRow("password, no call") << QString() << "secret7";
+    QTest::newRow("line break in the password") << "dl1abc"
+                                                << "sec\nret7";
+}
+
+void TestEqslAccount::incompleteAccountIsRefused()
+{
+    QFETCH(QString, call);
+    QFETCH(QString, password);
+    dir->write("eqsl.bat", "@echo off\r\ncurl working account\r\n");
+    TForm4* f = show();
+    QVERIFY(f);
+    type(f->Edit1, call);
+    f->Edit2->setText(password); // as pasted
+    QTest::mouseClick(f->Button1, Qt::LeftButton);
+    // Refused with a message; the working script stays as it is.
+    QCOMPARE(dir->read("eqsl.bat"), QByteArray("@echo off\r\ncurl working account\r\n"));
+    QCOMPARE(dialogs->messages.size(), 1);
+    QVERIFY(dialogs->messages[0].startsWith("error:"));
+    QVERIFY(f->isVisible());
 }
 
 QTEST_MAIN(TestEqslAccount)

@@ -166,7 +166,7 @@ void TestEqslIntegration::replyDecidesTheMark_data()
     QTest::newRow("duplicate") << "duplicate" << false << "message:Warning: Y=2021";
     QTest::newRow("bad QSO") << "warning" << false << "message:Warning: Bad QSO";
     QTest::newRow("error") << "error" << false << "message:Information: From: DL1VOS";
-    QTest::newRow("no reply") << "noreply" << false << "plain: keine Rückmeldung von e-QSL ";
+    QTest::newRow("no reply") << "noreply" << false << "plain:No reply from eQSL.";
 }
 
 void TestEqslIntegration::replyDecidesTheMark()
@@ -222,7 +222,7 @@ void TestEqslIntegration::noServerGivesNoReply()
     startProgram(*dir, 5, "Ger");
     enterAccount(QStringLiteral("DL1VOS"), QStringLiteral("secret"));
     upload(1);
-    QCOMPARE(dialogs->messages, QStringList{"plain: keine Rückmeldung von e-QSL "});
+    QCOMPARE(dialogs->messages, QStringList{"plain:Keine Rückmeldung von eQSL."});
     QVERIFY(!TForm2::lampGreen(Forms().Form2->Panel12));
     QCOMPARE(G().ChangeFields.eqslSent, QByteArray());
 }

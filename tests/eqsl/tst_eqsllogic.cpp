@@ -399,12 +399,10 @@ void TestEqslLogic::replyJudgement_data()
         << LineMap{{12, "Something else"}, {13, "Result: 0 out of 1"}} << QByteArray("Y") << true
         << QStringList{} << QByteArray() << false;
     QTest::newRow("no reply") << LineMap{} << QByteArray() << false
-                              << QStringList{"P: keine Rückmeldung von e-QSL "} << QByteArray()
-                              << false;
+                              << QStringList{"P:No reply from eQSL."} << QByteArray() << false;
     QTest::newRow("reply shorter than 13 lines")
         << LineMap{{3, title}, {11, info}, {12, dup}} << QByteArray() << false
-        << QStringList{"M:" + QString::fromLatin1(dup) + "\n\r\n\r",
-                       "P: keine Rückmeldung von e-QSL "}
+        << QStringList{"M:" + QString::fromLatin1(dup) + "\n\r\n\r", "P:No reply from eQSL."}
         << QByteArray() << false;
     QTest::newRow("already sent, nothing to say: lamp turns green")
         << LineMap{{13, "Result: nothing"}} << QByteArray("Y") << false << QStringList{}

@@ -174,8 +174,8 @@ void TestEqslUpload::replyJudgedAndStored_data()
     QTest::newRow("error") << QByteArray("error")
                            << QStringList{"message:Information: From: DL1VOS"} << false;
     QTest::newRow("unknown notice") << QByteArray("unknown") << QStringList{} << false;
-    QTest::newRow("empty reply") << QByteArray("none")
-                                 << QStringList{"plain: keine Rückmeldung von e-QSL "} << false;
+    QTest::newRow("empty reply") << QByteArray("none") << QStringList{"plain:No reply from eQSL."}
+                                 << false;
 }
 
 void TestEqslUpload::replyJudgedAndStored()
@@ -251,7 +251,7 @@ void TestEqslUpload::staleReplyIsNotJudged()
     runner->writeReply = false; // the script wrote nothing
     upload(1);
     QCOMPARE(dialogs->messages, (QStringList{"error:>back.txt< nicht gefunden!",
-                                             "plain: keine Rückmeldung von e-QSL "}));
+                                             "plain:Keine Rückmeldung von eQSL."}));
     QVERIFY(!TForm2::lampGreen(view()->Panel12));
     QCOMPARE(G().ChangeFields.eqslSent, QByteArray());
 }
@@ -268,7 +268,7 @@ void TestEqslUpload::earlierReplyDoesNotLeak()
     // A shorter reply: its line 13 is empty, whatever the first one held.
     runner->replyText = "<HTML>\r\nshort\r\n";
     upload(3);
-    QCOMPARE(dialogs->messages, QStringList{"plain: keine Rückmeldung von e-QSL "});
+    QCOMPARE(dialogs->messages, QStringList{"plain:No reply from eQSL."});
     QVERIFY(!TForm2::lampGreen(view()->Panel12));
     exitView();
     const QList<QByteArray> lines = logLines();

@@ -326,7 +326,7 @@ void TestRewriteList::listCannotBeCreated()
     QStringList messages;
     const TextListOutcome o = buildTextList(G(), [&](const QString& m) { messages << m; });
     QVERIFY(!o.listWritten);
-    QCOMPARE(messages, QStringList{"Datei konnte nicht angelegt werden"}); // once, not per row
+    QCOMPARE(messages, QStringList{"The file List.txt could not be created."}); // once, not per row
     QCOMPARE(G().ListWritten, 0);
 }
 

@@ -201,6 +201,8 @@ void TestSettingsDates::logPathInTheFileSystemsEncoding()
     dir.write("config.dat",
               "C:\\Logs\\M\xfcller.adi\r\nfalse\r\n\r\nGermany\r\nDL1ABC\r\nM\xfcller\r\n");
     Load_Config(G());
+    // Used and kept as the bytes it is; shown as Windows-1252.
+    QCOMPARE(G().LogFilePath, QByteArray("C:\\Logs\\M\xfcller.adi"));
     QCOMPARE(logFilePathString(G()), QStringLiteral("C:\\Logs\\Müller.adi"));
     QCOMPARE(G().ProgramSettings.OwnName, QByteArray("M\xfcller")); // the others stay Windows-1252
 }

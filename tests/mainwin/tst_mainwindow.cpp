@@ -7,9 +7,15 @@
 #include "app/Widgets.h"
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
+#include "editing/eingabe.h"
+#include "editing/message_del.h"
+#include "editing/new_call.h"
+#include "eqsl/eQSL.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "printing/Drucken.h"
+#include "settings/config.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
 
@@ -45,6 +51,9 @@ private slots:
     void desktopLookAndKeyboard();
     void countryNamesInTheWindowsLanguage_data();
     void countryNamesInTheWindowsLanguage();
+    void secondaryWindowsAreDialogsWithTitles();
+    void layoutFitsTheScreen_data();
+    void layoutFitsTheScreen();
 
 private:
     void start(const QByteArray& language = "Eng", int records = 30);
@@ -164,8 +173,9 @@ void TestMainWindow::captionsByLanguage_data()
                          << "Exit";
     QTest::newRow("Ger") << QByteArray("Ger") << "Call Suchen"
                          << "Beenden";
-    QTest::newRow("other") << QByteArray("eng") << "CALL Suchen"
-                           << "Beenden";
+    // A setting without a translation: the texts as written, in English.
+    QTest::newRow("other") << QByteArray("eng") << "call search"
+                           << "Exit";
 }
 
 void TestMainWindow::captionsByLanguage()
@@ -179,9 +189,10 @@ void TestMainWindow::captionsByLanguage()
     QCOMPARE(f->Button2->text(), button2);
     QCOMPARE(f->Label2->text(), QStringLiteral("QSOs:"));
     QTest::mouseClick(f->Button1, Qt::LeftButton);
-    // The first search drops the colon for good, in both languages.
-    QCOMPARE(f->Label2->text(),
-             language == "eng" ? QStringLiteral("QSOs:") : QStringLiteral("QSOs"));
+    // The search keeps the captions.
+    QCOMPARE(f->Label2->text(), QStringLiteral("QSOs:"));
+    QCOMPARE(f->Button3->text(),
+             language == "Ger" ? QStringLiteral("Zurück") : QStringLiteral("back"));
 }
 
 void TestMainWindow::callSearchByKeys()
@@ -301,7 +312,7 @@ void TestMainWindow::viewLampsButtonsAndSave()
     QVERIFY(TForm2::lampGreen(v->Panel13));
     QVERIFY(!v->BitBtn3->isEnabled()); // already sent
     QCOMPARE(v->BitBtn2->text(), QStringLiteral("Änderung speichern"));
-    QCOMPARE(v->BitBtn5->text(), QStringLiteral("delete QSO"));
+    QCOMPARE(v->BitBtn5->text(), QStringLiteral("QSO löschen"));
     doubleClickRow(9);
     QVERIFY(!TForm2::lampGreen(v->Panel12));
     QVERIFY(v->BitBtn3->isEnabled());
@@ -531,6 +542,86 @@ void TestMainWindow::countryNamesInTheWindowsLanguage()
     QCOMPARE(v->Panel3->text(), QStringLiteral("EI/DL1ABCD"));
     QVERIFY(v->Panel3->fontMetrics().horizontalAdvance(v->Panel3->text()) <=
             v->Panel3->contentsRect().width());
+}
+
+void TestMainWindow::secondaryWindowsAreDialogsWithTitles()
+{
+    // Dialogs of the main window (transient for it on X11, so a window
+    // manager keeps them above it), each with a title of its own.
+    start("Ger");
+    TForm1* f = Forms().Form1;
+    const FormRegistry& r = Forms();
+    const QList<QWidget*> secondary{r.Form2, r.Configuration, r.Form3, r.Form4,
+                                    r.Form5, r.Form7,         r.Form8, r.Form9};
+    for (QWidget* w : secondary) {
+        QCOMPARE(w->windowType(), Qt::Dialog);
+        QCOMPARE(w->parentWidget(), static_cast<QWidget*>(f));
+    }
+    doubleClickRow(4);
+    QCOMPARE(r.Form2->windowTitle(), QStringLiteral("QSO 5 – K4XY"));
+    QStringList titles{f->windowTitle()};
+    for (QWidget* w : secondary)
+        titles << w->windowTitle();
+    QCOMPARE(titles,
+             (QStringList{"Vosmira V4.2", "QSO 5 – K4XY", "Konfiguration", "QSO ändern",
+                          "eQSL-Zugang", "Drucken", "Neues QSO", "QSO löschen", "QSO löschen?"}));
+}
+
+void TestMainWindow::layoutFitsTheScreen_data()
+{
+    QTest::addColumn<QSize>("screen"); // in Qt's pixels (the screen's divided by the scale)
+    QTest::addColumn<bool>("scrolls"); // the columns are wider than the grid
+    QTest::newRow("1024x768 at 125 %") << QSize(819, 614) << true;
+    QTest::newRow("1366x768 at 125 %") << QSize(1093, 614) << true;
+    QTest::newRow("1024x768") << QSize(1024, 768) << true;
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << false;
+}
+
+void TestMainWindow::layoutFitsTheScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(bool, scrolls);
+    setScreenSizeOverride(screen);
+    start();
+    TForm1* f = Forms().Form1;
+    f->showNormal();
+    f->resize(screen.width() - 10, screen.height() - 40);
+    const QRect window(0, 0, f->width(), f->height());
+    auto checkInside = [&window](const QList<QWidget*>& controls) {
+        for (QWidget* w : controls) {
+            if (!w->isVisible())
+                continue;
+            QVERIFY2(window.contains(w->geometry()),
+                     qPrintable(w->metaObject()->className() + QStringLiteral(" at ") +
+                                QString::number(w->x()) + "," + QString::number(w->y())));
+            for (QWidget* other : controls)
+                if (other != w && other->isVisible() && !qobject_cast<QLabel*>(w) &&
+                    !qobject_cast<QLabel*>(other))
+                    QVERIFY(!w->geometry().intersects(other->geometry()));
+        }
+    };
+    const bool design = screen.width() >= 1240;
+    QList<QWidget*> whole{f->BitBtn1, f->Image1, f->Image3, f->Panel18, f->Panel17,
+                          f->Button1, f->Label2, f->Edit1,  f->Button2};
+    // On a large screen the grid keeps the design's size, which reaches 3
+    // pixels past the window's edge.
+    if (!design)
+        whole << f->StringGrid1 << f->ColumnHeader;
+    checkInside(whole);
+    QVERIFY(f->StringGrid1->y() + f->StringGrid1->height() + 22 <= f->height());
+    // The search view's controls too.
+    QTest::mouseClick(f->Button1, Qt::LeftButton);
+    checkInside({f->Button3, f->Label4, f->Edit3, f->Label2, f->Edit1, f->Button2});
+    QTest::mouseClick(f->Button3, Qt::LeftButton);
+    checkInside(whole);
+    // Columns wider than the grid are reached with a horizontal scroll bar.
+    QCoreApplication::processEvents();
+    QCOMPARE(f->StringGrid1->horizontalScrollBar()->maximum() > 0, scrolls);
+    if (design) {
+        // The design's places on a large screen.
+        QCOMPARE(f->Button2->pos(), QPoint(1094, 20));
+        QCOMPARE(f->StringGrid1->pos(), QPoint(18, 88));
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

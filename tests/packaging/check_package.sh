@@ -48,7 +48,7 @@ fi
 
 depends="$(dpkg-deb --field "$deb" Depends)"
 for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libjpeg62-turbo curl \
-           fonts-dejavu-core fonts-liberation; do
+           fonts-dejavu-core fonts-liberation qt6-translations-l10n hamradio-files; do
   grep -q "$dep" <<<"$depends" || { echo "Depends lacks $dep: $depends"; exit 1; }
 done
 [ "$(dpkg-deb --field "$deb" Architecture)" = amd64 ]

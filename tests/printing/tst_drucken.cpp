@@ -176,7 +176,7 @@ void TestDrucken::creation()
     setScreenSizeOverride(QSize(1280, 1024));
     TForm5 form;
     form.FormCreate();
-    QCOMPARE(form.windowTitle(), QStringLiteral("Drucken"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("Print"));
     QVERIFY(!form.isVisible());
     QCOMPARE(G().ScreenWidth, 1280);
     QCOMPARE(G().ScreenHeight, 1024);
@@ -243,14 +243,14 @@ void TestDrucken::nothingToPrint()
 
     form.Start_Druck();
     QCOMPARE(form.ListBox1->count(), 0);
-    QCOMPARE(messages.messages, QStringList{"error:Es gibt NICHTS zu drucken!!"});
+    QCOMPARE(messages.messages, QStringList{"error:There is nothing to print."});
     QCOMPARE(answer.asked, 0);
     QVERIFY(!QFile::exists(answer.pdfPath));
 
     // Drucken on its own says the same.
     messages.messages.clear();
     form.Drucken();
-    QCOMPARE(messages.messages, QStringList{"error:Es gibt NICHTS zu drucken!!"});
+    QCOMPARE(messages.messages, QStringList{"error:There is nothing to print."});
     QCOMPARE(answer.asked, 0);
     QVERIFY(!QFile::exists(answer.pdfPath));
 }
@@ -339,8 +339,8 @@ void TestDrucken::longPrintoutShowsProgressAndCancels()
     cancel.start();
     form.Start_Druck();
     QVERIFY(form.lastPrintCancelled());
-    QVERIFY2(label.startsWith(QStringLiteral("Seite ")) &&
-                 label.contains(QStringLiteral(" von 60")),
+    QVERIFY2(label.startsWith(QStringLiteral("Printing page ")) &&
+                 label.contains(QStringLiteral(" of 60")),
              qPrintable(label));
     QVERIFY(messages.messages.isEmpty());
     // The PDF output keeps a whole document of the pages printed before.
@@ -373,8 +373,7 @@ void TestDrucken::jobRefused()
 
     form.Start_Druck();
     QCOMPARE(answer.asked, 1);
-    QCOMPARE(messages.messages,
-             QStringList{"error:Der Druckauftrag konnte nicht gestartet werden."});
+    QCOMPARE(messages.messages, QStringList{"error:The print job could not be started."});
     QVERIFY(!QFile::exists(answer.pdfPath));
 }
 

@@ -9,7 +9,7 @@ using namespace ListPrint;
 
 namespace
 {
-const QString kTitle = QStringLiteral("Vosmira Logbuch DL1ABC 2024");
+const QString kTitle = QStringLiteral("Vosmira logbook DL1ABC 2024");
 const QString kH1 = QStringLiteral("HEADING ONE");
 const QString kH2 = QStringLiteral("    heading two");
 
@@ -45,14 +45,14 @@ void TestListPrint::title_data()
     QTest::addColumn<int>("year");
     QTest::addColumn<QString>("expected");
     QTest::newRow("with call") << QByteArray("DL1ABC") << 2024
-                               << QStringLiteral("Vosmira Logbuch DL1ABC 2024");
-    QTest::newRow("no call") << QByteArray() << 2025 << QStringLiteral("Vosmira Logbuch 2025");
+                               << QStringLiteral("Vosmira logbook DL1ABC 2024");
+    QTest::newRow("no call") << QByteArray() << 2025 << QStringLiteral("Vosmira logbook 2025");
     QTest::newRow("blanks only") << QByteArray("   ") << 2025
-                                 << QStringLiteral("Vosmira Logbuch 2025");
+                                 << QStringLiteral("Vosmira logbook 2025");
     QTest::newRow("blanks around")
-        << QByteArray(" DK2XY/P \t") << 1999 << QStringLiteral("Vosmira Logbuch DK2XY/P 1999");
+        << QByteArray(" DK2XY/P \t") << 1999 << QStringLiteral("Vosmira logbook DK2XY/P 1999");
     QTest::newRow("Windows-1252 byte")
-        << QByteArray("OE\xC4X") << 2030 << QStringLiteral("Vosmira Logbuch OE\u00C4X 2030");
+        << QByteArray("OE\xC4X") << 2030 << QStringLiteral("Vosmira logbook OE\u00C4X 2030");
 }
 
 void TestListPrint::title()
@@ -77,7 +77,7 @@ void TestListPrint::headings()
     QCOMPARE(headingOrDefault(QByteArray(), h1), h1);
     QCOMPARE(headingOrDefault(QByteArray("Datum \xB0"), h1), QStringLiteral("Datum \u00B0"));
 
-    QCOMPARE(pageFootPrefix(), QString(42, QLatin1Char(' ')) + QStringLiteral("Seite:  "));
+    QCOMPARE(pageFootPrefix(), QString(42, QLatin1Char(' ')) + QStringLiteral("Page:  "));
 }
 
 void TestListPrint::splitLines_data()

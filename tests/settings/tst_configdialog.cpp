@@ -4,9 +4,11 @@
 // reloaded log, the gear picture opening the eQSL account form.
 #include "app/FormRegistry.h"
 #include "app/KeyEdit.h"
+#include "app/Language.h"
 #include "app/Screen.h"
 #include "app/Widgets.h"
 #include "eqsl/eQSL.h"
+#include "logdata/Settings.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "settings/config.h"
@@ -15,6 +17,7 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -56,6 +59,8 @@ private slots:
     void gearOpensAccountForm();
     void failedSaveIsReportedOnceAndKeepsTheValue();
     void firstStartLeadsToTheLogFile();
+    void languageOfAFirstStart();
+    void languageListFromTheTranslations();
 
 private:
     TConfiguration* open();
@@ -215,15 +220,18 @@ void TestConfigDialog::languageFlags()
     QFETCH(QString, caption);
     startProgram(*dir, 5, before);
     TConfiguration* c = open();
-    QCOMPARE(c->Button1->text(), before == "fr"    ? QStringLiteral("Beenden") // as designed
-                                 : before == "Eng" ? QStringLiteral("Exit")
-                                                   : QStringLiteral("Beenden"));
+    // A setting without a translation ("fr") shows the texts as written.
+    QCOMPARE(c->Button1->text(),
+             before == "Ger" ? QStringLiteral("Beenden") : QStringLiteral("Exit"));
     QTest::mouseClick(british ? c->Image2 : c->Image1, Qt::LeftButton);
     QCOMPARE(c->Button1->text(), caption);
     QCOMPARE(config().value(13), after);
     QCOMPARE(config().size(), 14);
     QCOMPARE(G().ProgramSettings.Language, after);
     QVERIFY(c->isVisible());
+    // Every window takes the language at once, the main window too.
+    QCOMPARE(Forms().Form1->Button2->text(), caption);
+    QCOMPARE(c->Language->currentData().toString(), QString::fromLatin1(after));
 }
 
 void TestConfigDialog::newLogPathReloads()
@@ -294,7 +302,9 @@ void TestConfigDialog::firstStartLeadsToTheLogFile()
     QVERIFY(QDir().mkpath(wsjtx));
     createAllForms();
     TForm1* main = Forms().Form1;
-    QVERIFY(main->statusText().startsWith(QStringLiteral("Noch kein Logbuch gewählt")));
+    // The system's locale (C here) chose English.
+    QVERIFY(main->statusText().startsWith(QStringLiteral("No logbook chosen yet")));
+    QCOMPARE(G().ProgramSettings.Language, QByteArray("Eng"));
     QVERIFY(dialogs->messages.isEmpty());
 
     dir->write("mylog.adi", crlfLines({"header<eoh>", record(1), record(2)}));
@@ -307,6 +317,42 @@ void TestConfigDialog::firstStartLeadsToTheLogFile()
     QCOMPARE(G().QsoCount, 2);
     QCOMPARE(config().value(0), dir->file("mylog.adi").toUtf8());
     QVERIFY(main->statusText().isEmpty());
+}
+
+void TestConfigDialog::languageOfAFirstStart()
+{
+    // Without config.dat the system's locale chooses; a config.dat without
+    // a language line stays German, as the windows always were then.
+    QCOMPARE(languageForLocale(QStringLiteral("de_DE")), QByteArray("Ger"));
+    QCOMPARE(languageForLocale(QStringLiteral("de_AT.UTF-8")), QByteArray("Ger"));
+    QCOMPARE(languageForLocale(QStringLiteral("en_GB")), QByteArray("Eng"));
+    QCOMPARE(languageForLocale(QStringLiteral("C")), QByteArray("Eng"));
+    QList<QByteArray> lines = fileLines(configFile(dir->file("log.adi").toUtf8(), 0, "x"));
+    lines.removeLast();
+    dir->write("log.adi", "WSJT-X ADIF Export<eoh>\r\n");
+    dir->write("config.dat", crlfLines(lines));
+    createAllForms();
+    QCOMPARE(Forms().Form1->Button2->text(), QStringLiteral("Beenden"));
+    QCOMPARE(G().ProgramSettings.Language, QByteArray());
+}
+
+void TestConfigDialog::languageListFromTheTranslations()
+{
+    // The list holds a language for every compiled translation.
+    const QStringList languages = availableLanguages();
+    QCOMPARE(languages, (QStringList{"Eng", "Ger"}));
+    startProgram(*dir, 5, "Eng");
+    TConfiguration* c = open();
+    QCOMPARE(c->Language->count(), 2);
+    QCOMPARE(c->Language->itemText(c->Language->findData(QStringLiteral("Ger"))),
+             QStringLiteral("Deutsch"));
+    QCOMPARE(c->Language->currentData().toString(), QStringLiteral("Eng"));
+    // Choosing from the list is choosing by the flag.
+    c->Language->activated(c->Language->findData(QStringLiteral("Ger")));
+    QCOMPARE(G().ProgramSettings.Language, QByteArray("Ger"));
+    QCOMPARE(config().value(13), QByteArray("Ger"));
+    QCOMPARE(c->Button1->text(), QStringLiteral("Beenden"));
+    QCOMPARE(c->windowTitle(), QStringLiteral("Konfiguration"));
 }
 
 void TestConfigDialog::gearOpensAccountForm()

@@ -12,6 +12,13 @@ public:
     void showMessage(const QString& text) override { messages << "message:" + text; }
     void showError(const QString& text) override { messages << "error:" + text; }
     void showPlain(const QString& text) override { messages << "plain:" + text; }
+    // A question is answered with `saveAnswer`.
+    SaveChoice askSaveChanges(const QString& text) override
+    {
+        messages << "ask:" + text;
+        return saveAnswer;
+    }
+    SaveChoice saveAnswer = SaveChoice::Discard;
     // The file chooser answers with `fileToChoose` and notes where it started.
     QString chooseFile(QWidget*, const QString&, const QString& folder,
                        const QString& filter) override
