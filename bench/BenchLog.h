@@ -50,6 +50,15 @@ struct BenchLog {
     }
     ~BenchLog() { QDir::setCurrent(QDir::tempPath()); }
 
+    // A copy of the log in the same folder, for a benchmark that changes it.
+    QString copyAs(const QString& name) const
+    {
+        const QString to = dir.filePath(name);
+        QFile::remove(to);
+        QFile::copy(path, to);
+        return to;
+    }
+
     // A config.dat in the working directory that opens this log.
     void writeConfig(const char* language = "Eng") const
     {
@@ -69,6 +78,13 @@ inline QList<int> benchSizes()
         if (s.trimmed().toInt() > 0)
             sizes << s.trimmed().toInt();
     return sizes;
+}
+
+inline double monotonicMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
 inline double cpuMs()
@@ -109,14 +125,16 @@ inline size_t readAndSplitFloor(const QString& path)
     return lines;
 }
 
-// Copying the file, as `cp` does, to a new file that is made durable (the
-// copy before it removed, as a rewrite removes the file it replaces): what a
-// "modification save" of the whole log is compared with.
+// Copying the file, as `cp` does, made durable, as a "modification save" of
+// the whole log writes it: a new file written and synced while the previous
+// copy still exists, then renamed over it. What a save is compared with.
 inline void copyAndSync(const QString& from, const QString& to)
 {
-    ::unlink(QFile::encodeName(to).constData());
+    const QByteArray target = QFile::encodeName(to);
+    const QByteArray fresh = target + ".new";
+    ::unlink(fresh.constData());
     const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
-    const int out = ::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    const int out = ::open(fresh.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     static char buffer[1 << 17];
     ssize_t n;
     while ((n = ::read(in, buffer, sizeof buffer)) > 0)
@@ -125,21 +143,7 @@ inline void copyAndSync(const QString& from, const QString& to)
     ::fsync(out);
     ::close(in);
     ::close(out);
-}
-
-// A benchmark's rounds of copyAndSync() of the log (its copy removed after).
-template <typename Rounds> void copyRounds(Rounds& state, const BenchLog& log)
-{
-    const QString copy = log.dir.filePath(QStringLiteral("copy.adi"));
-    for (auto _ : state)
-        copyAndSync(log.path, copy);
-    QFile::remove(copy);
-}
-
-inline double medianOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? -1 : v[v.size() / 2];
+    ::rename(fresh.constData(), target.constData());
 }
 
 // The peak resident memory of this process so far, in kB (VmHWM: a process

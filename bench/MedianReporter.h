@@ -3,10 +3,7 @@
 // iteration kept by name, for the ratio lines the benchmarks print last.
 #include <benchmark/benchmark.h>
 
-#include <QByteArray>
-#include <QList>
-
-#include <cstdio>
+#include "Ratios.h"
 
 #include <map>
 #include <string>
@@ -24,21 +21,5 @@ public:
                 wall[r.run_name.function_name] = r.GetAdjustedRealTime();
             }
         ConsoleReporter::ReportRuns(runs);
-    }
-};
-
-// The "ratio <name>_<size> <value>" lines printed last, one per goal and size.
-struct RatioLines {
-    QList<QByteArray> lines;
-    void add(const char* name, int records, double a, double b)
-    {
-        if (a > 0 && b > 0)
-            lines << QByteArray("ratio ") + name + "_" + QByteArray::number(records) + " " +
-                         QByteArray::number(a / b, 'f', 3);
-    }
-    void print() const
-    {
-        for (const QByteArray& r : lines)
-            std::printf("%s\n", r.constData());
     }
 };

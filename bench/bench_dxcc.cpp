@@ -127,7 +127,8 @@ int main(int argc, char** argv)
         const double load = reporter.cpu["load"], build = reporter.cpu["dxcc_build"];
         std::printf("%d QSOs: load %.1f ms, DXCC table built %.1f ms (CPU, medians)\n", records,
                     load, build);
-        ratios.add("dxcc_build_vs_load", records, build, load);
+        ratios.add("dxcc_build_vs_load", records, bench->size, reporter.wall["dxcc_build"],
+                   reporter.wall["load"], build, load);
         if (load > 0)
             lastRatio = build / load;
         delete bench;

@@ -1,6 +1,7 @@
 // Benchmarks of the logbook data layer on generated logs of 100,000 and
 // 1,000,000 QSOs. The last lines printed are ratios, one per goal, each with
-// the log's size in QSOs:
+// the log's size in QSOs, in wall time, then CPU time, the slowest rounds'
+// ratio where both sides have them, and the file's size:
 //   ratio load_vs_floor_<n>          the load against reading the file and
 //                                    finding its line ends, each the first
 //                                    thing a fresh process does, as at a
@@ -10,7 +11,8 @@
 //   ratio search_vs_load_<n>         a call search ("DL") from memory (goal: 0.1)
 //   ratio follow_vs_load_<n>         taking in one QSO appended by WSJT-X
 //   ratio reload_vs_load_<n>         the reload after the program's own edit (0.1)
-//   ratio save_vs_copy_<n>           "modification save" against cp + fsync (1.5)
+//   ratio save_vs_copy_<n>           "modification save" against cp + fsync, in
+//                                    wall time, the two in turns (goal: 1.5)
 //   ratio rss_load_vs_filesize_<n>   peak memory of a load, in a fresh process
 //   ratio rss_cycle_vs_filesize_<n>  peak memory of start, search, back, edit
 //                                    and reload in the real program (goal: 2)
@@ -43,10 +45,12 @@ namespace
 {
 BenchLog* bench = nullptr;
 
-void freshState()
+// The program's state as before a load of `path` (the log itself unless a
+// benchmark that changes the log names its own copy).
+void freshState(const QString& path = bench->path)
 {
     resetProgramState();
-    G().LogFilePath = QFile::encodeName(bench->path);
+    G().LogFilePath = QFile::encodeName(path);
     G().DisplayFormat = 1;
 }
 
@@ -92,16 +96,18 @@ void BM_Search(benchmark::State& state)
     }
 }
 
-// One QSO appended as WSJT-X does, taken in by the live log.
+// One QSO appended as WSJT-X does, taken in by the live log; on a copy of
+// its own, so the other benchmarks keep the size they name.
 void BM_Follow(benchmark::State& state)
 {
-    freshState();
+    const QString log = bench->copyAs(QStringLiteral("follow.adi"));
+    freshState(log);
     loadLogbookData(G());
     LogGeneratorOptions o;
     int i = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        QFile f(bench->path);
+        QFile f(log);
         f.open(QIODevice::Append);
         f.write(generateWsjtxRecord(o, bench->records + i++) + "\n");
         f.close();
@@ -110,39 +116,14 @@ void BM_Follow(benchmark::State& state)
         if (r.appendedLines != 1)
             state.SkipWithError("the new QSO was not taken in");
     }
-}
-
-// "modification save": one record changed, the whole file rewritten.
-void BM_Save(benchmark::State& state)
-{
-    freshState();
-    loadLogbookData(G());
-    // One save before timing: the first file a process writes after a large
-    // load gets page-cache pages the system has not used before, which on a
-    // virtual machine costs several times the write (the host backs each page
-    // then; 275 MB written to a new file in a fresh process: 0.5-0.85 s of
-    // system time, the same write again: 0.05 s). The copy it is compared with
-    // writes into pages freed by its previous round; so does a save here.
-    G().LogLines.set(2, G().LogLines.at(2));
-    rewriteLogbook(G(), G().LoadedLineCount);
-    int k = 0;
-    for (auto _ : state) {
-        const int line = 2 + (k++ % 1000);
-        G().LogLines.set(line, G().LogLines.at(line));
-        if (rewriteLogbook(G(), G().LoadedLineCount).result != RewriteResult::Written)
-            state.SkipWithError("rewrite failed");
-    }
-}
-
-void BM_CopyAndSync(benchmark::State& state)
-{
-    copyRounds(state, *bench);
+    QFile::remove(log);
 }
 
 // The reload after the program's own edit ("exit" in the view).
 void BM_ReloadAfterEdit(benchmark::State& state)
 {
-    freshState();
+    const QString log = bench->copyAs(QStringLiteral("reload.adi"));
+    freshState(log);
     loadLogbookData(G());
     int k = 0;
     for (auto _ : state) {
@@ -155,33 +136,80 @@ void BM_ReloadAfterEdit(benchmark::State& state)
         if (!r.incremental)
             state.SkipWithError("read the whole file again");
     }
+    QFile::remove(log);
 }
 
-// The CPU time of `op` run once as the first thing of a fresh process: the
-// memory it takes is faulted in from the system as at a program start, the
-// same for every operation compared (in one process each side would reuse,
-// or not, what the other freed).
-double freshProcessMs(void (*op)())
+// A change of record `line`: a comment added before its end.
+void changeLine(int line, int k)
+{
+    const QByteArray text = G().LogLines.at(line);
+    G().LogLines.set(
+        line, QByteArray(text).replace("<eor>",
+                                       "<comment:2>" + QByteArray::number(10 + k % 90) + " <eor>"));
+}
+
+// "modification save" (one record changed, the whole file rewritten) and
+// cp + fsync of the same file, in turns, on copies of the log: wall time with
+// the wait for the disk, from the first save after the load on. The copy
+// writes a new file while its previous one still exists and renames it over
+// that, as the save does with the log.
+void saveAgainstCopy(int rounds, Series& save, Series& copy)
+{
+    const QString log = bench->copyAs(QStringLiteral("save.adi"));
+    const QString copied = bench->copyAs(QStringLiteral("copy.adi"));
+    freshState(log);
+    loadLogbookData(G());
+    auto timed = [](Series& into, const std::function<void()>& op) {
+        const double wall = monotonicMs(), cpu = cpuMs();
+        op();
+        into.add(monotonicMs() - wall, cpuMs() - cpu);
+    };
+    for (int k = 0; k < rounds; ++k) {
+        auto saveOnce = [&] {
+            changeLine(2 + k % 1000, k);
+            if (rewriteLogbook(G(), G().LoadedLineCount).result != RewriteResult::Written)
+                std::fprintf(stderr, "the save failed\n");
+        };
+        auto copyOnce = [&] { copyAndSync(log, copied); };
+        // Which goes first changes from round to round.
+        if (k % 2 == 0) {
+            timed(save, saveOnce);
+            timed(copy, copyOnce);
+        } else {
+            timed(copy, copyOnce);
+            timed(save, saveOnce);
+        }
+    }
+    resetProgramState();
+    QFile::remove(log);
+    QFile::remove(copied);
+}
+
+// The CPU and wall time of `op` run once as the first thing of a fresh
+// process: the memory it takes is faulted in from the system as at a program
+// start, the same for every operation compared (in one process each side
+// would reuse, or not, what the other freed).
+void freshProcess(void (*op)(), Series& into)
 {
     int fds[2];
     if (::pipe(fds) != 0)
-        return -1;
+        return;
     const pid_t pid = ::fork();
     if (pid == 0) {
-        const double start = cpuMs();
+        const double wall = monotonicMs(), cpu = cpuMs();
         op();
-        const double ms = cpuMs() - start;
-        const ssize_t n = ::write(fds[1], &ms, sizeof ms);
+        const double ms[2] = {monotonicMs() - wall, cpuMs() - cpu};
+        const ssize_t n = ::write(fds[1], ms, sizeof ms);
         ::_exit(n == ssize_t(sizeof ms) ? 0 : 1);
     }
-    double ms = -1;
-    if (pid > 0 && ::read(fds[0], &ms, sizeof ms) != ssize_t(sizeof ms))
-        ms = -1;
+    double ms[2] = {-1, -1};
+    if (pid > 0 && ::read(fds[0], ms, sizeof ms) != ssize_t(sizeof ms))
+        ms[0] = -1;
     if (pid > 0)
         ::waitpid(pid, nullptr, 0);
     ::close(fds[0]);
     ::close(fds[1]);
-    return ms;
+    into.add(ms[0], ms[1]);
 }
 
 void floorOnce()
@@ -219,14 +247,18 @@ void registerAll(int records)
         {"list", BM_List},
         {"search", BM_Search},
         {"follow", BM_Follow},
-        {"save", BM_Save},
-        {"copy", BM_CopyAndSync},
         {"reload", BM_ReloadAfterEdit}};
     for (const auto& [name, fn] : all) {
         auto* b = benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond);
         b->Repetitions(5)->ReportAggregatesOnly(true);
+        const std::string n = name;
         // A million QSOs take seconds a round: one iteration per repetition.
-        if (large && std::string(name) != "follow" && std::string(name) != "search")
+        // Each round of "follow" and "reload" first changes the log (untimed,
+        // with a save before each reload): a fixed count of them, not as many
+        // as fill a time.
+        if (n == "follow" || n == "reload")
+            b->Iterations(large ? 3 : 10);
+        else if (large && n != "search")
             b->Iterations(1);
         else
             b->MinTime(0.3);
@@ -245,31 +277,49 @@ int main(int argc, char** argv)
         MedianReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);
         benchmark::ClearRegisteredBenchmarks();
-        auto ms = [&](const char* name) { return reporter.cpu[name]; };
-        auto ratio = [&](const char* name, double a, double b) { ratios.add(name, records, a, b); };
+        const qint64 bytes = bench->size;
+        // Medians of the benchmarks run above.
+        auto ratio = [&](const char* name, const char* a, const char* b) {
+            ratios.add(name, records, bytes, reporter.wall[a], reporter.wall[b], reporter.cpu[a],
+                       reporter.cpu[b]);
+        };
+        auto seriesRatio = [&](const char* name, const Series& a, const Series& b) {
+            ratios.add(name, records, bytes, a.medianWall(), b.medianWall(), a.medianCpu(),
+                       b.medianCpu(), a.worst(), b.worst());
+        };
         // Floor, load and list alternate, each in a fresh process, so a slow
         // phase of the machine touches all of them alike.
         freshState();
         malloc_trim(0);
-        std::vector<double> floorMs, loadMs, listMs;
+        Series floorMs, loadMs, listMs;
         for (int round = 0; round < 7; ++round) {
-            floorMs.push_back(freshProcessMs(floorOnce));
-            loadMs.push_back(freshProcessMs(loadOnce));
-            listMs.push_back(freshProcessMs(listOnce));
+            freshProcess(floorOnce, floorMs);
+            freshProcess(loadOnce, loadMs);
+            freshProcess(listOnce, listMs);
         }
-        std::printf("fresh processes, medians: floor %.1f ms, load %.1f ms, list %.1f ms\n",
-                    medianOf(floorMs), medianOf(loadMs), medianOf(listMs));
-        ratio("load_vs_floor", medianOf(loadMs), medianOf(floorMs));
-        ratio("load_vs_readall_split", ms("load"), ms("readall_split"));
-        ratio("list_vs_floor", medianOf(listMs), medianOf(floorMs));
-        ratio("search_vs_load", ms("search"), ms("load"));
-        ratio("follow_vs_load", ms("follow"), ms("load"));
-        ratio("reload_vs_load", ms("reload"), ms("load"));
-        ratio("save_vs_copy", ms("save"), ms("copy"));
-        std::printf("follow: %.3f ms per QSO appended\n", ms("follow"));
-        const double file = double(bench->size);
-        ratio("rss_load_vs_filesize", double(probe("load")) * 1024.0, file);
-        ratio("rss_cycle_vs_filesize", double(probe("cycle")) * 1024.0, file);
+        std::printf("fresh processes, medians (wall/cpu): floor %.1f/%.1f ms, load %.1f/%.1f "
+                    "ms, list %.1f/%.1f ms\n",
+                    floorMs.medianWall(), floorMs.medianCpu(), loadMs.medianWall(),
+                    loadMs.medianCpu(), listMs.medianWall(), listMs.medianCpu());
+        seriesRatio("load_vs_floor", loadMs, floorMs);
+        ratio("load_vs_readall_split", "load", "readall_split");
+        seriesRatio("list_vs_floor", listMs, floorMs);
+        ratio("search_vs_load", "search", "load");
+        ratio("follow_vs_load", "follow", "load");
+        ratio("reload_vs_load", "reload", "load");
+        Series save, copy;
+        saveAgainstCopy(records >= 500000 ? 7 : 15, save, copy);
+        std::printf("modification save: median %.1f ms, worst %.1f ms (wall), median %.1f ms cpu; "
+                    "cp + fsync: median %.1f ms, worst %.1f ms (wall), median %.1f ms cpu\n",
+                    save.medianWall(), save.worst(), save.medianCpu(), copy.medianWall(),
+                    copy.worst(), copy.medianCpu());
+        seriesRatio("save_vs_copy", save, copy);
+        std::printf("follow: %.3f ms per QSO appended\n", reporter.cpu["follow"]);
+        const double file = double(bytes);
+        const double rssLoad = double(probe("load")) * 1024.0;
+        const double rssCycle = double(probe("cycle")) * 1024.0;
+        ratios.add("rss_load_vs_filesize", records, bytes, rssLoad, file, -1, -1);
+        ratios.add("rss_cycle_vs_filesize", records, bytes, rssCycle, file, -1, -1);
         delete bench;
         bench = nullptr;
     }

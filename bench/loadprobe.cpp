@@ -1,6 +1,10 @@
 // Runs in a process of its own and prints its peak resident memory in kB
 // (VmHWM), so nothing the benchmark process used before is counted:
 //   vosmira_loadprobe load <log>   the logbook loaded as the program loads it
+//   vosmira_loadprobe time <log>   the same as the first thing the process
+//                                  does; prints its CPU and wall time in ms
+//   vosmira_loadprobe floor <log>  the floor a load is compared with, a plain
+//                                  read and memchr line split, likewise timed
 //   vosmira_loadprobe cycle <log>  the program started on the log (offscreen),
 //                                  then a call search, back, a QSO opened,
 //                                  changed and saved, and the view left (reload)
@@ -28,10 +32,27 @@ int main(int argc, char** argv)
         return 2;
     const QByteArray mode = argv[1];
     const QString log = QFile::decodeName(argv[2]);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     QTemporaryDir work; // config.dat and the side files go here
     QDir::setCurrent(work.path());
+    if (mode == "floor" || mode == "time") {
+        // Nothing before it: the memory it takes comes from the system, as at
+        // a program start.
+        const double wall = monotonicMs(), cpu = cpuMs();
+        if (mode == "floor") {
+            if (readAndSplitFloor(log) == 0)
+                return 1;
+        } else {
+            ProgramState& s = G();
+            s.LogFilePath = QFile::encodeName(log);
+            s.DisplayFormat = 1;
+            if (!loadLogbookData(s).opened)
+                return 1;
+        }
+        std::printf("%.3f %.3f\n", cpuMs() - cpu, monotonicMs() - wall);
+        return 0;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     ProgramState& s = G();
     if (mode == "load") {
         s.LogFilePath = QFile::encodeName(log);

@@ -16,7 +16,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev lintian
 )
 if [ "${1:-}" = "--bench" ]; then
-  packages+=(libbenchmark-dev)
+  packages+=(libbenchmark-dev libxcb1-dev)
 fi
 # Rendering the flag pictures anew (tools/flags/render-flags.sh).
 if [ "${1:-}" = "--flags" ]; then

@@ -1,42 +1,13 @@
 #include "logdata/CallSearch.h"
 
-#include "logdata/Dates.h"
 #include "logdata/FieldLookup.h"
 #include "logdata/LineTable.h"
 #include "logdata/Loader.h"
 
 namespace
 {
-using R = LengthRule;
-// Lower-case search texts only: a record whose tags are in capitals is not found.
-const TagSpec kCall{"<call", {}, R::OneOrTwo, 7, 20};
-const TagSpec kDate{"<qso_date", {}, R::OneOrTwo, 11, 20};
-const TagSpec kTime{"time_on", {}, R::One, 9, 20};
-const TagSpec kFreq{"freq", {}, R::One, 6, 10};
-const TagSpec kBand{"band", {}, R::One, 6, 5};
-const TagSpec kMode{"mode", {}, R::One, 6, 10};
-const TagSpec kGrid{"gridsquare", {}, R::One, 12, 10};
-const TagSpec kRcvd{"rst_rcvd", {}, R::One, 10, 10};
-const TagSpec kSent{"rst_sent", {}, R::One, 10, 10};
-const TagSpec kEqslSent{"eqsl_qsl_sent", {}, R::One, 15, 2};
-const TagSpec kEqslRcvd{"eqsl_qsl_rcvd", {}, R::One, 15, 2};
-const TagSpec kComment{"comment", {}, R::OneOrTwo, 9, -1};
-
-enum { FDate, FTime, FFreq, FBand, FMode, FGrid, FRcvd, FSent, FESent, FERcvd, FComment, Count };
-const TagSpec* const kTags[Count] = {&kDate, &kTime, &kFreq,     &kBand,     &kMode,   &kGrid,
-                                     &kRcvd, &kSent, &kEqslSent, &kEqslRcvd, &kComment};
-
-FieldValue readOrEmpty(QByteArrayView line, qsizetype hit, const TagSpec& tag, int& unreadable)
-{
-    if (hit < 0)
-        return FieldValue();
-    FieldValue v = readFieldAt(line, hit, tag);
-    if (v.status == FieldValue::Unreadable) {
-        ++unreadable;
-        return FieldValue();
-    }
-    return v;
-}
+// Lower-case "<call" only: a record whose call tag is in capitals is not found.
+const TagSpec kCall{"<call", {}, LengthRule::OneOrTwo, 7, 20};
 } // namespace
 
 bool callMatches(QByteArrayView call, QByteArrayView searchCall)
@@ -54,42 +25,12 @@ QByteArrayView searchCallOf(QByteArrayView line, int* unreadable)
     return callField.present() ? callField.value : QByteArrayView();
 }
 
-void appendSearchRow(QByteArrayView line, QByteArrayView call, bool displayFormat,
-                     CallSearchResult& result)
+void appendSearchRow(QByteArrayView line, bool displayFormat, CallSearchResult& result)
 {
-    static const TagScanner scanner(kTags, Count);
-    qsizetype hits[Count];
-    scanner.scan(line, hits);
-    FieldValue v[Count];
-    for (int i = 0; i < Count; ++i)
-        v[i] = readOrEmpty(line, hits[i], *kTags[i], result.unreadableFields);
-
-    char dateBuf[24], timeBuf[24];
-    QByteArrayView date = v[FDate].value;
-    if (displayFormat)
-        date = displayDateInto(date, dateBuf); // also an empty date: two dots
-    QByteArrayView time = v[FTime].value;
-    if (v[FTime].present() && displayFormat)
-        time = displayTimeInto(v[FTime].value, v[FTime].declared, timeBuf, true);
-    QByteArrayView freq;
-    if (v[FFreq].present())
-        freq = v[FFreq].value.first(
-            qBound(qsizetype(0), qsizetype(v[FFreq].declared - 2), v[FFreq].value.size()));
-    const bool cq = call == QByteArrayView("CQ");
-    const QByteArrayView empty("", 0);
-    const QByteArrayView cells[CellTable::Columns] = {date,
-                                                      time,
-                                                      call,
-                                                      cq ? empty : v[FGrid].value,
-                                                      freq,
-                                                      v[FBand].value,
-                                                      v[FMode].value,
-                                                      v[FSent].value,
-                                                      v[FRcvd].value,
-                                                      cq ? empty : v[FESent].value,
-                                                      cq ? empty : v[FERcvd].value,
-                                                      v[FComment].value};
-    result.rows.setRowValues(result.matches, cells);
+    RowValues values;
+    parseLogRow(line, displayFormat, values);
+    result.unreadableFields += values.unreadable;
+    writeGridRow(result.rows, result.matches, values);
     ++result.matches;
 }
 
@@ -106,7 +47,7 @@ CallSearchResult searchCalls(QByteArrayView image, QByteArrayView searchCall, bo
         const QByteArrayView line(image.data() + sp.offset, sp.length);
         const QByteArrayView call = searchCallOf(line, &result.unreadableFields);
         if (callMatches(call, searchCall))
-            appendSearchRow(line, call, displayFormat, result);
+            appendSearchRow(line, displayFormat, result);
     });
     return result;
 }
@@ -121,24 +62,32 @@ CallSearchResult searchLogLines(const ProgramState& s, const CellTable& fullRows
     if (searchCall.isEmpty())
         return result; // an empty text matches nothing
     const bool all = searchCall == QByteArrayView("*");
+    // A line still as the load read it has its grid row already: it is taken
+    // over as it is, the others are read again (the same way).
+    const bool gridFormat = (s.LoadedDisplayFormat == 1) == displayFormat;
+    // The first bytes of the text, compared with the calls' heads first.
+    const qsizetype headLength = qMin<qsizetype>(4, searchCall.size());
+    const quint32 headMask = headLength == 4 ? ~quint32(0) : (quint32(1) << (8 * headLength)) - 1;
+    const quint32 head = callHead(searchCall) & headMask;
+    const bool headDecides = searchCall.size() <= 4;
     for (int k = qMax(2, firstElement); k <= s.LoadedLineCount; ++k) {
         const int row = k - 2;
         const quint8 flags = size_t(row) < s.RowFlags.size() ? s.RowFlags[size_t(row)] : 0;
-        QByteArrayView call;
-        QByteArrayView line;
-        if ((flags & kRowLowerCall) && fullRows.rowWritten(row)) {
+        const bool asLoaded = fullRows.rowWritten(row);
+        if ((flags & kRowLowerCall) && asLoaded && size_t(row) < s.RowCallHeads.size()) {
             // The call the loader parsed is the one the search reads.
-            call = fullRows.value(row, 2);
-            if (!all && !call.startsWith(searchCall))
+            if (!all && ((s.RowCallHeads[size_t(row)] & headMask) != head ||
+                         (!headDecides && !fullRows.value(row, 2).startsWith(searchCall))))
                 continue;
-            line = s.LogLines.view(k);
         } else {
-            line = s.LogLines.view(k);
-            call = searchCallOf(line, &result.unreadableFields);
+            const QByteArrayView call = searchCallOf(s.LogLines.view(k), &result.unreadableFields);
             if (!callMatches(call, searchCall))
                 continue;
         }
-        appendSearchRow(line, call, displayFormat, result);
+        if (asLoaded && gridFormat && s.LogLines.imageOffset(k) >= 0)
+            result.rows.copyRow(fullRows, row, result.matches++);
+        else
+            appendSearchRow(s.LogLines.view(k), displayFormat, result);
     }
     return result;
 }

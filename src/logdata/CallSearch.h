@@ -1,8 +1,8 @@
 #pragma once
-// The call search: the QSOs of the logbook file whose call begins with a text,
-// as grid rows. It reads the file itself and uses lower-case tags only, with
-// its own conversions: the mode is shown as stored, the frequency loses its
-// last two declared characters, an empty date shows as two dots.
+// The call search: the QSOs of the logbook whose call begins with a text, as
+// grid rows. A call is found by its lower-case tag only ("<call"); the rows
+// are built as the whole-log grid builds its rows, so a QSO shows the same in
+// both.
 #include "logdata/CellTable.h"
 #include "logdata/State.h"
 
@@ -20,9 +20,8 @@ bool callMatches(QByteArrayView call, QByteArrayView searchCall);
 
 // The call of a record line as the search reads it ("<call", lower case only).
 QByteArrayView searchCallOf(QByteArrayView line, int* unreadable = nullptr);
-// Adds the search row of a matching record line (its call as read above).
-void appendSearchRow(QByteArrayView line, QByteArrayView call, bool displayFormat,
-                     CallSearchResult& result);
+// Adds the grid row of a matching record line.
+void appendSearchRow(QByteArrayView line, bool displayFormat, CallSearchResult& result);
 
 // Searches the lines of a file image (the first line is the header).
 CallSearchResult searchCalls(QByteArrayView image, QByteArrayView searchCall, bool displayFormat);
@@ -30,7 +29,7 @@ CallSearchResult searchCalls(QByteArrayView image, QByteArrayView searchCall, bo
 // Searches the logbook in memory, LogLines elements from `firstElement` to
 // LoadedLineCount, in file order. `fullRows` are the whole-log rows: where the
 // loader's call is the one the search reads, it is compared without reading
-// the line again.
+// the line again, and a line unchanged since the load takes its row from there.
 CallSearchResult searchLogLines(const ProgramState& s, const CellTable& fullRows,
                                 QByteArrayView searchCall, bool displayFormat,
                                 int firstElement = 2);

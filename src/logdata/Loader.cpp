@@ -108,6 +108,14 @@ void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFor
     out.eqslRcvd = cq ? empty : rcvd.value;
 }
 
+void writeGridRow(CellTable& table, int row, const RowValues& r)
+{
+    const QByteArrayView cells[CellTable::Columns] = {r.date,    r.time,     r.call,     r.locator,
+                                                      r.freq,    r.band,     r.mode,     r.rstSent,
+                                                      r.rstRcvd, r.eqslSent, r.eqslRcvd, r.comment};
+    table.setRowValues(row, cells);
+}
+
 namespace
 {
 std::function<void(qint64, qint64)> loadProgress;
@@ -118,14 +126,6 @@ quint8 rowFlags(const RowValues& r)
 {
     return quint8((r.confirmed ? kRowConfirmed : 0) | (r.eqslRcvdPresent ? kRowHasRcvd : 0) |
                   (r.lowerCaseCall ? kRowLowerCall : 0));
-}
-
-void writeRow(CellTable& table, int row, const RowValues& r)
-{
-    const QByteArrayView cells[CellTable::Columns] = {r.date,    r.time,     r.call,     r.locator,
-                                                      r.freq,    r.band,     r.mode,     r.rstSent,
-                                                      r.rstRcvd, r.eqslSent, r.eqslRcvd, r.comment};
-    table.setRowValues(row, cells);
 }
 
 // The counters every load ends with, and the QSO count in config.dat.
@@ -152,6 +152,7 @@ void forgetFile(ProgramState& s)
     s.LogMark = LogFileMark();
     s.LoadedLineCount = 0;
     s.RowFlags.clear();
+    s.RowCallHeads.clear();
     s.RowsWithRcvd = 0;
     s.ConfirmedCount = 0;
 }
@@ -261,6 +262,8 @@ LoadReport loadLogbookData(ProgramState& s)
     spans.reserve(size_t(expectedRows + 1));
     std::vector<quint8> flags;
     flags.reserve(size_t(expectedRows));
+    std::vector<quint32> heads;
+    heads.reserve(size_t(expectedRows));
     RowValues row;
     // One pass over the image finds the lines and the fields of each; it goes
     // piece by piece (whole lines each), to tell how far it got.
@@ -274,11 +277,12 @@ LoadReport loadLogbookData(ProgramState& s)
         parseScannedRow(line, hits, display, row);
         report.unreadableFields += row.unreadable;
         flags.push_back(rowFlags(row));
+        heads.push_back(callHead(row.call));
         if (row.confirmed)
             ++s.ConfirmedCount;
         if (row.eqslRcvdPresent)
             ++s.RowsWithRcvd;
-        writeRow(report.rows, int(spans.size()) - 2, row);
+        writeGridRow(report.rows, int(spans.size()) - 2, row);
     };
     constexpr qsizetype kPiece = qsizetype(16) << 20;
     while (pieceStart < image.size()) {
@@ -303,6 +307,7 @@ LoadReport loadLogbookData(ProgramState& s)
         s.LoadedLineCount = lines;
         s.LoadedDisplayFormat = s.DisplayFormat;
         s.RowFlags = std::move(flags);
+        s.RowCallHeads = std::move(heads);
     } else {
         forgetFile(s);
         s.LogLines.takeChanged();
@@ -320,6 +325,8 @@ void parseChanged(ProgramState& s, const std::vector<int>& changed, LoadReport& 
     const bool display = s.LoadedDisplayFormat == 1;
     if (s.RowFlags.size() < size_t(qMax(0, s.LoadedLineCount - 1)))
         s.RowFlags.resize(size_t(s.LoadedLineCount - 1), 0);
+    if (s.RowCallHeads.size() < s.RowFlags.size())
+        s.RowCallHeads.resize(s.RowFlags.size(), 0);
     RowValues row;
     for (const int k : changed) {
         if (k < 2 || k > s.LoadedLineCount)
@@ -331,9 +338,10 @@ void parseChanged(ProgramState& s, const std::vector<int>& changed, LoadReport& 
         s.ConfirmedCount -= (f & kRowConfirmed) ? 1 : 0;
         s.RowsWithRcvd -= (f & kRowHasRcvd) ? 1 : 0;
         f = rowFlags(row);
+        s.RowCallHeads[size_t(gridRow)] = callHead(row.call);
         s.ConfirmedCount += (f & kRowConfirmed) ? 1 : 0;
         s.RowsWithRcvd += (f & kRowHasRcvd) ? 1 : 0;
-        writeRow(report.rows, int(report.updatedRows.size()), row);
+        writeGridRow(report.rows, int(report.updatedRows.size()), row);
         report.updatedRows.push_back(gridRow);
     }
 }

@@ -75,6 +75,21 @@ void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out);
 void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFormat,
                      RowValues& out);
 
+// Writes grid row `row` of `table` from a record's values. The whole-log view
+// and the call search build their rows with it, so a QSO shows the same in both.
+void writeGridRow(CellTable& table, int row, const RowValues& r);
+
+// The first four bytes of a call, zero-padded, as one number
+// (ProgramState::RowCallHeads).
+inline quint32 callHead(QByteArrayView call)
+{
+    quint32 h = 0;
+    const qsizetype n = qMin<qsizetype>(4, call.size());
+    for (qsizetype i = 0; i < n; ++i)
+        h |= quint32(quint8(call[i])) << (8 * i);
+    return h;
+}
+
 // The flags kept per QSO row (ProgramState::RowFlags).
 inline constexpr quint8 kRowConfirmed = 1; // eQSL received "Y"
 inline constexpr quint8 kRowHasRcvd = 2;   // has an eQSL-received field

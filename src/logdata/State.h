@@ -71,8 +71,11 @@ struct ProgramState {
     int LoadedLineCount = 0; // the file's lines held: elements 1..LoadedLineCount of LogLines
     quint8 LoadedDisplayFormat = 0; // the DisplayFormat the rows were parsed with
     std::vector<quint8> RowFlags;   // per QSO row: eQSL received "Y", has the field
-    int RowsWithRcvd = 0;           // rows with an eQSL-received field
-    bool Writing = false;           // a rewrite of the logbook is under way
+    // Per QSO row: the call's first four bytes (callHead()), so that the call
+    // search compares them without reaching into the file image at every row.
+    std::vector<quint32> RowCallHeads;
+    int RowsWithRcvd = 0; // rows with an eQSL-received field
+    bool Writing = false; // a rewrite of the logbook is under way
     // The files rewrites replaced, while a writer may still append to them.
     std::vector<std::shared_ptr<OrphanLog>> Orphans;
 

@@ -16,6 +16,7 @@ class TestWsjtxLog : public QObject
     Q_OBJECT
 private slots:
     void opensSearchesAndSurvivesAnEdit();
+    void searchRowsAreTheGridsRows();
 };
 
 void TestWsjtxLog::opensSearchesAndSurvivesAnEdit()
@@ -83,6 +84,71 @@ void TestWsjtxLog::opensSearchesAndSurvivesAnEdit()
         QCOMPARE(a, QByteArrayView(log.constData() + spans[k].offset, spans[k].length));
     }
     QCOMPARE(after.size() - newRecord.size(), log.size() - qsizetype(spans[size_t(edited)].length));
+}
+
+// A QSO found by the call search shows what the whole-log grid shows for it
+// (FT4 for MFSK, every digit of the frequency, the same date and time), from
+// the file and from memory, also after an edit.
+void TestWsjtxLog::searchRowsAreTheGridsRows()
+{
+    ScratchDir dir;
+    LogGeneratorOptions o;
+    o.records = 3000;
+    o.seed = 2024;
+    QByteArray log = generateWsjtxLog(o);
+    // A record without date and time and one with an empty time.
+    log += "<call:6>DL0XYZ <freq:6>14.074 <mode:4>MFSK <eor>\r\n"
+           "<call:6>DL0ABC <qso_date:8>20240315 <time_on:0> <freq:10>144.170600 <eor>\r\n";
+    dir.write("wsjtx_log.adi", log);
+    ProgramState& s = G();
+    resetProgramState();
+    s.LogFilePath = dir.file("wsjtx_log.adi").toUtf8();
+    s.DisplayFormat = 1;
+    LoadReport r = loadLogbookData(s);
+    QVERIFY(r.opened);
+    auto check = [&](const CallSearchResult& found, const char* how) {
+        int row = 0, ft4 = 0, longFreq = 0;
+        for (int i = 0; i < found.matches; ++i, ++row) {
+            while (row < r.rows.rowCount() && !r.rows.value(row, 2).startsWith("DL"))
+                ++row;
+            QVERIFY2(row < r.rows.rowCount(), how);
+            for (int c = 0; c < CellTable::Columns; ++c)
+                QVERIFY2(found.rows.cell(i, c) == r.rows.cell(row, c),
+                         qPrintable(QStringLiteral("%1: search row %2 column %3: %4 vs %5")
+                                        .arg(QLatin1String(how))
+                                        .arg(i)
+                                        .arg(c)
+                                        .arg(QLatin1String(found.rows.cell(i, c)),
+                                             QLatin1String(r.rows.cell(row, c)))));
+            ft4 += found.rows.value(i, 6) == QByteArrayView("FT4");
+            longFreq += found.rows.value(i, 4).size() == 10;
+        }
+        QVERIFY2(ft4 > 10 && longFreq > 10, how);
+    };
+    check(searchCalls(dir.read("wsjtx_log.adi"), "DL", true), "file");
+    // From memory the same QSOs are found as from the file, for texts shorter
+    // and longer than the call heads the memory search compares first.
+    const QByteArray file = dir.read("wsjtx_log.adi");
+    for (const char* text : {"D", "DL", "DL0", "DL0X", "DL0XY", "DL0XYZ", "DL0XYZW", "K", "*"}) {
+        const CallSearchResult fromFile = searchCalls(file, text, true);
+        const CallSearchResult fromMemory = searchLogLines(s, r.rows, text, true);
+        QCOMPARE(fromMemory.matches, fromFile.matches);
+        for (int i = 0; i < fromFile.matches; ++i)
+            QCOMPARE(fromMemory.rows.cell(i, 2), fromFile.rows.cell(i, 2));
+    }
+    QCOMPARE(searchLogLines(s, r.rows, "DL0XYZ", true).matches, 1);
+    check(searchLogLines(s, r.rows, "DL", true), "memory");
+    // An edited line (as after "modification save") is read again by both.
+    const int edited = 2 + 40;
+    const QByteArray changedLine =
+        "<call:6>DL7QRP <qso_date:8>20231224 <time_on:6>235959 <freq:9>28.074000 <mode:4>MFSK "
+        "<submode:3>FT4 <eor>";
+    s.LogLines.set(edited, changedLine);
+    const LoadReport update = refreshLogbookData(s);
+    for (size_t i = 0; i < update.updatedRows.size(); ++i)
+        r.rows.copyRow(update.rows, int(i), update.updatedRows[i]);
+
+    check(searchLogLines(s, r.rows, "DL", true), "memory, after an edit");
 }
 
 QTEST_GUILESS_MAIN(TestWsjtxLog)
