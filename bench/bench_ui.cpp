@@ -15,12 +15,12 @@
 // from a QSO appended to the log by another program (as WSJT-X does: open,
 // append one line, close) to the grid showing it (goal: within a second).
 #include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
 #include "editing/auswahl_select.h"
 #include "logdata/Loader.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/KeyEdit.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,12 +5,12 @@
 //                                  then a call search, back, a QSO opened,
 //                                  changed and saved, and the view left (reload)
 #include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
 #include "editing/auswahl_select.h"
 #include "logdata/Loader.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/KeyEdit.h"
 
 #include <QApplication>
 #include <QDir>

@@ -8,9 +8,9 @@
 // it on an Xvfb screen of the size wanted, QT_SCALE_FACTOR as the user has
 // it) and the picture is of the whole screen.
 #include "app/FormRegistry.h"
-#include "app/Screen.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/Screen.h"
 
 #include <QApplication>
 #include <QDir>

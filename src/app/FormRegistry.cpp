@@ -1,12 +1,14 @@
 #include "app/FormRegistry.h"
 
-#include "app/Widgets.h"
+#include "widgets/Delay.h"
+#include "widgets/Widgets.h"
 
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
 #include "editing/eingabe.h"
 #include "editing/message_del.h"
 #include "editing/new_call.h"
+#include "eqsl/ScriptRunner.h"
 #include "eqsl/eQSL.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/start.h"
@@ -38,6 +40,8 @@ void createAllForms()
 {
     FormRegistry& f = Forms();
     installFontSubstitutes();
+    // An upload script still running when the main window closes is stopped.
+    eqsl::platformScriptRunner().setStopRequested(&applicationTerminating);
     // The main window is first: creating it loads the settings and the
     // logbook and shows the grid.
     create(f.Form1);

@@ -3,10 +3,10 @@
 // the same edits, labels and buttons, the same key filtering, and the Enter
 // chain from field to field. Each form says where its values live and adds its
 // own opening, saving and closing.
-#include "app/KeyEdit.h"
-#include "app/Widgets.h"
 #include "editing/EntryRules.h"
 #include "logdata/State.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Widgets.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,9 +1,6 @@
 #include "editing/auswahl_select.h"
 
-#include "app/Dialogs.h"
 #include "app/FormRegistry.h"
-#include "app/Language.h"
-#include "app/Widgets.h"
 #include "editing/OpenedLine.h"
 #include "editing/del_qso.h"
 #include "editing/eingabe.h"
@@ -17,6 +14,9 @@
 #include "mainwin/CountryTable.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/Dialogs.h"
+#include "widgets/TrText.h"
+#include "widgets/Widgets.h"
 
 #include <QCloseEvent>
 #include <QEvent>

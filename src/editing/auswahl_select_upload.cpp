@@ -1,9 +1,6 @@
 // The eQSL upload of the QSO on display: the upload record, the upload file,
 // the run of the upload script and the judgement of the service's reply.
-#include "app/Delay.h"
-#include "app/Dialogs.h"
 #include "app/FormRegistry.h"
-#include "app/Widgets.h"
 #include "editing/auswahl_select.h"
 #include "editing/eingabe.h"
 #include "eqsl/ReplyJudge.h"
@@ -12,6 +9,9 @@
 #include "logdata/AtomicFile.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
+#include "widgets/Delay.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Widgets.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,6 @@
 #include "editing/del_qso.h"
 
-#include "app/Dialogs.h"
 #include "app/FormRegistry.h"
-#include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "editing/OpenedLine.h"
 #include "editing/message_del.h"
 #include "editing/new_call.h"
@@ -12,6 +8,10 @@
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Screen.h"
+#include "widgets/TrText.h"
+#include "widgets/Widgets.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 // The deletion form: shows the main fields of the QSO opened from the grid and
 // leads to the confirmation. Deleting overwrites the QSO's line with a fixed
 // placeholder record, so every other line keeps its position.
-#include "app/Widgets.h"
+#include "widgets/Widgets.h"
 
 #include <QByteArrayView>
 #include <QPushButton>

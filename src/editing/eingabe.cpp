@@ -1,13 +1,9 @@
 #include "editing/eingabe.h"
 
-#include "app/JpegDecoder.h"
-#include "app/Widgets.h"
+#include "widgets/JpegDecoder.h"
+#include "widgets/Widgets.h"
 
-#include "app/Dialogs.h"
 #include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "editing/ChangeFieldsReader.h"
 #include "editing/RecordBuilder.h"
 #include "editing/auswahl_select.h"
@@ -16,6 +12,10 @@
 #include "logdata/TextCodec.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/Dialogs.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "editing/message_del.h"
 
 #include "app/FormRegistry.h"
-#include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "editing/del_qso.h"
 #include "logdata/State.h"
+#include "widgets/Screen.h"
+#include "widgets/TrText.h"
+#include "widgets/Widgets.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,9 +1,6 @@
 #include "editing/new_call.h"
 
 #include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "editing/RecordBuilder.h"
 #include "editing/auswahl_select.h"
 #include "logdata/Dates.h"
@@ -11,6 +8,9 @@
 #include "logdata/TextCodec.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QFile>
 #include <QPushButton>

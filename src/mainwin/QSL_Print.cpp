@@ -1,13 +1,6 @@
 #include "mainwin/QSL_Print.h"
 
-#include "app/Delay.h"
-#include "app/Dialogs.h"
 #include "app/FormRegistry.h"
-#include "app/JpegDecoder.h"
-#include "app/KeyEdit.h"
-#include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
 #include "editing/eingabe.h"
@@ -24,6 +17,13 @@
 #include "mainwin/start.h"
 #include "printing/Drucken.h"
 #include "settings/config.h"
+#include "widgets/Delay.h"
+#include "widgets/Dialogs.h"
+#include "widgets/JpegDecoder.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/TrText.h"
+#include "widgets/Widgets.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -2,12 +2,12 @@
 
 #include "app/FormRegistry.h"
 #include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "printing/Drucken.h"
 
-#include "app/Dialogs.h"
-#include "app/Language.h"
-#include "app/Screen.h"
 #include "logdata/State.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Screen.h"
+#include "widgets/TrText.h"
 
 #include "logdata/TextList.h"
 #include "printing/ListPrint.h"

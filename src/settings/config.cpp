@@ -1,16 +1,16 @@
 #include "settings/config.h"
 
-#include "app/Dialogs.h"
 #include "app/FormRegistry.h"
-#include "app/JpegDecoder.h"
-#include "app/KeyEdit.h"
 #include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "eqsl/eQSL.h"
 #include "logdata/Cp1252.h"
 #include "logdata/Settings.h"
 #include "mainwin/QSL_Print.h"
+#include "widgets/Dialogs.h"
+#include "widgets/JpegDecoder.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -4,7 +4,6 @@
 // the translation. The German translation has every text the windows show.
 #include "app/FormRegistry.h"
 #include "app/Language.h"
-#include "app/Widgets.h"
 #include "editing/OpenedLine.h"
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
@@ -21,6 +20,7 @@
 #include "printing/Drucken.h"
 #include "settings/config.h"
 #include "support/editing_Fixture.h"
+#include "widgets/Widgets.h"
 
 #include <QAbstractButton>
 #include <QApplication>

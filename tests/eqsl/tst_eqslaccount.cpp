@@ -1,9 +1,6 @@
 // The eQSL account form: call and password confirmed with Enter, the account
 // string composed and shown in two halves, saved into eqsl.bat.
 #include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "eqsl/AccountScript.h"
 #include "eqsl/eQSL.h"
 #include "logdata/Cp1252.h"
@@ -12,6 +9,9 @@
 #include "support/EqslTestSupport.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QApplication>
 #include <QFile>

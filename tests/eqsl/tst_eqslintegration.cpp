@@ -2,8 +2,6 @@
 // typed into the account form, the script it saves, the real curl run by the
 // real script runner, the reply judged and the QSO stored on exit.
 #include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
-#include "app/Screen.h"
 #include "editing/auswahl_select.h"
 #include "eqsl/AccountScript.h"
 #include "eqsl/eQSL.h"
@@ -12,6 +10,8 @@
 #include "support/EqslTestSupport.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
 
 #include <QApplication>
 #include <QDir>

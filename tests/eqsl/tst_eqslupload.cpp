@@ -2,8 +2,6 @@
 // the run, what the run sees, how each reply is judged and shown, and what the
 // view's exit stores afterwards.
 #include "app/FormRegistry.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
 #include "editing/eingabe.h"
@@ -15,6 +13,8 @@
 #include "support/EqslTestSupport.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QDir>
 #include <QMap>

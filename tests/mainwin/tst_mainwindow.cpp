@@ -1,10 +1,6 @@
 // The main window as the operator uses it: start-up, the grid, the call
 // search, the double click that opens a QSO, the selected-QSO view.
-#include "app/Delay.h"
 #include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
 #include "editing/eingabe.h"
@@ -18,6 +14,10 @@
 #include "settings/config.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
+#include "widgets/Delay.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QApplication>
 #include <QFile>

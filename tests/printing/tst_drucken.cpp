@@ -1,7 +1,6 @@
 // The list printing form: sizing, loading List.txt, the error cases, the
 // print dialog's answers, and a real PDF whose text positions are read back
 // with pdftotext.
-#include "app/Screen.h"
 #include "logdata/State.h"
 #include "printing/Drucken.h"
 #include "printing/ListPrint.h"
@@ -9,6 +8,7 @@
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
 #include "support/printing_RecordingCanvas.h"
+#include "widgets/Screen.h"
 
 #include <QDate>
 #include <QFontInfo>

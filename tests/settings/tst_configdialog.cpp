@@ -3,10 +3,7 @@
 // switching the language, the log path and the exit button returning to the
 // reloaded log, the gear picture opening the eQSL account form.
 #include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
 #include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "eqsl/eQSL.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
@@ -15,6 +12,9 @@
 #include "support/EqslTestSupport.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QApplication>
 #include <QComboBox>
