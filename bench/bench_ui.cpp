@@ -14,7 +14,7 @@
 // Each action includes the repaint that follows it. Also printed: the wall time
 // from a QSO appended to the log by another program (as WSJT-X does: open,
 // append one line, close) to the grid showing it (goal: within a second).
-#include "app/FormRegistry.h"
+#include "app/WindowFactory.h"
 #include "editing/auswahl_select.h"
 #include "logdata/Loader.h"
 #include "logdata/State.h"
@@ -46,7 +46,7 @@ BenchLog* bench = nullptr;
 
 TForm1* mainWindow()
 {
-    return Forms().Form1;
+    return windows().Form1;
 }
 
 void settle()
@@ -132,7 +132,7 @@ void BM_Open(benchmark::State& state)
         openRow(10 + (k++ % 1000));
         settle();
         state.PauseTiming();
-        Forms().Form2->hide();
+        windows().Form2->hide();
         state.ResumeTiming();
     }
 }
@@ -147,7 +147,7 @@ void changeAndSave(TForm2* view, int k)
 
 void BM_Save(benchmark::State& state)
 {
-    TForm2* view = Forms().Form2;
+    TForm2* view = windows().Form2;
     int k = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -165,7 +165,7 @@ void BM_Save(benchmark::State& state)
 
 void BM_ReloadAfterEdit(benchmark::State& state)
 {
-    TForm2* view = Forms().Form2;
+    TForm2* view = windows().Form2;
     int k = 0;
     for (auto _ : state) {
         state.PauseTiming();

@@ -4,7 +4,7 @@
 //   vosmira_loadprobe cycle <log>  the program started on the log (offscreen),
 //                                  then a call search, back, a QSO opened,
 //                                  changed and saved, and the view left (reload)
-#include "app/FormRegistry.h"
+#include "app/WindowFactory.h"
 #include "editing/auswahl_select.h"
 #include "logdata/Loader.h"
 #include "logdata/State.h"
@@ -46,7 +46,7 @@ int main(int argc, char** argv)
         c.close();
         createAllForms();
         QCoreApplication::processEvents();
-        TForm1* f = Forms().Form1;
+        TForm1* f = windows().Form1;
         f->Button1Click();
         f->Edit3->setText(QStringLiteral("DL"));
         QChar enter(13);
@@ -56,7 +56,7 @@ int main(int argc, char** argv)
         grid->setCurrentIndex(grid->model()->index(5, 2));
         f->StringGrid1DblClick();
         s.SelectedRecord = s.SelectedRecord.replace("<eor>", "<comment:3>tnx <eor>");
-        TForm2* view = Forms().Form2;
+        TForm2* view = windows().Form2;
         view->BitBtn2Click();
         view->BitBtn1Click();
         QCoreApplication::processEvents();

@@ -1,14 +1,11 @@
 // The eQSL upload of the QSO on display: the upload record, the upload file,
 // the run of the upload script and the judgement of the service's reply.
-#include "app/FormRegistry.h"
 #include "editing/auswahl_select.h"
-#include "editing/eingabe.h"
 #include "eqsl/ReplyJudge.h"
 #include "eqsl/ScriptRunner.h"
 #include "eqsl/UploadRecord.h"
 #include "logdata/AtomicFile.h"
 #include "logdata/State.h"
-#include "mainwin/QSL_Print.h"
 #include "widgets/Delay.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Widgets.h"
@@ -34,8 +31,7 @@ void TForm2::BitBtn3Click()
         return; // no record on display, or an upload already runs
     // A change form still open belongs to this QSO; the upload reads the
     // record afresh, so what was typed there and not taken over is dropped.
-    if (TForm3* change = Forms().Form3)
-        change->hide();
+    emit changeFormDismissed();
     comment_wandel();
     // A record whose call or date cannot be read (a deleted QSO's placeholder,
     // a broken line) is neither uploaded nor rebuilt.
@@ -70,8 +66,7 @@ void TForm2::BitBtn3Click()
 void TForm2::comment_wandel()
 {
     ProgramState& s = G();
-    if (TForm3* change = Forms().Form3)
-        change->daten_aendern();
+    emit uploadFieldsWanted();
     QFile::remove(workFile("temp_com.adi"));
     s.UploadRecord = eqsl::buildUploadRecord(s.ChangeFields, s.ProgramSettings.StandardComment);
     comm_speichern();
@@ -97,14 +92,10 @@ void TForm2::eqsl_message()
     // While the script runs, windows keep painting and this form keeps its
     // notice, but the main window takes no input: opening another QSO from
     // the grid now would make the exit store this QSO's record on that line.
-    QPointer<TForm1> main = Forms().Form1;
-    const bool mainEnabled = main && main->isEnabled();
-    if (main)
-        main->setEnabled(false);
+    emit uploadRunning(true);
     const eqsl::RunResult run =
         eqsl::scriptRunner().run(workFile("eqsl.bat"), QDir::currentPath(), eqsl::kUploadTimeoutMs);
-    if (main && mainEnabled)
-        main->setEnabled(true);
+    emit uploadRunning(false);
     Label15->hide();
 
     if (run.outcome != eqsl::RunOutcome::Finished) {

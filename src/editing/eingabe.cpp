@@ -3,15 +3,11 @@
 #include "widgets/JpegDecoder.h"
 #include "widgets/Widgets.h"
 
-#include "app/FormRegistry.h"
 #include "editing/ChangeFieldsReader.h"
 #include "editing/RecordBuilder.h"
-#include "editing/auswahl_select.h"
 #include "logdata/Cp1252.h"
 #include "logdata/Dates.h"
 #include "logdata/TextCodec.h"
-#include "mainwin/QSL_Print.h"
-#include "mainwin/StringGrid.h"
 #include "widgets/Dialogs.h"
 #include "widgets/KeyEdit.h"
 #include "widgets/Screen.h"
@@ -61,6 +57,14 @@ void TForm3::Init()
     applyCaptions();
 }
 
+void TForm3::open()
+{
+    showWindow(this);
+    Init();
+    daten_aendern();
+    Edit10->setFocus();
+}
+
 void TForm3::daten_aendern()
 {
     ProgramState& s = G();
@@ -100,8 +104,7 @@ void TForm3::BitBtn1Click()
         return;
     G().ChangeSaveRequested = 1;
     adif_wandel();
-    if (TForm2* view = Forms().Form2)
-        view->changeAssumed();
+    emit changeTaken();
 }
 
 void TForm3::adif_wandel()
@@ -121,25 +124,7 @@ void TForm3::adif_wandel()
     speichern();
     s.SelectedRecord = s.NewRecord;
 
-    TForm2* view = Forms().Form2;
-    if (!view)
-        return;
-    auto text = [](const QByteArray& b) { return text::decode(b); };
-    // Date and time stay those of the grid row.
-    view->Panel1->setText(text(s.SelectedQso.date));
-    view->Panel2->setText(text(s.SelectedQso.time));
-    view->Panel3->setText(text(f.call));
-    view->Panel4->setText(text(f.comment));
-    view->Panel5->setText(text(f.band));
-    view->Panel8->setText(text(f.rstSent));
-    view->Panel9->setText(text(f.rstRcvd));
-    view->Panel10->setText(text(f.freq));
-    view->Panel11->setText(text(f.mode));
-    view->Panel16->setText(text(f.locator));
-    view->fitNames();
-    TForm2::setLamp(view->Panel13, f.eqslRcvd == "Y");
-    if (f.eqslSent != "Y")
-        TForm2::setLamp(view->Panel12, false);
+    emit recordBuilt(f);
 }
 
 void TForm3::speichern()
@@ -153,29 +138,16 @@ void TForm3::speichern()
         s.ChangeSaveRequested = 0;
     }
     hide();
-    if (TForm2* view = Forms().Form2) {
-        view->BitBtn3->setEnabled(false);
-        view->BitBtn4->setEnabled(false);
-        view->BitBtn2->setFocus();
-    }
 }
 
 void TForm3::BitBtn2Click()
 {
     // The view is left too: a change taken over before is not lost unasked.
-    TForm2* view = Forms().Form2;
-    if (view && !view->confirmLeave()) {
+    if (m_leaveCheck && !m_leaveCheck()) {
         hide();
         return;
     }
     Init();
-    if (TForm1* main = Forms().Form1) {
-        main->StringGrid1->hide();
-        main->LoadLogbook();
-        main->StringGrid1->show();
-        main->ScrollGridToBottom();
-    }
-    if (TForm2* view = Forms().Form2)
-        view->hide();
+    emit closedToLog();
     hide();
 }

@@ -5,6 +5,8 @@
 // view's "modification save" stores it into the logbook.
 #include "editing/QsoEntryForm.h"
 
+#include <functional>
+
 class TForm3 : public QsoEntryForm
 {
     Q_OBJECT
@@ -15,6 +17,10 @@ public:
 
     void FormCreate();
     void Init();
+    // Opens the form on the record the view holds (SelectedRecord).
+    void open();
+    // Asked before "close" leaves the view too: false keeps the view open.
+    void setLeaveCheck(std::function<bool()> check) { m_leaveCheck = std::move(check); }
     // Fills ChangeFields and the edits from SelectedRecord.
     void daten_aendern();
     // Builds NewRecord from ChangeFields, stores it via speichern, puts it
@@ -25,8 +31,19 @@ public:
     void BitBtn1Click(); // save
     void BitBtn2Click(); // close without saving
 
+signals:
+    // The record built from the change fields is in SelectedRecord.
+    void recordBuilt(const EditFieldSet& fields);
+    // The operator took the change over ("save").
+    void changeTaken();
+    // "Close": the change dropped, the view left, the log shown again.
+    void closedToLog();
+
 protected:
     EditFieldSet& values() override { return G().ChangeFields; }
     const EditFieldSet* shownValues() const override { return &G().ChangeShown; }
     bool utf8Line() const override;
+
+private:
+    std::function<bool()> m_leaveCheck;
 };

@@ -1,7 +1,5 @@
 #include "editing/message_del.h"
 
-#include "app/FormRegistry.h"
-#include "editing/del_qso.h"
 #include "logdata/State.h"
 #include "widgets/Screen.h"
 #include "widgets/TrText.h"
@@ -52,14 +50,12 @@ void TForm9::FormCreate()
 
 void TForm9::SpeedButton1Click()
 {
-    if (TForm8* del = Forms().Form8)
-        del->Del_Speichern();
+    emit confirmed();
     hide();
 }
 
 void TForm9::SpeedButton2Click()
 {
     hide();
-    if (TForm8* del = Forms().Form8)
-        del->hide();
+    emit cancelled();
 }

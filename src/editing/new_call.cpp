@@ -1,13 +1,8 @@
 #include "editing/new_call.h"
 
-#include "app/FormRegistry.h"
 #include "editing/RecordBuilder.h"
-#include "editing/auswahl_select.h"
 #include "logdata/Dates.h"
-#include "logdata/Rewrite.h"
 #include "logdata/TextCodec.h"
-#include "mainwin/QSL_Print.h"
-#include "mainwin/StringGrid.h"
 #include "widgets/KeyEdit.h"
 #include "widgets/Screen.h"
 #include "widgets/Widgets.h"
@@ -87,12 +82,7 @@ void TForm7::adif_new()
     const QByteArray fileDate = s.DateBuffer;
     s.NewRecord = record::build(f, fileDate, record::fileTime(f.time));
     save_new();
-
-    if (TForm2* view = Forms().Form2) {
-        TForm2::setLamp(view->Panel13, f.eqslRcvd == "Y");
-        if (f.eqslSent != "Y")
-            TForm2::setLamp(view->Panel12, false);
-    }
+    emit recordBuilt(f);
 }
 
 void TForm7::save_new()
@@ -107,37 +97,20 @@ void TForm7::save_new()
 void TForm7::new_Speichern()
 {
     const bool written = new_Array_1();
-    if (TForm1* main = Forms().Form1) {
-        // When the rewrite did not succeed the main window has already told
-        // the operator and reloaded what is on disk.
-        if (written)
-            main->LoadLogbook();
-        main->StringGrid1->show();
-        main->ScrollGridToBottom();
-    }
+    emit saved(written);
     hide();
 }
 
 bool TForm7::new_Array_1()
 {
-    ProgramState& s = G();
-    // The record goes into the element after the last line of the file (set()
-    // grows the table when the spare element is missing).
-    const RewriteOutcome outcome = appendRecord(s, s.NewRecord);
-    if (TForm1* main = Forms().Form1)
-        return main->ReportRewrite(outcome);
-    return outcome.result == RewriteResult::Written;
+    m_appended = false;
+    emit appendRequested(G().NewRecord);
+    return m_appended;
 }
 
 void TForm7::BitBtn2Click()
 {
     Init();
-    if (TForm1* main = Forms().Form1) {
-        main->StringGrid1->hide();
-        main->StringGrid1->show();
-        main->ScrollGridToBottom();
-    }
-    if (TForm2* view = Forms().Form2)
-        view->hide();
+    emit closed();
     hide();
 }

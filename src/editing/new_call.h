@@ -27,6 +27,20 @@ public:
     void BitBtn1Click(); // save
     void BitBtn2Click(); // close
 
+signals:
+    // The record built from the fields is NewRecord.
+    void recordBuilt(const EditFieldSet& fields);
+    // `record` is to go after the last line of the logbook; answered with
+    // appendAnswered before the signal returns.
+    void appendRequested(const QByteArray& record);
+    // Saved: the log is shown again, read anew when `written`.
+    void saved(bool written);
+    // Closed without saving: the log and no QSO shown.
+    void closed();
+
+public:
+    void appendAnswered(bool written) { m_appended = written; }
+
 protected:
     EditFieldSet& values() override { return G().NewQsoFields; }
     // A new QSO's line follows the logbook: UTF-8 when it holds UTF-8 text.
@@ -35,4 +49,5 @@ protected:
 
 private:
     mutable std::optional<bool> m_logHoldsUtf8;
+    bool m_appended = false;
 };

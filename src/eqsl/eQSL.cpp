@@ -1,11 +1,9 @@
 #include "eqsl/eQSL.h"
 
-#include "app/FormRegistry.h"
 #include "eqsl/AccountScript.h"
 #include "logdata/Cp1252.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
-#include "mainwin/QSL_Print.h"
 #include "widgets/Dialogs.h"
 #include "widgets/KeyEdit.h"
 #include "widgets/Screen.h"
@@ -150,11 +148,9 @@ void TForm4::confirmed(KeyEdit* next)
 {
     ProgramState& s = G();
     saveAndReloadConfig(s);
-    if (TForm1* main = Forms().Form1)
-        main->reportConfigProblem();
+    emit settingsSaved();
     EQSL_Bat();
-    if (TForm1* main = Forms().Form1)
-        main->Init();
+    emit gridResetWanted();
     if (next)
         next->setFocus();
     else

@@ -43,6 +43,12 @@ public:
     QLabel* Label10 = nullptr;
     QLabel* Label11 = nullptr;
 
+signals:
+    // The settings were written (the main window tells of a failure).
+    void settingsSaved();
+    // The grid is to be reset (its search result dropped).
+    void gridResetWanted();
+
 private:
     void buildControls();
     void confirmed(KeyEdit* next);

@@ -3,12 +3,15 @@
 // picture buttons that open the other forms, and the procedures of the main
 // window class that other forms call (loading the logbook, the settings file,
 // the country lookup).
+#include "editing/OpenedLine.h"
 #include "logdata/Loader.h"
 #include "logdata/Rewrite.h"
 #include "mainwin/CountryTable.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
+
+#include <functional>
 
 class QFileSystemWatcher;
 class QHeaderView;
@@ -39,9 +42,27 @@ public:
     void Load_Config();
     void Save_Config();
     void ScrollGridToBottom();
-    void Country_Hide();
-    void Country_Wahl();
-    void Position_Flag();
+    // The start-up step: loads the settings and the logbook and shows the
+    // window maximized, the keyboard in the grid on the newest QSO.
+    void Log();
+
+    // The data operations the other windows ask for.
+    // Stores `record` at `line` (counted from 0) when the line still holds
+    // `expected`, and rewrites the logbook; a moved line and a failed rewrite
+    // are reported to the operator.
+    LineWrite writeLine(int line, const QByteArray& expected, const QByteArray& record);
+    // Puts `record` after the last line and rewrites the logbook.
+    bool appendLine(const QByteArray& record);
+    // The grid shown again after another window is done: the logbook read
+    // again when `reload`, the newest QSO in sight.
+    void showLogAgain(bool reload, bool hideGridFirst = false);
+    // Back from the settings: the logbook read again in the window's colour.
+    void returnFromSettings();
+    // Opens the QSO of the highlighted grid row (the double click, once the
+    // view may take another QSO): emits qsoOpened.
+    void openHighlightedRow();
+    // Asked before the window closes and before "exit": false keeps it open.
+    void setLeaveCheck(std::function<bool()> check) { m_leaveCheck = std::move(check); }
 
     // Tells the operator what a rewrite of the logbook did when it did not
     // simply succeed (file changed on disk, write failed), reloading the log
@@ -85,8 +106,14 @@ public:
     QHeaderView* ColumnHeader = nullptr; // the column captions above the grid
     QLabel* StatusLine = nullptr;
 
-    // The seven call keys the double click derives for the country lookup.
-    CallKeys Keys;
+signals:
+    // A double click on a grid row: the view is to take that QSO.
+    void openQsoRequested();
+    // The QSO of a grid row (its cells as shown) and its line in the file.
+    void qsoOpened(const SelectedQsoSet& qso, int line);
+    void configurationRequested();
+    void printRequested();
+    void newQsoRequested();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -118,4 +145,6 @@ private:
     QString loadProblemText(const LoadReport& report) const;
     quint8 m_matchMarker = 0;
     int m_selectedRow = -1; // the row of the last cell selection in the whole-log view
+    std::function<bool()> m_leaveCheck;
+    bool mayLeave() const { return !m_leaveCheck || m_leaveCheck(); }
 };

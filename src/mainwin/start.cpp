@@ -1,12 +1,9 @@
 #include "mainwin/start.h"
 
-#include "app/FormRegistry.h"
-#include "app/Language.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
-#include "mainwin/QSL_Print.h"
-#include "mainwin/StringGrid.h"
 #include "widgets/Screen.h"
+#include "widgets/TrText.h"
 #include "widgets/Widgets.h"
 
 #include <QLabel>
@@ -56,24 +53,4 @@ void TStartForm::FormCreate()
     // that cannot be rewritten must not exhaust memory).
     if (s.LogLines.size() < s.LineCount + 2)
         s.LogLines.resize(s.LineCount + 2);
-}
-
-void TStartForm::Log()
-{
-    ProgramState& s = G();
-    TForm1* f = Forms().Form1;
-    Load_Config(s);
-    s.SearchView = 0;
-    s.DisplayFormat = 1;
-    f->LoadLogbook();
-    f->Button1->show();
-    f->Button3->hide();
-    f->Image2->hide();
-    s.ListWritten = 0;
-    useLanguage();
-    f->showMaximized();
-    f->ScrollGridToBottom();
-    // The keyboard starts in the grid, on the newest QSO (Enter opens it).
-    f->StringGrid1->focusLastRow(s.QsoCount);
-    setBackground(f, 12696492);
 }

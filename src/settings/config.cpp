@@ -1,11 +1,8 @@
 #include "settings/config.h"
 
-#include "app/FormRegistry.h"
 #include "app/Language.h"
-#include "eqsl/eQSL.h"
 #include "logdata/Cp1252.h"
 #include "logdata/Settings.h"
-#include "mainwin/QSL_Print.h"
 #include "widgets/Dialogs.h"
 #include "widgets/JpegDecoder.h"
 #include "widgets/KeyEdit.h"
@@ -277,22 +274,14 @@ void TConfiguration::chooseLogFile()
 void TConfiguration::saveReloadInit()
 {
     saveAndReloadConfig(G());
-    if (TForm1* main = Forms().Form1)
-        main->reportConfigProblem();
-    if (TForm1* main = Forms().Form1)
-        main->Init();
+    emit settingsSaved();
+    emit gridResetWanted();
 }
 
 void TConfiguration::returnToLog()
 {
     hide();
-    TForm1* main = Forms().Form1;
-    if (!main)
-        return;
-    main->show();
-    main->LoadLogbook();
-    main->ScrollGridToBottom();
-    setBackground(main, kFormColour);
+    emit returnedToLog();
 }
 
 void TConfiguration::Button1Click()
@@ -315,8 +304,7 @@ void TConfiguration::chooseLanguage(const QByteArray& setting)
     G().ProgramSettings.Language = setting;
     saveAndReloadConfig(G());
     setExitCaption();
-    if (TForm1* main = Forms().Form1)
-        main->reportConfigProblem();
+    emit settingsSaved();
 }
 
 void TConfiguration::Image3Click()
@@ -326,7 +314,5 @@ void TConfiguration::Image3Click()
     const QSize screen = screenSize();
     s.ScreenWidth = screen.width();
     s.ScreenHeight = screen.height();
-    if (TForm4* account = Forms().Form4) {
-        showWindow(account);
-    }
+    emit accountRequested();
 }

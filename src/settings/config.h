@@ -57,6 +57,15 @@ public:
     QLabel* Label10 = nullptr;
     QLabel* Label11 = nullptr;
 
+signals:
+    // The settings were written (the main window tells of a failure).
+    void settingsSaved();
+    // The grid is to be reset (its search result dropped).
+    void gridResetWanted();
+    // The dialog is left: the main window shows the log again.
+    void returnedToLog();
+    void accountRequested();
+
 private:
     // A field of the table: the settings value it mirrors, its limit (0 for
     // none) and the field Enter moves to.

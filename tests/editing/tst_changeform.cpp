@@ -43,11 +43,11 @@ QList<QByteArray> standardLog()
 
 TForm3* form()
 {
-    return Forms().Form3;
+    return windows().Form3;
 }
 TForm2* view()
 {
-    return Forms().Form2;
+    return windows().Form2;
 }
 
 // Opens grid row `row` and presses "change data" in the view.
@@ -415,7 +415,7 @@ void TestChangeForm::changeGoesToTheOpenedLine()
     openChange(1);
     replaceAndEnter(form()->Edit14, QStringLiteral("tnx"));
     QTest::mouseClick(form()->BitBtn1, Qt::LeftButton);
-    StringGrid* g = Forms().Form1->StringGrid1;
+    StringGrid* g = windows().Form1->StringGrid1;
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
                       g->visualRect(g->model()->index(4, 2)).center());
     QCOMPARE(G().SelectedLine, 5);
@@ -425,7 +425,7 @@ void TestChangeForm::changeGoesToTheOpenedLine()
     QVERIFY(expected[2].startsWith("<call:6>N0CALL<"));
     QCOMPARE(p.logLines(), expected);
 
-    Forms().Form1->activateWindow();
+    windows().Form1->activateWindow();
     EditingProgram::openRow(0);
     QCOMPARE(view()->Panel3->text(), QStringLiteral("DL1A"));
     QVERIFY(QTest::qWaitForWindowActive(view()));
@@ -539,7 +539,7 @@ void TestChangeForm::assumedChangeIsNotLostUnasked()
         else if (leave == "other")
             EditingProgram::openRow(0);
         else if (leave == "quit")
-            QTest::mouseClick(Forms().Form1->Button2, Qt::LeftButton);
+            QTest::mouseClick(windows().Form1->Button2, Qt::LeftButton);
         else if (leave == "delete")
             QTest::mouseClick(view()->BitBtn5, Qt::LeftButton);
         else {
@@ -556,7 +556,7 @@ void TestChangeForm::assumedChangeIsNotLostUnasked()
     QCOMPARE(p.dialogs->messages, QStringList{question});
     QVERIFY(view()->isVisible());
     QCOMPARE(view()->Panel3->text(), QStringLiteral("N0CALL"));
-    QVERIFY(Forms().Form1->isVisible());
+    QVERIFY(windows().Form1->isVisible());
     QCOMPARE(p.logFile(), crlfLines(p.lines));
 
     // Save: the change is in the logbook, the view is left.
@@ -574,7 +574,7 @@ void TestChangeForm::assumedChangeIsNotLostUnasked()
     // Discard: left without a write; a view without a change asks nothing.
     view()->hide();
     p.dir->write("log.adi", crlfLines(p.lines));
-    Forms().Form1->LoadLogbook();
+    windows().Form1->LoadLogbook();
     assumeChange();
     p.dialogs->messages.clear();
     p.dialogs->saveAnswer = SaveChoice::Discard;
@@ -592,13 +592,13 @@ void TestChangeForm::escapeLeavesOnlyTheChangeForm()
 {
     EditingProgram p(standardLog());
     openChange(1);
-    const int scroll = Forms().Form1->StringGrid1->verticalScrollBar()->value();
+    const int scroll = windows().Form1->StringGrid1->verticalScrollBar()->value();
     QApplication::setActiveWindow(form());
     QTest::keyClick(form(), Qt::Key_Escape);
     QVERIFY(!form()->isVisible());
     QVERIFY(view()->isVisible());
     QCOMPARE(view()->Panel3->text(), QStringLiteral("N0CALL"));
-    QCOMPARE(Forms().Form1->StringGrid1->verticalScrollBar()->value(), scroll);
+    QCOMPARE(windows().Form1->StringGrid1->verticalScrollBar()->value(), scroll);
     QVERIFY(view()->BitBtn4->isEnabled());
     QCOMPARE(p.logFile(), crlfLines(p.lines));
 }

@@ -1,6 +1,6 @@
 // The eQSL account form: call and password confirmed with Enter, the account
 // string composed and shown in two halves, saved into eqsl.bat.
-#include "app/FormRegistry.h"
+#include "app/WindowFactory.h"
 #include "eqsl/AccountScript.h"
 #include "eqsl/eQSL.h"
 #include "logdata/Cp1252.h"
@@ -72,7 +72,7 @@ void TestEqslAccount::cleanup()
 
 TForm4* TestEqslAccount::show()
 {
-    TForm4* f = Forms().Form4;
+    TForm4* f = windows().Form4;
     f->show();
     QApplication::setActiveWindow(f);
     if (!QTest::qWaitForWindowActive(f))
@@ -82,7 +82,7 @@ TForm4* TestEqslAccount::show()
 
 void TestEqslAccount::createdInTheWindowsLanguage()
 {
-    TForm4* f = Forms().Form4;
+    TForm4* f = windows().Form4;
     QVERIFY(!f->isVisible());
     QCOMPARE(f->windowTitle(), QStringLiteral("eQSL-Zugang"));
     QCOMPARE(f->size(), QSize(800, 415));
@@ -112,7 +112,7 @@ void TestEqslAccount::enterComposesTheAccountString()
     QVERIFY(f);
     ProgramState& s = G();
     QFile::remove(dir->file("config.dat"));
-    Forms().Form1->Edit3->setText("search");
+    windows().Form1->Edit3->setText("search");
 
     type(f->Edit1, "dl1abcdefgh"); // 11 letters, shown upper case
     QCOMPARE(f->Edit1->text(), QStringLiteral("DL1ABCDEFGH"));
@@ -123,8 +123,8 @@ void TestEqslAccount::enterComposesTheAccountString()
     QCOMPARE(f->Panel2->caption(),
              QStringLiteral("curl -u  DL1ABCDEFG: -F Filename=@eqsl.adi -F EQSL_USER=DL1ABCDEFG"));
     QCOMPARE(f->Panel3->caption(), " -F EQSL_PSWD= " + kUrl + " > back.txt");
-    QVERIFY(QFile::exists(dir->file("config.dat")));   // saved and read back
-    QCOMPARE(Forms().Form1->Edit3->text(), QString()); // the main window's Init ran
+    QVERIFY(QFile::exists(dir->file("config.dat")));     // saved and read back
+    QCOMPARE(windows().Form1->Edit3->text(), QString()); // the main window's Init ran
 
     type(f->Edit2, QString(25, 'p'));
     QCOMPARE(f->Panel3->caption(), " -F EQSL_PSWD= " + kUrl + " > back.txt");

@@ -1,7 +1,7 @@
 // The view's "eQSL send" with the script run replaced: what is written before
 // the run, what the run sees, how each reply is judged and shown, and what the
 // view's exit stores afterwards.
-#include "app/FormRegistry.h"
+#include "app/WindowFactory.h"
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
 #include "editing/eingabe.h"
@@ -69,10 +69,10 @@ public:
         oldReplyThere = QFile::exists(QDir(workDir).filePath("back.txt"));
         QFile adi(QDir(workDir).filePath("eqsl.adi"));
         uploadFile = adi.open(QIODevice::ReadOnly) ? adi.readAll() : QByteArray();
-        TForm2* v = Forms().Form2;
+        TForm2* v = windows().Form2;
         noticeShown = v->Label15->isVisible();
         exitEnabled = v->BitBtn1->isEnabled() || v->BitBtn2->isEnabled() || v->BitBtn3->isEnabled();
-        mainEnabled = Forms().Form1->isEnabled();
+        mainEnabled = windows().Form1->isEnabled();
         if (writeReply) {
             QFile back(QDir(workDir).filePath("back.txt"));
             if (back.open(QIODevice::WriteOnly))
@@ -122,7 +122,7 @@ private slots:
     void unreadableRecordIsNeverUploaded();
 
 private:
-    TForm2* view() const { return Forms().Form2; }
+    TForm2* view() const { return windows().Form2; }
     void upload(int row);
     void exitView() { QTest::mouseClick(view()->BitBtn1, Qt::LeftButton); }
     QList<QByteArray> logLines() const { return fileLines(dir->read("log.adi")); }
@@ -219,7 +219,7 @@ void TestEqslUpload::replyJudgedAndStored()
     QVERIFY(!v->BitBtn2->isEnabled());
     QVERIFY(!v->BitBtn3->isEnabled());
     QVERIFY(!v->BitBtn4->isEnabled());
-    QVERIFY(Forms().Form1->isEnabled());
+    QVERIFY(windows().Form1->isEnabled());
     QVERIFY(s.UploadPending);
     QCOMPARE(dir->read("log.adi"), log); // nothing stored yet
 
@@ -330,7 +330,7 @@ QMap<QByteArray, QByteArray> fieldSet(const QByteArray& line)
 
 void clickRow(int row)
 {
-    StringGrid* g = Forms().Form1->StringGrid1;
+    StringGrid* g = windows().Form1->StringGrid1;
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
                       g->visualRect(g->model()->index(row, 2)).center());
 }
@@ -392,8 +392,8 @@ void TestEqslUpload::nothingStartsDuringTheUpload()
     };
     upload(1);
     QVERIFY2(enabled.isEmpty(), qPrintable(enabled.join(", ")));
-    QVERIFY(!Forms().Form3->isVisible());
-    QVERIFY(!Forms().Form8->isVisible());
+    QVERIFY(!windows().Form3->isVisible());
+    QVERIFY(!windows().Form8->isVisible());
     QVERIFY(view()->isVisible());
     QCOMPARE(view()->Panel3->text(), QStringLiteral("K1ABC"));
     QVERIFY(G().UploadPending);
