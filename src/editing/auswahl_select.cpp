@@ -279,7 +279,7 @@ void TForm2::Auswahl(int line)
     if (disk == DiskChange::Same || disk == DiskChange::Appended) {
         if (line >= 1 && line < s.LoadedLineCount) {
             s.SelectedRecord = s.LogLines.at(line + 1);
-            s.UploadRecord = s.SelectedRecord;
+            m_uploadRecord = s.SelectedRecord;
             found = true;
         }
     } else if (!logFilePathString(s).isEmpty() && f.open(QIODevice::ReadOnly)) {
@@ -289,7 +289,7 @@ void TForm2::Auswahl(int line)
         if (line >= 1 && size_t(line) < spans.size()) {
             const LineSpan& sp = spans[size_t(line)];
             s.SelectedRecord = image.mid(sp.offset, sp.length);
-            s.UploadRecord = s.SelectedRecord;
+            m_uploadRecord = s.SelectedRecord;
             found = true;
         }
     }
@@ -298,7 +298,7 @@ void TForm2::Auswahl(int line)
         // file is gone): hold nothing, so no change or upload can act on the
         // record of the QSO opened before.
         s.SelectedRecord.clear();
-        s.UploadRecord.clear();
+        m_uploadRecord.clear();
     }
     // From here on the view (and the deletion form it fills) act on this
     // line and no other.

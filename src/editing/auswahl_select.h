@@ -61,6 +61,8 @@ public:
     // The answer to writeRequested.
     void writeAnswered(LineWrite result) { m_writeAnswer = result; }
     const SelectedQsoSet& shownQso() const { return m_qso; }
+    // The record sent to eQSL (built from the change fields).
+    const QByteArray& uploadRecord() const { return m_uploadRecord; }
     bool hasUnsavedChange() const { return m_unsavedChange; }
 
     void BitBtn1Click(); // exit
@@ -170,6 +172,7 @@ private:
     void updateTitle();
 
     SelectedQsoSet m_qso; // the grid row's cells, as opened
+    QByteArray m_uploadRecord;
     QPointer<QWidget> m_placedFrom;
     LineWrite m_writeAnswer = LineWrite::Failed;
     int m_line = -1;

@@ -45,7 +45,7 @@ void TForm2::BitBtn3Click()
     // If the upload file cannot be written, the script would send the file
     // of an earlier upload, and its reply would be taken for this QSO.
     QString error;
-    if (!writeFileAtomically(workFile("eqsl.adi"), eqsl::uploadFileContent(s.UploadRecord),
+    if (!writeFileAtomically(workFile("eqsl.adi"), eqsl::uploadFileContent(m_uploadRecord),
                              &error)) {
         QFile::remove(workFile("eqsl.adi"));
         dialogs().showError((tr(">eqsl.adi< could not be written: %1. "
@@ -68,7 +68,7 @@ void TForm2::comment_wandel()
     ProgramState& s = G();
     emit uploadFieldsWanted();
     QFile::remove(workFile("temp_com.adi"));
-    s.UploadRecord = eqsl::buildUploadRecord(s.ChangeFields, s.ProgramSettings.StandardComment);
+    m_uploadRecord = eqsl::buildUploadRecord(s.ChangeFields, s.ProgramSettings.StandardComment);
     comm_speichern();
 }
 
@@ -78,7 +78,7 @@ void TForm2::comm_speichern()
     // reported.
     QFile f(workFile("temp_com.adi"));
     if (f.open(QIODevice::WriteOnly | QIODevice::Append))
-        f.write(G().UploadRecord + "\r\n");
+        f.write(m_uploadRecord + "\r\n");
 }
 
 void TForm2::eqsl_message()
@@ -113,8 +113,9 @@ void TForm2::eqsl_message()
 
     if (qso.eqslSent == "Y")
         setLamp(Panel12, true);
-    const bool replyRead = eqsl::readReplyFile(workFile("back.txt"), s.ReplyLines);
-    const eqsl::ReplyJudgement j = eqsl::judgeReply(s.ReplyLines, qso.eqslSent, lampGreen(Panel12));
+    eqsl::ReplyLineTable replyLines; // 1..20
+    const bool replyRead = eqsl::readReplyFile(workFile("back.txt"), replyLines);
+    const eqsl::ReplyJudgement j = eqsl::judgeReply(replyLines, qso.eqslSent, lampGreen(Panel12));
     // The mark is set as the reply says before anything can be started again;
     // then the operator reads the messages one after the other.
     qso.eqslSent = j.eqslSent;

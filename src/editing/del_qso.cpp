@@ -72,12 +72,9 @@ TForm8::TForm8()
 
 void TForm8::FormCreate()
 {
-    ProgramState& s = G();
     const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     resize(576, 389);
-    move(s.ScreenWidth / 2 - 288, s.ScreenHeight / 2 - 231);
+    move(screen.width() / 2 - 288, screen.height() / 2 - 231);
 }
 
 void TForm8::Button1Click()

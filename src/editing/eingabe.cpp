@@ -43,9 +43,6 @@ bool TForm3::utf8Line() const
 void TForm3::FormCreate()
 {
     ProgramState& s = G();
-    const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     place(727, 390, (s.GridWidth / 2) / 2, (s.GridHeight / 2) / 2);
     applyCaptions();
     clearEdits();
@@ -102,7 +99,7 @@ void TForm3::BitBtn1Click()
 {
     if (!checkDateAndTime())
         return;
-    G().ChangeSaveRequested = 1;
+    ChangeSaveRequested = 1;
     adif_wandel();
     emit changeTaken();
 }
@@ -115,27 +112,24 @@ void TForm3::adif_wandel()
 
     // Copies of the date and time in their file forms; ChangeFields keep the
     // display forms, so building again gives the same record.
-    s.DateBuffer = record::without(f.date, '.');
-    ToAdifDate(s);
-    const QByteArray fileDate = s.DateBuffer;
-    s.NewRecord = record::build(f, fileDate, record::fileTime(f.time),
-                                record::Origin{s.ChangeOriginal, &s.ChangeShown});
+    const QByteArray fileDate = toAdifDate(record::without(f.date, '.'));
+    NewRecord = record::build(f, fileDate, record::fileTime(f.time),
+                              record::Origin{s.ChangeOriginal, &s.ChangeShown});
 
     speichern();
-    s.SelectedRecord = s.NewRecord;
+    s.SelectedRecord = NewRecord;
 
     emit recordBuilt(f);
 }
 
 void TForm3::speichern()
 {
-    ProgramState& s = G();
-    if (s.ChangeSaveRequested == 1) {
+    if (ChangeSaveRequested == 1) {
         // The builder deleted the file, so it holds just this record.
         QFile out(QString::fromLatin1(kChangeFile));
         if (out.open(QIODevice::WriteOnly | QIODevice::Append))
-            out.write(s.NewRecord + "\r\n");
-        s.ChangeSaveRequested = 0;
+            out.write(NewRecord + "\r\n");
+        ChangeSaveRequested = 0;
     }
     hide();
 }

@@ -28,6 +28,11 @@ public:
     void adif_wandel();
     void speichern();
 
+    // The record built last, and whether "save" asked for it to be kept in
+    // aenderung.adi as well.
+    QByteArray NewRecord;
+    quint8 ChangeSaveRequested = 0;
+
     void BitBtn1Click(); // save
     void BitBtn2Click(); // close without saving
 

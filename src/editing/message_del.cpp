@@ -40,12 +40,9 @@ TForm9::TForm9()
 
 void TForm9::FormCreate()
 {
-    ProgramState& s = G();
     const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     resize(570, 380);
-    move(s.ScreenWidth / 2 - 284, s.ScreenHeight / 2 - 227);
+    move(screen.width() / 2 - 284, screen.height() / 2 - 227);
 }
 
 void TForm9::SpeedButton1Click()

@@ -40,9 +40,6 @@ bool TForm7::utf8Line() const
 void TForm7::FormCreate()
 {
     ProgramState& s = G();
-    const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     place(kWidth, kHeight, s.GridWidth / 2, s.GridHeight / 2);
     applyCaptions();
     clearEdits();
@@ -59,7 +56,7 @@ void TForm7::Init()
 {
     // The record written is what the form shows: emptied edits, empty values.
     clearEdits();
-    G().NewQsoFields = EditFieldSet();
+    m_fields = EditFieldSet();
     m_logHoldsUtf8.reset();
     applyCaptions();
 }
@@ -74,13 +71,10 @@ void TForm7::BitBtn1Click()
 
 void TForm7::adif_new()
 {
-    ProgramState& s = G();
     QFile::remove(QString::fromLatin1(kChangeFile));
-    const EditFieldSet& f = s.NewQsoFields;
-    s.DateBuffer = f.date;
-    Datum_reconv(s);
-    const QByteArray fileDate = s.DateBuffer;
-    s.NewRecord = record::build(f, fileDate, record::fileTime(f.time));
+    const EditFieldSet& f = m_fields;
+    const QByteArray fileDate = datumReconv(f.date);
+    NewRecord = record::build(f, fileDate, record::fileTime(f.time));
     save_new();
     emit recordBuilt(f);
 }
@@ -90,7 +84,7 @@ void TForm7::save_new()
     // QSO_new.adi collects every QSO added by hand, oldest first.
     QFile out(QString::fromLatin1(kNewQsoFile));
     if (out.open(QIODevice::WriteOnly | QIODevice::Append))
-        out.write(G().NewRecord + "\r\n");
+        out.write(NewRecord + "\r\n");
     hide();
 }
 
@@ -104,7 +98,7 @@ void TForm7::new_Speichern()
 bool TForm7::new_Array_1()
 {
     m_appended = false;
-    emit appendRequested(G().NewRecord);
+    emit appendRequested(NewRecord);
     return m_appended;
 }
 

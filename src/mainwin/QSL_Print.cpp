@@ -226,10 +226,8 @@ void TForm1::FormCreate()
 {
     ProgramState& s = G();
     const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
-    resize(s.ScreenWidth - 10, s.ScreenHeight - 40);
-    arrangeControls(s.ScreenWidth < kDesignWidth);
+    resize(screen.width() - 10, screen.height() - 40);
+    arrangeControls(screen.width() < kDesignWidth);
     s.GridHeight = StringGrid1->height();
     s.GridWidth = StringGrid1->width();
     s.QsoCount = 0;
@@ -261,7 +259,7 @@ void TForm1::Log()
 
 void TForm1::arrangeControls(bool twoRows)
 {
-    const ProgramState& s = G();
+    const QSize screen = screenSize();
     m_twoRows = twoRows;
     const int down = twoRows ? kSecondRow : 0;
     if (!twoRows) {
@@ -276,7 +274,7 @@ void TForm1::arrangeControls(bool twoRows)
         Edit1->move(1026, 19);
         Button2->move(1094, 20);
         Panel1->setGeometry(18, 48, 1199, 5);
-        StringGrid1->setGeometry(18, 88, width() - 15, s.ScreenHeight - 156);
+        StringGrid1->setGeometry(18, 88, width() - 15, screen.height() - 156);
     } else {
         // The search, the count and Exit in a second row under the pictures,
         // Exit at the right edge; the grid takes the rest of the screen.
@@ -289,10 +287,10 @@ void TForm1::arrangeControls(bool twoRows)
         Edit3->move(Label4->x() + 40, y);
         Label2->move(Edit3->x() + Edit3->width() + 16, y + 4);
         Edit1->move(Label2->x() + 52, y + 1);
-        const int right = s.ScreenWidth - 22;
+        const int right = screen.width() - 22;
         Button2->move(qMax(Edit1->x() + Edit1->width() + 16, right - Button2->width()), y + 2);
         Panel1->setGeometry(18, 48 + down, right - 18, 5);
-        StringGrid1->setGeometry(18, 88 + down, right - 18, s.ScreenHeight - 156 - down);
+        StringGrid1->setGeometry(18, 88 + down, right - 18, screen.height() - 156 - down);
     }
     StatusLine->setGeometry(18, StringGrid1->y() + StringGrid1->height() + 2, StringGrid1->width(),
                             20);
@@ -450,7 +448,6 @@ void TForm1::CallSearch()
 {
     ProgramState& s = G();
     s.LinesRead = 0;
-    s.QsoFields.call.clear();
     // The search reads the logbook as held in memory, once what changed on
     // disk is taken in.
     if (!bringLogbookUpToDate()) {
@@ -775,7 +772,7 @@ void TForm1::openHighlightedRow()
     s.SelectedLine = row + 1;
 
     const GridModel* grid = StringGrid1->grid();
-    SelectedQsoSet& q = s.SelectedQso;
+    SelectedQsoSet q;
     q.date = cellValue(grid->cell(0, row), 2, 20);
     q.time = cellValue(grid->cell(1, row), 2, 20);
     q.call = cellValue(grid->cell(2, row), 2, 20);

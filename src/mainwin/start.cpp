@@ -37,16 +37,13 @@ void TStartForm::FormCreate()
 {
     ProgramState& s = G();
     const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     resize(610, 413);
-    move((s.ScreenWidth - width()) / 2, (s.ScreenHeight - height()) / 2);
+    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
     Load_Config(s);
-    Edit1->setText(QString::number(s.ScreenHeight));
-    Edit2->setText(QString::number(s.ScreenWidth));
+    Edit1->setText(QString::number(screen.height()));
+    Edit2->setText(QString::number(screen.width()));
     s.SearchView = 0;
     s.DisplayFormat = 0;
-    s.ChangeSaveRequested = 0;
     s.StartQsoCount = s.StoredQsoCount;
     // The spare element after the loaded lines; the table is sized from the
     // file, never from the stored count (a wrong or huge one in a config.dat

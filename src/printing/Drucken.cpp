@@ -82,10 +82,8 @@ QPageSetupDialog* TForm5::printerSetupDialog()
 void TForm5::FormCreate()
 {
     const QSize screen = screenSize();
-    G().ScreenWidth = screen.width();
-    G().ScreenHeight = screen.height();
-    resize(width(), G().ScreenHeight - 40);
-    ListBox1->resize(ListBox1->width(), G().ScreenHeight - 156);
+    resize(width(), screen.height() - 40);
+    ListBox1->resize(ListBox1->width(), screen.height() - 156);
     if (G().ListWritten == 1)
         loadList();
 }

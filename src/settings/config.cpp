@@ -201,10 +201,6 @@ void TConfiguration::setExitCaption()
 
 void TConfiguration::FormCreate()
 {
-    ProgramState& s = G();
-    const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     place(398);
     setExitCaption();
     Label2->setText(workingDirectoryText());
@@ -310,9 +306,5 @@ void TConfiguration::chooseLanguage(const QByteArray& setting)
 void TConfiguration::Image3Click()
 {
     hide();
-    ProgramState& s = G();
-    const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     emit accountRequested();
 }

@@ -395,12 +395,12 @@ void TestChangeForm::rebuildForUpload()
     TForm3* f = form();
     f->daten_aendern();
     G().ChangeFields.eqslSent = "Y";
-    G().ChangeSaveRequested = 0;
+    f->ChangeSaveRequested = 0;
     f->adif_wandel();
     QVERIFY(!QFile::exists(QStringLiteral("aenderung.adi")));
     QByteArray expected = kSpecimenSaved;
     expected.replace("<eqsl_qsl_sent:0>", "<eqsl_qsl_sent:1>Y");
-    QCOMPARE(G().NewRecord, expected);
+    QCOMPARE(f->NewRecord, expected);
     QCOMPARE(G().SelectedRecord, expected);
     QVERIFY(!f->isVisible());
     QVERIFY(p.dialogs->messages.isEmpty());

@@ -213,7 +213,7 @@ void TestNewQsoForm::captionsByLanguage()
     QVERIFY(!f->isVisible());
     QVERIFY(!windows().Form2->isVisible());
     QVERIFY(f->Edit1->text().isEmpty());
-    QVERIFY(G().NewQsoFields.call.isEmpty());
+    QVERIFY(f->fields().call.isEmpty());
     QCOMPARE(captions(), reset);
     QCOMPARE(p.logFile(), crlfLines(p.lines));
 }

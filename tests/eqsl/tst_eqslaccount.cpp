@@ -110,7 +110,6 @@ void TestEqslAccount::enterComposesTheAccountString()
 {
     TForm4* f = show();
     QVERIFY(f);
-    ProgramState& s = G();
     QFile::remove(dir->file("config.dat"));
     windows().Form1->Edit3->setText("search");
 
@@ -118,7 +117,7 @@ void TestEqslAccount::enterComposesTheAccountString()
     QCOMPARE(f->Edit1->text(), QStringLiteral("DL1ABCDEFGH"));
     QCOMPARE(f->Panel2->caption(), QString()); // typing alone composes nothing
     QTest::keyClick(f->Edit1, Qt::Key_Return);
-    QCOMPARE(s.EqslCall, QByteArray("DL1ABCDEFG")); // cut to 10
+    QCOMPARE(f->EqslCall, QByteArray("DL1ABCDEFG")); // cut to 10
     QVERIFY(f->Edit2->hasFocus());
     QCOMPARE(f->Panel2->caption(),
              QStringLiteral("curl -u  DL1ABCDEFG: -F Filename=@eqsl.adi -F EQSL_USER=DL1ABCDEFG"));
@@ -129,14 +128,14 @@ void TestEqslAccount::enterComposesTheAccountString()
     type(f->Edit2, QString(25, 'p'));
     QCOMPARE(f->Panel3->caption(), " -F EQSL_PSWD= " + kUrl + " > back.txt");
     QTest::keyClick(f->Edit2, Qt::Key_Return);
-    QCOMPARE(s.EqslPassword, QByteArray(20, 'p'));
+    QCOMPARE(f->EqslPassword, QByteArray(20, 'p'));
     QVERIFY(f->Button1->hasFocus());
     // The lines show the password as dots, never in clear.
     const QString dots = QStringLiteral("••••");
     QCOMPARE(f->Panel2->caption(),
              "curl -u  DL1ABCDEFG:" + dots + " -F Filename=@eqsl.adi -F EQSL_USER=DL1ABCDEFG");
     QCOMPARE(f->Panel3->caption(), " -F EQSL_PSWD=" + dots + " " + kUrl + " > back.txt");
-    QVERIFY(s.EqslCommandLine.contains(":" + QByteArray(20, 'p') + " "));
+    QVERIFY(f->EqslCommandLine.contains(":" + QByteArray(20, 'p') + " "));
     QVERIFY(!(f->Panel2->caption() + f->Panel3->caption()).contains(QStringLiteral("ppp")));
 }
 
@@ -174,10 +173,10 @@ void TestEqslAccount::unsafeValuesAreQuoted()
     type(f->Edit2, "a b'$&");
     QTest::keyClick(f->Edit2, Qt::Key_Return);
     QTest::mouseClick(f->Button1, Qt::LeftButton);
-    QCOMPARE(fileLines(dir->read("eqsl.bat")).value(1), G().EqslCommandLine);
-    QVERIFY(G().EqslCommandLine.contains(
+    QCOMPARE(fileLines(dir->read("eqsl.bat")).value(1), f->EqslCommandLine);
+    QVERIFY(f->EqslCommandLine.contains(
         "curl -u  'DL1ABC:a b'\\''$&' -F Filename=@eqsl.adi -F EQSL_USER=DL1ABC"));
-    QVERIFY(G().EqslCommandLine.contains(" --form-string 'EQSL_PSWD=a b'\\''$&' "));
+    QVERIFY(f->EqslCommandLine.contains(" --form-string 'EQSL_PSWD=a b'\\''$&' "));
 }
 
 void TestEqslAccount::exitLeavesTheScriptAlone()

@@ -143,12 +143,12 @@ void TestEqslIntegration::credentialsAndFileArriveUnchanged()
     startProgram(*dir, 5, "Eng");
     const QByteArray password = kPassword;
     enterAccount(QStringLiteral("dl1vos"), QString::fromLatin1(password));
-    QCOMPARE(G().EqslPassword, password);
+    QCOMPARE(windows().Form4->EqslPassword, password);
 
     upload(2);
     QCOMPARE(received(1, "path"), QByteArray("/qslcard/ImportADIF.cfm"));
     QCOMPARE(received(1, "field_Filename"), dir->read("eqsl.adi"));
-    QCOMPARE(fileLines(received(1, "field_Filename")).value(3), G().UploadRecord);
+    QCOMPARE(fileLines(received(1, "field_Filename")).value(3), windows().Form2->uploadRecord());
     QCOMPARE(received(1, "field_EQSL_USER"), QByteArray("DL1VOS"));
     QCOMPARE(received(1, "field_EQSL_PSWD"), password);
     QCOMPARE(received(1, "authorization"), "Basic " + ("DL1VOS:" + password).toBase64());

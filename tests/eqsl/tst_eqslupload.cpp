@@ -196,7 +196,7 @@ void TestEqslUpload::replyJudgedAndStored()
     // main window locked.
     const QByteArray rec = "<QSO_DATE:8>20210512 <TIME_ON:4>1234 <CALL:5>K2ABC <BAND:3>20m "
                            "<MODE:3>FT8 <RST_SENT:3>-05 <QSLMSG:3>tnx <eor>";
-    QCOMPARE(s.UploadRecord, rec);
+    QCOMPARE(windows().Form2->uploadRecord(), rec);
     QCOMPARE(dir->read("temp_com.adi"), rec + "\r\n");
     QCOMPARE(runner->runs, 1);
     QCOMPARE(runner->uploadFile,
@@ -314,7 +314,7 @@ void TestEqslUpload::emptyStandardComment()
     startProgram(*dir, 3, "Eng", "");
     runner->replyText = reply("success");
     upload(0);
-    QVERIFY(G().UploadRecord.endsWith(" <RST_SENT:3>-05 <QSLMSG:0> <eor>"));
+    QVERIFY(windows().Form2->uploadRecord().endsWith(" <RST_SENT:3>-05 <QSLMSG:0> <eor>"));
     QCOMPARE(fileLines(runner->uploadFile).size(), 4);
 }
 
@@ -421,7 +421,7 @@ void TestEqslUpload::upperCaseRecordUploadedAndKeptWhole()
     createAllForms();
     runner->replyText = reply("success");
     upload(1);
-    QCOMPARE(G().UploadRecord,
+    QCOMPARE(windows().Form2->uploadRecord(),
              QByteArray("<QSO_DATE:8>20240501 <TIME_ON:4>1437 <CALL:6>EA8ABC <BAND:3>20M "
                         "<MODE:4>MFSK <SUBMODE:3>FT4 <RST_SENT:3>-07 <QSLMSG:3>tnx <eor>"));
     exitView();

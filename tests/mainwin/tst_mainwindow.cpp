@@ -137,7 +137,7 @@ void TestMainWindow::startUp()
     start();
     ProgramState& s = G();
     TForm1* f = windows().Form1;
-    QCOMPARE(s.ScreenWidth, 1920);
+    QCOMPARE(screenSize().width(), 1920);
     QCOMPARE(s.GridHeight, 924);
     QCOMPARE(s.GridWidth, 1895);
     QCOMPARE(f->StringGrid1->size(), QSize(1895, 924));
@@ -268,7 +268,7 @@ void TestMainWindow::backAndSelection()
     QCOMPARE(s.SelectedRecord, record(4));
     QCOMPARE(v->Panel3->text(), QStringLiteral("K4XY"));
     QCOMPARE(v->Panel10->text(), QStringLiteral(" 14.0740")); // one blank stays
-    QCOMPARE(s.SelectedQso.eqslSent, QByteArray(" Y"));
+    QCOMPARE(windows().Form2->shownQso().eqslSent, QByteArray(" Y"));
     QCOMPARE(windows().Form8->Panel3->text(), QStringLiteral("5"));
     QCOMPARE(windows().Form8->Panel1->text(), QStringLiteral("K4XY"));
     QCOMPARE(v->size(), QSize(600, 389));

@@ -363,7 +363,7 @@ void TestConfigDialog::gearOpensAccountForm()
     QTest::mouseClick(c->Image3, Qt::LeftButton);
     QVERIFY(!c->isVisible());
     QVERIFY(windows().Form4->isVisible());
-    QCOMPARE(G().ScreenWidth, 1920);
+    QCOMPARE(screenSize().width(), 1920);
 }
 
 QTEST_MAIN(TestConfigDialog)
