@@ -326,6 +326,7 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
 {
     ProgramState& s = G();
     GridModel* grid = StringGrid1->grid();
+    const QString cellsLost = cellsLostText(report.rows);
     if (report.incremental)
         grid->updateFullRows(report.updatedRows, report.rows);
     else
@@ -341,13 +342,21 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
     }
     if (report.confirmedShown)
         Panel17->setText(QString::number(s.ConfirmedCount));
-    reportLoadProblems(report);
+    reportLoadProblems(report, cellsLost);
     if (!report.reloadReason.isEmpty() && report.opened)
         showStatus(tr("The logbook changed on disk and was loaded again."));
     watchLogbook();
 }
 
-void TForm1::reportLoadProblems(const LoadReport& report)
+QString TForm1::cellsLostText(const CellTable& rows)
+{
+    if (!rows.overflowed())
+        return {};
+    return tr("The grid could not hold every cell: some are shown empty (the logbook "
+              "file is unchanged)");
+}
+
+void TForm1::reportLoadProblems(const LoadReport& report, const QString& cellsLost)
 {
     const int unreadable = report.unreadableFields;
     QStringList parts;
@@ -356,6 +365,8 @@ void TForm1::reportLoadProblems(const LoadReport& report)
     if (unreadable > 0) {
         parts << tr("%1 fields with an unreadable length were skipped").arg(unreadable);
     }
+    if (!cellsLost.isEmpty())
+        parts << cellsLost;
     showStatus(parts.join(QStringLiteral("; ")));
 }
 
@@ -461,6 +472,9 @@ void TForm1::CallSearch()
     s.LinesRead = s.LoadedLineCount == 0 ? 0 : 1 + result.matches;
     GridModel* grid = StringGrid1->grid();
     const int matches = result.matches;
+    const QString cellsLost = cellsLostText(result.rows);
+    if (!cellsLost.isEmpty())
+        showStatus(cellsLost);
     grid->setSearchRows(std::move(result.rows));
     grid->showSearch(true);
     if (matches > 0) {

@@ -70,6 +70,9 @@ public:
     bool ReportRewrite(const RewriteOutcome& outcome);
     // Tells the operator, once, that config.dat could not be written.
     void reportConfigProblem();
+    // What the operator is told when the grid's cells did not all fit the
+    // table's text store (those cells are shown empty); empty when they did.
+    static QString cellsLostText(const CellTable& rows);
     // A line in the window that reports problems without a modal dialog.
     void showStatus(const QString& text);
     QString statusText() const;
@@ -141,7 +144,7 @@ private:
     QTimer* m_followTimer = nullptr;
     QElapsedTimer m_loadClock; // running while a load reads the logbook
     QByteArray m_shownSearch;  // the text of the search result shown
-    void reportLoadProblems(const LoadReport& report);
+    void reportLoadProblems(const LoadReport& report, const QString& cellsLost);
     QString loadProblemText(const LoadReport& report) const;
     quint8 m_matchMarker = 0;
     int m_selectedRow = -1; // the row of the last cell selection in the whole-log view

@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QProgressDialog>
 
@@ -70,13 +69,6 @@ QPrintDialog* TForm5::printDialog()
     if (!PrintDialog1)
         PrintDialog1 = new QPrintDialog(&m_printer, this);
     return PrintDialog1;
-}
-
-QPageSetupDialog* TForm5::printerSetupDialog()
-{
-    if (!PrinterSetupDialog1)
-        PrinterSetupDialog1 = new QPageSetupDialog(&m_printer, this);
-    return PrinterSetupDialog1;
 }
 
 void TForm5::FormCreate()

@@ -43,6 +43,7 @@ private slots:
     void doubleClickAfterReloadOpensTheShownRow();
     void viewLampsButtonsAndSave();
     void missingLogbookIsReported();
+    void overflowingGridIsReported();
     void exitDeletesSideFiles();
     void reloadInSearchViewSearchesAgain();
     void delayProcessesEventsAndStopsWhenTerminating();
@@ -346,6 +347,19 @@ void TestMainWindow::missingLogbookIsReported()
     f->LoadLogbook();
     QVERIFY(f->statusText().startsWith(QStringLiteral("2 fields")));
     QCOMPARE(G().QsoCount, 2);
+}
+
+void TestMainWindow::overflowingGridIsReported()
+{
+    // Cells that did not fit the grid's text store are shown empty; the
+    // operator is told so, in the window's language.
+    CellTable rows;
+    rows.setCell(0, 2, "  DL1ABC");
+    QVERIFY(TForm1::cellsLostText(rows).isEmpty());
+    rows.markOverflowed();
+    QVERIFY(TForm1::cellsLostText(rows).contains(QStringLiteral("shown empty")));
+    start("Ger");
+    QVERIFY(TForm1::cellsLostText(rows).contains(QStringLiteral("einige bleiben leer")));
 }
 
 void TestMainWindow::exitDeletesSideFiles()
