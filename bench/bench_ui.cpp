@@ -140,7 +140,7 @@ void BM_Open(benchmark::State& state)
 // A change of the opened QSO, stored with "modification save".
 void changeAndSave(TForm2* view, int k)
 {
-    G().SelectedRecord = G().SelectedRecord.replace(
+    view->SelectedRecord = view->SelectedRecord.replace(
         "<eor>", "<comment:2>" + QByteArray::number(10 + k % 90) + " <eor>");
     view->BitBtn2Click();
 }

@@ -55,7 +55,8 @@ int main(int argc, char** argv)
         StringGrid* grid = f->StringGrid1;
         grid->setCurrentIndex(grid->model()->index(5, 2));
         f->StringGrid1DblClick();
-        s.SelectedRecord = s.SelectedRecord.replace("<eor>", "<comment:3>tnx <eor>");
+        windows().Form2->SelectedRecord =
+            windows().Form2->SelectedRecord.replace("<eor>", "<comment:3>tnx <eor>");
         TForm2* view = windows().Form2;
         view->BitBtn2Click();
         view->BitBtn1Click();

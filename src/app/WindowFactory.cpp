@@ -83,8 +83,6 @@ void connectView(const WindowFactory& f)
     QObject::connect(view, &TForm2::changeRequested, change, &TForm3::open);
     QObject::connect(view, &TForm2::deleteRequested, del, [del] { showWindow(del); });
     QObject::connect(view, &TForm2::changeFormDismissed, change, &QWidget::hide);
-    QObject::connect(view, &TForm2::uploadFieldsWanted, change, &TForm3::daten_aendern);
-    QObject::connect(view, &TForm2::uploadRecordWanted, change, &TForm3::adif_wandel);
     // While an upload script runs, the main window takes no input: opening
     // another QSO from the grid now would make the exit store this QSO's
     // record on that line.

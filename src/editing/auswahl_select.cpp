@@ -1,6 +1,7 @@
 #include "editing/auswahl_select.h"
 
 #include "editing/OpenedLine.h"
+#include "editing/RecordBuilder.h"
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
 #include "logdata/LogFileMark.h"
@@ -278,8 +279,8 @@ void TForm2::Auswahl(int line)
         s.LogMark.valid ? checkDisk(s.LogMark, logFilePathString(s)).change : DiskChange::Changed;
     if (disk == DiskChange::Same || disk == DiskChange::Appended) {
         if (line >= 1 && line < s.LoadedLineCount) {
-            s.SelectedRecord = s.LogLines.at(line + 1);
-            m_uploadRecord = s.SelectedRecord;
+            SelectedRecord = s.LogLines.at(line + 1);
+            m_uploadRecord = SelectedRecord;
             found = true;
         }
     } else if (!logFilePathString(s).isEmpty() && f.open(QIODevice::ReadOnly)) {
@@ -288,8 +289,8 @@ void TForm2::Auswahl(int line)
         // Line 0 is the header, never a QSO.
         if (line >= 1 && size_t(line) < spans.size()) {
             const LineSpan& sp = spans[size_t(line)];
-            s.SelectedRecord = image.mid(sp.offset, sp.length);
-            m_uploadRecord = s.SelectedRecord;
+            SelectedRecord = image.mid(sp.offset, sp.length);
+            m_uploadRecord = SelectedRecord;
             found = true;
         }
     }
@@ -297,13 +298,13 @@ void TForm2::Auswahl(int line)
         // No record at that line (the empty row after the last QSO, or the
         // file is gone): hold nothing, so no change or upload can act on the
         // record of the QSO opened before.
-        s.SelectedRecord.clear();
+        SelectedRecord.clear();
         m_uploadRecord.clear();
     }
     // From here on the view (and the deletion form it fills) act on this
     // line and no other.
     m_line = found ? line : -1;
-    m_lineRecord = found ? s.SelectedRecord : QByteArray();
+    m_lineRecord = found ? SelectedRecord : QByteArray();
     m_unsavedChange = false;
     updateTitle();
     emit lineOpened(m_line, m_lineRecord);
@@ -325,7 +326,7 @@ bool TForm2::writeOpenedLine(const QByteArray& record)
 
 void TForm2::Aenderung_Speichern()
 {
-    if (writeOpenedLine(G().SelectedRecord))
+    if (writeOpenedLine(SelectedRecord))
         m_unsavedChange = false;
     BitBtn1->setFocus();
     BitBtn2->setEnabled(false);
@@ -354,15 +355,20 @@ void TForm2::BitBtn1Click()
 
 void TForm2::storePendingUpload()
 {
-    ProgramState& s = G();
-    if (!s.UploadPending || m_uploading)
+    if (!UploadPending || m_uploading)
         return;
-    emit uploadRecordWanted();
+    // Rebuilt from the upload's values as the change form would build them;
+    // a change form still open belonged to this QSO.
+    QFile::remove(QStringLiteral("aenderung.adi"));
+    emit changeFormDismissed();
+    showChangedRecord(
+        record::rebuild(m_uploadFields, record::Origin{m_uploadOriginal, &m_uploadShown}),
+        m_uploadFields);
     // At the uploaded QSO's own line, whatever the grid selection is now.
-    writeOpenedLine(s.SelectedRecord);
+    writeOpenedLine(SelectedRecord);
     // The uploaded QSO's record is stored; a later exit for another QSO must
     // not rebuild that line from these values again.
-    s.UploadPending = false;
+    UploadPending = false;
 }
 
 void TForm2::closeEvent(QCloseEvent* e)
@@ -391,8 +397,8 @@ void TForm2::BitBtn4Click()
     if (m_uploading)
         return;
     storePendingUpload();
-    G().UploadPending = false;
-    emit changeRequested();
+    UploadPending = false;
+    emit changeRequested(SelectedRecord);
 }
 
 void TForm2::BitBtn5Click()
@@ -418,8 +424,9 @@ void TForm2::updateTitle()
         setWindowTitle(tr("QSO %1 – %2").arg(Edit1->text(), call));
 }
 
-void TForm2::showChangedRecord(const EditFieldSet& f)
+void TForm2::showChangedRecord(const QByteArray& record, const EditFieldSet& f)
 {
+    SelectedRecord = record;
     BitBtn3->setEnabled(false);
     BitBtn4->setEnabled(false);
     BitBtn2->setFocus();
@@ -448,7 +455,7 @@ void TForm2::showLamps(const EditFieldSet& f)
 
 void TForm2::changeAssumed()
 {
-    m_unsavedChange = m_line >= 1 && G().SelectedRecord != m_lineRecord;
+    m_unsavedChange = m_line >= 1 && SelectedRecord != m_lineRecord;
 }
 
 bool TForm2::confirmLeave()

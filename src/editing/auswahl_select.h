@@ -51,18 +51,26 @@ public:
     // to the logbook is saved, discarded or kept open as the operator
     // chooses. Returns false when the view is to stay.
     bool confirmLeave();
-    // The change form put a changed record into SelectedRecord.
+    // The change form's record was taken over ("save" there).
     void changeAssumed();
-    // The change form built `record` from `fields`: shown here (date and time
-    // stay those of the grid row).
-    void showChangedRecord(const EditFieldSet& fields);
+    // The change form built `record` from `fields`: it becomes the record the
+    // view holds and is shown (date and time stay those of the grid row).
+    void showChangedRecord(const QByteArray& record, const EditFieldSet& fields);
     // A record built by a form: the lamps follow its eQSL marks.
     void showLamps(const EditFieldSet& fields);
     // The answer to writeRequested.
     void writeAnswered(LineWrite result) { m_writeAnswer = result; }
     const SelectedQsoSet& shownQso() const { return m_qso; }
-    // The record sent to eQSL (built from the change fields).
+    // The record sent to eQSL, and the values it was built from (their
+    // eQSL-sent mark set as the reply says).
     const QByteArray& uploadRecord() const { return m_uploadRecord; }
+    const EditFieldSet& uploadFields() const { return m_uploadFields; }
+
+    // The record of the QSO shown: as read from its line, or as the change
+    // form built it.
+    QByteArray SelectedRecord;
+    // An uploaded QSO's record is still to be rebuilt and stored.
+    bool UploadPending = false;
     bool hasUnsavedChange() const { return m_unsavedChange; }
 
     void BitBtn1Click(); // exit
@@ -147,14 +155,10 @@ signals:
     void mainWindowWanted();
     // The view is left: the log read again and shown.
     void closedToLog();
-    void changeRequested();
+    void changeRequested(const QByteArray& record);
     void deleteRequested();
-    // The change form belongs to the QSO shown; these are its steps in an
-    // upload: dismissed, the record read into the change fields, the record
-    // rebuilt from them (into SelectedRecord).
+    // The change form belongs to the QSO shown: an upload dismisses it.
     void changeFormDismissed();
-    void uploadFieldsWanted();
-    void uploadRecordWanted();
     // An upload script runs (true) or has ended (false).
     void uploadRunning(bool running);
 
@@ -173,6 +177,11 @@ private:
 
     SelectedQsoSet m_qso; // the grid row's cells, as opened
     QByteArray m_uploadRecord;
+    // The upload's values, the record they were read from and the values as
+    // read, for the rebuild with the new eQSL-sent mark.
+    EditFieldSet m_uploadFields;
+    QByteArray m_uploadOriginal;
+    EditFieldSet m_uploadShown;
     QPointer<QWidget> m_placedFrom;
     LineWrite m_writeAnswer = LineWrite::Failed;
     int m_line = -1;

@@ -1,5 +1,6 @@
 // The eQSL upload of the QSO on display: the upload record, the upload file,
 // the run of the upload script and the judgement of the service's reply.
+#include "editing/ChangeFieldsReader.h"
 #include "editing/auswahl_select.h"
 #include "eqsl/ReplyJudge.h"
 #include "eqsl/ScriptRunner.h"
@@ -26,8 +27,7 @@ QString workFile(const char* name)
 
 void TForm2::BitBtn3Click()
 {
-    ProgramState& s = G();
-    if (s.SelectedRecord.isEmpty() || m_uploading)
+    if (SelectedRecord.isEmpty() || m_uploading)
         return; // no record on display, or an upload already runs
     // A change form still open belongs to this QSO; the upload reads the
     // record afresh, so what was typed there and not taken over is dropped.
@@ -35,7 +35,7 @@ void TForm2::BitBtn3Click()
     comment_wandel();
     // A record whose call or date cannot be read (a deleted QSO's placeholder,
     // a broken line) is neither uploaded nor rebuilt.
-    if (s.ChangeFields.call.isEmpty() || s.ChangeFields.date.isEmpty()) {
+    if (m_uploadFields.call.isEmpty() || m_uploadFields.date.isEmpty()) {
         dialogs().showError(tr("This QSO has no readable call or date, so "
                                "it cannot be sent to eQSL. Nothing was "
                                "sent and the logbook is unchanged."));
@@ -56,7 +56,7 @@ void TForm2::BitBtn3Click()
     // The reply of an earlier upload must not be judged as this one's.
     QFile::remove(workFile("back.txt"));
 
-    s.UploadPending = true;
+    UploadPending = true;
     eqsl_message();
     BitBtn2->setEnabled(false);
     BitBtn3->setEnabled(false);
@@ -66,9 +66,16 @@ void TForm2::BitBtn3Click()
 void TForm2::comment_wandel()
 {
     ProgramState& s = G();
-    emit uploadFieldsWanted();
+    // The record is read afresh, as the change form reads it.
+    s.DisplayFormat = 1;
+    const ChangeFieldsRead read = readChangeFields(SelectedRecord);
+    m_uploadFields = read.fields;
+    m_uploadShown = read.fields;
+    m_uploadOriginal = SelectedRecord;
+    if (!read.unreadable.isEmpty())
+        dialogs().showError(unreadableFieldsText(read.unreadable));
     QFile::remove(workFile("temp_com.adi"));
-    m_uploadRecord = eqsl::buildUploadRecord(s.ChangeFields, s.ProgramSettings.StandardComment);
+    m_uploadRecord = eqsl::buildUploadRecord(m_uploadFields, s.ProgramSettings.StandardComment);
     comm_speichern();
 }
 
@@ -83,8 +90,7 @@ void TForm2::comm_speichern()
 
 void TForm2::eqsl_message()
 {
-    ProgramState& s = G();
-    EditFieldSet& qso = s.ChangeFields;
+    EditFieldSet& qso = m_uploadFields;
     setUploading(true);
     Label15->show();
     Label15->raise();
@@ -101,7 +107,7 @@ void TForm2::eqsl_message()
     if (run.outcome != eqsl::RunOutcome::Finished) {
         // Not sent, or no complete reply: the QSO is not marked as sent.
         if (eqsl::runNeverStarted(run.outcome))
-            s.UploadPending = false; // nothing went out: the record stays as it is
+            UploadPending = false; // nothing went out: the record stays as it is
         qso.eqslSent.clear();
         setLamp(Panel12, false);
         const QString text = eqsl::runFailureText(run, eqsl::kUploadTimeoutMs);

@@ -37,7 +37,7 @@ TForm3::TForm3() : QsoEntryForm(Kind::Change)
 
 bool TForm3::utf8Line() const
 {
-    return text::isUtf8Text(G().ChangeOriginal);
+    return text::isUtf8Text(ChangeOriginal);
 }
 
 void TForm3::FormCreate()
@@ -54,23 +54,22 @@ void TForm3::Init()
     applyCaptions();
 }
 
-void TForm3::open()
+void TForm3::open(const QByteArray& record)
 {
     showWindow(this);
     Init();
-    daten_aendern();
+    daten_aendern(record);
     Edit10->setFocus();
 }
 
-void TForm3::daten_aendern()
+void TForm3::daten_aendern(const QByteArray& record)
 {
-    ProgramState& s = G();
-    s.DisplayFormat = 1;
-    const ChangeFieldsRead read = readChangeFields(s.SelectedRecord);
-    s.ChangeFields = read.fields;
-    s.ChangeShown = read.fields;
-    s.ChangeOriginal = s.SelectedRecord;
-    const EditFieldSet& f = s.ChangeFields;
+    G().DisplayFormat = 1;
+    const ChangeFieldsRead read = readChangeFields(record);
+    ChangeFields = read.fields;
+    ChangeShown = read.fields;
+    ChangeOriginal = record;
+    const EditFieldSet& f = ChangeFields;
     showValue(Edit1, f.call);
     showValue(Edit2, f.date);
     showValue(Edit3, f.time);
@@ -87,11 +86,7 @@ void TForm3::daten_aendern()
         // A field whose length is not a number cannot be read; it is shown
         // empty (never with a value of the QSO opened before) and the
         // operator knows a save writes it empty.
-        const QString tags = read.unreadable.join(QStringLiteral(", "));
-        dialogs().showError(tr("In this QSO's record the length of %1 is not a number. "
-                               "The field is shown empty; saving the change writes it "
-                               "empty.")
-                                .arg(tags));
+        dialogs().showError(unreadableFieldsText(read.unreadable));
     }
 }
 
@@ -106,20 +101,10 @@ void TForm3::BitBtn1Click()
 
 void TForm3::adif_wandel()
 {
-    ProgramState& s = G();
     QFile::remove(QString::fromLatin1(kChangeFile));
-    const EditFieldSet& f = s.ChangeFields;
-
-    // Copies of the date and time in their file forms; ChangeFields keep the
-    // display forms, so building again gives the same record.
-    const QByteArray fileDate = toAdifDate(record::without(f.date, '.'));
-    NewRecord = record::build(f, fileDate, record::fileTime(f.time),
-                              record::Origin{s.ChangeOriginal, &s.ChangeShown});
-
+    NewRecord = record::rebuild(ChangeFields, record::Origin{ChangeOriginal, &ChangeShown});
     speichern();
-    s.SelectedRecord = NewRecord;
-
-    emit recordBuilt(f);
+    emit recordBuilt(NewRecord, ChangeFields);
 }
 
 void TForm3::speichern()

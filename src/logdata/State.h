@@ -69,18 +69,8 @@ struct ProgramState {
     // The file the last rewrite replaced, while a writer may still append to it.
     std::shared_ptr<OrphanLog> Orphan;
 
-    EditFieldSet ChangeFields;
-    // The record ChangeFields were read from and the values as read: a
-    // rebuild keeps the record's other fields and the original form of every
-    // value left unchanged.
-    QByteArray ChangeOriginal;
-    EditFieldSet ChangeShown;
-    // The record the view holds (the change form reads it and builds it anew).
-    QByteArray SelectedRecord;
-
     quint8 SearchView = 0;
     quint8 DisplayFormat = 0;
-    bool UploadPending = false;
     QByteArray SearchCall;
 
     // The grid's size, from which the editing forms are placed.

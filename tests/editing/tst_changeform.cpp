@@ -115,7 +115,7 @@ void TestChangeForm::saveWithoutEditsAndStore()
     QTest::keyClick(f->BitBtn1, Qt::Key_Return);
 
     QCOMPARE(changeFile(), kSpecimenSaved + "\r\n");
-    QCOMPARE(G().SelectedRecord, kSpecimenSaved);
+    QCOMPARE(view()->SelectedRecord, kSpecimenSaved);
     QVERIFY(!f->isVisible());
     QVERIFY(!view()->BitBtn3->isEnabled());
     QVERIFY(!view()->BitBtn4->isEnabled());
@@ -177,7 +177,7 @@ void TestChangeForm::typedEntriesAndFocusChain()
                                 "<eqsl_qsl_sent:1>Y<comment:14>Gr\xfc\xdf"
                                 "e aus K\xf6ln <eor>";
     QCOMPARE(changeFile(), expected + "\r\n");
-    QCOMPARE(G().SelectedRecord, expected);
+    QCOMPARE(view()->SelectedRecord, expected);
     QVERIFY(TForm2::lampGreen(view()->Panel13));
     QCOMPARE(view()->Panel4->text(), QStringLiteral("Grüße aus Köln"));
 
@@ -200,7 +200,7 @@ void TestChangeForm::typedTextIsNeverCut()
     typeText(f->Edit1, QStringLiteral("N0CALX"));
     // Typed without Enter, then saved: the value is the text the edit shows.
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
-    QVERIFY(G().SelectedRecord.startsWith("<call:6>N0CALX<qso_date:8>"));
+    QVERIFY(view()->SelectedRecord.startsWith("<call:6>N0CALX<qso_date:8>"));
 }
 
 void TestChangeForm::recordsOpenAsRead_data()
@@ -261,10 +261,10 @@ void TestChangeForm::recordsOpenAsRead()
         // Confirming the long locator keeps all of it.
         f->Edit11->setFocus();
         QTest::keyClick(f->Edit11, Qt::Key_Return);
-        QCOMPARE(G().ChangeFields.locator, QByteArray("IO91WM12"));
+        QCOMPARE(form()->ChangeFields.locator, QByteArray("IO91WM12"));
     }
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
-    QCOMPARE(G().SelectedRecord, saved);
+    QCOMPARE(view()->SelectedRecord, saved);
 }
 
 void TestChangeForm::captionsByLanguage_data()
@@ -309,7 +309,7 @@ void TestChangeForm::invalidDateAndTimeAreRejected()
     p.dir->write("aenderung.adi", "an older change\r\n");
     openChange(1);
     TForm3* f = form();
-    const QByteArray before = G().SelectedRecord;
+    const QByteArray before = view()->SelectedRecord;
 
     replaceAndEnter(f->Edit2, QStringLiteral("32.13.2023"));
     QCOMPARE(p.dialogs->messages.size(), 1);
@@ -320,7 +320,7 @@ void TestChangeForm::invalidDateAndTimeAreRejected()
     QCOMPARE(p.dialogs->messages.size(), 2);
     QVERIFY(f->isVisible());
     QCOMPARE(f->focusWidget(), f->Edit2);
-    QCOMPARE(G().SelectedRecord, before);
+    QCOMPARE(view()->SelectedRecord, before);
     QCOMPARE(changeFile(), QByteArray("an older change\r\n"));
 
     // Tab confirms the date as Enter does, and stays while the date is wrong.
@@ -341,14 +341,14 @@ void TestChangeForm::invalidDateAndTimeAreRejected()
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
     QCOMPARE(p.dialogs->messages.size(), 4);
     QCOMPARE(f->focusWidget(), f->Edit3);
-    QCOMPARE(G().SelectedRecord, before);
+    QCOMPARE(view()->SelectedRecord, before);
 
     replaceAndEnter(f->Edit3, QStringLiteral("7:3"));
     QCOMPARE(f->Edit3->text(), QStringLiteral("07:03"));
     QCOMPARE(f->focusWidget(), f->Edit5);
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
     QCOMPARE(p.dialogs->messages.size(), 4);
-    QVERIFY(G().SelectedRecord.startsWith(
+    QVERIFY(view()->SelectedRecord.startsWith(
         "<call:6>N0CALL<qso_date:8>20230101<time_on:6>070300<freq:9>14.074123<"));
 }
 
@@ -365,7 +365,7 @@ void TestChangeForm::emptyDateAndTimeHaveLengthZero()
     }
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
     QVERIFY(p.dialogs->messages.isEmpty());
-    QVERIFY(G().SelectedRecord.startsWith("<call:6>N0CALL<qso_date:0><time_on:0><freq:9>"));
+    QVERIFY(view()->SelectedRecord.startsWith("<call:6>N0CALL<qso_date:0><time_on:0><freq:9>"));
 }
 
 void TestChangeForm::closeDiscards()
@@ -373,14 +373,14 @@ void TestChangeForm::closeDiscards()
     EditingProgram p(standardLog());
     openChange(1);
     TForm3* f = form();
-    const QByteArray before = G().SelectedRecord;
+    const QByteArray before = view()->SelectedRecord;
     replaceAndEnter(f->Edit1, QStringLiteral("DL9ZZ"));
     QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
     QVERIFY(!f->isVisible());
     QVERIFY(!view()->isVisible());
     QVERIFY(f->Edit1->text().isEmpty());
-    QCOMPARE(G().SelectedRecord, before);
-    QCOMPARE(G().ChangeFields.call, QByteArray("DL9ZZ"));
+    QCOMPARE(view()->SelectedRecord, before);
+    QCOMPARE(form()->ChangeFields.call, QByteArray("DL9ZZ"));
     QVERIFY(!QFile::exists(QStringLiteral("aenderung.adi")));
     QCOMPARE(p.logFile(), crlfLines(p.lines));
 }
@@ -393,15 +393,15 @@ void TestChangeForm::rebuildForUpload()
     EditingProgram::openRow(1);
     p.dir->write("aenderung.adi", "an older change\r\n");
     TForm3* f = form();
-    f->daten_aendern();
-    G().ChangeFields.eqslSent = "Y";
+    f->daten_aendern(view()->SelectedRecord);
+    form()->ChangeFields.eqslSent = "Y";
     f->ChangeSaveRequested = 0;
     f->adif_wandel();
     QVERIFY(!QFile::exists(QStringLiteral("aenderung.adi")));
     QByteArray expected = kSpecimenSaved;
     expected.replace("<eqsl_qsl_sent:0>", "<eqsl_qsl_sent:1>Y");
     QCOMPARE(f->NewRecord, expected);
-    QCOMPARE(G().SelectedRecord, expected);
+    QCOMPARE(view()->SelectedRecord, expected);
     QVERIFY(!f->isVisible());
     QVERIFY(p.dialogs->messages.isEmpty());
 }
@@ -421,7 +421,7 @@ void TestChangeForm::changeGoesToTheOpenedLine()
     QCOMPARE(G().SelectedLine, 5);
     QTest::mouseClick(view()->BitBtn2, Qt::LeftButton);
     QList<QByteArray> expected = p.lines;
-    expected[2] = G().SelectedRecord;
+    expected[2] = view()->SelectedRecord;
     QVERIFY(expected[2].startsWith("<call:6>N0CALL<"));
     QCOMPARE(p.logLines(), expected);
 
@@ -486,8 +486,8 @@ void TestChangeForm::typedTextTheLineCannotHoldIsRefused()
     QCOMPARE(p.dialogs->messages.size(), 2); // "ł" and "ź"
     QVERIFY(p.dialogs->messages[0].contains(QStringLiteral("ł")));
     QCOMPARE(form()->Edit14->text(), QStringLiteral("ód"));
-    QCOMPARE(G().ChangeFields.comment, QByteArray("\xf3"
-                                                  "d"));
+    QCOMPARE(form()->ChangeFields.comment, QByteArray("\xf3"
+                                                      "d"));
     QTest::mouseClick(form()->BitBtn2, Qt::LeftButton);
 
     openChange(1);

@@ -224,7 +224,7 @@ void TestEqslIntegration::noServerGivesNoReply()
     upload(1);
     QCOMPARE(dialogs->messages, QStringList{"plain:Keine Rückmeldung von eQSL."});
     QVERIFY(!TForm2::lampGreen(windows().Form2->Panel12));
-    QCOMPARE(G().ChangeFields.eqslSent, QByteArray());
+    QCOMPARE(windows().Form2->uploadFields().eqslSent, QByteArray());
 }
 
 QTEST_MAIN(TestEqslIntegration)

@@ -190,7 +190,6 @@ void TestEqslUpload::replyJudgedAndStored()
 
     upload(2);
     TForm2* v = view();
-    ProgramState& s = G();
     // Before the run: the record, its copy and the upload file written, the
     // old reply gone; during it: the notice up, the view's buttons and the
     // main window locked.
@@ -212,7 +211,7 @@ void TestEqslUpload::replyJudgedAndStored()
     QCOMPARE(dialogs->messages.size(), shown.size());
     for (int i = 0; i < shown.size(); ++i)
         QVERIFY2(dialogs->messages[i].startsWith(shown[i]), qPrintable(dialogs->messages[i]));
-    QCOMPARE(s.ChangeFields.eqslSent, sent ? QByteArray("Y") : QByteArray());
+    QCOMPARE(windows().Form2->uploadFields().eqslSent, sent ? QByteArray("Y") : QByteArray());
     QCOMPARE(TForm2::lampGreen(v->Panel12), sent);
     QVERIFY(v->Label15->isHidden());
     QVERIFY(v->BitBtn1->isEnabled());
@@ -220,7 +219,7 @@ void TestEqslUpload::replyJudgedAndStored()
     QVERIFY(!v->BitBtn3->isEnabled());
     QVERIFY(!v->BitBtn4->isEnabled());
     QVERIFY(windows().Form1->isEnabled());
-    QVERIFY(s.UploadPending);
+    QVERIFY(windows().Form2->UploadPending);
     QCOMPARE(dir->read("log.adi"), log); // nothing stored yet
 
     // The exit stores the rebuilt record at the QSO's line, and only there.
@@ -236,7 +235,7 @@ void TestEqslUpload::replyJudgedAndStored()
              now[3].constData());
     expected[3] = now[3];
     QCOMPARE(now, expected);
-    QVERIFY(!s.UploadPending);
+    QVERIFY(!windows().Form2->UploadPending);
 
     // A later exit for another QSO leaves both lines as they are.
     openRow(4);
@@ -253,7 +252,7 @@ void TestEqslUpload::staleReplyIsNotJudged()
     QCOMPARE(dialogs->messages, (QStringList{"error:>back.txt< nicht gefunden!",
                                              "plain:Keine Rückmeldung von eQSL."}));
     QVERIFY(!TForm2::lampGreen(view()->Panel12));
-    QCOMPARE(G().ChangeFields.eqslSent, QByteArray());
+    QCOMPARE(windows().Form2->uploadFields().eqslSent, QByteArray());
 }
 
 void TestEqslUpload::earlierReplyDoesNotLeak()
@@ -286,11 +285,11 @@ void TestEqslUpload::timeOutLeavesTheQsoUnmarked()
     QVERIFY(dialogs->messages[0].startsWith("error:Keine Antwort von e-QSL innerhalb von 30 "
                                             "Sekunden"));
     QVERIFY(!TForm2::lampGreen(view()->Panel12));
-    QCOMPARE(G().ChangeFields.eqslSent, QByteArray());
+    QCOMPARE(windows().Form2->uploadFields().eqslSent, QByteArray());
     QVERIFY(view()->BitBtn1->isEnabled());
     QVERIFY(!view()->BitBtn3->isEnabled());
     // The upload may have reached the service: the QSO is stored unmarked.
-    QVERIFY(G().UploadPending);
+    QVERIFY(windows().Form2->UploadPending);
     exitView();
     QVERIFY(logLines()[3].contains("<eqsl_qsl_sent:0>"));
 }
@@ -304,7 +303,7 @@ void TestEqslUpload::missingScriptSendsNothing()
     QCOMPARE(dialogs->messages.size(), 1);
     QVERIFY(dialogs->messages[0].startsWith("error:>eqsl.bat< not found"));
     QVERIFY(!TForm2::lampGreen(view()->Panel12));
-    QVERIFY(!G().UploadPending);
+    QVERIFY(!windows().Form2->UploadPending);
     exitView();
     QCOMPARE(dir->read("log.adi"), log); // nothing went out, nothing changed
 }
@@ -349,7 +348,7 @@ void TestEqslUpload::markGoesToTheUploadedLine()
     const QList<QByteArray> before = fileLines(startProgram(*dir, 6, "Eng"));
     runner->replyText = reply("success");
     upload(1);
-    QVERIFY(G().UploadPending);
+    QVERIFY(windows().Form2->UploadPending);
     if (then == "click") {
         clickRow(4);
         QCOMPARE(G().SelectedLine, 5);
@@ -367,7 +366,7 @@ void TestEqslUpload::markGoesToTheUploadedLine()
     QCOMPARE(fieldSet(now[2]).value("call"), QByteArray("K1ABC"));
     now[2] = before[2];
     QCOMPARE(now, before);
-    QVERIFY(!G().UploadPending);
+    QVERIFY(!windows().Form2->UploadPending);
 }
 
 void TestEqslUpload::nothingStartsDuringTheUpload()
@@ -396,8 +395,8 @@ void TestEqslUpload::nothingStartsDuringTheUpload()
     QVERIFY(!windows().Form8->isVisible());
     QVERIFY(view()->isVisible());
     QCOMPARE(view()->Panel3->text(), QStringLiteral("K1ABC"));
-    QVERIFY(G().UploadPending);
-    QCOMPARE(G().ChangeFields.eqslSent, QByteArray("Y"));
+    QVERIFY(windows().Form2->UploadPending);
+    QCOMPARE(windows().Form2->uploadFields().eqslSent, QByteArray("Y"));
     // Enabled again once the reply is judged: exit and delete, not change.
     QVERIFY(view()->BitBtn1->isEnabled() && view()->BitBtn5->isEnabled());
     QVERIFY(!view()->BitBtn4->isEnabled());
@@ -446,7 +445,7 @@ void TestEqslUpload::unreadableRecordIsNeverUploaded()
     QCOMPARE(runner->runs, 0);
     QCOMPARE(dialogs->messages.size(), 1);
     QVERIFY(dialogs->messages[0].startsWith("error:This QSO has no readable call or date"));
-    QVERIFY(!G().UploadPending);
+    QVERIFY(!windows().Form2->UploadPending);
     exitView();
     QCOMPARE(dir->read("log.adi"), log);
 }

@@ -266,7 +266,7 @@ void TestMainWindow::backAndSelection()
     QVERIFY(v->isVisible());
     QCOMPARE(v->Edit1->text(), QStringLiteral("5"));
     QCOMPARE(s.SelectedLine, 5);
-    QCOMPARE(s.SelectedRecord, record(4));
+    QCOMPARE(windows().Form2->SelectedRecord, record(4));
     QCOMPARE(v->Panel3->text(), QStringLiteral("K4XY"));
     QCOMPARE(v->Panel10->text(), QStringLiteral(" 14.0740")); // one blank stays
     QCOMPARE(windows().Form2->shownQso().eqslSent, QByteArray(" Y"));
@@ -285,7 +285,7 @@ void TestMainWindow::doubleClickAfterReloadOpensTheShownRow()
     start();
     ProgramState& s = G();
     doubleClickRow(7);
-    QCOMPARE(s.SelectedRecord, record(7));
+    QCOMPARE(windows().Form2->SelectedRecord, record(7));
     // "exit" reloads: SelectedLine points past the last record, the highlight
     // stays on row 7. A double click there opens the QSO whose cells it shows.
     QTest::mouseClick(windows().Form2->BitBtn1, Qt::LeftButton);
@@ -294,11 +294,11 @@ void TestMainWindow::doubleClickAfterReloadOpensTheShownRow()
     const QRect r = grid()->visualRect(grid()->model()->index(7, 2));
     QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(s.SelectedLine, 8);
-    QCOMPARE(s.SelectedRecord, record(7));
+    QCOMPARE(windows().Form2->SelectedRecord, record(7));
     QCOMPARE(windows().Form2->Panel3->text(), QStringLiteral("K7XY"));
     // The empty row after the last QSO holds no record: nothing to change.
     doubleClickRow(30);
-    QVERIFY(s.SelectedRecord.isEmpty());
+    QVERIFY(windows().Form2->SelectedRecord.isEmpty());
     QVERIFY(!windows().Form2->BitBtn4->isEnabled());
     QVERIFY(!windows().Form2->BitBtn2->isEnabled());
 }
@@ -319,7 +319,7 @@ void TestMainWindow::viewLampsButtonsAndSave()
     QVERIFY(v->BitBtn3->isEnabled());
     // "modification save" writes the record into its line, and exactly
     // LineCount lines.
-    s.SelectedRecord = "<call:5>N0NEW <eor>";
+    windows().Form2->SelectedRecord = "<call:5>N0NEW <eor>";
     s.LogLines.set(s.LineCount + 1, "<call:3>XXX <eor>");
     QTest::mouseClick(v->BitBtn2, Qt::LeftButton);
     QList<QByteArray> expected = logBytes.split('\n');
