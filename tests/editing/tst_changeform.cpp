@@ -71,6 +71,7 @@ class TestChangeForm : public QObject
     Q_OBJECT
 private slots:
     void saveWithoutEditsAndStore();
+    void formsTalkThroughSignals();
     void typedEntriesAndFocusChain();
     void typedTextIsNeverCut();
     void recordsOpenAsRead_data();
@@ -88,6 +89,45 @@ private slots:
     void assumedChangeIsNotLostUnasked();
     void escapeLeavesOnlyTheChangeForm();
 };
+
+void TestChangeForm::formsTalkThroughSignals()
+{
+    EditingProgram p(standardLog());
+    // A change form of its own, connected to nothing: opened with a record,
+    // it answers with the record built, and knows no other window.
+    TForm3 lone;
+    lone.FormCreate();
+    QByteArray built;
+    int taken = 0;
+    QObject::connect(&lone, &TForm3::recordBuilt,
+                     [&](const QByteArray& record, const EditFieldSet&) { built = record; });
+    QObject::connect(&lone, &TForm3::changeTaken, [&] { ++taken; });
+    lone.open(kSpecimen);
+    QCOMPARE(lone.Edit1->text(), QStringLiteral("N0CALL"));
+    QTest::mouseClick(lone.BitBtn1, Qt::LeftButton);
+    QCOMPARE(built, kSpecimenSaved);
+    QCOMPARE(taken, 1);
+    QVERIFY(!lone.isVisible());
+    QCOMPARE(p.logLines(), p.lines); // nothing written: the view decides
+
+    // The view asks for the record it wants written at its own line, with
+    // what that line held when it was opened.
+    openChange(1);
+    QTest::mouseClick(form()->BitBtn1, Qt::LeftButton);
+    QList<int> lines;
+    QList<QByteArray> expected, records;
+    QObject::connect(view(), &TForm2::writeRequested,
+                     [&](int line, const QByteArray& was, const QByteArray& record) {
+                         lines << line;
+                         expected << was;
+                         records << record;
+                     });
+    QTest::mouseClick(view()->BitBtn2, Qt::LeftButton);
+    QCOMPARE(lines, QList<int>{2});
+    QCOMPARE(expected, QList<QByteArray>{kSpecimen});
+    QCOMPARE(records, QList<QByteArray>{kSpecimenSaved});
+    QCOMPARE(p.logLines().value(2), kSpecimenSaved);
+}
 
 void TestChangeForm::saveWithoutEditsAndStore()
 {
