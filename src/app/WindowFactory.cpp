@@ -27,6 +27,10 @@ namespace
 template <typename T> T* create(T*& slot, QWidget* owner = nullptr)
 {
     slot = new T();
+    // Forms placed from the main window's grid learn its size first.
+    if constexpr (requires { slot->setGridSize(QSize()); })
+        if (auto* main = qobject_cast<TForm1*>(owner))
+            slot->setGridSize(main->gridSize());
     // The secondary forms belong to the main window as its dialogs: the
     // window manager keeps them above it (they are transient for it), so a
     // click into the grid never buries them.

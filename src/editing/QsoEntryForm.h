@@ -18,6 +18,10 @@ class QsoEntryForm : public QWidget
 {
     Q_OBJECT
 public:
+    // The main window's grid size, from which the form is placed; set before
+    // FormCreate.
+    void setGridSize(QSize size) { m_grid = size; }
+
     // The key-press handlers of the edits: they filter and convert the keys
     // and move the focus on Enter. The value of a field follows its edit's
     // text as it changes.
@@ -68,6 +72,7 @@ public:
     QLabel* Label17 = nullptr;      // the Enter hint
 
 protected:
+    QSize m_grid;
     enum class Kind { Change, NewQso };
     explicit QsoEntryForm(Kind kind, QWidget* parent = nullptr);
 

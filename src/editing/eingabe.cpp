@@ -42,8 +42,7 @@ bool TForm3::utf8Line() const
 
 void TForm3::FormCreate()
 {
-    ProgramState& s = G();
-    place(727, 390, (s.GridWidth / 2) / 2, (s.GridHeight / 2) / 2);
+    place(727, 390, (m_grid.width() / 2) / 2, (m_grid.height() / 2) / 2);
     applyCaptions();
     clearEdits();
 }

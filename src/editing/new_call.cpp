@@ -39,16 +39,14 @@ bool TForm7::utf8Line() const
 
 void TForm7::FormCreate()
 {
-    ProgramState& s = G();
-    place(kWidth, kHeight, s.GridWidth / 2, s.GridHeight / 2);
+    place(kWidth, kHeight, m_grid.width() / 2, m_grid.height() / 2);
     applyCaptions();
     clearEdits();
 }
 
 void TForm7::Open()
 {
-    const ProgramState& s = G();
-    place(kWidth, kHeight, (s.GridWidth / 2) / 2, (s.GridHeight / 2) / 2);
+    place(kWidth, kHeight, (m_grid.width() / 2) / 2, (m_grid.height() / 2) / 2);
     showWindow(this);
 }
 

@@ -73,10 +73,6 @@ struct ProgramState {
     quint8 DisplayFormat = 0;
     QByteArray SearchCall;
 
-    // The grid's size, from which the editing forms are placed.
-    int GridHeight = 0;
-    int GridWidth = 0;
-
     SettingsValues ProgramSettings;
     QByteArray LogFilePath;          // in the file system's encoding
     QString ConfigSaveError;         // why the last write of config.dat failed

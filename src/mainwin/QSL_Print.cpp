@@ -228,8 +228,7 @@ void TForm1::FormCreate()
     const QSize screen = screenSize();
     resize(screen.width() - 10, screen.height() - 40);
     arrangeControls(screen.width() < kDesignWidth);
-    s.GridHeight = StringGrid1->height();
-    s.GridWidth = StringGrid1->width();
+    m_gridSize = StringGrid1->size();
     s.QsoCount = 0;
     s.StoredQsoCount = 0;
     s.SearchView = 0;

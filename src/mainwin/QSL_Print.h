@@ -42,6 +42,9 @@ public:
     void Load_Config();
     void Save_Config();
     void ScrollGridToBottom();
+    // The grid's size as the window was laid out; the other windows are
+    // placed from it.
+    QSize gridSize() const { return m_gridSize; }
     // The start-up step: loads the settings and the logbook and shows the
     // window maximized, the keyboard in the grid on the newest QSO.
     void Log();
@@ -149,5 +152,6 @@ private:
     quint8 m_matchMarker = 0;
     int m_selectedRow = -1; // the row of the last cell selection in the whole-log view
     std::function<bool()> m_leaveCheck;
+    QSize m_gridSize;
     bool mayLeave() const { return !m_leaveCheck || m_leaveCheck(); }
 };

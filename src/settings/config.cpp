@@ -182,9 +182,8 @@ void TConfiguration::buildControls()
 
 void TConfiguration::place(int height)
 {
-    ProgramState& s = G();
     resize(800, height);
-    move((s.GridWidth / 2) / 2, (s.GridHeight / 2) / 2);
+    move((m_grid.width() / 2) / 2, (m_grid.height() / 2) / 2);
 }
 
 void TConfiguration::setExitCaption()

@@ -23,6 +23,9 @@ public:
     explicit TConfiguration(QWidget* parent = nullptr);
 
     // Once, when the program creates its forms.
+    // The main window's grid size, from which the dialog is placed; set
+    // before FormCreate.
+    void setGridSize(QSize size) { m_grid = size; }
     void FormCreate();
     // Shows the dialog filled from the settings (the main window's button).
     void Open();
@@ -67,6 +70,7 @@ signals:
     void accountRequested();
 
 private:
+    QSize m_grid;
     // A field of the table: the settings value it mirrors, its limit (0 for
     // none) and the field Enter moves to.
     struct Field {

@@ -338,7 +338,8 @@ void TestChangeForm::captionsByLanguage()
     QCOMPARE(f->windowTitle(),
              language == "Ger" ? QStringLiteral("QSO ändern") : QStringLiteral("Change QSO"));
     QCOMPARE(f->size(), QSize(727, 390));
-    QCOMPARE(f->pos(), QPoint((G().GridWidth / 2) / 2, (G().GridHeight / 2) / 2));
+    QCOMPARE(f->pos(), QPoint((windows().Form1->gridSize().width() / 2) / 2,
+                              (windows().Form1->gridSize().height() / 2) / 2));
     openChange(0);
     QCOMPARE(captions(), opened);
 }

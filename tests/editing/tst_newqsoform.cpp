@@ -99,7 +99,8 @@ void TestNewQsoForm::typedQsoIsAppended()
     openForm();
     TForm7* f = form();
     QCOMPARE(f->size(), QSize(727, 375));
-    QCOMPARE(f->pos(), QPoint((G().GridWidth / 2) / 2, (G().GridHeight / 2) / 2));
+    QCOMPARE(f->pos(), QPoint((windows().Form1->gridSize().width() / 2) / 2,
+                              (windows().Form1->gridSize().height() / 2) / 2));
     const int qsos = G().QsoCount;
 
     typeQso({"N0CALL", "15.01.2023", "12:34", "14.074", "20m", "ft8", "-05", "-10", "jo62", "", "",
@@ -203,7 +204,8 @@ void TestNewQsoForm::captionsByLanguage()
              language == "Ger" ? QStringLiteral("Neues QSO") : QStringLiteral("New QSO"));
     QCOMPARE(f->Label4->text(),
              language == "Ger" ? QStringLiteral("Uhrzeit") : QStringLiteral("Time"));
-    QCOMPARE(f->pos(), QPoint(G().GridWidth / 2, G().GridHeight / 2));
+    QCOMPARE(f->pos(), QPoint(windows().Form1->gridSize().width() / 2,
+                              windows().Form1->gridSize().height() / 2));
 
     // The close button empties the edits (and with them the values) and
     // resets the captions.

@@ -139,8 +139,8 @@ void TestMainWindow::startUp()
     ProgramState& s = G();
     TForm1* f = windows().Form1;
     QCOMPARE(screenSize().width(), 1920);
-    QCOMPARE(s.GridHeight, 924);
-    QCOMPARE(s.GridWidth, 1895);
+    QCOMPARE(f->gridSize().height(), 924);
+    QCOMPARE(f->gridSize().width(), 1895);
     QCOMPARE(f->StringGrid1->size(), QSize(1895, 924));
     QCOMPARE(f->windowTitle(), QStringLiteral("Vosmira V4.2"));
     QCOMPARE(QApplication::applicationDisplayName().isEmpty(), false);
