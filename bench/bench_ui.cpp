@@ -22,8 +22,8 @@
 // Printed last, one line per goal and platform ("_x11" for the X display):
 //   ratio <name>_<size> <wall ratio> cpu <cpu ratio> worst <worst wall ratio> file_bytes <n>
 // See README.md for what each compares.
-#include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
+#include "app/WindowFactory.h"
+#include "widgets/KeyEdit.h"
 #include "editing/auswahl_select.h"
 #include "editing/eingabe.h"
 #include "logdata/State.h"
@@ -158,7 +158,7 @@ void report(const char* name, Sample s)
 
 TForm1* mainWindow()
 {
-    return Forms().Form1;
+    return windows().Form1;
 }
 
 void click(QWidget* w)
@@ -197,7 +197,7 @@ void viewGroup(int n)
         click(f->Button3);
         report("back", finish(s));
     }
-    TForm2* view = Forms().Form2;
+    TForm2* view = windows().Form2;
     for (int i = 0; i < n; ++i) {
         Sample s = begin(view);
         doubleClickRow(i);
@@ -212,8 +212,8 @@ void viewGroup(int n)
 // turns, and "exit" (the reload).
 void editGroup(int n, const QString& log)
 {
-    TForm2* view = Forms().Form2;
-    TForm3* change = Forms().Form3;
+    TForm2* view = windows().Form2;
+    TForm3* change = windows().Form3;
     TForm1* f = mainWindow();
     const QString copy = QFileInfo(log).dir().filePath(QStringLiteral("copy.adi"));
     for (int i = 0; i < n; ++i) {

@@ -8,13 +8,13 @@
 //   vosmira_loadprobe cycle <log>  the program started on the log (offscreen),
 //                                  then a call search, back, a QSO opened,
 //                                  changed and saved, and the view left (reload)
-#include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
+#include "app/WindowFactory.h"
 #include "editing/auswahl_select.h"
 #include "logdata/Loader.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/KeyEdit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,7 +67,7 @@ int main(int argc, char** argv)
         c.close();
         createAllForms();
         QCoreApplication::processEvents();
-        TForm1* f = Forms().Form1;
+        TForm1* f = windows().Form1;
         f->Button1Click();
         f->Edit3->setText(QStringLiteral("DL"));
         QChar enter(13);
@@ -76,8 +76,9 @@ int main(int argc, char** argv)
         StringGrid* grid = f->StringGrid1;
         grid->setCurrentIndex(grid->model()->index(5, 2));
         f->StringGrid1DblClick();
-        s.SelectedRecord = s.SelectedRecord.replace("<eor>", "<comment:3>tnx <eor>");
-        TForm2* view = Forms().Form2;
+        windows().Form2->SelectedRecord =
+            windows().Form2->SelectedRecord.replace("<eor>", "<comment:3>tnx <eor>");
+        TForm2* view = windows().Form2;
         view->BitBtn2Click();
         view->BitBtn1Click();
         QCoreApplication::processEvents();

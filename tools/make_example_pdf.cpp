@@ -5,12 +5,12 @@
 // pdftoppm.
 //
 //   vosmira-example-pdf [--call CALL] LOGFILE OUT.pdf [OUT-page1.png]
-#include "app/Dialogs.h"
 #include "logdata/Cp1252.h"
 #include "logdata/State.h"
 #include "logdata/TextList.h"
 #include "printing/Drucken.h"
 #include "printing/QtPrinterCanvas.h"
+#include "widgets/Dialogs.h"
 
 #include <QApplication>
 #include <QDir>

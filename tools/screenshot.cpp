@@ -7,10 +7,10 @@
 // With VOSMIRA_SHOT_SCREEN=1 the window is maximised on the real screen (run
 // it on an Xvfb screen of the size wanted, QT_SCALE_FACTOR as the user has
 // it) and the picture is of the whole screen.
-#include "app/FormRegistry.h"
-#include "app/Screen.h"
+#include "app/WindowFactory.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/Screen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     if (!wholeScreen)
         setScreenSizeOverride(QSize(1280, 800));
     createAllForms();
-    TForm1* main = Forms().Form1;
+    TForm1* main = windows().Form1;
     if (!wholeScreen) {
         main->showNormal();
         main->resize(1270, 760);

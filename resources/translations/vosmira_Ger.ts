@@ -1075,6 +1075,10 @@
         <translation>%1 Felder mit unlesbarer Länge übersprungen</translation>
     </message>
     <message>
+        <source>The grid could not hold every cell: some are shown empty (the logbook file is unchanged)</source>
+        <translation>Die Tabelle konnte nicht jede Zelle aufnehmen: einige bleiben leer (die Logbuchdatei ist unverändert)</translation>
+    </message>
+    <message>
         <source>No logbook chosen yet: open the configuration (the gear button), choose your log file with the button beside the log path, or type its path and press Enter.</source>
         <translation>Noch kein Logbuch gewählt: bitte die Konfiguration öffnen (Zahnrad-Knopf) und die Logdatei mit dem Knopf neben dem Pfad wählen oder den Pfad eingeben und Enter drücken.</translation>
     </message>

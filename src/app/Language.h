@@ -7,14 +7,13 @@
 // chooser, print dialog, buttons of message boxes) come from Qt's translation
 // for the same language.
 //
-// A widget's text is set with setTrText() and friends: the widget keeps the
-// English text and its context, and every change of the language sets all
-// such texts anew in every window.
+// A widget's text is set with setTrText() and friends (widgets/TrText.h);
+// useLanguage() sets all such texts anew in every window.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-class QWidget;
+#include "widgets/TrText.h"
 
 // Installs the translation of the language setting (removing the one before)
 // and sets the texts of every window in it. Returns true when a translation
@@ -29,14 +28,3 @@ QString languageName(const QByteArray& setting);
 // The translation a setting stands for: an empty setting (a config.dat
 // without a language line) is German, as the windows have always been then.
 QByteArray effectiveLanguage(const QByteArray& setting);
-
-// Texts that follow the language. `context` and `source` must live as long as
-// the program (string literals marked with QT_TRANSLATE_NOOP or QT_TR_NOOP).
-void setTrText(QWidget* w, const char* context, const char* source);
-void setTrToolTip(QWidget* w, const char* context, const char* source);
-void setTrTitle(QWidget* w, const char* context, const char* source);
-// Sets every text marked above in `root` and its children in the current
-// language.
-void retranslateTree(QWidget* root);
-// The same for every window of the program.
-void retranslateAll();

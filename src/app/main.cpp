@@ -1,6 +1,5 @@
 // Vosmira: a logbook for FT8 and FT4 operators.
-#include "app/FormRegistry.h"
-#include "app/JpegDecoder.h"
+#include "app/WindowFactory.h"
 #include "logdata/AtomicFile.h"
 #include "mainwin/QSL_Print.h"
 

@@ -4,6 +4,8 @@
 #include "logdata/Dates.h"
 #include "logdata/FieldLookup.h"
 
+#include <QCoreApplication>
+
 namespace
 {
 using R = LengthRule;
@@ -97,4 +99,13 @@ ChangeFieldsRead readChangeFields(QByteArrayView record)
         f.eqslRcvd.clear();
     }
     return out;
+}
+
+QString unreadableFieldsText(const QStringList& unreadable)
+{
+    return QCoreApplication::translate("TForm3",
+                                       "In this QSO's record the length of %1 is not a number. "
+                                       "The field is shown empty; saving the change writes it "
+                                       "empty.")
+        .arg(unreadable.join(QStringLiteral(", ")));
 }

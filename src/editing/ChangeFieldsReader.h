@@ -16,3 +16,7 @@ struct ChangeFieldsRead {
 };
 
 ChangeFieldsRead readChangeFields(QByteArrayView record);
+
+// What the operator is told when fields of the record could not be read
+// (`unreadable` of a read): they are shown empty and a save writes them empty.
+QString unreadableFieldsText(const QStringList& unreadable);

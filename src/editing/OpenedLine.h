@@ -14,6 +14,13 @@ inline bool lineStillHolds(const ProgramState& s, int line, QByteArrayView recor
     return line >= 1 && !record.isEmpty() && s.LogLines.view(line + 1) == record;
 }
 
+// How a write of a record to its line ended.
+enum class LineWrite {
+    Written, // stored and the logbook rewritten
+    Moved,   // the line no longer holds the QSO opened: nothing written
+    Failed,  // the rewrite did not succeed (reported by the main window)
+};
+
 // What the operator is told when it does not.
 inline QString lineMovedText()
 {

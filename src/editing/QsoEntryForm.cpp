@@ -1,11 +1,11 @@
 #include "editing/QsoEntryForm.h"
 
-#include "app/Dialogs.h"
-#include "app/KeyEdit.h"
-#include "app/Language.h"
-#include "app/Widgets.h"
 #include "logdata/Cp1252.h"
 #include "logdata/TextCodec.h"
+#include "widgets/Dialogs.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/TrText.h"
+#include "widgets/Widgets.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -3,10 +3,10 @@
 // the same edits, labels and buttons, the same key filtering, and the Enter
 // chain from field to field. Each form says where its values live and adds its
 // own opening, saving and closing.
-#include "app/KeyEdit.h"
-#include "app/Widgets.h"
 #include "editing/EntryRules.h"
 #include "logdata/State.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Widgets.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -18,6 +18,10 @@ class QsoEntryForm : public QWidget
 {
     Q_OBJECT
 public:
+    // The main window's grid size, from which the form is placed; set before
+    // FormCreate.
+    void setGridSize(QSize size) { m_grid = size; }
+
     // The key-press handlers of the edits: they filter and convert the keys
     // and move the focus on Enter. The value of a field follows its edit's
     // text as it changes.
@@ -68,6 +72,7 @@ public:
     QLabel* Label17 = nullptr;      // the Enter hint
 
 protected:
+    QSize m_grid;
     enum class Kind { Change, NewQso };
     explicit QsoEntryForm(Kind kind, QWidget* parent = nullptr);
 

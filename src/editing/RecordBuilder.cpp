@@ -1,6 +1,7 @@
 #include "editing/RecordBuilder.h"
 
 #include "logdata/AdifRecord.h"
+#include "logdata/Dates.h"
 
 namespace record
 {
@@ -126,4 +127,11 @@ QByteArray build(const EditFieldSet& f, QByteArrayView fileDate, QByteArrayView 
     out.append(" <eor>");
     return out;
 }
+QByteArray rebuild(const EditFieldSet& f, const Origin& origin)
+{
+    // The values keep their display forms, so building again gives the same
+    // record; the date and time are converted on the way.
+    return build(f, toAdifDate(without(f.date, '.')), fileTime(f.time), origin);
+}
+
 } // namespace record

@@ -35,6 +35,10 @@ struct Origin {
 QByteArray build(const EditFieldSet& f, QByteArrayView fileDate, QByteArrayView fileTimeText,
                  const Origin& origin = {});
 
+// The record rebuilt from the values a form shows (date and time in their
+// display forms) and where they came from.
+QByteArray rebuild(const EditFieldSet& f, const Origin& origin);
+
 // One field as the record writes it: "<tag:" length ">" value.
 void appendField(QByteArray& out, QByteArrayView tag, QByteArrayView value);
 } // namespace record

@@ -1,22 +1,18 @@
 #include "editing/auswahl_select.h"
 
-#include "app/Dialogs.h"
-#include "app/FormRegistry.h"
-#include "app/Language.h"
-#include "app/Widgets.h"
 #include "editing/OpenedLine.h"
-#include "editing/del_qso.h"
-#include "editing/eingabe.h"
-#include "editing/new_call.h"
+#include "editing/RecordBuilder.h"
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
 #include "logdata/LogFileMark.h"
-#include "logdata/Rewrite.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
+#include "logdata/TextCodec.h"
 #include "mainwin/CountryTable.h"
-#include "mainwin/QSL_Print.h"
-#include "mainwin/StringGrid.h"
+#include "widgets/Dialogs.h"
+#include "widgets/JpegDecoder.h"
+#include "widgets/TrText.h"
+#include "widgets/Widgets.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -176,23 +172,104 @@ bool TForm2::lampGreen(const Panel* lamp)
 void TForm2::FormActivate()
 {
     resize(600, 389);
-    if (TForm7* f7 = Forms().Form7)
-        move(f7->x() / 2, f7->y() / 2);
+    if (m_placedFrom)
+        move(m_placedFrom->x() / 2, m_placedFrom->y() / 2);
     Label15->hide();
 }
 
 void TForm2::Init2()
 {
     // The flag's first character follows the one leading blank.
-    const SelectedQsoSet& q = G().SelectedQso;
+    const SelectedQsoSet& q = m_qso;
     setLamp(Panel12, q.eqslSent.size() > 1 && q.eqslSent[1] == 'Y');
     setLamp(Panel13, q.eqslRcvd.size() > 1 && q.eqslRcvd[1] == 'Y');
 }
 
-void TForm2::Auswahl()
+void TForm2::open(const SelectedQsoSet& q, int line)
+{
+    m_qso = q;
+    auto text = [](const QByteArray& b) { return text::decode(b); };
+    show();
+    Edit1->setText(QString::number(line));
+    Panel1->setText(text(q.date));
+    Panel2->setText(text(q.time));
+    Panel3->setText(text(q.call));
+    Panel4->setText(text(q.comment));
+    Panel5->setText(text(q.band));
+    Panel8->setText(text(q.rstSent));
+    Panel9->setText(text(q.rstRcvd));
+    Panel10->setText(text(q.freq));
+    Panel11->setText(text(q.mode));
+    Panel16->setText(text(q.locator));
+    BitBtn2->setEnabled(true);
+    BitBtn3->setEnabled(true);
+    Init2();
+    for (QWidget* w : {static_cast<QWidget*>(Edit3), static_cast<QWidget*>(Edit5),
+                       static_cast<QWidget*>(Edit6), static_cast<QWidget*>(Label17),
+                       static_cast<QWidget*>(Label18), static_cast<QWidget*>(Label19)})
+        w->hide();
+
+    Keys = deriveCallKeys(q.call);
+    Country_Hide();
+    Country_Wahl();
+    fitNames();
+
+    FormActivate();
+    Auswahl(line);
+    // Brought to the front, also when it was already open behind the main window.
+    raise();
+    activateWindow();
+}
+
+void TForm2::Country_Hide()
+{
+    for (int n = 2; n <= kLastPicture; ++n)
+        if (isFlagPicture(n))
+            Images[size_t(n)]->hide();
+}
+
+void TForm2::Country_Wahl()
+{
+    CountryResult result;
+    lookupCountry(Keys, result);
+    // Pictures are made visible in the order of their numbers, so where
+    // several match, the highest-numbered one lies on top.
+    for (int n = 2; n <= kLastPicture; ++n) {
+        if (!result.visible.test(size_t(n)))
+            continue;
+        Image1 = Images[size_t(n)];
+        Position_Flag();
+    }
+    // The table's texts are the design's; the language's translation names
+    // the countries its way.
+    const QString text = QCoreApplication::translate("Country", result.text);
+    Panel6->setVisible(!text.isEmpty());
+    Panel6->setText(text);
+}
+
+void TForm2::Position_Flag()
+{
+    PictureBox* flag = Image1;
+    if (!flag)
+        return;
+    if (flag->pixmap().isNull() && !flag->property("flagLoaded").toBool()) {
+        const int number = flag->property("pictureNumber").toInt();
+        const QString path = flagResourcePath(number);
+        QString error;
+        flag->setPicture(loadJpegPixmap(path, &error));
+        if (flag->pixmap().isNull())
+            qWarning("picture %s: %s", qPrintable(path), qPrintable(error));
+        flag->setProperty("flagLoaded", true);
+    }
+    flag->setGeometry(304, 49, 60, 30);
+    flag->show();
+    flag->raise();
+}
+
+void TForm2::Auswahl(int line)
 {
     ProgramState& s = G();
-    Edit3->setText(QString::number(s.SelectedLine));
+    Edit3->setText(QString::number(line));
     Edit5->setText(QString::number(s.LineCount));
     bool found = false;
     QFile f;
@@ -201,19 +278,19 @@ void TForm2::Auswahl()
     const DiskChange disk =
         s.LogMark.valid ? checkDisk(s.LogMark, s.LogFilePath).change : DiskChange::Changed;
     if (disk == DiskChange::Same || disk == DiskChange::Appended) {
-        if (s.SelectedLine >= 1 && s.SelectedLine < s.LoadedLineCount) {
-            s.SelectedRecord = s.LogLines.at(s.SelectedLine + 1);
-            s.UploadRecord = s.SelectedRecord;
+        if (line >= 1 && line < s.LoadedLineCount) {
+            SelectedRecord = s.LogLines.at(line + 1);
+            m_uploadRecord = SelectedRecord;
             found = true;
         }
     } else if (openLogbookFile(s, f)) {
         const QByteArray image = readWholeFile(f);
         const std::vector<LineSpan> spans = splitLines(image);
         // Line 0 is the header, never a QSO.
-        if (s.SelectedLine >= 1 && size_t(s.SelectedLine) < spans.size()) {
-            const LineSpan& sp = spans[size_t(s.SelectedLine)];
-            s.SelectedRecord = image.mid(sp.offset, sp.length);
-            s.UploadRecord = s.SelectedRecord;
+        if (line >= 1 && size_t(line) < spans.size()) {
+            const LineSpan& sp = spans[size_t(line)];
+            SelectedRecord = image.mid(sp.offset, sp.length);
+            m_uploadRecord = SelectedRecord;
             found = true;
         }
     }
@@ -221,17 +298,16 @@ void TForm2::Auswahl()
         // No record at that line (the empty row after the last QSO, or the
         // file is gone): hold nothing, so no change or upload can act on the
         // record of the QSO opened before.
-        s.SelectedRecord.clear();
-        s.UploadRecord.clear();
+        SelectedRecord.clear();
+        m_uploadRecord.clear();
     }
     // From here on the view (and the deletion form it fills) act on this
     // line and no other.
-    m_line = found ? s.SelectedLine : -1;
-    m_lineRecord = found ? s.SelectedRecord : QByteArray();
+    m_line = found ? line : -1;
+    m_lineRecord = found ? SelectedRecord : QByteArray();
     m_unsavedChange = false;
     updateTitle();
-    if (TForm8* del = Forms().Form8)
-        del->setOpenedLine(m_line, m_lineRecord);
+    emit lineOpened(m_line, m_lineRecord);
     BitBtn4->setEnabled(found);
     BitBtn3->setEnabled(found && !lampGreen(Panel12));
     BitBtn2->setEnabled(found);
@@ -239,41 +315,31 @@ void TForm2::Auswahl()
 
 bool TForm2::writeOpenedLine(const QByteArray& record)
 {
-    ProgramState& s = G();
     if (m_line < 1 || record.isEmpty())
         return false;
-    if (!lineStillHolds(s, m_line, m_lineRecord)) {
-        dialogs().showError(lineMovedText());
-        return false;
-    }
-    s.LogLines.set(m_line + 1, record);
-    if (!Save_Array_1())
+    if (!Save_Array_1(record))
         return false;
     m_lineRecord = record;
-    if (TForm8* del = Forms().Form8)
-        if (del->openedLine() == m_line)
-            del->setOpenedLine(m_line, record);
+    emit lineRewritten(m_line, record);
     return true;
 }
 
 void TForm2::Aenderung_Speichern()
 {
-    if (writeOpenedLine(G().SelectedRecord))
+    if (writeOpenedLine(SelectedRecord))
         m_unsavedChange = false;
     BitBtn1->setFocus();
     BitBtn2->setEnabled(false);
-    Forms().Form1->show();
+    emit mainWindowWanted();
 }
 
-bool TForm2::Save_Array_1()
+bool TForm2::Save_Array_1(const QByteArray& record)
 {
-    ProgramState& s = G();
-    if (m_line >= 1) {
-        Edit3->setText(QString::number(m_line));
-        Edit6->setText(QString::number(m_line + 1));
-    }
-    const RewriteOutcome outcome = rewriteLogbook(s, s.LoadedLineCount);
-    return Forms().Form1->ReportRewrite(outcome);
+    Edit3->setText(QString::number(m_line));
+    Edit6->setText(QString::number(m_line + 1));
+    m_writeAnswer = LineWrite::Failed;
+    emit writeRequested(m_line, m_lineRecord, record);
+    return m_writeAnswer == LineWrite::Written;
 }
 
 void TForm2::BitBtn1Click()
@@ -283,24 +349,26 @@ void TForm2::BitBtn1Click()
     for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4})
         b->setEnabled(true);
     storePendingUpload();
-    TForm1* main = Forms().Form1;
-    main->LoadLogbook();
-    main->StringGrid1->show();
-    main->ScrollGridToBottom();
+    emit closedToLog();
     hide();
 }
 
 void TForm2::storePendingUpload()
 {
-    ProgramState& s = G();
-    if (!s.UploadPending || m_uploading)
+    if (!UploadPending || m_uploading)
         return;
-    Forms().Form3->adif_wandel();
+    // Rebuilt from the upload's values as the change form would build them;
+    // a change form still open belonged to this QSO.
+    QFile::remove(QStringLiteral("aenderung.adi"));
+    emit changeFormDismissed();
+    showChangedRecord(
+        record::rebuild(m_uploadFields, record::Origin{m_uploadOriginal, &m_uploadShown}),
+        m_uploadFields);
     // At the uploaded QSO's own line, whatever the grid selection is now.
-    writeOpenedLine(s.SelectedRecord);
+    writeOpenedLine(SelectedRecord);
     // The uploaded QSO's record is stored; a later exit for another QSO must
     // not rebuild that line from these values again.
-    s.UploadPending = false;
+    UploadPending = false;
 }
 
 void TForm2::closeEvent(QCloseEvent* e)
@@ -329,12 +397,8 @@ void TForm2::BitBtn4Click()
     if (m_uploading)
         return;
     storePendingUpload();
-    TForm3* change = Forms().Form3;
-    showWindow(change);
-    change->Init();
-    G().UploadPending = false;
-    change->daten_aendern();
-    change->Edit10->setFocus();
+    UploadPending = false;
+    emit changeRequested(SelectedRecord);
 }
 
 void TForm2::BitBtn5Click()
@@ -344,7 +408,7 @@ void TForm2::BitBtn5Click()
     if (m_uploading || !confirmLeave())
         return;
     storePendingUpload();
-    showWindow(Forms().Form8);
+    emit deleteRequested();
     hide();
 }
 
@@ -360,9 +424,38 @@ void TForm2::updateTitle()
         setWindowTitle(tr("QSO %1 – %2").arg(Edit1->text(), call));
 }
 
+void TForm2::showChangedRecord(const QByteArray& record, const EditFieldSet& f)
+{
+    SelectedRecord = record;
+    BitBtn3->setEnabled(false);
+    BitBtn4->setEnabled(false);
+    BitBtn2->setFocus();
+    auto text = [](const QByteArray& b) { return text::decode(b); };
+    // Date and time stay those of the grid row.
+    Panel1->setText(text(m_qso.date));
+    Panel2->setText(text(m_qso.time));
+    Panel3->setText(text(f.call));
+    Panel4->setText(text(f.comment));
+    Panel5->setText(text(f.band));
+    Panel8->setText(text(f.rstSent));
+    Panel9->setText(text(f.rstRcvd));
+    Panel10->setText(text(f.freq));
+    Panel11->setText(text(f.mode));
+    Panel16->setText(text(f.locator));
+    fitNames();
+    showLamps(f);
+}
+
+void TForm2::showLamps(const EditFieldSet& f)
+{
+    setLamp(Panel13, f.eqslRcvd == "Y");
+    if (f.eqslSent != "Y")
+        setLamp(Panel12, false);
+}
+
 void TForm2::changeAssumed()
 {
-    m_unsavedChange = m_line >= 1 && G().SelectedRecord != m_lineRecord;
+    m_unsavedChange = m_line >= 1 && SelectedRecord != m_lineRecord;
 }
 
 bool TForm2::confirmLeave()

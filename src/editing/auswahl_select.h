@@ -2,9 +2,14 @@
 // The selected-QSO view: shows the QSO double-clicked in the grid with its
 // country and flag, and is the hub from which it is changed, uploaded to eQSL
 // or deleted. It also stores a changed record back into the logbook.
+#include "editing/OpenedLine.h"
+#include "logdata/State.h"
 #include "mainwin/CountryTable.h"
 
+#include <QPointer>
 #include <QWidget>
+
+#include <functional>
 
 #include <array>
 
@@ -22,22 +27,50 @@ public:
     explicit TForm2(QWidget* parent = nullptr);
 
     void FormCreate();
+    // Shows `qso` (the grid row's cells) and takes the record at `line`
+    // (counted from 0) as the one every write of the view goes to.
+    void open(const SelectedQsoSet& qso, int line);
+    // The view is placed from where this window stands (the new-QSO form).
+    void setPlacedFrom(QWidget* w) { m_placedFrom = w; }
     // Size and place of the view, and its progress notice hidden: done when a
     // QSO is opened, not at every activation, so the operator can move the
     // view off the grid columns it covers while it is open.
     void FormActivate();
     void Init2();
-    void Auswahl();
+    void Auswahl(int line);
+    // The flag and the country's name of the call shown.
+    void Country_Hide();
+    void Country_Wahl();
+    void Position_Flag();
     void Aenderung_Speichern();
-    bool Save_Array_1();
+    // Asks for `record` to be stored at the opened line; true when written.
+    bool Save_Array_1(const QByteArray& record);
 
     // Before the view is left (exit, Escape, closing it, opening another QSO,
     // quitting): a change taken over from the change form and not yet saved
     // to the logbook is saved, discarded or kept open as the operator
     // chooses. Returns false when the view is to stay.
     bool confirmLeave();
-    // The change form put a changed record into SelectedRecord.
+    // The change form's record was taken over ("save" there).
     void changeAssumed();
+    // The change form built `record` from `fields`: it becomes the record the
+    // view holds and is shown (date and time stay those of the grid row).
+    void showChangedRecord(const QByteArray& record, const EditFieldSet& fields);
+    // A record built by a form: the lamps follow its eQSL marks.
+    void showLamps(const EditFieldSet& fields);
+    // The answer to writeRequested.
+    void writeAnswered(LineWrite result) { m_writeAnswer = result; }
+    const SelectedQsoSet& shownQso() const { return m_qso; }
+    // The record sent to eQSL, and the values it was built from (their
+    // eQSL-sent mark set as the reply says).
+    const QByteArray& uploadRecord() const { return m_uploadRecord; }
+    const EditFieldSet& uploadFields() const { return m_uploadFields; }
+
+    // The record of the QSO shown: as read from its line, or as the change
+    // form built it.
+    QByteArray SelectedRecord;
+    // An uploaded QSO's record is still to be rebuilt and stored.
+    bool UploadPending = false;
     bool hasUnsavedChange() const { return m_unsavedChange; }
 
     void BitBtn1Click(); // exit
@@ -97,6 +130,9 @@ public:
     Panel* Panel13 = nullptr; // eQSL-received lamp
     Panel* Panel16 = nullptr; // locator
 
+    // The seven call keys derived from the call, for the country lookup.
+    CallKeys Keys;
+
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn3 = nullptr;
@@ -107,6 +143,24 @@ public:
     // flags, stacked in the order of their numbers.
     std::array<PictureBox*, kLastPicture + 1> Images{};
     PictureBox* Image1 = nullptr; // the current flag picture
+
+signals:
+    // The view holds the record at `line`, as `record`.
+    void lineOpened(int line, const QByteArray& record);
+    // `record` is to be stored at `line`, which should still hold `expected`;
+    // answered with writeAnswered before the signal returns.
+    void writeRequested(int line, const QByteArray& expected, const QByteArray& record);
+    // The record at `line` is now `record` (written by the view).
+    void lineRewritten(int line, const QByteArray& record);
+    void mainWindowWanted();
+    // The view is left: the log read again and shown.
+    void closedToLog();
+    void changeRequested(const QByteArray& record);
+    void deleteRequested();
+    // The change form belongs to the QSO shown: an upload dismisses it.
+    void changeFormDismissed();
+    // An upload script runs (true) or has ended (false).
+    void uploadRunning(bool running);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -121,6 +175,15 @@ private:
     // "QSO 257 – LZ0YT": the row number and the call of the QSO shown.
     void updateTitle();
 
+    SelectedQsoSet m_qso; // the grid row's cells, as opened
+    QByteArray m_uploadRecord;
+    // The upload's values, the record they were read from and the values as
+    // read, for the rebuild with the new eQSL-sent mark.
+    EditFieldSet m_uploadFields;
+    QByteArray m_uploadOriginal;
+    EditFieldSet m_uploadShown;
+    QPointer<QWidget> m_placedFrom;
+    LineWrite m_writeAnswer = LineWrite::Failed;
     int m_line = -1;
     QByteArray m_lineRecord; // what the opened line held when last read or written
     bool m_uploading = false;

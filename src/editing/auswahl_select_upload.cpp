@@ -1,17 +1,15 @@
 // The eQSL upload of the QSO on display: the upload record, the upload file,
 // the run of the upload script and the judgement of the service's reply.
-#include "app/Delay.h"
-#include "app/Dialogs.h"
-#include "app/FormRegistry.h"
-#include "app/Widgets.h"
+#include "editing/ChangeFieldsReader.h"
 #include "editing/auswahl_select.h"
-#include "editing/eingabe.h"
 #include "eqsl/ReplyJudge.h"
 #include "eqsl/ScriptRunner.h"
 #include "eqsl/UploadRecord.h"
 #include "logdata/AtomicFile.h"
 #include "logdata/State.h"
-#include "mainwin/QSL_Print.h"
+#include "widgets/Delay.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Widgets.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,17 +27,15 @@ QString workFile(const char* name)
 
 void TForm2::BitBtn3Click()
 {
-    ProgramState& s = G();
-    if (s.SelectedRecord.isEmpty() || m_uploading)
+    if (SelectedRecord.isEmpty() || m_uploading)
         return; // no record on display, or an upload already runs
     // A change form still open belongs to this QSO; the upload reads the
     // record afresh, so what was typed there and not taken over is dropped.
-    if (TForm3* change = Forms().Form3)
-        change->hide();
+    emit changeFormDismissed();
     comment_wandel();
     // A record whose call or date cannot be read (a deleted QSO's placeholder,
     // a broken line) is neither uploaded nor rebuilt.
-    if (s.ChangeFields.call.isEmpty() || s.ChangeFields.date.isEmpty()) {
+    if (m_uploadFields.call.isEmpty() || m_uploadFields.date.isEmpty()) {
         dialogs().showError(tr("This QSO has no readable call or date, so "
                                "it cannot be sent to eQSL. Nothing was "
                                "sent and the logbook is unchanged."));
@@ -49,7 +45,7 @@ void TForm2::BitBtn3Click()
     // If the upload file cannot be written, the script would send the file
     // of an earlier upload, and its reply would be taken for this QSO.
     QString error;
-    if (!writeFileAtomically(workFile("eqsl.adi"), eqsl::uploadFileContent(s.UploadRecord),
+    if (!writeFileAtomically(workFile("eqsl.adi"), eqsl::uploadFileContent(m_uploadRecord),
                              &error)) {
         QFile::remove(workFile("eqsl.adi"));
         dialogs().showError((tr(">eqsl.adi< could not be written: %1. "
@@ -60,7 +56,7 @@ void TForm2::BitBtn3Click()
     // The reply of an earlier upload must not be judged as this one's.
     QFile::remove(workFile("back.txt"));
 
-    s.UploadPending = true;
+    UploadPending = true;
     eqsl_message();
     BitBtn2->setEnabled(false);
     BitBtn3->setEnabled(false);
@@ -70,10 +66,16 @@ void TForm2::BitBtn3Click()
 void TForm2::comment_wandel()
 {
     ProgramState& s = G();
-    if (TForm3* change = Forms().Form3)
-        change->daten_aendern();
+    // The record is read afresh, as the change form reads it.
+    s.DisplayFormat = 1;
+    const ChangeFieldsRead read = readChangeFields(SelectedRecord);
+    m_uploadFields = read.fields;
+    m_uploadShown = read.fields;
+    m_uploadOriginal = SelectedRecord;
+    if (!read.unreadable.isEmpty())
+        dialogs().showError(unreadableFieldsText(read.unreadable));
     QFile::remove(workFile("temp_com.adi"));
-    s.UploadRecord = eqsl::buildUploadRecord(s.ChangeFields, s.ProgramSettings.StandardComment);
+    m_uploadRecord = eqsl::buildUploadRecord(m_uploadFields, s.ProgramSettings.StandardComment);
     comm_speichern();
 }
 
@@ -83,13 +85,12 @@ void TForm2::comm_speichern()
     // reported.
     QFile f(workFile("temp_com.adi"));
     if (f.open(QIODevice::WriteOnly | QIODevice::Append))
-        f.write(G().UploadRecord + "\r\n");
+        f.write(m_uploadRecord + "\r\n");
 }
 
 void TForm2::eqsl_message()
 {
-    ProgramState& s = G();
-    EditFieldSet& qso = s.ChangeFields;
+    EditFieldSet& qso = m_uploadFields;
     setUploading(true);
     Label15->show();
     Label15->raise();
@@ -97,20 +98,16 @@ void TForm2::eqsl_message()
     // While the script runs, windows keep painting and this form keeps its
     // notice, but the main window takes no input: opening another QSO from
     // the grid now would make the exit store this QSO's record on that line.
-    QPointer<TForm1> main = Forms().Form1;
-    const bool mainEnabled = main && main->isEnabled();
-    if (main)
-        main->setEnabled(false);
+    emit uploadRunning(true);
     const eqsl::RunResult run =
         eqsl::scriptRunner().run(workFile("eqsl.bat"), QDir::currentPath(), eqsl::kUploadTimeoutMs);
-    if (main && mainEnabled)
-        main->setEnabled(true);
+    emit uploadRunning(false);
     Label15->hide();
 
     if (run.outcome != eqsl::RunOutcome::Finished) {
         // Not sent, or no complete reply: the QSO is not marked as sent.
         if (eqsl::runNeverStarted(run.outcome))
-            s.UploadPending = false; // nothing went out: the record stays as it is
+            UploadPending = false; // nothing went out: the record stays as it is
         qso.eqslSent.clear();
         setLamp(Panel12, false);
         const QString text = eqsl::runFailureText(run, eqsl::kUploadTimeoutMs);
@@ -122,8 +119,9 @@ void TForm2::eqsl_message()
 
     if (qso.eqslSent == "Y")
         setLamp(Panel12, true);
-    const bool replyRead = eqsl::readReplyFile(workFile("back.txt"), s.ReplyLines);
-    const eqsl::ReplyJudgement j = eqsl::judgeReply(s.ReplyLines, qso.eqslSent, lampGreen(Panel12));
+    eqsl::ReplyLineTable replyLines; // 1..20
+    const bool replyRead = eqsl::readReplyFile(workFile("back.txt"), replyLines);
+    const eqsl::ReplyJudgement j = eqsl::judgeReply(replyLines, qso.eqslSent, lampGreen(Panel12));
     // The mark is set as the reply says before anything can be started again;
     // then the operator reads the messages one after the other.
     qso.eqslSent = j.eqslSent;

@@ -1,17 +1,11 @@
 #include "editing/del_qso.h"
 
-#include "app/Dialogs.h"
-#include "app/FormRegistry.h"
-#include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
-#include "editing/OpenedLine.h"
-#include "editing/message_del.h"
-#include "editing/new_call.h"
-#include "logdata/Rewrite.h"
 #include "logdata/State.h"
-#include "mainwin/QSL_Print.h"
-#include "mainwin/StringGrid.h"
+#include "logdata/TextCodec.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Screen.h"
+#include "widgets/TrText.h"
+#include "widgets/Widgets.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -78,18 +72,33 @@ TForm8::TForm8()
 
 void TForm8::FormCreate()
 {
-    ProgramState& s = G();
     const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     resize(576, 389);
-    move(s.ScreenWidth / 2 - 288, s.ScreenHeight / 2 - 231);
+    move(screen.width() / 2 - 288, screen.height() / 2 - 231);
 }
 
 void TForm8::Button1Click()
 {
-    if (TForm9* confirm = Forms().Form9)
-        showWindow(confirm);
+    emit confirmationRequested();
+}
+
+void TForm8::open(const SelectedQsoSet& q, int line)
+{
+    auto text = [](const QByteArray& b) { return text::decode(b); };
+    Panel3->setText(QString::number(line));
+    Panel1->setText(text(q.call));
+    Panel2->setText(text(q.date));
+    Panel4->setText(text(q.time));
+    Panel5->setText(text(q.band));
+    Panel6->setText(text(q.rstSent));
+    Panel7->setText(text(q.rstRcvd));
+    Panel8->setText(text(q.mode));
+}
+
+void TForm8::lineRewritten(int line, const QByteArray& record)
+{
+    if (line == m_line)
+        setOpenedLine(line, record);
 }
 
 void TForm8::setOpenedLine(int line, const QByteArray& record)
@@ -100,39 +109,29 @@ void TForm8::setOpenedLine(int line, const QByteArray& record)
 
 void TForm8::Del_Speichern()
 {
-    ProgramState& s = G();
     // The line deleted is the one whose QSO this form shows, whatever the
     // grid selection did since; only a record line, never the header.
     bool written = false;
     if (m_line >= 1) {
-        if (!lineStillHolds(s, m_line, m_lineRecord)) {
-            dialogs().showError(lineMovedText());
-            hide();
-            return;
-        }
-        s.LogLines.set(m_line + 1, kDeletedRecord.toByteArray());
-        written = Save_Array_2();
-        if (written)
+        if (!Save_Array_2()) {
+            if (m_writeAnswer == LineWrite::Moved) {
+                hide();
+                return;
+            }
+        } else {
+            written = true;
             m_lineRecord = kDeletedRecord.toByteArray();
+        }
     }
-    if (TForm1* main = Forms().Form1) {
-        // A rewrite that did not succeed has been reported and the log
-        // reloaded by the main window.
-        if (written)
-            main->LoadLogbook();
-        main->StringGrid1->show();
-        main->ScrollGridToBottom();
-    }
-    if (TForm7* entry = Forms().Form7)
-        entry->hide();
+    // A rewrite that did not succeed has been reported and the log
+    // reloaded by the main window.
+    emit closedToLog(written);
     hide();
 }
 
 bool TForm8::Save_Array_2()
 {
-    ProgramState& s = G();
-    const RewriteOutcome outcome = rewriteLogbook(s, s.LoadedLineCount);
-    if (TForm1* main = Forms().Form1)
-        return main->ReportRewrite(outcome);
-    return outcome.result == RewriteResult::Written;
+    m_writeAnswer = LineWrite::Failed;
+    emit writeRequested(m_line, m_lineRecord, kDeletedRecord.toByteArray());
+    return m_writeAnswer == LineWrite::Written;
 }

@@ -1,21 +1,17 @@
 #include "editing/eingabe.h"
 
-#include "app/JpegDecoder.h"
-#include "app/Widgets.h"
+#include "widgets/JpegDecoder.h"
+#include "widgets/Widgets.h"
 
-#include "app/Dialogs.h"
-#include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "editing/ChangeFieldsReader.h"
 #include "editing/RecordBuilder.h"
-#include "editing/auswahl_select.h"
 #include "logdata/Cp1252.h"
 #include "logdata/Dates.h"
 #include "logdata/TextCodec.h"
-#include "mainwin/QSL_Print.h"
-#include "mainwin/StringGrid.h"
+#include "widgets/Dialogs.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QFile>
 #include <QLabel>
@@ -41,16 +37,12 @@ TForm3::TForm3() : QsoEntryForm(Kind::Change)
 
 bool TForm3::utf8Line() const
 {
-    return text::isUtf8Text(G().ChangeOriginal);
+    return text::isUtf8Text(ChangeOriginal);
 }
 
 void TForm3::FormCreate()
 {
-    ProgramState& s = G();
-    const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
-    place(727, 390, (s.GridWidth / 2) / 2, (s.GridHeight / 2) / 2);
+    place(727, 390, (m_grid.width() / 2) / 2, (m_grid.height() / 2) / 2);
     applyCaptions();
     clearEdits();
 }
@@ -61,15 +53,22 @@ void TForm3::Init()
     applyCaptions();
 }
 
-void TForm3::daten_aendern()
+void TForm3::open(const QByteArray& record)
 {
-    ProgramState& s = G();
-    s.DisplayFormat = 1;
-    const ChangeFieldsRead read = readChangeFields(s.SelectedRecord);
-    s.ChangeFields = read.fields;
-    s.ChangeShown = read.fields;
-    s.ChangeOriginal = s.SelectedRecord;
-    const EditFieldSet& f = s.ChangeFields;
+    showWindow(this);
+    Init();
+    daten_aendern(record);
+    Edit10->setFocus();
+}
+
+void TForm3::daten_aendern(const QByteArray& record)
+{
+    G().DisplayFormat = 1;
+    const ChangeFieldsRead read = readChangeFields(record);
+    ChangeFields = read.fields;
+    ChangeShown = read.fields;
+    ChangeOriginal = record;
+    const EditFieldSet& f = ChangeFields;
     showValue(Edit1, f.call);
     showValue(Edit2, f.date);
     showValue(Edit3, f.time);
@@ -86,11 +85,7 @@ void TForm3::daten_aendern()
         // A field whose length is not a number cannot be read; it is shown
         // empty (never with a value of the QSO opened before) and the
         // operator knows a save writes it empty.
-        const QString tags = read.unreadable.join(QStringLiteral(", "));
-        dialogs().showError(tr("In this QSO's record the length of %1 is not a number. "
-                               "The field is shown empty; saving the change writes it "
-                               "empty.")
-                                .arg(tags));
+        dialogs().showError(unreadableFieldsText(read.unreadable));
     }
 }
 
@@ -98,84 +93,39 @@ void TForm3::BitBtn1Click()
 {
     if (!checkDateAndTime())
         return;
-    G().ChangeSaveRequested = 1;
+    ChangeSaveRequested = 1;
     adif_wandel();
-    if (TForm2* view = Forms().Form2)
-        view->changeAssumed();
+    emit changeTaken();
 }
 
 void TForm3::adif_wandel()
 {
-    ProgramState& s = G();
     QFile::remove(QString::fromLatin1(kChangeFile));
-    const EditFieldSet& f = s.ChangeFields;
-
-    // Copies of the date and time in their file forms; ChangeFields keep the
-    // display forms, so building again gives the same record.
-    s.DateBuffer = record::without(f.date, '.');
-    ToAdifDate(s);
-    const QByteArray fileDate = s.DateBuffer;
-    s.NewRecord = record::build(f, fileDate, record::fileTime(f.time),
-                                record::Origin{s.ChangeOriginal, &s.ChangeShown});
-
+    NewRecord = record::rebuild(ChangeFields, record::Origin{ChangeOriginal, &ChangeShown});
     speichern();
-    s.SelectedRecord = s.NewRecord;
-
-    TForm2* view = Forms().Form2;
-    if (!view)
-        return;
-    auto text = [](const QByteArray& b) { return text::decode(b); };
-    // Date and time stay those of the grid row.
-    view->Panel1->setText(text(s.SelectedQso.date));
-    view->Panel2->setText(text(s.SelectedQso.time));
-    view->Panel3->setText(text(f.call));
-    view->Panel4->setText(text(f.comment));
-    view->Panel5->setText(text(f.band));
-    view->Panel8->setText(text(f.rstSent));
-    view->Panel9->setText(text(f.rstRcvd));
-    view->Panel10->setText(text(f.freq));
-    view->Panel11->setText(text(f.mode));
-    view->Panel16->setText(text(f.locator));
-    view->fitNames();
-    TForm2::setLamp(view->Panel13, f.eqslRcvd == "Y");
-    if (f.eqslSent != "Y")
-        TForm2::setLamp(view->Panel12, false);
+    emit recordBuilt(NewRecord, ChangeFields);
 }
 
 void TForm3::speichern()
 {
-    ProgramState& s = G();
-    if (s.ChangeSaveRequested == 1) {
+    if (ChangeSaveRequested == 1) {
         // The builder deleted the file, so it holds just this record.
         QFile out(QString::fromLatin1(kChangeFile));
         if (out.open(QIODevice::WriteOnly | QIODevice::Append))
-            out.write(s.NewRecord + "\r\n");
-        s.ChangeSaveRequested = 0;
+            out.write(NewRecord + "\r\n");
+        ChangeSaveRequested = 0;
     }
     hide();
-    if (TForm2* view = Forms().Form2) {
-        view->BitBtn3->setEnabled(false);
-        view->BitBtn4->setEnabled(false);
-        view->BitBtn2->setFocus();
-    }
 }
 
 void TForm3::BitBtn2Click()
 {
     // The view is left too: a change taken over before is not lost unasked.
-    TForm2* view = Forms().Form2;
-    if (view && !view->confirmLeave()) {
+    if (m_leaveCheck && !m_leaveCheck()) {
         hide();
         return;
     }
     Init();
-    if (TForm1* main = Forms().Form1) {
-        main->StringGrid1->hide();
-        main->LoadLogbook();
-        main->StringGrid1->show();
-        main->ScrollGridToBottom();
-    }
-    if (TForm2* view = Forms().Form2)
-        view->hide();
+    emit closedToLog();
     hide();
 }

@@ -1,11 +1,9 @@
 #include "editing/message_del.h"
 
-#include "app/FormRegistry.h"
-#include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
-#include "editing/del_qso.h"
 #include "logdata/State.h"
+#include "widgets/Screen.h"
+#include "widgets/TrText.h"
+#include "widgets/Widgets.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -42,24 +40,19 @@ TForm9::TForm9()
 
 void TForm9::FormCreate()
 {
-    ProgramState& s = G();
     const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     resize(570, 380);
-    move(s.ScreenWidth / 2 - 284, s.ScreenHeight / 2 - 227);
+    move(screen.width() / 2 - 284, screen.height() / 2 - 227);
 }
 
 void TForm9::SpeedButton1Click()
 {
-    if (TForm8* del = Forms().Form8)
-        del->Del_Speichern();
+    emit confirmed();
     hide();
 }
 
 void TForm9::SpeedButton2Click()
 {
     hide();
-    if (TForm8* del = Forms().Form8)
-        del->hide();
+    emit cancelled();
 }

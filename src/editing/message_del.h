@@ -14,6 +14,11 @@ public:
     void SpeedButton1Click(); // "LÖSCHEN": delete
     void SpeedButton2Click(); // "BEENDEN": change nothing
 
+signals:
+    void confirmed();
+    void cancelled();
+
+public:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;

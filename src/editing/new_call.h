@@ -24,15 +24,35 @@ public:
     void new_Speichern();
     bool new_Array_1();
 
+    // The values typed and the record built from them last.
+    const EditFieldSet& fields() const { return m_fields; }
+    QByteArray NewRecord;
+
     void BitBtn1Click(); // save
     void BitBtn2Click(); // close
 
+signals:
+    // The record built from the fields is NewRecord.
+    void recordBuilt(const EditFieldSet& fields);
+    // `record` is to go after the last line of the logbook; answered with
+    // appendAnswered before the signal returns.
+    void appendRequested(const QByteArray& record);
+    // Saved: the log is shown again, read anew when `written`.
+    void saved(bool written);
+    // Closed without saving: the log and no QSO shown.
+    void closed();
+
+public:
+    void appendAnswered(bool written) { m_appended = written; }
+
 protected:
-    EditFieldSet& values() override { return G().NewQsoFields; }
+    EditFieldSet& values() override { return m_fields; }
     // A new QSO's line follows the logbook: UTF-8 when it holds UTF-8 text.
     // Looked up once per opening, when first needed (the log may be large).
     bool utf8Line() const override;
 
 private:
     mutable std::optional<bool> m_logHoldsUtf8;
+    bool m_appended = false;
+    EditFieldSet m_fields;
 };

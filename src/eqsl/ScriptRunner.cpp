@@ -1,6 +1,5 @@
 #include "eqsl/ScriptRunner.h"
 
-#include "app/Delay.h"
 #include "eqsl/AccountScript.h"
 
 #include <QCoreApplication>
@@ -26,12 +25,6 @@ namespace eqsl
 namespace
 {
 ScriptRunner* current = nullptr;
-
-ProcessScriptRunner& platformRunner()
-{
-    static ProcessScriptRunner r;
-    return r;
-}
 
 // The first word of a command line.
 QByteArray firstWord(const QByteArray& command)
@@ -71,14 +64,25 @@ void stopProcess(QProcess& p)
 }
 } // namespace
 
+ProcessScriptRunner& platformScriptRunner()
+{
+    static ProcessScriptRunner r;
+    return r;
+}
+
 ScriptRunner& scriptRunner()
 {
-    return current ? *current : platformRunner();
+    return current ? *current : platformScriptRunner();
 }
 
 void setScriptRunner(ScriptRunner* r)
 {
     current = r;
+}
+
+bool ProcessScriptRunner::stopRequested() const
+{
+    return QCoreApplication::closingDown() || (m_stopRequested && m_stopRequested());
 }
 
 RunResult ProcessScriptRunner::run(const QString& scriptPath, const QString& workDir, int timeoutMs)
@@ -166,8 +170,8 @@ RunResult ProcessScriptRunner::run(const QString& scriptPath, const QString& wor
     QTimer poll; // notices that the program is ending
     QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
-        if (applicationTerminating())
+    QObject::connect(&poll, &QTimer::timeout, &loop, [this, &loop] {
+        if (stopRequested())
             loop.quit();
     });
     if (QCoreApplication::instance())
@@ -179,8 +183,8 @@ RunResult ProcessScriptRunner::run(const QString& scriptPath, const QString& wor
         loop.exec();
 
     if (p.state() != QProcess::NotRunning) {
-        result.outcome = applicationTerminating() || deadline.isActive() ? RunOutcome::Aborted
-                                                                         : RunOutcome::TimedOut;
+        result.outcome =
+            stopRequested() || deadline.isActive() ? RunOutcome::Aborted : RunOutcome::TimedOut;
         stopProcess(p);
         return result;
     }

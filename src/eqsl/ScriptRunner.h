@@ -5,6 +5,8 @@
 // the script is stopped. Tests put a runner of their own in place.
 #include <QString>
 
+#include <functional>
+
 namespace eqsl
 {
 
@@ -47,8 +49,22 @@ void setScriptRunner(ScriptRunner* r);
 class ProcessScriptRunner : public ScriptRunner
 {
 public:
+    // `stopRequested` is asked while the script runs: when it says the
+    // program is ending, the script is stopped (RunOutcome::Aborted).
+    explicit ProcessScriptRunner(std::function<bool()> stopRequested = {})
+        : m_stopRequested(std::move(stopRequested))
+    {
+    }
+    void setStopRequested(std::function<bool()> f) { m_stopRequested = std::move(f); }
     RunResult run(const QString& scriptPath, const QString& workDir, int timeoutMs) override;
+
+private:
+    bool stopRequested() const;
+    std::function<bool()> m_stopRequested;
 };
+
+// The platform's runner, for the program to tell it how to notice its end.
+ProcessScriptRunner& platformScriptRunner();
 
 // What the operator is told when a run did not finish; empty for Finished
 // and Aborted. In the language of the windows.

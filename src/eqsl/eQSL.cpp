@@ -1,16 +1,14 @@
 #include "eqsl/eQSL.h"
 
-#include "app/Dialogs.h"
-#include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
-#include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "eqsl/AccountScript.h"
 #include "logdata/Cp1252.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
-#include "mainwin/QSL_Print.h"
+#include "widgets/Dialogs.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/TrText.h"
+#include "widgets/Widgets.h"
 
 #include <QDir>
 #include <QLabel>
@@ -108,9 +106,9 @@ void TForm4::buildControls()
     Edit2->onKeyPress = [this](QChar& key) { Edit2KeyPress(key); };
     // The call and password are the texts the fields show, confirmed or not.
     connect(Edit1, &QLineEdit::textChanged, this,
-            [this] { G().EqslCall = Cp1252::fromUnicode(Edit1->text()).left(10); });
+            [this] { EqslCall = Cp1252::fromUnicode(Edit1->text()).left(10); });
     connect(Edit2, &QLineEdit::textChanged, this,
-            [this] { G().EqslPassword = Cp1252::fromUnicode(Edit2->text()).left(20); });
+            [this] { EqslPassword = Cp1252::fromUnicode(Edit2->text()).left(20); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     onEscape(this, [this] { Button2Click(); });
@@ -118,14 +116,11 @@ void TForm4::buildControls()
 
 void TForm4::FormCreate()
 {
-    ProgramState& s = G();
     const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     resize(800, 415);
-    move((s.ScreenWidth / 2) / 2, (s.ScreenHeight / 2) / 2);
-    Edit1->setText(Cp1252::toUnicode(s.EqslCall));
-    Edit2->setText(Cp1252::toUnicode(s.EqslPassword));
+    move((screen.width() / 2) / 2, (screen.height() / 2) / 2);
+    Edit1->setText(Cp1252::toUnicode(EqslCall));
+    Edit2->setText(Cp1252::toUnicode(EqslPassword));
 }
 
 void TForm4::Edit1KeyPress(QChar& key)
@@ -150,11 +145,9 @@ void TForm4::confirmed(KeyEdit* next)
 {
     ProgramState& s = G();
     saveAndReloadConfig(s);
-    if (TForm1* main = Forms().Form1)
-        main->reportConfigProblem();
+    emit settingsSaved();
     EQSL_Bat();
-    if (TForm1* main = Forms().Form1)
-        main->Init();
+    emit gridResetWanted();
     if (next)
         next->setFocus();
     else
@@ -163,14 +156,12 @@ void TForm4::confirmed(KeyEdit* next)
 
 void TForm4::EQSL_Bat()
 {
-    ProgramState& s = G();
     const eqsl::AccountString a =
-        eqsl::composeAccountString(s.EqslCall, s.EqslPassword, eqsl::importEndpoint());
-    s.EqslCommandLine = a.commandLine;
+        eqsl::composeAccountString(EqslCall, EqslPassword, eqsl::importEndpoint());
+    EqslCommandLine = a.commandLine;
     // The lines shown hold the password as dots, never in clear.
     const eqsl::AccountString shown = eqsl::composeAccountString(
-        s.EqslCall, s.EqslPassword.isEmpty() ? QByteArray() : kPasswordStandIn,
-        eqsl::importEndpoint());
+        EqslCall, EqslPassword.isEmpty() ? QByteArray() : kPasswordStandIn, eqsl::importEndpoint());
     m_firstHalf = QByteArray(shown.firstHalf).replace(kPasswordStandIn, kHiddenPassword);
     m_secondHalf = QByteArray(shown.secondHalf).replace(kPasswordStandIn, kHiddenPassword);
     Panel2->setCaption(Cp1252::toUnicode(m_firstHalf));
@@ -181,8 +172,7 @@ void TForm4::Speichern()
 {
     // Holds the password: readable by the operator only. A write error is not
     // reported; the form closes all the same.
-    eqsl::writeScriptFile(QDir::current().filePath(QStringLiteral("eqsl.bat")),
-                          G().EqslCommandLine);
+    eqsl::writeScriptFile(QDir::current().filePath(QStringLiteral("eqsl.bat")), EqslCommandLine);
 }
 
 void TForm4::Button1Click()
@@ -191,16 +181,15 @@ void TForm4::Button1Click()
     // entry was not confirmed with Enter. An account without a call or a
     // password would only fail at the next upload: an existing script keeps
     // its account, and the form stays open to complete it.
-    const ProgramState& s = G();
-    if (s.EqslCall.trimmed().isEmpty() || s.EqslPassword.isEmpty()) {
+    if (EqslCall.trimmed().isEmpty() || EqslPassword.isEmpty()) {
         dialogs().showError(tr("Please type the eQSL call and the eQSL password before saving. "
                                "'eqsl.bat' was left unchanged."));
-        (s.EqslCall.trimmed().isEmpty() ? Edit1 : Edit2)->setFocus();
+        (EqslCall.trimmed().isEmpty() ? Edit1 : Edit2)->setFocus();
         return;
     }
     // The script holds the password on one line: a line break cannot be part
     // of it, and is not dropped silently either.
-    if (s.EqslPassword.contains('\n') || s.EqslPassword.contains('\r')) {
+    if (EqslPassword.contains('\n') || EqslPassword.contains('\r')) {
         dialogs().showError(tr("The eQSL password holds a line break, which cannot be saved. "
                                "Please type it again. 'eqsl.bat' was left unchanged."));
         Edit2->setFocus();

@@ -43,6 +43,18 @@ public:
     QLabel* Label10 = nullptr;
     QLabel* Label11 = nullptr;
 
+    // The account as typed (call cut to 10, password to 20 characters) and
+    // the command line composed from it for eqsl.bat.
+    QByteArray EqslCall;
+    QByteArray EqslPassword;
+    QByteArray EqslCommandLine;
+
+signals:
+    // The settings were written (the main window tells of a failure).
+    void settingsSaved();
+    // The grid is to be reset (its search result dropped).
+    void gridResetWanted();
+
 private:
     void buildControls();
     void confirmed(KeyEdit* next);

@@ -32,6 +32,9 @@ public:
     // True when a cell could not be kept because the table's text store was
     // full (cells are then empty, never another cell's text).
     bool overflowed() const { return m_overflowed; }
+    // Marks the table as overflowed, for tests of how that is reported
+    // (a real overflow needs more than 4 GiB of cell text).
+    void markOverflowed() { m_overflowed = true; }
     void reserve(int rows, qsizetype bytes);
     void clear();
 

@@ -41,21 +41,6 @@ QByteArray datumReconv(QByteArrayView d)
     return cut(out, kDateBufferMax);
 }
 
-void ToDisplayDate(ProgramState& s)
-{
-    s.DateBuffer = toDisplayDate(cut(s.DateBuffer, kDateBufferMax));
-}
-
-void ToAdifDate(ProgramState& s)
-{
-    s.DateBuffer = toAdifDate(cut(s.DateBuffer, kDateBufferMax));
-}
-
-void Datum_reconv(ProgramState& s)
-{
-    s.DateBuffer = datumReconv(cut(s.DateBuffer, kDateBufferMax));
-}
-
 qsizetype displayTimeLength(qsizetype available, int declared)
 {
     // HHMMSS loses its seconds; HHMM (ADIF allows it) is shown whole.

@@ -2,19 +2,13 @@
 // Date conversions between the file's form (YYYYMMDD) and the display form
 // (DD.MM.YYYY). They take fixed character positions and validate nothing, as
 // the forms expect: a short or malformed input gives a correspondingly short
-// or malformed result. The program-wide forms work on DateBuffer in place.
-#include "logdata/State.h"
-
+// or malformed result.
 #include <QByteArray>
 #include <QByteArrayView>
 
 QByteArray toDisplayDate(QByteArrayView yyyymmdd); // YYYYMMDD -> DD.MM.YYYY
 QByteArray toAdifDate(QByteArrayView ddmmyyyy);    // DDMMYYYY -> YYYYMMDD
 QByteArray datumReconv(QByteArrayView ddDotMm);    // DD.MM.YYYY -> YYYYMMDD
-
-void ToDisplayDate(ProgramState& s);
-void ToAdifDate(ProgramState& s);
-void Datum_reconv(ProgramState& s);
 
 // Characters `from` to `to` (counted from 1) of `text`, fewer where it ends.
 QByteArrayView charsAt(QByteArrayView text, int from, int to);

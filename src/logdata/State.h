@@ -31,12 +31,6 @@ struct SettingsValues {
     QByteArray Language;        // 14: "Eng" / "Ger"
 };
 
-// Field buffers filled by the loader, the call search and the list export.
-struct QsoFieldSet {
-    QByteArray date, time, call, freq, band, locator, mode, rstSent, rstRcvd, eqslSent, eqslRcvd,
-        comment;
-};
-
 // The double-clicked grid row, with the grid's leading blanks partly removed.
 struct SelectedQsoSet {
     QByteArray date, time, call, locator, freq, band, mode, rstSent, rstRcvd, eqslSent, eqslRcvd,
@@ -62,7 +56,6 @@ struct ProgramState {
     int StartQsoCount = 0;
     int LinesRead = 0;
     int ConfirmedCount = 0;
-    QByteArray CurrentLine;
 
     // The logbook file as LogLines holds it: which file, how many bytes, so
     // that a rewrite keeps what other programs (WSJT-X) appended meanwhile
@@ -79,41 +72,14 @@ struct ProgramState {
     // The files rewrites replaced, while a writer may still append to them.
     std::vector<std::shared_ptr<OrphanLog>> Orphans;
 
-    QsoFieldSet QsoFields;
-    SelectedQsoSet SelectedQso;
-    EditFieldSet ChangeFields;
-    // The record ChangeFields were read from and the values as read: a
-    // rebuild keeps the record's other fields and the original form of every
-    // value left unchanged.
-    QByteArray ChangeOriginal;
-    EditFieldSet ChangeShown;
-    EditFieldSet NewQsoFields;
-    QByteArray NewRecord;
-    QByteArray SelectedRecord;
-    QByteArray UploadRecord;
-    QByteArray ReplyLines[21]; // 1..20
-
     quint8 SearchView = 0;
     quint8 DisplayFormat = 0;
-    quint8 ChangeSaveRequested = 0;
-    bool UploadPending = false;
     QByteArray SearchCall;
-
-    int ScreenWidth = 0;
-    int ScreenHeight = 0;
-    int GridHeight = 0;
-    int GridWidth = 0;
-
-    QByteArray DateBuffer;
 
     SettingsValues ProgramSettings;
     QByteArray LogFilePath;          // in the file system's encoding
     QString ConfigSaveError;         // why the last write of config.dat failed
     bool ConfigSaveReported = false; // the operator was told
-
-    QByteArray EqslCall;
-    QByteArray EqslPassword;
-    QByteArray EqslCommandLine;
 
     // Text list: set to 1 when a row was written to List.txt; the heading lines
     // are handed to the printout.

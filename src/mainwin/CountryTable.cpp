@@ -408,3 +408,13 @@ QString flagResourcePath(int pictureNumber)
         return {};
     return QStringLiteral(":/flags/%1.jpg").arg(QLatin1StringView(kFlagFiles[pictureNumber]));
 }
+
+void initPictureResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(flags);
+        Q_INIT_RESOURCE(pictures);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}

@@ -46,3 +46,9 @@ int countryEntryPicture(int index);      // e.g. 9 for Image9; 0 outside the tab
 QString flagResourcePath(int pictureNumber);
 // The flag pictures are Image2 to Image<kLastPicture> except Image17 and Image34.
 bool isFlagPicture(int pictureNumber);
+
+// Registers the program's picture resources (":/flags/...", ":/pictures/...").
+// They are compiled into a static library, where the linker would drop their
+// registration unless something refers to it: the program calls this before
+// its first window.
+void initPictureResources();

@@ -1,17 +1,6 @@
 #include "mainwin/QSL_Print.h"
 
-#include "app/Delay.h"
-#include "app/Dialogs.h"
-#include "app/FormRegistry.h"
-#include "app/JpegDecoder.h"
-#include "app/KeyEdit.h"
 #include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
-#include "editing/auswahl_select.h"
-#include "editing/del_qso.h"
-#include "editing/eingabe.h"
-#include "editing/new_call.h"
 #include "logdata/CallSearch.h"
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
@@ -22,9 +11,13 @@
 #include "logdata/TextCodec.h"
 #include "logdata/TextList.h"
 #include "mainwin/StringGrid.h"
-#include "mainwin/start.h"
-#include "printing/Drucken.h"
-#include "settings/config.h"
+#include "widgets/Delay.h"
+#include "widgets/Dialogs.h"
+#include "widgets/JpegDecoder.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/TrText.h"
+#include "widgets/Widgets.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -243,23 +236,39 @@ void TForm1::FormCreate()
 {
     ProgramState& s = G();
     const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
-    resize(s.ScreenWidth - 10, s.ScreenHeight - 40);
-    arrangeControls(s.ScreenWidth < kDesignWidth);
-    s.GridHeight = StringGrid1->height();
-    s.GridWidth = StringGrid1->width();
+    resize(screen.width() - 10, screen.height() - 40);
+    arrangeControls(screen.width() < kDesignWidth);
+    m_gridSize = StringGrid1->size();
     s.QsoCount = 0;
     s.StoredQsoCount = 0;
     s.SearchView = 0;
     m_matchMarker = 0;
     Init();
-    TStartForm::Log();
+    Log();
+}
+
+void TForm1::Log()
+{
+    ProgramState& s = G();
+    ::Load_Config(s);
+    s.SearchView = 0;
+    s.DisplayFormat = 1;
+    LoadLogbook();
+    Button1->show();
+    Button3->hide();
+    Image2->hide();
+    s.ListWritten = 0;
+    useLanguage();
+    showMaximized();
+    ScrollGridToBottom();
+    // The keyboard starts in the grid, on the newest QSO (Enter opens it).
+    StringGrid1->focusLastRow(s.QsoCount);
+    setBackground(this, kWindowColor);
 }
 
 void TForm1::arrangeControls(bool twoRows)
 {
-    const ProgramState& s = G();
+    const QSize screen = screenSize();
     m_twoRows = twoRows;
     const int down = twoRows ? kSecondRow : 0;
     if (!twoRows) {
@@ -274,7 +283,7 @@ void TForm1::arrangeControls(bool twoRows)
         Edit1->move(1026, 19);
         Button2->move(1094, 20);
         Panel1->setGeometry(18, 48, 1199, 5);
-        StringGrid1->setGeometry(18, 88, width() - 15, s.ScreenHeight - 156);
+        StringGrid1->setGeometry(18, 88, width() - 15, screen.height() - 156);
     } else {
         // The search, the count and Exit in a second row under the pictures,
         // Exit at the right edge; the grid takes the rest of the screen.
@@ -287,10 +296,10 @@ void TForm1::arrangeControls(bool twoRows)
         Edit3->move(Label4->x() + 40, y);
         Label2->move(Edit3->x() + Edit3->width() + 16, y + 4);
         Edit1->move(Label2->x() + 52, y + 1);
-        const int right = s.ScreenWidth - 22;
+        const int right = screen.width() - 22;
         Button2->move(qMax(Edit1->x() + Edit1->width() + 16, right - Button2->width()), y + 2);
         Panel1->setGeometry(18, 48 + down, right - 18, 5);
-        StringGrid1->setGeometry(18, 88 + down, right - 18, s.ScreenHeight - 156 - down);
+        StringGrid1->setGeometry(18, 88 + down, right - 18, screen.height() - 156 - down);
     }
     StatusLine->setGeometry(18, StringGrid1->y() + StringGrid1->height() + 2, StringGrid1->width(),
                             20);
@@ -326,6 +335,7 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
 {
     ProgramState& s = G();
     GridModel* grid = StringGrid1->grid();
+    const QString cellsLost = cellsLostText(report.rows);
     if (report.incremental)
         grid->updateFullRows(report.updatedRows, report.rows);
     else
@@ -341,13 +351,21 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
     }
     if (report.confirmedShown)
         Panel17->setText(QString::number(s.ConfirmedCount));
-    reportLoadProblems(report);
+    reportLoadProblems(report, cellsLost);
     if (!report.reloadReason.isEmpty() && report.opened)
         showStatus(tr("The logbook changed on disk and was loaded again."));
     watchLogbook();
 }
 
-void TForm1::reportLoadProblems(const LoadReport& report)
+QString TForm1::cellsLostText(const CellTable& rows)
+{
+    if (!rows.overflowed())
+        return {};
+    return tr("The grid could not hold every cell: some are shown empty (the logbook "
+              "file is unchanged)");
+}
+
+void TForm1::reportLoadProblems(const LoadReport& report, const QString& cellsLost)
 {
     const int unreadable = report.unreadableFields;
     QStringList parts;
@@ -356,6 +374,8 @@ void TForm1::reportLoadProblems(const LoadReport& report)
     if (unreadable > 0) {
         parts << tr("%1 fields with an unreadable length were skipped").arg(unreadable);
     }
+    if (!cellsLost.isEmpty())
+        parts << cellsLost;
     showStatus(parts.join(QStringLiteral("; ")));
 }
 
@@ -448,7 +468,6 @@ void TForm1::CallSearch()
 {
     ProgramState& s = G();
     s.LinesRead = 0;
-    s.QsoFields.call.clear();
     // The search reads the logbook as held in memory, once what changed on
     // disk is taken in.
     if (!bringLogbookUpToDate()) {
@@ -462,6 +481,9 @@ void TForm1::CallSearch()
     s.LinesRead = s.LoadedLineCount == 0 ? 0 : 1 + result.matches;
     GridModel* grid = StringGrid1->grid();
     const int matches = result.matches;
+    const QString cellsLost = cellsLostText(result.rows);
+    if (!cellsLost.isEmpty())
+        showStatus(cellsLost);
     grid->setSearchRows(std::move(result.rows));
     grid->showSearch(true);
     if (matches > 0) {
@@ -587,50 +609,41 @@ void TForm1::ScrollGridToBottom()
     StringGrid1->scrollToLastRow();
 }
 
-void TForm1::Country_Hide()
+LineWrite TForm1::writeLine(int line, const QByteArray& expected, const QByteArray& record)
 {
-    TForm2* view = Forms().Form2;
-    for (int n = 2; n <= kLastPicture; ++n)
-        if (isFlagPicture(n))
-            view->Images[size_t(n)]->hide();
+    ProgramState& s = G();
+    if (!lineStillHolds(s, line, expected)) {
+        dialogs().showError(lineMovedText());
+        return LineWrite::Moved;
+    }
+    s.LogLines.set(line + 1, record);
+    const RewriteOutcome outcome = rewriteLogbook(s, s.LoadedLineCount);
+    return ReportRewrite(outcome) ? LineWrite::Written : LineWrite::Failed;
 }
 
-void TForm1::Country_Wahl()
+bool TForm1::appendLine(const QByteArray& record)
 {
-    TForm2* view = Forms().Form2;
-    CountryResult result;
-    lookupCountry(Keys, result);
-    // Pictures are made visible in the order of their numbers, so where
-    // several match, the highest-numbered one lies on top.
-    for (int n = 2; n <= kLastPicture; ++n) {
-        if (!result.visible.test(size_t(n)))
-            continue;
-        view->Image1 = view->Images[size_t(n)];
-        Position_Flag();
-    }
-    // The table's texts are the design's; the language's translation names
-    // the countries its way.
-    const QString text = QCoreApplication::translate("Country", result.text);
-    view->Panel6->setVisible(!text.isEmpty());
-    view->Panel6->setText(text);
+    // The record goes into the element after the last line of the file (set()
+    // grows the table when the spare element is missing).
+    return ReportRewrite(appendRecord(G(), record));
 }
 
-void TForm1::Position_Flag()
+void TForm1::showLogAgain(bool reload, bool hideGridFirst)
 {
-    TForm2* view = Forms().Form2;
-    PictureBox* flag = view->Image1;
-    if (!flag)
-        return;
-    if (!flag->pixmap().isNull() || flag->property("flagLoaded").toBool()) {
-        // already loaded
-    } else {
-        const int number = flag->property("pictureNumber").toInt();
-        flag->setPicture(picture(flagResourcePath(number)));
-        flag->setProperty("flagLoaded", true);
-    }
-    flag->setGeometry(304, 49, 60, 30);
-    flag->show();
-    flag->raise();
+    if (hideGridFirst)
+        StringGrid1->hide();
+    if (reload)
+        LoadLogbook();
+    StringGrid1->show();
+    ScrollGridToBottom();
+}
+
+void TForm1::returnFromSettings()
+{
+    show();
+    LoadLogbook();
+    ScrollGridToBottom();
+    setBackground(this, kWindowColor);
 }
 
 void TForm1::Button1Click()
@@ -681,7 +694,7 @@ void TForm1::Button3Click()
 
 void TForm1::Button2Click()
 {
-    if (TForm2* view = Forms().Form2; view && !view->confirmLeave())
+    if (!mayLeave())
         return;
     ProgramState& s = G();
     s.SearchView = 0;
@@ -719,7 +732,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e)
 
 void TForm1::closeEvent(QCloseEvent* e)
 {
-    if (TForm2* view = Forms().Form2; view && !view->confirmLeave()) {
+    if (!mayLeave()) {
         e->ignore();
         return;
     }
@@ -731,7 +744,7 @@ void TForm1::closeEvent(QCloseEvent* e)
 
 void TForm1::BitBtn1Click()
 {
-    Forms().Configuration->Open();
+    emit configurationRequested();
 }
 
 void TForm1::Image1Click()
@@ -741,12 +754,12 @@ void TForm1::Image1Click()
     buildTextList(G(), [](const QString& text) { dialogs().showMessage(text); });
     Image2->hide();
     Delay(500);
-    Forms().Form5->Start_Druck();
+    emit printRequested();
 }
 
 void TForm1::Image3Click()
 {
-    Forms().Form7->Open();
+    emit newQsoRequested();
 }
 
 void TForm1::StringGrid1SelectCell(int /*col*/, int row)
@@ -763,17 +776,14 @@ void TForm1::StringGrid1DblClick()
     ProgramState& s = G();
     if (s.SearchView != 0)
         return;
-    // Nothing is opened while an upload runs. A QSO uploaded from the view
-    // that is still open is stored first, at its own line, before another
-    // QSO takes the view; a change form still open belonged to it as well.
-    if (Forms().Form2->uploading())
-        return;
-    // A change taken over in the view and not saved is not lost unasked.
-    if (!Forms().Form2->confirmLeave())
-        return;
-    Forms().Form2->storePendingUpload();
-    if (TForm3* change = Forms().Form3)
-        change->hide();
+    // The view decides whether it may take another QSO now (see the
+    // window factory); then openHighlightedRow opens it.
+    emit openQsoRequested();
+}
+
+void TForm1::openHighlightedRow()
+{
+    ProgramState& s = G();
     // The row whose cells are opened is the highlighted one; its line is
     // taken here too, so that after a reload (which points SelectedLine past
     // the last record while the highlight stays) the view never shows one QSO
@@ -787,7 +797,7 @@ void TForm1::StringGrid1DblClick()
     s.SelectedLine = row + 1;
 
     const GridModel* grid = StringGrid1->grid();
-    SelectedQsoSet& q = s.SelectedQso;
+    SelectedQsoSet q;
     q.date = cellValue(grid->cell(0, row), 2, 20);
     q.time = cellValue(grid->cell(1, row), 2, 20);
     q.call = cellValue(grid->cell(2, row), 2, 20);
@@ -802,50 +812,5 @@ void TForm1::StringGrid1DblClick()
     q.comment = grid->cell(11, row);
     q.row = row;
 
-    TForm2* view = Forms().Form2;
-    auto text = [](const QByteArray& b) { return text::decode(b); };
-    view->show();
-    view->Edit1->setText(QString::number(row + 1));
-    view->Panel1->setText(text(q.date));
-    view->Panel2->setText(text(q.time));
-    view->Panel3->setText(text(q.call));
-    view->Panel4->setText(text(q.comment));
-    view->Panel5->setText(text(q.band));
-    view->Panel8->setText(text(q.rstSent));
-    view->Panel9->setText(text(q.rstRcvd));
-    view->Panel10->setText(text(q.freq));
-    view->Panel11->setText(text(q.mode));
-    view->Panel16->setText(text(q.locator));
-
-    TForm8* del = Forms().Form8;
-    del->Panel3->setText(QString::number(row + 1));
-    del->Panel1->setText(text(q.call));
-    del->Panel2->setText(text(q.date));
-    del->Panel4->setText(text(q.time));
-    del->Panel5->setText(text(q.band));
-    del->Panel6->setText(text(q.rstSent));
-    del->Panel7->setText(text(q.rstRcvd));
-    del->Panel8->setText(text(q.mode));
-
-    view->BitBtn2->setEnabled(true);
-    view->BitBtn3->setEnabled(true);
-    view->Init2();
-    for (QWidget* w : {static_cast<QWidget*>(view->Edit3), static_cast<QWidget*>(view->Edit5),
-                       static_cast<QWidget*>(view->Edit6), static_cast<QWidget*>(view->Label17),
-                       static_cast<QWidget*>(view->Label18), static_cast<QWidget*>(view->Label19)})
-        w->hide();
-
-    Keys = deriveCallKeys(q.call);
-    Country_Hide();
-    Country_Wahl();
-    view->fitNames();
-
-    const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
-    view->FormActivate();
-    view->Auswahl();
-    // Brought to the front, also when it was already open behind the main window.
-    view->raise();
-    view->activateWindow();
+    emit qsoOpened(q, s.SelectedLine);
 }

@@ -3,12 +3,15 @@
 // picture buttons that open the other forms, and the procedures of the main
 // window class that other forms call (loading the logbook, the settings file,
 // the country lookup).
+#include "editing/OpenedLine.h"
 #include "logdata/Loader.h"
 #include "logdata/Rewrite.h"
 #include "mainwin/CountryTable.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
+
+#include <functional>
 
 class QFileSystemWatcher;
 class QHeaderView;
@@ -39,9 +42,30 @@ public:
     void Load_Config();
     void Save_Config();
     void ScrollGridToBottom();
-    void Country_Hide();
-    void Country_Wahl();
-    void Position_Flag();
+    // The grid's size as the window was laid out; the other windows are
+    // placed from it.
+    QSize gridSize() const { return m_gridSize; }
+    // The start-up step: loads the settings and the logbook and shows the
+    // window maximized, the keyboard in the grid on the newest QSO.
+    void Log();
+
+    // The data operations the other windows ask for.
+    // Stores `record` at `line` (counted from 0) when the line still holds
+    // `expected`, and rewrites the logbook; a moved line and a failed rewrite
+    // are reported to the operator.
+    LineWrite writeLine(int line, const QByteArray& expected, const QByteArray& record);
+    // Puts `record` after the last line and rewrites the logbook.
+    bool appendLine(const QByteArray& record);
+    // The grid shown again after another window is done: the logbook read
+    // again when `reload`, the newest QSO in sight.
+    void showLogAgain(bool reload, bool hideGridFirst = false);
+    // Back from the settings: the logbook read again in the window's colour.
+    void returnFromSettings();
+    // Opens the QSO of the highlighted grid row (the double click, once the
+    // view may take another QSO): emits qsoOpened.
+    void openHighlightedRow();
+    // Asked before the window closes and before "exit": false keeps it open.
+    void setLeaveCheck(std::function<bool()> check) { m_leaveCheck = std::move(check); }
 
     // Tells the operator what a rewrite of the logbook did when it did not
     // simply succeed (file changed on disk, write failed), reloading the log
@@ -49,6 +73,9 @@ public:
     bool ReportRewrite(const RewriteOutcome& outcome);
     // Tells the operator, once, that config.dat could not be written.
     void reportConfigProblem();
+    // What the operator is told when the grid's cells did not all fit the
+    // table's text store (those cells are shown empty); empty when they did.
+    static QString cellsLostText(const CellTable& rows);
     // A line in the window that reports problems without a modal dialog.
     void showStatus(const QString& text);
     QString statusText() const;
@@ -85,8 +112,14 @@ public:
     QHeaderView* ColumnHeader = nullptr; // the column captions above the grid
     QLabel* StatusLine = nullptr;
 
-    // The seven call keys the double click derives for the country lookup.
-    CallKeys Keys;
+signals:
+    // A double click on a grid row: the view is to take that QSO.
+    void openQsoRequested();
+    // The QSO of a grid row (its cells as shown) and its line in the file.
+    void qsoOpened(const SelectedQsoSet& qso, int line);
+    void configurationRequested();
+    void printRequested();
+    void newQsoRequested();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -114,8 +147,11 @@ private:
     QTimer* m_followTimer = nullptr;
     QElapsedTimer m_loadClock; // running while a load reads the logbook
     QByteArray m_shownSearch;  // the text of the search result shown
-    void reportLoadProblems(const LoadReport& report);
+    void reportLoadProblems(const LoadReport& report, const QString& cellsLost);
     QString loadProblemText(const LoadReport& report) const;
     quint8 m_matchMarker = 0;
     int m_selectedRow = -1; // the row of the last cell selection in the whole-log view
+    std::function<bool()> m_leaveCheck;
+    QSize m_gridSize;
+    bool mayLeave() const { return !m_leaveCheck || m_leaveCheck(); }
 };

@@ -1,7 +1,7 @@
 #include "mainwin/StringGrid.h"
 
-#include "app/Widgets.h"
 #include "logdata/Cp1252.h"
+#include "widgets/Widgets.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>

@@ -31,7 +31,6 @@ public:
     // shows one of them, so that "back" shows the whole log without reading
     // it again.
     void showSearch(bool on);
-    bool searchShown() const { return m_searchShown; }
     // The whole log: replaced by a load, changed row by row by a reload that
     // reads only what changed (`cells` row i holds grid row rows[i]).
     void setFullRows(CellTable rows);

@@ -1,13 +1,10 @@
 #include "mainwin/start.h"
 
-#include "app/FormRegistry.h"
-#include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
-#include "mainwin/QSL_Print.h"
-#include "mainwin/StringGrid.h"
+#include "widgets/Screen.h"
+#include "widgets/TrText.h"
+#include "widgets/Widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -40,40 +37,17 @@ void TStartForm::FormCreate()
 {
     ProgramState& s = G();
     const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     resize(610, 413);
-    move((s.ScreenWidth - width()) / 2, (s.ScreenHeight - height()) / 2);
+    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
     Load_Config(s);
-    Edit1->setText(QString::number(s.ScreenHeight));
-    Edit2->setText(QString::number(s.ScreenWidth));
+    Edit1->setText(QString::number(screen.height()));
+    Edit2->setText(QString::number(screen.width()));
     s.SearchView = 0;
     s.DisplayFormat = 0;
-    s.ChangeSaveRequested = 0;
     s.StartQsoCount = s.StoredQsoCount;
     // The spare element after the loaded lines; the table is sized from the
     // file, never from the stored count (a wrong or huge one in a config.dat
     // that cannot be rewritten must not exhaust memory).
     if (s.LogLines.size() < s.LineCount + 2)
         s.LogLines.resize(s.LineCount + 2);
-}
-
-void TStartForm::Log()
-{
-    ProgramState& s = G();
-    TForm1* f = Forms().Form1;
-    Load_Config(s);
-    s.SearchView = 0;
-    s.DisplayFormat = 1;
-    f->LoadLogbook();
-    f->Button1->show();
-    f->Button3->hide();
-    f->Image2->hide();
-    s.ListWritten = 0;
-    useLanguage();
-    f->showMaximized();
-    f->ScrollGridToBottom();
-    // The keyboard starts in the grid, on the newest QSO (Enter opens it).
-    f->StringGrid1->focusLastRow(s.QsoCount);
-    setBackground(f, 12696492);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The start form: created once and never shown. It carries the start-up steps
-// (loading the settings and the logbook when the main window is created) and
-// reserves the spare elements of the logbook table.
+// The start form: created once and never shown. It reserves the spare
+// elements of the logbook table (the main window's Log loads the settings and
+// the logbook when it is created).
 #include <QWidget>
 
 class QLabel;
@@ -13,10 +13,6 @@ class TStartForm : public QWidget
 public:
     explicit TStartForm(QWidget* parent = nullptr);
     void FormCreate();
-    // Loads the settings and the logbook and shows the main window. Uses no
-    // state of the start form: the main window calls it before the start form
-    // exists.
-    static void Log();
 
     QLabel* Label1 = nullptr;   // "Monitor"
     QLabel* Label2 = nullptr;   // "x"

@@ -1,9 +1,9 @@
 #include "printing/Drucken.h"
 
-#include "app/Dialogs.h"
-#include "app/Language.h"
-#include "app/Screen.h"
 #include "logdata/State.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Screen.h"
+#include "widgets/TrText.h"
 
 #include "logdata/TextList.h"
 #include "printing/ListPrint.h"
@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QProgressDialog>
 
@@ -72,20 +71,11 @@ QPrintDialog* TForm5::printDialog()
     return PrintDialog1;
 }
 
-QPageSetupDialog* TForm5::printerSetupDialog()
-{
-    if (!PrinterSetupDialog1)
-        PrinterSetupDialog1 = new QPageSetupDialog(&m_printer, this);
-    return PrinterSetupDialog1;
-}
-
 void TForm5::FormCreate()
 {
     const QSize screen = screenSize();
-    G().ScreenWidth = screen.width();
-    G().ScreenHeight = screen.height();
-    resize(width(), G().ScreenHeight - 40);
-    ListBox1->resize(ListBox1->width(), G().ScreenHeight - 156);
+    resize(width(), screen.height() - 40);
+    ListBox1->resize(ListBox1->width(), screen.height() - 156);
     if (G().ListWritten == 1)
         loadList();
 }

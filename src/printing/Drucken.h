@@ -8,7 +8,6 @@
 #include <memory>
 
 class QListWidget;
-class QPageSetupDialog;
 class QPrintDialog;
 
 // How the form asks the operator for the printer. The program uses the form's
@@ -46,17 +45,12 @@ public:
     // dialog with its widgets is not worth building at every start-up for a
     // printout that is seldom asked for.
     QPrintDialog* printDialog();
-    // The printer set-up dialog for the list's printer, made on first use:
-    // Qt warns when it is made for a printer that is only the PDF output, as
-    // on a system without printers, and the printout itself does not need it.
-    QPageSetupDialog* printerSetupDialog();
 
     // True when the last printout was cancelled from its progress dialog.
     bool lastPrintCancelled() const { return m_lastCancelled; }
 
     QListWidget* ListBox1 = nullptr;
     QPrintDialog* PrintDialog1 = nullptr;
-    QPageSetupDialog* PrinterSetupDialog1 = nullptr;
 
 private:
     // Reads List.txt into the list box; shows an error and returns false

@@ -1,16 +1,13 @@
 #include "settings/config.h"
 
-#include "app/Dialogs.h"
-#include "app/FormRegistry.h"
-#include "app/JpegDecoder.h"
-#include "app/KeyEdit.h"
 #include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
-#include "eqsl/eQSL.h"
 #include "logdata/Cp1252.h"
 #include "logdata/Settings.h"
-#include "mainwin/QSL_Print.h"
+#include "widgets/Dialogs.h"
+#include "widgets/JpegDecoder.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -187,9 +184,8 @@ void TConfiguration::buildControls()
 
 void TConfiguration::place(int height)
 {
-    ProgramState& s = G();
     resize(800, height);
-    move((s.GridWidth / 2) / 2, (s.GridHeight / 2) / 2);
+    move((m_grid.width() / 2) / 2, (m_grid.height() / 2) / 2);
 }
 
 void TConfiguration::setExitCaption()
@@ -206,10 +202,6 @@ void TConfiguration::setExitCaption()
 
 void TConfiguration::FormCreate()
 {
-    ProgramState& s = G();
-    const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
     place(398);
     setExitCaption();
     Label2->setText(workingDirectoryText());
@@ -280,22 +272,14 @@ void TConfiguration::chooseLogFile()
 void TConfiguration::saveReloadInit()
 {
     saveAndReloadConfig(G());
-    if (TForm1* main = Forms().Form1)
-        main->reportConfigProblem();
-    if (TForm1* main = Forms().Form1)
-        main->Init();
+    emit settingsSaved();
+    emit gridResetWanted();
 }
 
 void TConfiguration::returnToLog()
 {
     hide();
-    TForm1* main = Forms().Form1;
-    if (!main)
-        return;
-    main->show();
-    main->LoadLogbook();
-    main->ScrollGridToBottom();
-    setBackground(main, kFormColour);
+    emit returnedToLog();
 }
 
 void TConfiguration::Button1Click()
@@ -318,18 +302,11 @@ void TConfiguration::chooseLanguage(const QByteArray& setting)
     G().ProgramSettings.Language = setting;
     saveAndReloadConfig(G());
     setExitCaption();
-    if (TForm1* main = Forms().Form1)
-        main->reportConfigProblem();
+    emit settingsSaved();
 }
 
 void TConfiguration::Image3Click()
 {
     hide();
-    ProgramState& s = G();
-    const QSize screen = screenSize();
-    s.ScreenWidth = screen.width();
-    s.ScreenHeight = screen.height();
-    if (TForm4* account = Forms().Form4) {
-        showWindow(account);
-    }
+    emit accountRequested();
 }

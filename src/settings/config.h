@@ -23,6 +23,9 @@ public:
     explicit TConfiguration(QWidget* parent = nullptr);
 
     // Once, when the program creates its forms.
+    // The main window's grid size, from which the dialog is placed; set
+    // before FormCreate.
+    void setGridSize(QSize size) { m_grid = size; }
     void FormCreate();
     // Shows the dialog filled from the settings (the main window's button).
     void Open();
@@ -57,7 +60,17 @@ public:
     QLabel* Label10 = nullptr;
     QLabel* Label11 = nullptr;
 
+signals:
+    // The settings were written (the main window tells of a failure).
+    void settingsSaved();
+    // The grid is to be reset (its search result dropped).
+    void gridResetWanted();
+    // The dialog is left: the main window shows the log again.
+    void returnedToLog();
+    void accountRequested();
+
 private:
+    QSize m_grid;
     // A field of the table: the settings value it mirrors, its limit (0 for
     // none) and the field Enter moves to.
     struct Field {

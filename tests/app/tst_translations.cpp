@@ -2,9 +2,8 @@
 // translation system. A pseudo-translation wraps every text it is asked for
 // in ⟦ ⟧, so a text that is not wrapped in some window or message bypassed
 // the translation. The German translation has every text the windows show.
-#include "app/FormRegistry.h"
 #include "app/Language.h"
-#include "app/Widgets.h"
+#include "app/WindowFactory.h"
 #include "editing/OpenedLine.h"
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
@@ -21,6 +20,7 @@
 #include "printing/Drucken.h"
 #include "settings/config.h"
 #include "support/editing_Fixture.h"
+#include "widgets/Widgets.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -94,9 +94,9 @@ QStringList textsOfTheWindows()
                 add(w, QStringLiteral("button"), button->text());
         }
     }
-    const QAbstractItemModel* grid = Forms().Form1->StringGrid1->model();
+    const QAbstractItemModel* grid = windows().Form1->StringGrid1->model();
     for (int c = 0; c < grid->columnCount(); ++c)
-        add(Forms().Form1, QStringLiteral("column"),
+        add(windows().Form1, QStringLiteral("column"),
             grid->headerData(c, Qt::Horizontal).toString());
     return out;
 }
@@ -145,15 +145,15 @@ void TestTranslations::everyWindowGoesThroughTheTranslation()
     retranslateAll();
 
     // Every window open, in the states that show other texts.
-    TForm1* main = Forms().Form1;
+    TForm1* main = windows().Form1;
     EditingProgram::openRow(1); // EI: a country is shown
-    QTest::mouseClick(Forms().Form2->BitBtn4, Qt::LeftButton);
+    QTest::mouseClick(windows().Form2->BitBtn4, Qt::LeftButton);
     main->Image3Click();
-    QTest::mouseClick(Forms().Form2->BitBtn5, Qt::LeftButton);
-    Forms().Form8->Button1Click();
+    QTest::mouseClick(windows().Form2->BitBtn5, Qt::LeftButton);
+    windows().Form8->Button1Click();
     main->BitBtn1Click();
-    showWindow(Forms().Form4);
-    showWindow(Forms().Form5);
+    showWindow(windows().Form4);
+    showWindow(windows().Form5);
     main->Button1Click(); // the search's controls
 
     const QStringList texts = textsOfTheWindows();
@@ -184,13 +184,13 @@ void TestTranslations::everyMessageGoesThroughTheTranslation()
     QCoreApplication::installTranslator(&pseudo);
     retranslateAll();
     QStringList messages;
-    TForm1* main = Forms().Form1;
+    TForm1* main = windows().Form1;
 
     // The change form: an unreadable length, a bad date, a bad time, a
     // character the line cannot hold, then the question before leaving.
     EditingProgram::openRow(1);
-    QTest::mouseClick(Forms().Form2->BitBtn4, Qt::LeftButton);
-    TForm3* change = Forms().Form3;
+    QTest::mouseClick(windows().Form2->BitBtn4, Qt::LeftButton);
+    TForm3* change = windows().Form3;
     replaceAndEnter(change->Edit2, QStringLiteral("32.13.2023"));
     replaceAndEnter(change->Edit3, QStringLiteral("25:99"));
     typeText(change->Edit14, QStringLiteral("ł"));
@@ -198,13 +198,13 @@ void TestTranslations::everyMessageGoesThroughTheTranslation()
     replaceAndEnter(change->Edit2, QStringLiteral("14.03.2024"));
     QTest::mouseClick(change->BitBtn1, Qt::LeftButton);
     p.dialogs->saveAnswer = SaveChoice::Cancel;
-    QTest::mouseClick(Forms().Form2->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(windows().Form2->BitBtn1, Qt::LeftButton);
     p.dialogs->saveAnswer = SaveChoice::Discard;
-    QTest::mouseClick(Forms().Form2->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(windows().Form2->BitBtn1, Qt::LeftButton);
 
     // The new-QSO form asks for a time.
     main->Image3Click();
-    TForm7* entry = Forms().Form7;
+    TForm7* entry = windows().Form7;
     entry->Edit3->setFocus();
     QTest::keyClick(entry->Edit3, Qt::Key_Return);
     QTest::mouseClick(entry->BitBtn2, Qt::LeftButton);
@@ -218,10 +218,10 @@ void TestTranslations::everyMessageGoesThroughTheTranslation()
     G().ConfigSaveError.clear();
 
     // The eQSL account, incomplete; the printout with nothing to print.
-    showWindow(Forms().Form4);
-    Forms().Form4->Button1Click();
-    Forms().Form5->ListBox1->clear();
-    Forms().Form5->Drucken();
+    showWindow(windows().Form4);
+    windows().Form4->Button1Click();
+    windows().Form5->ListBox1->clear();
+    windows().Form5->Drucken();
     messages << p.dialogs->messages;
 
     // Messages made outside the windows.
@@ -263,12 +263,12 @@ void TestTranslations::eachLanguageShowsOnlyItsTexts()
             germanOnly.insert(it.value());
     for (const QString& language : availableLanguages()) {
         EditingProgram p(log(), language.toLatin1());
-        TForm1* main = Forms().Form1;
+        TForm1* main = windows().Form1;
         EditingProgram::openRow(1);
-        QTest::mouseClick(Forms().Form2->BitBtn4, Qt::LeftButton);
+        QTest::mouseClick(windows().Form2->BitBtn4, Qt::LeftButton);
         main->Image3Click();
-        QTest::mouseClick(Forms().Form2->BitBtn5, Qt::LeftButton);
-        Forms().Form8->Button1Click();
+        QTest::mouseClick(windows().Form2->BitBtn5, Qt::LeftButton);
+        windows().Form8->Button1Click();
         main->BitBtn1Click();
         QStringList wrong;
         for (const QString& t : textsOfTheWindows()) {
@@ -304,10 +304,10 @@ void TestTranslations::qtsOwnTextsFollowTheLanguage()
     EditingProgram p(log(), "Ger");
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Discard"), QStringLiteral("Verwerfen"));
-    QTest::mouseClick(Forms().Form1->BitBtn1, Qt::LeftButton);
-    QTest::mouseClick(Forms().Configuration->Image2, Qt::LeftButton); // English
+    QTest::mouseClick(windows().Form1->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(windows().Configuration->Image2, Qt::LeftButton); // English
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
-    QCOMPARE(Forms().Form1->Button2->text(), QStringLiteral("Exit"));
+    QCOMPARE(windows().Form1->Button2->text(), QStringLiteral("Exit"));
 }
 
 QTEST_MAIN(TestTranslations)

@@ -43,11 +43,11 @@ QList<QByteArray> standardLog()
 
 TForm3* form()
 {
-    return Forms().Form3;
+    return windows().Form3;
 }
 TForm2* view()
 {
-    return Forms().Form2;
+    return windows().Form2;
 }
 
 // Opens grid row `row` and presses "change data" in the view.
@@ -71,6 +71,7 @@ class TestChangeForm : public QObject
     Q_OBJECT
 private slots:
     void saveWithoutEditsAndStore();
+    void formsTalkThroughSignals();
     void typedEntriesAndFocusChain();
     void typedTextIsNeverCut();
     void recordsOpenAsRead_data();
@@ -88,6 +89,45 @@ private slots:
     void assumedChangeIsNotLostUnasked();
     void escapeLeavesOnlyTheChangeForm();
 };
+
+void TestChangeForm::formsTalkThroughSignals()
+{
+    EditingProgram p(standardLog());
+    // A change form of its own, connected to nothing: opened with a record,
+    // it answers with the record built, and knows no other window.
+    TForm3 lone;
+    lone.FormCreate();
+    QByteArray built;
+    int taken = 0;
+    QObject::connect(&lone, &TForm3::recordBuilt,
+                     [&](const QByteArray& record, const EditFieldSet&) { built = record; });
+    QObject::connect(&lone, &TForm3::changeTaken, [&] { ++taken; });
+    lone.open(kSpecimen);
+    QCOMPARE(lone.Edit1->text(), QStringLiteral("N0CALL"));
+    QTest::mouseClick(lone.BitBtn1, Qt::LeftButton);
+    QCOMPARE(built, kSpecimenSaved);
+    QCOMPARE(taken, 1);
+    QVERIFY(!lone.isVisible());
+    QCOMPARE(p.logLines(), p.lines); // nothing written: the view decides
+
+    // The view asks for the record it wants written at its own line, with
+    // what that line held when it was opened.
+    openChange(1);
+    QTest::mouseClick(form()->BitBtn1, Qt::LeftButton);
+    QList<int> lines;
+    QList<QByteArray> expected, records;
+    QObject::connect(view(), &TForm2::writeRequested,
+                     [&](int line, const QByteArray& was, const QByteArray& record) {
+                         lines << line;
+                         expected << was;
+                         records << record;
+                     });
+    QTest::mouseClick(view()->BitBtn2, Qt::LeftButton);
+    QCOMPARE(lines, QList<int>{2});
+    QCOMPARE(expected, QList<QByteArray>{kSpecimen});
+    QCOMPARE(records, QList<QByteArray>{kSpecimenSaved});
+    QCOMPARE(p.logLines().value(2), kSpecimenSaved);
+}
 
 void TestChangeForm::saveWithoutEditsAndStore()
 {
@@ -115,7 +155,7 @@ void TestChangeForm::saveWithoutEditsAndStore()
     QTest::keyClick(f->BitBtn1, Qt::Key_Return);
 
     QCOMPARE(changeFile(), kSpecimenSaved + "\r\n");
-    QCOMPARE(G().SelectedRecord, kSpecimenSaved);
+    QCOMPARE(view()->SelectedRecord, kSpecimenSaved);
     QVERIFY(!f->isVisible());
     QVERIFY(!view()->BitBtn3->isEnabled());
     QVERIFY(!view()->BitBtn4->isEnabled());
@@ -177,7 +217,7 @@ void TestChangeForm::typedEntriesAndFocusChain()
                                 "<eqsl_qsl_sent:1>Y<comment:14>Gr\xfc\xdf"
                                 "e aus K\xf6ln <eor>";
     QCOMPARE(changeFile(), expected + "\r\n");
-    QCOMPARE(G().SelectedRecord, expected);
+    QCOMPARE(view()->SelectedRecord, expected);
     QVERIFY(TForm2::lampGreen(view()->Panel13));
     QCOMPARE(view()->Panel4->text(), QStringLiteral("Grüße aus Köln"));
 
@@ -200,7 +240,7 @@ void TestChangeForm::typedTextIsNeverCut()
     typeText(f->Edit1, QStringLiteral("N0CALX"));
     // Typed without Enter, then saved: the value is the text the edit shows.
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
-    QVERIFY(G().SelectedRecord.startsWith("<call:6>N0CALX<qso_date:8>"));
+    QVERIFY(view()->SelectedRecord.startsWith("<call:6>N0CALX<qso_date:8>"));
 }
 
 void TestChangeForm::recordsOpenAsRead_data()
@@ -261,10 +301,10 @@ void TestChangeForm::recordsOpenAsRead()
         // Confirming the long locator keeps all of it.
         f->Edit11->setFocus();
         QTest::keyClick(f->Edit11, Qt::Key_Return);
-        QCOMPARE(G().ChangeFields.locator, QByteArray("IO91WM12"));
+        QCOMPARE(form()->ChangeFields.locator, QByteArray("IO91WM12"));
     }
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
-    QCOMPARE(G().SelectedRecord, saved);
+    QCOMPARE(view()->SelectedRecord, saved);
 }
 
 void TestChangeForm::captionsByLanguage_data()
@@ -298,7 +338,8 @@ void TestChangeForm::captionsByLanguage()
     QCOMPARE(f->windowTitle(),
              language == "Ger" ? QStringLiteral("QSO ändern") : QStringLiteral("Change QSO"));
     QCOMPARE(f->size(), QSize(727, 390));
-    QCOMPARE(f->pos(), QPoint((G().GridWidth / 2) / 2, (G().GridHeight / 2) / 2));
+    QCOMPARE(f->pos(), QPoint((windows().Form1->gridSize().width() / 2) / 2,
+                              (windows().Form1->gridSize().height() / 2) / 2));
     openChange(0);
     QCOMPARE(captions(), opened);
 }
@@ -309,7 +350,7 @@ void TestChangeForm::invalidDateAndTimeAreRejected()
     p.dir->write("aenderung.adi", "an older change\r\n");
     openChange(1);
     TForm3* f = form();
-    const QByteArray before = G().SelectedRecord;
+    const QByteArray before = view()->SelectedRecord;
 
     replaceAndEnter(f->Edit2, QStringLiteral("32.13.2023"));
     QCOMPARE(p.dialogs->messages.size(), 1);
@@ -320,7 +361,7 @@ void TestChangeForm::invalidDateAndTimeAreRejected()
     QCOMPARE(p.dialogs->messages.size(), 2);
     QVERIFY(f->isVisible());
     QCOMPARE(f->focusWidget(), f->Edit2);
-    QCOMPARE(G().SelectedRecord, before);
+    QCOMPARE(view()->SelectedRecord, before);
     QCOMPARE(changeFile(), QByteArray("an older change\r\n"));
 
     // Tab confirms the date as Enter does, and stays while the date is wrong.
@@ -341,14 +382,14 @@ void TestChangeForm::invalidDateAndTimeAreRejected()
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
     QCOMPARE(p.dialogs->messages.size(), 4);
     QCOMPARE(f->focusWidget(), f->Edit3);
-    QCOMPARE(G().SelectedRecord, before);
+    QCOMPARE(view()->SelectedRecord, before);
 
     replaceAndEnter(f->Edit3, QStringLiteral("7:3"));
     QCOMPARE(f->Edit3->text(), QStringLiteral("07:03"));
     QCOMPARE(f->focusWidget(), f->Edit5);
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
     QCOMPARE(p.dialogs->messages.size(), 4);
-    QVERIFY(G().SelectedRecord.startsWith(
+    QVERIFY(view()->SelectedRecord.startsWith(
         "<call:6>N0CALL<qso_date:8>20230101<time_on:6>070300<freq:9>14.074123<"));
 }
 
@@ -365,7 +406,7 @@ void TestChangeForm::emptyDateAndTimeHaveLengthZero()
     }
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
     QVERIFY(p.dialogs->messages.isEmpty());
-    QVERIFY(G().SelectedRecord.startsWith("<call:6>N0CALL<qso_date:0><time_on:0><freq:9>"));
+    QVERIFY(view()->SelectedRecord.startsWith("<call:6>N0CALL<qso_date:0><time_on:0><freq:9>"));
 }
 
 void TestChangeForm::closeDiscards()
@@ -373,14 +414,14 @@ void TestChangeForm::closeDiscards()
     EditingProgram p(standardLog());
     openChange(1);
     TForm3* f = form();
-    const QByteArray before = G().SelectedRecord;
+    const QByteArray before = view()->SelectedRecord;
     replaceAndEnter(f->Edit1, QStringLiteral("DL9ZZ"));
     QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
     QVERIFY(!f->isVisible());
     QVERIFY(!view()->isVisible());
     QVERIFY(f->Edit1->text().isEmpty());
-    QCOMPARE(G().SelectedRecord, before);
-    QCOMPARE(G().ChangeFields.call, QByteArray("DL9ZZ"));
+    QCOMPARE(view()->SelectedRecord, before);
+    QCOMPARE(form()->ChangeFields.call, QByteArray("DL9ZZ"));
     QVERIFY(!QFile::exists(QStringLiteral("aenderung.adi")));
     QCOMPARE(p.logFile(), crlfLines(p.lines));
 }
@@ -393,15 +434,15 @@ void TestChangeForm::rebuildForUpload()
     EditingProgram::openRow(1);
     p.dir->write("aenderung.adi", "an older change\r\n");
     TForm3* f = form();
-    f->daten_aendern();
-    G().ChangeFields.eqslSent = "Y";
-    G().ChangeSaveRequested = 0;
+    f->daten_aendern(view()->SelectedRecord);
+    form()->ChangeFields.eqslSent = "Y";
+    f->ChangeSaveRequested = 0;
     f->adif_wandel();
     QVERIFY(!QFile::exists(QStringLiteral("aenderung.adi")));
     QByteArray expected = kSpecimenSaved;
     expected.replace("<eqsl_qsl_sent:0>", "<eqsl_qsl_sent:1>Y");
-    QCOMPARE(G().NewRecord, expected);
-    QCOMPARE(G().SelectedRecord, expected);
+    QCOMPARE(f->NewRecord, expected);
+    QCOMPARE(view()->SelectedRecord, expected);
     QVERIFY(!f->isVisible());
     QVERIFY(p.dialogs->messages.isEmpty());
 }
@@ -415,17 +456,17 @@ void TestChangeForm::changeGoesToTheOpenedLine()
     openChange(1);
     replaceAndEnter(form()->Edit14, QStringLiteral("tnx"));
     QTest::mouseClick(form()->BitBtn1, Qt::LeftButton);
-    StringGrid* g = Forms().Form1->StringGrid1;
+    StringGrid* g = windows().Form1->StringGrid1;
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
                       g->visualRect(g->model()->index(4, 2)).center());
     QCOMPARE(G().SelectedLine, 5);
     QTest::mouseClick(view()->BitBtn2, Qt::LeftButton);
     QList<QByteArray> expected = p.lines;
-    expected[2] = G().SelectedRecord;
+    expected[2] = view()->SelectedRecord;
     QVERIFY(expected[2].startsWith("<call:6>N0CALL<"));
     QCOMPARE(p.logLines(), expected);
 
-    Forms().Form1->activateWindow();
+    windows().Form1->activateWindow();
     EditingProgram::openRow(0);
     QCOMPARE(view()->Panel3->text(), QStringLiteral("DL1A"));
     QVERIFY(QTest::qWaitForWindowActive(view()));
@@ -486,8 +527,8 @@ void TestChangeForm::typedTextTheLineCannotHoldIsRefused()
     QCOMPARE(p.dialogs->messages.size(), 2); // "ł" and "ź"
     QVERIFY(p.dialogs->messages[0].contains(QStringLiteral("ł")));
     QCOMPARE(form()->Edit14->text(), QStringLiteral("ód"));
-    QCOMPARE(G().ChangeFields.comment, QByteArray("\xf3"
-                                                  "d"));
+    QCOMPARE(form()->ChangeFields.comment, QByteArray("\xf3"
+                                                      "d"));
     QTest::mouseClick(form()->BitBtn2, Qt::LeftButton);
 
     openChange(1);
@@ -539,7 +580,7 @@ void TestChangeForm::assumedChangeIsNotLostUnasked()
         else if (leave == "other")
             EditingProgram::openRow(0);
         else if (leave == "quit")
-            QTest::mouseClick(Forms().Form1->Button2, Qt::LeftButton);
+            QTest::mouseClick(windows().Form1->Button2, Qt::LeftButton);
         else if (leave == "delete")
             QTest::mouseClick(view()->BitBtn5, Qt::LeftButton);
         else {
@@ -556,7 +597,7 @@ void TestChangeForm::assumedChangeIsNotLostUnasked()
     QCOMPARE(p.dialogs->messages, QStringList{question});
     QVERIFY(view()->isVisible());
     QCOMPARE(view()->Panel3->text(), QStringLiteral("N0CALL"));
-    QVERIFY(Forms().Form1->isVisible());
+    QVERIFY(windows().Form1->isVisible());
     QCOMPARE(p.logFile(), crlfLines(p.lines));
 
     // Save: the change is in the logbook, the view is left.
@@ -574,7 +615,7 @@ void TestChangeForm::assumedChangeIsNotLostUnasked()
     // Discard: left without a write; a view without a change asks nothing.
     view()->hide();
     p.dir->write("log.adi", crlfLines(p.lines));
-    Forms().Form1->LoadLogbook();
+    windows().Form1->LoadLogbook();
     assumeChange();
     p.dialogs->messages.clear();
     p.dialogs->saveAnswer = SaveChoice::Discard;
@@ -592,13 +633,13 @@ void TestChangeForm::escapeLeavesOnlyTheChangeForm()
 {
     EditingProgram p(standardLog());
     openChange(1);
-    const int scroll = Forms().Form1->StringGrid1->verticalScrollBar()->value();
+    const int scroll = windows().Form1->StringGrid1->verticalScrollBar()->value();
     QApplication::setActiveWindow(form());
     QTest::keyClick(form(), Qt::Key_Escape);
     QVERIFY(!form()->isVisible());
     QVERIFY(view()->isVisible());
     QCOMPARE(view()->Panel3->text(), QStringLiteral("N0CALL"));
-    QCOMPARE(Forms().Form1->StringGrid1->verticalScrollBar()->value(), scroll);
+    QCOMPARE(windows().Form1->StringGrid1->verticalScrollBar()->value(), scroll);
     QVERIFY(view()->BitBtn4->isEnabled());
     QCOMPARE(p.logFile(), crlfLines(p.lines));
 }

@@ -24,20 +24,20 @@ QList<QByteArray> someLog()
 
 TForm8* delForm()
 {
-    return Forms().Form8;
+    return windows().Form8;
 }
 TForm9* confirmForm()
 {
-    return Forms().Form9;
+    return windows().Form9;
 }
 
 // Opens grid row `row` and goes to the confirmation.
 void askToDelete(int row)
 {
     EditingProgram::openRow(row);
-    QTest::mouseClick(Forms().Form2->BitBtn5, Qt::LeftButton);
+    QTest::mouseClick(windows().Form2->BitBtn5, Qt::LeftButton);
     QVERIFY(delForm()->isVisible());
-    QVERIFY(!Forms().Form2->isVisible());
+    QVERIFY(!windows().Form2->isVisible());
     QTest::mouseClick(delForm()->Button1, Qt::LeftButton);
     QVERIFY(confirmForm()->isVisible());
 }
@@ -113,7 +113,7 @@ void TestDeleteQso::formsTextsAndPlaces()
 void TestDeleteQso::deleteOverwritesTheLine()
 {
     EditingProgram p(someLog());
-    Forms().Form7->show();
+    windows().Form7->show();
     askToDelete(2);
     QTest::mouseClick(confirmForm()->SpeedButton1, Qt::LeftButton);
     QList<QByteArray> expected = p.lines;
@@ -121,10 +121,10 @@ void TestDeleteQso::deleteOverwritesTheLine()
     QCOMPARE(p.logLines(), expected);
     QVERIFY(!delForm()->isVisible());
     QVERIFY(!confirmForm()->isVisible());
-    QVERIFY(!Forms().Form7->isVisible());
+    QVERIFY(!windows().Form7->isVisible());
     // Reloaded: the grid shows the placeholder's comment at the QSO's place.
-    QCOMPARE(Forms().Form1->StringGrid1->Cells(2, 2), QByteArray("  "));
-    QCOMPARE(Forms().Form1->StringGrid1->Cells(11, 2), QByteArray(" Reserve by delete"));
+    QCOMPARE(windows().Form1->StringGrid1->Cells(2, 2), QByteArray("  "));
+    QCOMPARE(windows().Form1->StringGrid1->Cells(11, 2), QByteArray(" Reserve by delete"));
     QCOMPARE(G().LogLines.at(4), kDeletedRecord.toByteArray());
     QVERIFY(p.dialogs->messages.isEmpty());
 }
@@ -160,7 +160,7 @@ void TestDeleteQso::cancelInTheDeleteWindow()
     // and deletes nothing; "Delete!" afterwards still asks first.
     EditingProgram p(someLog(), "Ger");
     EditingProgram::openRow(2);
-    QTest::mouseClick(Forms().Form2->BitBtn5, Qt::LeftButton);
+    QTest::mouseClick(windows().Form2->BitBtn5, Qt::LeftButton);
     QVERIFY(delForm()->isVisible());
     QCOMPARE(delForm()->Button2->text(), QStringLiteral("Abbrechen"));
     QVERIFY(delForm()->Button2->isVisible());
@@ -179,7 +179,7 @@ void TestDeleteQso::selectionMovedDeletesTheOpenedQso()
     // the QSO shown and confirmed is deleted, never the one selected since.
     EditingProgram p(someLog());
     askToDelete(2);
-    StringGrid* g = Forms().Form1->StringGrid1;
+    StringGrid* g = windows().Form1->StringGrid1;
     g->setCurrentIndex(g->model()->index(9, 2));
     QCOMPARE(G().SelectedLine, 10);
     QTest::mouseClick(confirmForm()->SpeedButton1, Qt::LeftButton);
@@ -272,7 +272,7 @@ void TestDeleteQso::failedWriteKeepsTheOldFile()
     QVERIFY(p.dialogs->messages[0].startsWith("error:"));
     // The table and the grid show what is on disk, the QSO still there.
     QCOMPARE(G().LogLines.at(6), p.lines[5]);
-    QCOMPARE(Forms().Form1->StringGrid1->Cells(2, 5), QByteArray("  K15XY"));
+    QCOMPARE(windows().Form1->StringGrid1->Cells(2, 5), QByteArray("  K15XY"));
 }
 
 QTEST_MAIN(TestDeleteQso)

@@ -33,12 +33,12 @@ QList<QByteArray> someLog()
 
 TForm7* form()
 {
-    return Forms().Form7;
+    return windows().Form7;
 }
 
 void openForm()
 {
-    QTest::mouseClick(Forms().Form1->Image3, Qt::LeftButton);
+    QTest::mouseClick(windows().Form1->Image3, Qt::LeftButton);
     QVERIFY(form()->isVisible());
 }
 
@@ -99,7 +99,8 @@ void TestNewQsoForm::typedQsoIsAppended()
     openForm();
     TForm7* f = form();
     QCOMPARE(f->size(), QSize(727, 375));
-    QCOMPARE(f->pos(), QPoint((G().GridWidth / 2) / 2, (G().GridHeight / 2) / 2));
+    QCOMPARE(f->pos(), QPoint((windows().Form1->gridSize().width() / 2) / 2,
+                              (windows().Form1->gridSize().height() / 2) / 2));
     const int qsos = G().QsoCount;
 
     typeQso({"N0CALL", "15.01.2023", "12:34", "14.074", "20m", "ft8", "-05", "-10", "jo62", "", "",
@@ -110,7 +111,7 @@ void TestNewQsoForm::typedQsoIsAppended()
     QVERIFY(!f->isVisible());
     // The log was reloaded: the grid shows the new QSO as its last row.
     QCOMPARE(G().QsoCount, qsos + 1);
-    QCOMPARE(Forms().Form1->StringGrid1->Cells(2, qsos), QByteArray("  N0CALL"));
+    QCOMPARE(windows().Form1->StringGrid1->Cells(2, qsos), QByteArray("  N0CALL"));
     // The entry stays in the edits, mode and locator in capitals.
     QCOMPARE(f->Edit6->text(), QStringLiteral("FT8"));
     QCOMPARE(f->Edit11->text(), QStringLiteral("JO62"));
@@ -203,7 +204,8 @@ void TestNewQsoForm::captionsByLanguage()
              language == "Ger" ? QStringLiteral("Neues QSO") : QStringLiteral("New QSO"));
     QCOMPARE(f->Label4->text(),
              language == "Ger" ? QStringLiteral("Uhrzeit") : QStringLiteral("Time"));
-    QCOMPARE(f->pos(), QPoint(G().GridWidth / 2, G().GridHeight / 2));
+    QCOMPARE(f->pos(), QPoint(windows().Form1->gridSize().width() / 2,
+                              windows().Form1->gridSize().height() / 2));
 
     // The close button empties the edits (and with them the values) and
     // resets the captions.
@@ -211,9 +213,9 @@ void TestNewQsoForm::captionsByLanguage()
     typeAndEnter(f->Edit1, QStringLiteral("DL1ABC"));
     QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
     QVERIFY(!f->isVisible());
-    QVERIFY(!Forms().Form2->isVisible());
+    QVERIFY(!windows().Form2->isVisible());
     QVERIFY(f->Edit1->text().isEmpty());
-    QVERIFY(G().NewQsoFields.call.isEmpty());
+    QVERIFY(f->fields().call.isEmpty());
     QCOMPARE(captions(), reset);
     QCOMPARE(p.logFile(), crlfLines(p.lines));
 }
@@ -316,7 +318,7 @@ void TestNewQsoForm::fileChangedOtherwiseIsNotWritten()
     // The table and the grid now show what is on disk.
     QCOMPARE(G().LineCount, int(changed.size()) + 1);
     QCOMPARE(G().LogLines.at(4), changed[3]);
-    QCOMPARE(Forms().Form1->StringGrid1->Cells(2, 2), QByteArray("  K12XZ"));
+    QCOMPARE(windows().Form1->StringGrid1->Cells(2, 2), QByteArray("  K12XZ"));
 }
 
 void TestNewQsoForm::failedWriteKeepsTheOldFile()
@@ -354,14 +356,14 @@ void TestNewQsoForm::roundTripThroughBothForms()
 
     // A change of the first QSO: a comment with umlauts and a longer RST.
     EditingProgram::openRow(0);
-    QTest::mouseClick(Forms().Form2->BitBtn4, Qt::LeftButton);
-    TForm3* change = Forms().Form3;
+    QTest::mouseClick(windows().Form2->BitBtn4, Qt::LeftButton);
+    TForm3* change = windows().Form3;
     const QString changedComment =
         QStringLiteral("Änderung: Signal über dem Rauschen ") + QString(90, QLatin1Char('x'));
     replaceAndEnter(change->Edit14, changedComment);
     replaceAndEnter(change->Edit7, QStringLiteral("+123456789"));
     QTest::mouseClick(change->BitBtn1, Qt::LeftButton);
-    QTest::mouseClick(Forms().Form2->BitBtn2, Qt::LeftButton);
+    QTest::mouseClick(windows().Form2->BitBtn2, Qt::LeftButton);
     QVERIFY(p.dialogs->messages.isEmpty());
 
     // Every line not edited is as it was, byte for byte.
@@ -412,7 +414,7 @@ void TestNewQsoForm::firstQsoOfAnEmptyLogbook()
             QVERIFY(QFile::remove(p.logPath));
         else
             p.dir->write("log.adi", QByteArray());
-        Forms().Form1->LoadLogbook();
+        windows().Form1->LoadLogbook();
         openForm();
         typeQso({"N0CALL", "15.01.2023", "12:34", "14.074", "20m", "ft8", "-05", "-10", "jo62", "",
                  "", ""});

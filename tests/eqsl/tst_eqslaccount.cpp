@@ -1,9 +1,6 @@
 // The eQSL account form: call and password confirmed with Enter, the account
 // string composed and shown in two halves, saved into eqsl.bat.
-#include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
+#include "app/WindowFactory.h"
 #include "eqsl/AccountScript.h"
 #include "eqsl/eQSL.h"
 #include "logdata/Cp1252.h"
@@ -12,6 +9,9 @@
 #include "support/EqslTestSupport.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QApplication>
 #include <QFile>
@@ -72,7 +72,7 @@ void TestEqslAccount::cleanup()
 
 TForm4* TestEqslAccount::show()
 {
-    TForm4* f = Forms().Form4;
+    TForm4* f = windows().Form4;
     f->show();
     QApplication::setActiveWindow(f);
     if (!QTest::qWaitForWindowActive(f))
@@ -82,7 +82,7 @@ TForm4* TestEqslAccount::show()
 
 void TestEqslAccount::createdInTheWindowsLanguage()
 {
-    TForm4* f = Forms().Form4;
+    TForm4* f = windows().Form4;
     QVERIFY(!f->isVisible());
     QCOMPARE(f->windowTitle(), QStringLiteral("eQSL-Zugang"));
     QCOMPARE(f->size(), QSize(800, 415));
@@ -110,33 +110,32 @@ void TestEqslAccount::enterComposesTheAccountString()
 {
     TForm4* f = show();
     QVERIFY(f);
-    ProgramState& s = G();
     QFile::remove(dir->file("config.dat"));
-    Forms().Form1->Edit3->setText("search");
+    windows().Form1->Edit3->setText("search");
 
     type(f->Edit1, "dl1abcdefgh"); // 11 letters, shown upper case
     QCOMPARE(f->Edit1->text(), QStringLiteral("DL1ABCDEFGH"));
     QCOMPARE(f->Panel2->caption(), QString()); // typing alone composes nothing
     QTest::keyClick(f->Edit1, Qt::Key_Return);
-    QCOMPARE(s.EqslCall, QByteArray("DL1ABCDEFG")); // cut to 10
+    QCOMPARE(f->EqslCall, QByteArray("DL1ABCDEFG")); // cut to 10
     QVERIFY(f->Edit2->hasFocus());
     QCOMPARE(f->Panel2->caption(),
              QStringLiteral("curl -u  DL1ABCDEFG: -F Filename=@eqsl.adi -F EQSL_USER=DL1ABCDEFG"));
     QCOMPARE(f->Panel3->caption(), " -F EQSL_PSWD= " + kUrl + " > back.txt");
-    QVERIFY(QFile::exists(dir->file("config.dat")));   // saved and read back
-    QCOMPARE(Forms().Form1->Edit3->text(), QString()); // the main window's Init ran
+    QVERIFY(QFile::exists(dir->file("config.dat")));     // saved and read back
+    QCOMPARE(windows().Form1->Edit3->text(), QString()); // the main window's Init ran
 
     type(f->Edit2, QString(25, 'p'));
     QCOMPARE(f->Panel3->caption(), " -F EQSL_PSWD= " + kUrl + " > back.txt");
     QTest::keyClick(f->Edit2, Qt::Key_Return);
-    QCOMPARE(s.EqslPassword, QByteArray(20, 'p'));
+    QCOMPARE(f->EqslPassword, QByteArray(20, 'p'));
     QVERIFY(f->Button1->hasFocus());
     // The lines show the password as dots, never in clear.
     const QString dots = QStringLiteral("••••");
     QCOMPARE(f->Panel2->caption(),
              "curl -u  DL1ABCDEFG:" + dots + " -F Filename=@eqsl.adi -F EQSL_USER=DL1ABCDEFG");
     QCOMPARE(f->Panel3->caption(), " -F EQSL_PSWD=" + dots + " " + kUrl + " > back.txt");
-    QVERIFY(s.EqslCommandLine.contains(":" + QByteArray(20, 'p') + " "));
+    QVERIFY(f->EqslCommandLine.contains(":" + QByteArray(20, 'p') + " "));
     QVERIFY(!(f->Panel2->caption() + f->Panel3->caption()).contains(QStringLiteral("ppp")));
 }
 
@@ -174,10 +173,10 @@ void TestEqslAccount::unsafeValuesAreQuoted()
     type(f->Edit2, "a b'$&");
     QTest::keyClick(f->Edit2, Qt::Key_Return);
     QTest::mouseClick(f->Button1, Qt::LeftButton);
-    QCOMPARE(fileLines(dir->read("eqsl.bat")).value(1), G().EqslCommandLine);
-    QVERIFY(G().EqslCommandLine.contains(
+    QCOMPARE(fileLines(dir->read("eqsl.bat")).value(1), f->EqslCommandLine);
+    QVERIFY(f->EqslCommandLine.contains(
         "curl -u  'DL1ABC:a b'\\''$&' -F Filename=@eqsl.adi -F EQSL_USER=DL1ABC"));
-    QVERIFY(G().EqslCommandLine.contains(" --form-string 'EQSL_PSWD=a b'\\''$&' "));
+    QVERIFY(f->EqslCommandLine.contains(" --form-string 'EQSL_PSWD=a b'\\''$&' "));
 }
 
 void TestEqslAccount::exitLeavesTheScriptAlone()

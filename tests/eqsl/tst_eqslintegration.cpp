@@ -1,9 +1,7 @@
 // The whole upload against a local stand-in for the eQSL service: the account
 // typed into the account form, the script it saves, the real curl run by the
 // real script runner, the reply judged and the QSO stored on exit.
-#include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
-#include "app/Screen.h"
+#include "app/WindowFactory.h"
 #include "editing/auswahl_select.h"
 #include "eqsl/AccountScript.h"
 #include "eqsl/eQSL.h"
@@ -12,6 +10,8 @@
 #include "support/EqslTestSupport.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -113,7 +113,7 @@ int TestEqslIntegration::startServer(const QString& replies, double delaySeconds
 
 void TestEqslIntegration::enterAccount(const QString& call, const QString& password)
 {
-    TForm4* f = Forms().Form4;
+    TForm4* f = windows().Form4;
     f->show();
     QApplication::setActiveWindow(f);
     QVERIFY(QTest::qWaitForWindowActive(f));
@@ -129,7 +129,7 @@ void TestEqslIntegration::enterAccount(const QString& call, const QString& passw
 void TestEqslIntegration::upload(int row)
 {
     openRow(row);
-    TForm2* v = Forms().Form2;
+    TForm2* v = windows().Form2;
     QVERIFY(v->BitBtn3->isEnabled());
     QTest::mouseClick(v->BitBtn3, Qt::LeftButton);
 }
@@ -143,16 +143,16 @@ void TestEqslIntegration::credentialsAndFileArriveUnchanged()
     startProgram(*dir, 5, "Eng");
     const QByteArray password = kPassword;
     enterAccount(QStringLiteral("dl1vos"), QString::fromLatin1(password));
-    QCOMPARE(G().EqslPassword, password);
+    QCOMPARE(windows().Form4->EqslPassword, password);
 
     upload(2);
     QCOMPARE(received(1, "path"), QByteArray("/qslcard/ImportADIF.cfm"));
     QCOMPARE(received(1, "field_Filename"), dir->read("eqsl.adi"));
-    QCOMPARE(fileLines(received(1, "field_Filename")).value(3), G().UploadRecord);
+    QCOMPARE(fileLines(received(1, "field_Filename")).value(3), windows().Form2->uploadRecord());
     QCOMPARE(received(1, "field_EQSL_USER"), QByteArray("DL1VOS"));
     QCOMPARE(received(1, "field_EQSL_PSWD"), password);
     QCOMPARE(received(1, "authorization"), "Basic " + ("DL1VOS:" + password).toBase64());
-    QVERIFY(TForm2::lampGreen(Forms().Form2->Panel12));
+    QVERIFY(TForm2::lampGreen(windows().Form2->Panel12));
     // Nobody saw it on a command line (ps) while the upload ran.
     QCOMPARE(received(1, "secret_seen"), QByteArray());
 }
@@ -184,9 +184,9 @@ void TestEqslIntegration::replyDecidesTheMark()
     upload(3);
     QVERIFY(!dialogs->messages.isEmpty());
     QVERIFY2(dialogs->messages[0].startsWith(firstMessage), qPrintable(dialogs->messages[0]));
-    QCOMPARE(TForm2::lampGreen(Forms().Form2->Panel12), sent);
+    QCOMPARE(TForm2::lampGreen(windows().Form2->Panel12), sent);
 
-    QTest::mouseClick(Forms().Form2->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(windows().Form2->BitBtn1, Qt::LeftButton);
     const QList<QByteArray> lines = fileLines(dir->read("log.adi"));
     QList<QByteArray> before = fileLines(log);
     QCOMPARE(lines.size(), before.size());
@@ -208,7 +208,7 @@ void TestEqslIntegration::slowServerIsWaitedFor()
     upload(1);
     QCOMPARE(dialogs->messages.size(), 1);
     QVERIFY(dialogs->messages[0].contains("Result: 1 out of 1"));
-    QVERIFY(TForm2::lampGreen(Forms().Form2->Panel12));
+    QVERIFY(TForm2::lampGreen(windows().Form2->Panel12));
 }
 
 void TestEqslIntegration::noServerGivesNoReply()
@@ -223,8 +223,8 @@ void TestEqslIntegration::noServerGivesNoReply()
     enterAccount(QStringLiteral("DL1VOS"), QStringLiteral("secret"));
     upload(1);
     QCOMPARE(dialogs->messages, QStringList{"plain:Keine Rückmeldung von eQSL."});
-    QVERIFY(!TForm2::lampGreen(Forms().Form2->Panel12));
-    QCOMPARE(G().ChangeFields.eqslSent, QByteArray());
+    QVERIFY(!TForm2::lampGreen(windows().Form2->Panel12));
+    QCOMPARE(windows().Form2->uploadFields().eqslSent, QByteArray());
 }
 
 QTEST_MAIN(TestEqslIntegration)

@@ -1,9 +1,7 @@
 // The view's "eQSL send" with the script run replaced: what is written before
 // the run, what the run sees, how each reply is judged and shown, and what the
 // view's exit stores afterwards.
-#include "app/FormRegistry.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
+#include "app/WindowFactory.h"
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
 #include "editing/eingabe.h"
@@ -15,6 +13,8 @@
 #include "support/EqslTestSupport.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QDir>
 #include <QMap>
@@ -69,10 +69,10 @@ public:
         oldReplyThere = QFile::exists(QDir(workDir).filePath("back.txt"));
         QFile adi(QDir(workDir).filePath("eqsl.adi"));
         uploadFile = adi.open(QIODevice::ReadOnly) ? adi.readAll() : QByteArray();
-        TForm2* v = Forms().Form2;
+        TForm2* v = windows().Form2;
         noticeShown = v->Label15->isVisible();
         exitEnabled = v->BitBtn1->isEnabled() || v->BitBtn2->isEnabled() || v->BitBtn3->isEnabled();
-        mainEnabled = Forms().Form1->isEnabled();
+        mainEnabled = windows().Form1->isEnabled();
         if (writeReply) {
             QFile back(QDir(workDir).filePath("back.txt"));
             if (back.open(QIODevice::WriteOnly))
@@ -122,7 +122,7 @@ private slots:
     void unreadableRecordIsNeverUploaded();
 
 private:
-    TForm2* view() const { return Forms().Form2; }
+    TForm2* view() const { return windows().Form2; }
     void upload(int row);
     void exitView() { QTest::mouseClick(view()->BitBtn1, Qt::LeftButton); }
     QList<QByteArray> logLines() const { return fileLines(dir->read("log.adi")); }
@@ -190,13 +190,12 @@ void TestEqslUpload::replyJudgedAndStored()
 
     upload(2);
     TForm2* v = view();
-    ProgramState& s = G();
     // Before the run: the record, its copy and the upload file written, the
     // old reply gone; during it: the notice up, the view's buttons and the
     // main window locked.
     const QByteArray rec = "<QSO_DATE:8>20210512 <TIME_ON:4>1234 <CALL:5>K2ABC <BAND:3>20m "
                            "<MODE:3>FT8 <RST_SENT:3>-05 <QSLMSG:3>tnx <eor>";
-    QCOMPARE(s.UploadRecord, rec);
+    QCOMPARE(windows().Form2->uploadRecord(), rec);
     QCOMPARE(dir->read("temp_com.adi"), rec + "\r\n");
     QCOMPARE(runner->runs, 1);
     QCOMPARE(runner->uploadFile,
@@ -212,15 +211,15 @@ void TestEqslUpload::replyJudgedAndStored()
     QCOMPARE(dialogs->messages.size(), shown.size());
     for (int i = 0; i < shown.size(); ++i)
         QVERIFY2(dialogs->messages[i].startsWith(shown[i]), qPrintable(dialogs->messages[i]));
-    QCOMPARE(s.ChangeFields.eqslSent, sent ? QByteArray("Y") : QByteArray());
+    QCOMPARE(windows().Form2->uploadFields().eqslSent, sent ? QByteArray("Y") : QByteArray());
     QCOMPARE(TForm2::lampGreen(v->Panel12), sent);
     QVERIFY(v->Label15->isHidden());
     QVERIFY(v->BitBtn1->isEnabled());
     QVERIFY(!v->BitBtn2->isEnabled());
     QVERIFY(!v->BitBtn3->isEnabled());
     QVERIFY(!v->BitBtn4->isEnabled());
-    QVERIFY(Forms().Form1->isEnabled());
-    QVERIFY(s.UploadPending);
+    QVERIFY(windows().Form1->isEnabled());
+    QVERIFY(windows().Form2->UploadPending);
     QCOMPARE(dir->read("log.adi"), log); // nothing stored yet
 
     // The exit stores the rebuilt record at the QSO's line, and only there.
@@ -236,7 +235,7 @@ void TestEqslUpload::replyJudgedAndStored()
              now[3].constData());
     expected[3] = now[3];
     QCOMPARE(now, expected);
-    QVERIFY(!s.UploadPending);
+    QVERIFY(!windows().Form2->UploadPending);
 
     // A later exit for another QSO leaves both lines as they are.
     openRow(4);
@@ -253,7 +252,7 @@ void TestEqslUpload::staleReplyIsNotJudged()
     QCOMPARE(dialogs->messages, (QStringList{"error:>back.txt< nicht gefunden!",
                                              "plain:Keine Rückmeldung von eQSL."}));
     QVERIFY(!TForm2::lampGreen(view()->Panel12));
-    QCOMPARE(G().ChangeFields.eqslSent, QByteArray());
+    QCOMPARE(windows().Form2->uploadFields().eqslSent, QByteArray());
 }
 
 void TestEqslUpload::earlierReplyDoesNotLeak()
@@ -286,11 +285,11 @@ void TestEqslUpload::timeOutLeavesTheQsoUnmarked()
     QVERIFY(dialogs->messages[0].startsWith("error:Keine Antwort von e-QSL innerhalb von 30 "
                                             "Sekunden"));
     QVERIFY(!TForm2::lampGreen(view()->Panel12));
-    QCOMPARE(G().ChangeFields.eqslSent, QByteArray());
+    QCOMPARE(windows().Form2->uploadFields().eqslSent, QByteArray());
     QVERIFY(view()->BitBtn1->isEnabled());
     QVERIFY(!view()->BitBtn3->isEnabled());
     // The upload may have reached the service: the QSO is stored unmarked.
-    QVERIFY(G().UploadPending);
+    QVERIFY(windows().Form2->UploadPending);
     exitView();
     QVERIFY(logLines()[3].contains("<eqsl_qsl_sent:0>"));
 }
@@ -304,7 +303,7 @@ void TestEqslUpload::missingScriptSendsNothing()
     QCOMPARE(dialogs->messages.size(), 1);
     QVERIFY(dialogs->messages[0].startsWith("error:>eqsl.bat< not found"));
     QVERIFY(!TForm2::lampGreen(view()->Panel12));
-    QVERIFY(!G().UploadPending);
+    QVERIFY(!windows().Form2->UploadPending);
     exitView();
     QCOMPARE(dir->read("log.adi"), log); // nothing went out, nothing changed
 }
@@ -314,7 +313,7 @@ void TestEqslUpload::emptyStandardComment()
     startProgram(*dir, 3, "Eng", "");
     runner->replyText = reply("success");
     upload(0);
-    QVERIFY(G().UploadRecord.endsWith(" <RST_SENT:3>-05 <QSLMSG:0> <eor>"));
+    QVERIFY(windows().Form2->uploadRecord().endsWith(" <RST_SENT:3>-05 <QSLMSG:0> <eor>"));
     QCOMPARE(fileLines(runner->uploadFile).size(), 4);
 }
 
@@ -330,7 +329,7 @@ QMap<QByteArray, QByteArray> fieldSet(const QByteArray& line)
 
 void clickRow(int row)
 {
-    StringGrid* g = Forms().Form1->StringGrid1;
+    StringGrid* g = windows().Form1->StringGrid1;
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
                       g->visualRect(g->model()->index(row, 2)).center());
 }
@@ -349,7 +348,7 @@ void TestEqslUpload::markGoesToTheUploadedLine()
     const QList<QByteArray> before = fileLines(startProgram(*dir, 6, "Eng"));
     runner->replyText = reply("success");
     upload(1);
-    QVERIFY(G().UploadPending);
+    QVERIFY(windows().Form2->UploadPending);
     if (then == "click") {
         clickRow(4);
         QCOMPARE(G().SelectedLine, 5);
@@ -367,7 +366,7 @@ void TestEqslUpload::markGoesToTheUploadedLine()
     QCOMPARE(fieldSet(now[2]).value("call"), QByteArray("K1ABC"));
     now[2] = before[2];
     QCOMPARE(now, before);
-    QVERIFY(!G().UploadPending);
+    QVERIFY(!windows().Form2->UploadPending);
 }
 
 void TestEqslUpload::nothingStartsDuringTheUpload()
@@ -392,12 +391,12 @@ void TestEqslUpload::nothingStartsDuringTheUpload()
     };
     upload(1);
     QVERIFY2(enabled.isEmpty(), qPrintable(enabled.join(", ")));
-    QVERIFY(!Forms().Form3->isVisible());
-    QVERIFY(!Forms().Form8->isVisible());
+    QVERIFY(!windows().Form3->isVisible());
+    QVERIFY(!windows().Form8->isVisible());
     QVERIFY(view()->isVisible());
     QCOMPARE(view()->Panel3->text(), QStringLiteral("K1ABC"));
-    QVERIFY(G().UploadPending);
-    QCOMPARE(G().ChangeFields.eqslSent, QByteArray("Y"));
+    QVERIFY(windows().Form2->UploadPending);
+    QCOMPARE(windows().Form2->uploadFields().eqslSent, QByteArray("Y"));
     // Enabled again once the reply is judged: exit and delete, not change.
     QVERIFY(view()->BitBtn1->isEnabled() && view()->BitBtn5->isEnabled());
     QVERIFY(!view()->BitBtn4->isEnabled());
@@ -421,7 +420,7 @@ void TestEqslUpload::upperCaseRecordUploadedAndKeptWhole()
     createAllForms();
     runner->replyText = reply("success");
     upload(1);
-    QCOMPARE(G().UploadRecord,
+    QCOMPARE(windows().Form2->uploadRecord(),
              QByteArray("<QSO_DATE:8>20240501 <TIME_ON:4>1437 <CALL:6>EA8ABC <BAND:3>20M "
                         "<MODE:4>MFSK <SUBMODE:3>FT4 <RST_SENT:3>-07 <QSLMSG:3>tnx <eor>"));
     exitView();
@@ -446,7 +445,7 @@ void TestEqslUpload::unreadableRecordIsNeverUploaded()
     QCOMPARE(runner->runs, 0);
     QCOMPARE(dialogs->messages.size(), 1);
     QVERIFY(dialogs->messages[0].startsWith("error:This QSO has no readable call or date"));
-    QVERIFY(!G().UploadPending);
+    QVERIFY(!windows().Form2->UploadPending);
     exitView();
     QCOMPARE(dir->read("log.adi"), log);
 }

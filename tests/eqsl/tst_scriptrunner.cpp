@@ -22,6 +22,7 @@ private slots:
     void failuresToStart();
     void missingCurl();
     void timeOutStopsTheScriptAndItsChildren();
+    void programEndStopsTheScript();
     void argumentsReachCurlUnchanged_data();
     void argumentsReachCurlUnchanged();
 };
@@ -61,6 +62,19 @@ void TestScriptRunner::runsTheCommandsInTheWorkingDirectory()
 
     QVERIFY(dir.write("eqsl.bat", scriptFileContent("exit 3")));
     QCOMPARE(runScript(dir).exitCode, 3);
+}
+
+void TestScriptRunner::programEndStopsTheScript()
+{
+    ScratchDir dir;
+    QVERIFY(dir.write("eqsl.bat", scriptFileContent("sleep 30")));
+    // The program's end is noticed while the script runs, long before the
+    // time-out, and the script is stopped.
+    bool ending = false;
+    QTimer::singleShot(200, [&] { ending = true; });
+    ProcessScriptRunner runner([&] { return ending; });
+    const RunResult r = runner.run(dir.file("eqsl.bat"), dir.path(), kUploadTimeoutMs);
+    QCOMPARE(int(r.outcome), int(RunOutcome::Aborted));
 }
 
 void TestScriptRunner::windowStaysResponsive()

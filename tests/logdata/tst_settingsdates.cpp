@@ -61,16 +61,9 @@ void TestSettingsDates::dates()
 
 void TestSettingsDates::dateBuffer()
 {
-    ProgramState& s = G();
-    s.DateBuffer = "20230115";
-    ToDisplayDate(s);
-    QCOMPARE(s.DateBuffer, QByteArray("15.01.2023"));
-    s.DateBuffer = "15012023";
-    ToAdifDate(s);
-    QCOMPARE(s.DateBuffer, QByteArray("20230115"));
-    s.DateBuffer = "15.01.2023";
-    Datum_reconv(s);
-    QCOMPARE(s.DateBuffer, QByteArray("20230115"));
+    QCOMPARE(toDisplayDate("20230115"), QByteArray("15.01.2023"));
+    QCOMPARE(toAdifDate("15012023"), QByteArray("20230115"));
+    QCOMPARE(datumReconv("15.01.2023"), QByteArray("20230115"));
     char buf[24];
     QCOMPARE(displayDateInto("20240315", buf).toByteArray(), QByteArray("15.03.2024"));
     QCOMPARE(displayDateInto("2024031", buf).toByteArray(), QByteArray("1.03.2024"));

@@ -1,7 +1,7 @@
 // The country lookup by call prefix: the keys taken from a call, the table
 // walk in which the longest matching key wins, and the flag picture resources.
-#include "app/JpegDecoder.h"
 #include "mainwin/CountryTable.h"
+#include "widgets/JpegDecoder.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,9 +1,9 @@
 // Every DXCC entity's flag picture is in the program's resources and is a
 // picture the view can show; the older pictures of the prefix table are the
 // ones the entities of that table keep.
-#include "app/JpegDecoder.h"
 #include "country/DxccEntities.h"
 #include "mainwin/CountryTable.h"
+#include "widgets/JpegDecoder.h"
 
 #include <QFile>
 #include <QSet>

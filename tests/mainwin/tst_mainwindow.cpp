@@ -1,10 +1,6 @@
 // The main window as the operator uses it: start-up, the grid, the call
 // search, the double click that opens a QSO, the selected-QSO view.
-#include "app/Delay.h"
-#include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
+#include "app/WindowFactory.h"
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
 #include "editing/eingabe.h"
@@ -18,6 +14,10 @@
 #include "settings/config.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
+#include "widgets/Delay.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QApplication>
 #include <QFile>
@@ -43,6 +43,7 @@ private slots:
     void doubleClickAfterReloadOpensTheShownRow();
     void viewLampsButtonsAndSave();
     void missingLogbookIsReported();
+    void overflowingGridIsReported();
     void exitDeletesSideFiles();
     void reloadInSearchViewSearchesAgain();
     void delayProcessesEventsAndStopsWhenTerminating();
@@ -86,7 +87,7 @@ QByteArray config(const QByteArray& logPath, int count, const QByteArray& langua
 
 StringGrid* grid()
 {
-    return Forms().Form1->StringGrid1;
+    return windows().Form1->StringGrid1;
 }
 
 void typeInto(QWidget* w, const QString& text)
@@ -136,10 +137,10 @@ void TestMainWindow::startUp()
 {
     start();
     ProgramState& s = G();
-    TForm1* f = Forms().Form1;
-    QCOMPARE(s.ScreenWidth, 1920);
-    QCOMPARE(s.GridHeight, 924);
-    QCOMPARE(s.GridWidth, 1895);
+    TForm1* f = windows().Form1;
+    QCOMPARE(screenSize().width(), 1920);
+    QCOMPARE(f->gridSize().height(), 924);
+    QCOMPARE(f->gridSize().width(), 1895);
     QCOMPARE(f->StringGrid1->size(), QSize(1895, 924));
     QCOMPARE(f->windowTitle(), QStringLiteral("Vosmira V4.2"));
     QCOMPARE(QApplication::applicationDisplayName().isEmpty(), false);
@@ -184,7 +185,7 @@ void TestMainWindow::captionsByLanguage()
     QFETCH(QString, button1);
     QFETCH(QString, button2);
     start(language);
-    TForm1* f = Forms().Form1;
+    TForm1* f = windows().Form1;
     QCOMPARE(f->Button1->text(), button1);
     QCOMPARE(f->Button2->text(), button2);
     QCOMPARE(f->Label2->text(), QStringLiteral("QSOs:"));
@@ -198,7 +199,7 @@ void TestMainWindow::captionsByLanguage()
 void TestMainWindow::callSearchByKeys()
 {
     start();
-    TForm1* f = Forms().Form1;
+    TForm1* f = windows().Form1;
     QTest::mouseClick(f->Button1, Qt::LeftButton);
     ProgramState& s = G();
     QCOMPARE(s.SearchView, quint8(1));
@@ -236,13 +237,13 @@ void TestMainWindow::callSearchByKeys()
     typeInto(f->Edit3, QStringLiteral("K"));
     QTest::keyClick(f->Edit3, Qt::Key_Return);
     doubleClickRow(0);
-    QVERIFY(!Forms().Form2->isVisible());
+    QVERIFY(!windows().Form2->isVisible());
 }
 
 void TestMainWindow::backAndSelection()
 {
     start();
-    TForm1* f = Forms().Form1;
+    TForm1* f = windows().Form1;
     ProgramState& s = G();
     QTest::mouseClick(f->Button1, Qt::LeftButton);
     typeInto(f->Edit3, QStringLiteral("K"));
@@ -261,16 +262,16 @@ void TestMainWindow::backAndSelection()
     QCOMPARE(f->StringGrid1->RowCount(), 31);
     // Row 4 selected and double-clicked: the view opens QSO 5, line 5.
     doubleClickRow(4);
-    TForm2* v = Forms().Form2;
+    TForm2* v = windows().Form2;
     QVERIFY(v->isVisible());
     QCOMPARE(v->Edit1->text(), QStringLiteral("5"));
     QCOMPARE(s.SelectedLine, 5);
-    QCOMPARE(s.SelectedRecord, record(4));
+    QCOMPARE(windows().Form2->SelectedRecord, record(4));
     QCOMPARE(v->Panel3->text(), QStringLiteral("K4XY"));
     QCOMPARE(v->Panel10->text(), QStringLiteral(" 14.0740")); // one blank stays
-    QCOMPARE(s.SelectedQso.eqslSent, QByteArray(" Y"));
-    QCOMPARE(Forms().Form8->Panel3->text(), QStringLiteral("5"));
-    QCOMPARE(Forms().Form8->Panel1->text(), QStringLiteral("K4XY"));
+    QCOMPARE(windows().Form2->shownQso().eqslSent, QByteArray(" Y"));
+    QCOMPARE(windows().Form8->Panel3->text(), QStringLiteral("5"));
+    QCOMPARE(windows().Form8->Panel1->text(), QStringLiteral("K4XY"));
     QCOMPARE(v->size(), QSize(600, 389));
     QVERIFY(v->Edit3->isHidden());
     // The country and its flag.
@@ -284,29 +285,29 @@ void TestMainWindow::doubleClickAfterReloadOpensTheShownRow()
     start();
     ProgramState& s = G();
     doubleClickRow(7);
-    QCOMPARE(s.SelectedRecord, record(7));
+    QCOMPARE(windows().Form2->SelectedRecord, record(7));
     // "exit" reloads: SelectedLine points past the last record, the highlight
     // stays on row 7. A double click there opens the QSO whose cells it shows.
-    QTest::mouseClick(Forms().Form2->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(windows().Form2->BitBtn1, Qt::LeftButton);
     QCOMPARE(s.SelectedLine, s.LineCount);
     QCOMPARE(grid()->Row(), 7);
     const QRect r = grid()->visualRect(grid()->model()->index(7, 2));
     QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(s.SelectedLine, 8);
-    QCOMPARE(s.SelectedRecord, record(7));
-    QCOMPARE(Forms().Form2->Panel3->text(), QStringLiteral("K7XY"));
+    QCOMPARE(windows().Form2->SelectedRecord, record(7));
+    QCOMPARE(windows().Form2->Panel3->text(), QStringLiteral("K7XY"));
     // The empty row after the last QSO holds no record: nothing to change.
     doubleClickRow(30);
-    QVERIFY(s.SelectedRecord.isEmpty());
-    QVERIFY(!Forms().Form2->BitBtn4->isEnabled());
-    QVERIFY(!Forms().Form2->BitBtn2->isEnabled());
+    QVERIFY(windows().Form2->SelectedRecord.isEmpty());
+    QVERIFY(!windows().Form2->BitBtn4->isEnabled());
+    QVERIFY(!windows().Form2->BitBtn2->isEnabled());
 }
 
 void TestMainWindow::viewLampsButtonsAndSave()
 {
     start("Ger");
     ProgramState& s = G();
-    TForm2* v = Forms().Form2;
+    TForm2* v = windows().Form2;
     doubleClickRow(8); // eQSL sent and received "Y"
     QVERIFY(TForm2::lampGreen(v->Panel12));
     QVERIFY(TForm2::lampGreen(v->Panel13));
@@ -318,7 +319,7 @@ void TestMainWindow::viewLampsButtonsAndSave()
     QVERIFY(v->BitBtn3->isEnabled());
     // "modification save" writes the record into its line, and exactly
     // LineCount lines.
-    s.SelectedRecord = "<call:5>N0NEW <eor>";
+    windows().Form2->SelectedRecord = "<call:5>N0NEW <eor>";
     s.LogLines.set(s.LineCount + 1, "<call:3>XXX <eor>");
     QTest::mouseClick(v->BitBtn2, Qt::LeftButton);
     QList<QByteArray> expected = logBytes.split('\n');
@@ -334,7 +335,7 @@ void TestMainWindow::missingLogbookIsReported()
 {
     dir->write("config.dat", config(dir->file("gone.adi").toUtf8(), 0, "Eng"));
     createAllForms();
-    TForm1* f = Forms().Form1;
+    TForm1* f = windows().Form1;
     QVERIFY(f->statusText().contains(QStringLiteral("gone.adi")));
     QVERIFY(f->StatusLine->isVisible());
     QCOMPARE(G().QsoCount, -1);
@@ -348,21 +349,34 @@ void TestMainWindow::missingLogbookIsReported()
     QCOMPARE(G().QsoCount, 2);
 }
 
+void TestMainWindow::overflowingGridIsReported()
+{
+    // Cells that did not fit the grid's text store are shown empty; the
+    // operator is told so, in the window's language.
+    CellTable rows;
+    rows.setCell(0, 2, "  DL1ABC");
+    QVERIFY(TForm1::cellsLostText(rows).isEmpty());
+    rows.markOverflowed();
+    QVERIFY(TForm1::cellsLostText(rows).contains(QStringLiteral("shown empty")));
+    start("Ger");
+    QVERIFY(TForm1::cellsLostText(rows).contains(QStringLiteral("einige bleiben leer")));
+}
+
 void TestMainWindow::exitDeletesSideFiles()
 {
     start();
     dir->write("back.txt", "x");
     dir->write("eqsl.adi", "x");
-    QTest::mouseClick(Forms().Form1->Button2, Qt::LeftButton);
+    QTest::mouseClick(windows().Form1->Button2, Qt::LeftButton);
     QVERIFY(!QFile::exists(dir->file("back.txt")));
     QVERIFY(!QFile::exists(dir->file("eqsl.adi")));
-    QVERIFY(!Forms().Form1->isVisible());
+    QVERIFY(!windows().Form1->isVisible());
 }
 
 void TestMainWindow::reloadInSearchViewSearchesAgain()
 {
     start();
-    TForm1* f = Forms().Form1;
+    TForm1* f = windows().Form1;
     QTest::mouseClick(f->Button1, Qt::LeftButton);
     typeInto(f->Edit3, QStringLiteral("DL"));
     QTest::keyClick(f->Edit3, Qt::Key_Return);
@@ -395,7 +409,7 @@ void TestMainWindow::delayProcessesEventsAndStopsWhenTerminating()
 void TestMainWindow::liveLogShowsAppendedQsos()
 {
     start("Eng", 30);
-    TForm1* f = Forms().Form1;
+    TForm1* f = windows().Form1;
     ProgramState& s = G();
     auto append = [this](const QByteArray& bytes) {
         QFile log(dir->file("log.adi"));
@@ -425,8 +439,8 @@ void TestMainWindow::liveLogShowsAppendedQsos()
     QTRY_COMPARE_WITH_TIMEOUT(s.QsoCount, 11, 1000);
     QCOMPARE(grid()->Cells(2, 10), QByteArray("  DL42AB"));
     QCOMPARE(f->Edit3->text(), QStringLiteral("K"));
-    QCOMPARE(Forms().Form2->Panel3->text(), QStringLiteral("DL3AB"));
-    QVERIFY(Forms().Form2->isVisible());
+    QCOMPARE(windows().Form2->Panel3->text(), QStringLiteral("DL3AB"));
+    QVERIFY(windows().Form2->isVisible());
     QTest::mouseClick(f->Button3, Qt::LeftButton);
     QCOMPARE(s.QsoCount, 33);
     QCOMPARE(grid()->Cells(2, 32), QByteArray("  K43XY"));
@@ -460,7 +474,7 @@ void TestMainWindow::hugeStoredCountIsHarmless()
 void TestMainWindow::desktopLookAndKeyboard()
 {
     start("Eng", 30);
-    TForm1* f = Forms().Form1;
+    TForm1* f = windows().Form1;
     ProgramState& s = G();
     // Proportional faces for the design's Windows fonts, and texts that fit.
     QVERIFY(!QFontInfo(f->Panel18->font()).fixedPitch());
@@ -497,7 +511,7 @@ void TestMainWindow::desktopLookAndKeyboard()
     QCOMPARE(g->Row(), 29);
     QTest::keyClick(g, Qt::Key_Up);
     QTest::keyClick(g, Qt::Key_Return);
-    TForm2* v = Forms().Form2;
+    TForm2* v = windows().Form2;
     QVERIFY(v->isVisible());
     QCOMPARE(v->Panel3->text(), QStringLiteral("K28XY"));
     // The view belongs to the main window; moved away it stays where it was
@@ -537,7 +551,7 @@ void TestMainWindow::countryNamesInTheWindowsLanguage()
     dir->write("config.dat", config(dir->file("log.adi").toUtf8(), 1, language));
     createAllForms();
     doubleClickRow(0);
-    TForm2* v = Forms().Form2;
+    TForm2* v = windows().Form2;
     QCOMPARE(v->Panel6->text(), country);
     QCOMPARE(v->Panel3->text(), QStringLiteral("EI/DL1ABCD"));
     QVERIFY(v->Panel3->fontMetrics().horizontalAdvance(v->Panel3->text()) <=
@@ -549,8 +563,8 @@ void TestMainWindow::secondaryWindowsAreDialogsWithTitles()
     // Dialogs of the main window (transient for it on X11, so a window
     // manager keeps them above it), each with a title of its own.
     start("Ger");
-    TForm1* f = Forms().Form1;
-    const FormRegistry& r = Forms();
+    TForm1* f = windows().Form1;
+    const WindowFactory& r = windows();
     const QList<QWidget*> secondary{r.Form2, r.Configuration, r.Form3, r.Form4,
                                     r.Form5, r.Form7,         r.Form8, r.Form9};
     for (QWidget* w : secondary) {
@@ -583,7 +597,7 @@ void TestMainWindow::layoutFitsTheScreen()
     QFETCH(bool, scrolls);
     setScreenSizeOverride(screen);
     start();
-    TForm1* f = Forms().Form1;
+    TForm1* f = windows().Form1;
     f->showNormal();
     f->resize(screen.width() - 10, screen.height() - 40);
     const QRect window(0, 0, f->width(), f->height());

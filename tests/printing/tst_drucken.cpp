@@ -1,7 +1,6 @@
 // The list printing form: sizing, loading List.txt, the error cases, the
 // print dialog's answers, and a real PDF whose text positions are read back
 // with pdftotext.
-#include "app/Screen.h"
 #include "logdata/State.h"
 #include "printing/Drucken.h"
 #include "printing/ListPrint.h"
@@ -9,6 +8,7 @@
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
 #include "support/printing_RecordingCanvas.h"
+#include "widgets/Screen.h"
 
 #include <QDate>
 #include <QFontInfo>
@@ -168,8 +168,8 @@ void TestDrucken::creation()
         TForm5 form;
         form.FormCreate();
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QCOMPARE(G().ScreenWidth, screen.width());
-        QCOMPARE(G().ScreenHeight, screen.height());
+        QCOMPARE(screenSize().width(), screen.width());
+        QCOMPARE(screenSize().height(), screen.height());
         QCOMPARE(form.height(), screen.height() - 40);
         QCOMPARE(form.ListBox1->height(), screen.height() - 156);
     }
@@ -178,8 +178,8 @@ void TestDrucken::creation()
     form.FormCreate();
     QCOMPARE(form.windowTitle(), QStringLiteral("Print"));
     QVERIFY(!form.isVisible());
-    QCOMPARE(G().ScreenWidth, 1280);
-    QCOMPARE(G().ScreenHeight, 1024);
+    QCOMPARE(screenSize().width(), 1280);
+    QCOMPARE(screenSize().height(), 1024);
     QCOMPARE(form.height(), 984);
     QCOMPARE(form.ListBox1->height(), 868);
     QVERIFY(form.printDialog());

@@ -2,11 +2,8 @@
 // window, fields confirmed with Enter along the dialog's own chain, the flags
 // switching the language, the log path and the exit button returning to the
 // reloaded log, the gear picture opening the eQSL account form.
-#include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
 #include "app/Language.h"
-#include "app/Screen.h"
-#include "app/Widgets.h"
+#include "app/WindowFactory.h"
 #include "eqsl/eQSL.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
@@ -15,6 +12,9 @@
 #include "support/EqslTestSupport.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
+#include "widgets/Widgets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -87,8 +87,8 @@ void TestConfigDialog::cleanup()
 
 TConfiguration* TestConfigDialog::open()
 {
-    QTest::mouseClick(Forms().Form1->BitBtn1, Qt::LeftButton);
-    TConfiguration* c = Forms().Configuration;
+    QTest::mouseClick(windows().Form1->BitBtn1, Qt::LeftButton);
+    TConfiguration* c = windows().Configuration;
     QApplication::setActiveWindow(c);
     return c;
 }
@@ -96,7 +96,7 @@ TConfiguration* TestConfigDialog::open()
 void TestConfigDialog::createdAndOpened()
 {
     startProgram(*dir, 5, "Eng");
-    TConfiguration* c = Forms().Configuration;
+    TConfiguration* c = windows().Configuration;
     QVERIFY(!c->isVisible());
     QCOMPARE(c->size(), QSize(800, 398));
     QCOMPARE(c->windowTitle(), QStringLiteral("Configuration"));
@@ -131,7 +131,7 @@ void TestConfigDialog::enterChainStoresEachField()
     startProgram(*dir, 5, "Ger");
     TConfiguration* c = open();
     QVERIFY(QTest::qWaitForWindowActive(c));
-    TForm1* main = Forms().Form1;
+    TForm1* main = windows().Form1;
 
     // Each field: the text typed, the one stored, the config.dat line, the
     // field Enter moves to.
@@ -194,8 +194,8 @@ void TestConfigDialog::keyBeforeRuleAndExitButton()
 
     QTest::mouseClick(c->Button1, Qt::LeftButton);
     QVERIFY(!c->isVisible());
-    QVERIFY(Forms().Form1->isVisible());
-    QCOMPARE(backgroundValue(Forms().Form1), 12696492);
+    QVERIFY(windows().Form1->isVisible());
+    QCOMPARE(backgroundValue(windows().Form1), 12696492);
     // The reload wrote it, whole.
     QCOMPARE(config().value(8), QByteArray("Berlin"));
     QCOMPARE(G().QsoCount, 5);
@@ -230,7 +230,7 @@ void TestConfigDialog::languageFlags()
     QCOMPARE(G().ProgramSettings.Language, after);
     QVERIFY(c->isVisible());
     // Every window takes the language at once, the main window too.
-    QCOMPARE(Forms().Form1->Button2->text(), caption);
+    QCOMPARE(windows().Form1->Button2->text(), caption);
     QCOMPARE(c->Language->currentData().toString(), QString::fromLatin1(after));
 }
 
@@ -264,7 +264,7 @@ void TestConfigDialog::newLogPathReloads()
     QCOMPARE(config().value(0), path.toUtf8());
     QCOMPARE(G().QsoCount, 3);
     QCOMPARE(config().value(11), QByteArray("3"));
-    QVERIFY(Forms().Form1->isVisible());
+    QVERIFY(windows().Form1->isVisible());
 }
 
 void TestConfigDialog::failedSaveIsReportedOnceAndKeepsTheValue()
@@ -301,7 +301,7 @@ void TestConfigDialog::firstStartLeadsToTheLogFile()
     const QString wsjtx = dir->path() + "/.local/share/WSJT-X";
     QVERIFY(QDir().mkpath(wsjtx));
     createAllForms();
-    TForm1* main = Forms().Form1;
+    TForm1* main = windows().Form1;
     // The system's locale (C here) chose English.
     QVERIFY(main->statusText().startsWith(QStringLiteral("No logbook chosen yet")));
     QCOMPARE(G().ProgramSettings.Language, QByteArray("Eng"));
@@ -332,7 +332,7 @@ void TestConfigDialog::languageOfAFirstStart()
     dir->write("log.adi", "WSJT-X ADIF Export<eoh>\r\n");
     dir->write("config.dat", crlfLines(lines));
     createAllForms();
-    QCOMPARE(Forms().Form1->Button2->text(), QStringLiteral("Beenden"));
+    QCOMPARE(windows().Form1->Button2->text(), QStringLiteral("Beenden"));
     QCOMPARE(G().ProgramSettings.Language, QByteArray());
 }
 
@@ -359,11 +359,11 @@ void TestConfigDialog::gearOpensAccountForm()
 {
     startProgram(*dir, 5, "Eng");
     TConfiguration* c = open();
-    QVERIFY(!Forms().Form4->isVisible());
+    QVERIFY(!windows().Form4->isVisible());
     QTest::mouseClick(c->Image3, Qt::LeftButton);
     QVERIFY(!c->isVisible());
-    QVERIFY(Forms().Form4->isVisible());
-    QCOMPARE(G().ScreenWidth, 1920);
+    QVERIFY(windows().Form4->isVisible());
+    QCOMPARE(screenSize().width(), 1920);
 }
 
 QTEST_MAIN(TestConfigDialog)

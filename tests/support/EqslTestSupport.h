@@ -3,7 +3,7 @@
 // config.dat in a scratch directory, all forms created on it, and the grid's
 // double click that opens a QSO in the selected-QSO view. Header only: the
 // shared support library holds no widget code.
-#include "app/FormRegistry.h"
+#include "app/WindowFactory.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
 #include "support/TestSupport.h"
@@ -54,7 +54,7 @@ inline QByteArray startProgram(const ScratchDir& dir, int records = 5,
 // Double-clicks grid row `row` (the QSO in file line row + 1).
 inline void openRow(int row)
 {
-    StringGrid* g = Forms().Form1->StringGrid1;
+    StringGrid* g = windows().Form1->StringGrid1;
     g->setCurrentIndex(g->model()->index(row, 2));
     const QRect r = g->visualRect(g->model()->index(row, 2));
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, r.center());

@@ -1,6 +1,6 @@
 #pragma once
 // A stand-in for the message boxes that records what would have been shown.
-#include "app/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include <QStringList>
 

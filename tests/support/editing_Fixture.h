@@ -3,14 +3,14 @@
 // change, new-QSO and deletion forms: config.dat and the logbook are written
 // into a fresh working directory, all forms are created, message boxes are
 // recorded.
-#include "app/FormRegistry.h"
-#include "app/KeyEdit.h"
-#include "app/Screen.h"
+#include "app/WindowFactory.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestSupport.h"
+#include "widgets/KeyEdit.h"
+#include "widgets/Screen.h"
 
 #include <QFile>
 #include <QTest>
@@ -61,7 +61,7 @@ public:
     // Double-clicks grid row `row` (counted from 0), as the operator opens a QSO.
     static void openRow(int row)
     {
-        StringGrid* g = Forms().Form1->StringGrid1;
+        StringGrid* g = windows().Form1->StringGrid1;
         g->setCurrentIndex(g->model()->index(row, 2));
         const QRect r = g->visualRect(g->model()->index(row, 2));
         QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, r.center());

@@ -68,6 +68,8 @@ TEXTS = {
         "Das Logbuch wurde auf der Platte geändert und neu geladen.",
     ("TForm1", "%1 fields with an unreadable length were skipped"):
         "%1 Felder mit unlesbarer Länge übersprungen",
+    ("TForm1", "The grid could not hold every cell: some are shown empty (the logbook file is unchanged)"):
+        "Die Tabelle konnte nicht jede Zelle aufnehmen: einige bleiben leer (die Logbuchdatei ist unverändert)",
     ("TForm1", "No logbook chosen yet: open the configuration (the gear button), choose your log file with the button beside the log path, or type its path and press Enter."):
         "Noch kein Logbuch gewählt: bitte die Konfiguration öffnen (Zahnrad-Knopf) und die Logdatei mit dem Knopf neben dem Pfad wählen oder den Pfad eingeben und Enter drücken.",
     ("TForm1", "it is a folder, not a file"): "es ist ein Ordner, keine Datei",

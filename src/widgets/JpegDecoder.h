@@ -21,9 +21,3 @@ QImage decodeJpeg(QByteArrayView data, QString* error = nullptr);
 // null pixmap and sets *error when the file cannot be read or decoded.
 // Needs a QGuiApplication (QPixmap); user-interface thread only.
 QPixmap loadJpegPixmap(const QString& resourcePath, QString* error = nullptr);
-
-// Registers the picture resources (":/flags/...", ":/pictures/..."). They are
-// compiled into a static library, where the linker would drop their
-// registration unless something refers to it; loadJpegPixmap calls this
-// itself, code that opens the resources by other means calls it first.
-void initPictureResources();

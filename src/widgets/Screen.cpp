@@ -1,4 +1,4 @@
-#include "app/Screen.h"
+#include "widgets/Screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,8 +1,7 @@
-#include "app/KeyEdit.h"
+#include "widgets/KeyEdit.h"
 
-#include "app/Dialogs.h"
-#include "logdata/State.h"
 #include "logdata/TextCodec.h"
+#include "widgets/Dialogs.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "app/Delay.h"
+#include "widgets/Delay.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -17,7 +17,6 @@ public:
 
     // Typed letters become capitals (the field's own property).
     void setUpperCase(bool on) { m_upper = on; }
-    bool upperCase() const { return m_upper; }
 
     std::function<void(QChar& key)> onKeyPress;
 

@@ -1,7 +1,7 @@
-#include "app/Widgets.h"
+#include "widgets/Widgets.h"
 
-#include "app/Language.h"
-#include "app/Screen.h"
+#include "widgets/Screen.h"
+#include "widgets/TrText.h"
 
 #include <QMouseEvent>
 #include <QShortcut>

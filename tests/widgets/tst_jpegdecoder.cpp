@@ -1,6 +1,7 @@
 // Decoding of the JPEG pictures with libjpeg: colour spaces, the pictures we
 // ship, and inputs that are empty, foreign, cut short or corrupt.
-#include "app/JpegDecoder.h"
+#include "mainwin/CountryTable.h"
+#include "widgets/JpegDecoder.h"
 
 #include <QFile>
 #include <QTemporaryDir>

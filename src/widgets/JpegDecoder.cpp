@@ -1,4 +1,4 @@
-#include "app/JpegDecoder.h"
+#include "widgets/JpegDecoder.h"
 
 #include <QFile>
 #include <QPixmapCache>
@@ -179,21 +179,10 @@ QImage decodeJpeg(QByteArrayView data, QString* error)
     return image;
 }
 
-void initPictureResources()
-{
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(flags);
-        Q_INIT_RESOURCE(pictures);
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
 QPixmap loadJpegPixmap(const QString& resourcePath, QString* error)
 {
     if (error)
         error->clear();
-    initPictureResources();
     const QString key = QStringLiteral("vosmira-jpeg:") + resourcePath;
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap))
