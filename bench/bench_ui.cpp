@@ -17,7 +17,7 @@
 //   live  a copy of the log: QSOs appended by another program as WSJT-X does
 // The load and the floor it is compared with (a plain read and memchr line
 // split) each run as the first thing of a fresh process, alternating with the
-// start-up of the real binary (exec to the first paint of the grid).
+// start-up of the real binary (exec to the end of the last repaint it causes).
 //
 // Printed last, one line per goal and platform ("_x11" for the X display):
 //   ratio <name>_<size> <wall ratio> cpu <cpu ratio> worst <worst wall ratio> file_bytes <n>
@@ -413,14 +413,15 @@ int parentMain(int argc, char** argv)
             probe("time", load);
             for (size_t p = 0; p < platforms.size(); ++p) {
                 QProcessEnvironment env = platforms[p].env;
-                env.insert(QStringLiteral("VOSMIRA_BENCH_FIRST_PAINT"), QStringLiteral("1"));
+                env.insert(QStringLiteral("VOSMIRA_BENCH_STARTUP"), QStringLiteral("1"));
                 const double started = monotonicMs();
                 const QByteArray out = run(QStringLiteral(VOSMIRA_BINARY), {}, env, startDir);
-                const qsizetype at = out.indexOf("first paint ");
+                const QByteArray mark("start-up done ");
+                const qsizetype at = out.indexOf(mark);
                 if (at < 0)
                     continue;
-                const QList<QByteArray> v = out.mid(at + 12).split(' ');
-                // "first paint <cpu> ms cpu <monotonic> mono"
+                const QList<QByteArray> v = out.mid(at + mark.size()).split(' ');
+                // "start-up done <cpu> ms cpu <monotonic> mono"
                 startup[p].add(v.value(3).toDouble() - started, v.value(0).toDouble());
             }
         }

@@ -1,7 +1,5 @@
 #include "logdata/CellTable.h"
 
-#include "logdata/HugePages.h"
-
 #include "logdata/TextCodec.h"
 
 #include <cstring>
@@ -25,11 +23,9 @@ CellTable& CellTable::operator=(const CellTable& other)
 void CellTable::reserve(int rows, qsizetype bytes)
 {
     m_slots.reserve(size_t(rows) * Columns);
-    adviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
     m_kind.reserve(size_t(rows));
     if (size_t(bytes) > m_capacity) {
         std::unique_ptr<char[]> bigger(new char[size_t(bytes)]);
-        adviseHugePages(bigger.get(), size_t(bytes));
         if (m_size)
             std::memcpy(bigger.get(), m_arena.get(), m_size);
         m_arena = std::move(bigger);

@@ -1,7 +1,5 @@
 #include "logdata/LineTable.h"
 
-#include "logdata/HugePages.h"
-
 #include <QFile>
 
 #include <algorithm>
@@ -142,7 +140,6 @@ QByteArray readWholeFile(QFile& file, const std::function<void(qint64, qint64)>&
     if (size <= 0 || file.isSequential())
         return file.readAll();
     QByteArray image(qsizetype(size), Qt::Uninitialized);
-    adviseHugePages(image.constData(), size_t(size));
     qint64 got = 0;
     constexpr qint64 kPiece = qint64(16) << 20;
     while (got < size) {

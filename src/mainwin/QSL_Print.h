@@ -123,7 +123,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
     // Takes in what another program appended to the logbook (the watcher's
     // signal); a file changed otherwise is loaded again whole.
