@@ -1,8 +1,8 @@
 // The grid draws plain text cells itself instead of through the style's text
 // layout: what it shows must not change, down to the pixel.
-#include "app/Widgets.h"
 #include "logdata/CellTable.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/Widgets.h"
 
 #include <QImage>
 #include <QPainter>
