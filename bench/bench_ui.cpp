@@ -23,12 +23,12 @@
 //   ratio <name>_<size> <wall ratio> cpu <cpu ratio> worst <worst wall ratio> file_bytes <n>
 // See README.md for what each compares.
 #include "app/WindowFactory.h"
-#include "widgets/KeyEdit.h"
 #include "editing/auswahl_select.h"
 #include "editing/eingabe.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
+#include "widgets/KeyEdit.h"
 
 #include <QApplication>
 #include <QDir>

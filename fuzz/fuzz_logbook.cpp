@@ -19,7 +19,6 @@ QTemporaryDir* workDir()
     return dir;
 }
 
-
 void check(bool ok)
 {
     if (!ok)

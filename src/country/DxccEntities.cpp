@@ -418,7 +418,8 @@ bool installCountryTranslation(const QString& language)
     installed.reset();
     auto t = std::make_unique<QTranslator>();
     if (!QCoreApplication::instance() ||
-        !t->load(QStringLiteral(":/i18n/country/vosmira_country_") + language + QStringLiteral(".qm")))
+        !t->load(QStringLiteral(":/i18n/country/vosmira_country_") + language +
+                 QStringLiteral(".qm")))
         return false;
     QCoreApplication::installTranslator(t.get());
     installed = std::move(t);
