@@ -1,0 +1,118 @@
+// The live log as the logbook object tells it: lines another program appends
+// come as new rows, a replaced or newly readable file as a change on disk,
+// and nothing is looked at while the program writes the file itself.
+#include "logdata/Logbook.h"
+#include "logdata/State.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestLogbook : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { resetProgramState(); }
+    void appendedLinesComeAsRows();
+    void changesOtherThanAppendsAskForAWholeLoad();
+    void notWhileTheProgramWrites();
+};
+
+namespace
+{
+QByteArray rec(int i)
+{
+    return "<call:6>DL" + QByteArray::number(100 + i) + "X <qso_date:8>20240310 <time_on:6>1234" +
+           QByteArray::number(10 + i) + " <band:3>20m <eor>";
+}
+
+QByteArray logOf(int records)
+{
+    QList<QByteArray> lines{"WSJT-X ADIF Export<eoh>"};
+    for (int i = 0; i < records; ++i)
+        lines << rec(i);
+    return crlfLines(lines);
+}
+
+void append(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::Append));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+} // namespace
+
+void TestLogbook::appendedLinesComeAsRows()
+{
+    ScratchDir dir;
+    QVERIFY(dir.write("wsjtx_log.adi", logOf(3)));
+    ProgramState& s = G();
+    s.LogFilePath = QFile::encodeName(dir.file("wsjtx_log.adi"));
+    s.DisplayFormat = 1;
+    Logbook book(s);
+    QVERIFY(book.load().opened);
+    const int lines = s.LoadedLineCount;
+    book.watch();
+    QSignalSpy added(&book, &Logbook::rowsAdded);
+    QSignalSpy changed(&book, &Logbook::changedOnDisk);
+    append(dir.file("wsjtx_log.adi"), crlfLines({rec(3), rec(4)}));
+    QVERIFY(added.wait(5000));
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(added.at(0).at(0).toInt(), 3); // after the three rows there were
+    QCOMPARE(added.at(0).at(1).toInt(), 2);
+    QCOMPARE(s.LoadedLineCount, lines + 2);
+}
+
+void TestLogbook::changesOtherThanAppendsAskForAWholeLoad()
+{
+    ScratchDir dir;
+    const QString path = dir.file("wsjtx_log.adi");
+    ProgramState& s = G();
+    s.LogFilePath = QFile::encodeName(path);
+    s.DisplayFormat = 1;
+    Logbook book(s);
+    // Not there yet: its appearing is told with no reason (nothing was loaded).
+    QVERIFY(!book.load().opened);
+    book.watch();
+    QSignalSpy changed(&book, &Logbook::changedOnDisk);
+    QVERIFY(dir.write("wsjtx_log.adi", logOf(2)));
+    QVERIFY(changed.wait(5000));
+    QVERIFY(changed.at(0).at(0).toString().isEmpty());
+
+    // Loaded, then replaced by a file with other contents: told with a reason.
+    QVERIFY(book.load().opened);
+    book.watch();
+    changed.clear();
+    QSignalSpy added(&book, &Logbook::rowsAdded);
+    QVERIFY(dir.write("new.adi", logOf(1)));
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::rename(dir.file("new.adi"), path));
+    QVERIFY(changed.wait(5000));
+    QVERIFY(!changed.at(0).at(0).toString().isEmpty());
+    QCOMPARE(added.count(), 0);
+}
+
+void TestLogbook::notWhileTheProgramWrites()
+{
+    ScratchDir dir;
+    QVERIFY(dir.write("wsjtx_log.adi", logOf(1)));
+    ProgramState& s = G();
+    s.LogFilePath = QFile::encodeName(dir.file("wsjtx_log.adi"));
+    s.DisplayFormat = 1;
+    Logbook book(s);
+    QVERIFY(book.load().opened);
+    book.watch();
+    QSignalSpy added(&book, &Logbook::rowsAdded);
+    s.Writing = true;
+    append(dir.file("wsjtx_log.adi"), crlfLines({rec(1)}));
+    QTest::qWait(400);
+    QCOMPARE(added.count(), 0);
+    // Looked at once the write is done, without another change of the file.
+    s.Writing = false;
+    QVERIFY(added.wait(5000));
+    QCOMPARE(added.at(0).at(1).toInt(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestLogbook)
+#include "tst_logbook.moc"
