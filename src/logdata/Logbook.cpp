@@ -70,6 +70,22 @@ LoadReport Logbook::catchUp()
     return followLogbookData(m_state);
 }
 
+std::optional<RewriteOutcome> Logbook::writeLine(int line, QByteArrayView expected,
+                                                 const QByteArray& record)
+{
+    if (!lineStillHolds(m_state, line, expected))
+        return std::nullopt;
+    m_state.LogLines.set(line + 1, record);
+    return rewriteLogbook(m_state, m_state.LoadedLineCount);
+}
+
+RewriteOutcome Logbook::appendLine(const QByteArray& record)
+{
+    // The record goes into the element after the last line of the file (set()
+    // grows the table when the spare element is missing).
+    return appendRecord(m_state, record);
+}
+
 void Logbook::follow()
 {
     ProgramState& s = m_state;

@@ -4,14 +4,24 @@
 // changed otherwise is reported) and how far a long load or write got. The
 // windows connect to its signals and only show what it tells them.
 #include "logdata/Loader.h"
+#include "logdata/Rewrite.h"
+#include "logdata/State.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class QFileSystemWatcher;
 class QTimer;
-struct ProgramState;
+
+// True when LogLines still holds `record` at `line` (counted from 0): a reload
+// of a changed file may have put another QSO there since it was opened.
+inline bool lineStillHolds(const ProgramState& s, int line, QByteArrayView record)
+{
+    return line >= 1 && !record.isEmpty() && s.LogLines.view(line + 1) == record;
+}
 
 class Logbook : public QObject
 {
@@ -28,6 +38,14 @@ public:
     // Takes in what another program appended; `reloadReason` set when the
     // file changed otherwise and must be loaded whole.
     LoadReport catchUp();
+    // Stores `record` at `line` (counted from 0) and rewrites the logbook,
+    // when that line still holds `expected`; nothing (and nothing written)
+    // when it holds something else.
+    std::optional<RewriteOutcome> writeLine(int line, QByteArrayView expected,
+                                            const QByteArray& record);
+    // Puts `record` after the last line and rewrites the logbook.
+    RewriteOutcome appendLine(const QByteArray& record);
+
     // A load is under way (the window repaints meanwhile).
     bool loading() const { return m_loadClock.isValid(); }
 

@@ -551,21 +551,17 @@ void TForm1::ScrollGridToBottom()
 
 LineWrite TForm1::writeLine(int line, const QByteArray& expected, const QByteArray& record)
 {
-    ProgramState& s = G();
-    if (!lineStillHolds(s, line, expected)) {
+    const std::optional<RewriteOutcome> outcome = m_logbook->writeLine(line, expected, record);
+    if (!outcome) {
         dialogs().showError(lineMovedText());
         return LineWrite::Moved;
     }
-    s.LogLines.set(line + 1, record);
-    const RewriteOutcome outcome = rewriteLogbook(s, s.LoadedLineCount);
-    return ReportRewrite(outcome) ? LineWrite::Written : LineWrite::Failed;
+    return ReportRewrite(*outcome) ? LineWrite::Written : LineWrite::Failed;
 }
 
 bool TForm1::appendLine(const QByteArray& record)
 {
-    // The record goes into the element after the last line of the file (set()
-    // grows the table when the spare element is missing).
-    return ReportRewrite(appendRecord(G(), record));
+    return ReportRewrite(m_logbook->appendLine(record));
 }
 
 void TForm1::showLogAgain(bool reload, bool hideGridFirst)

@@ -17,6 +17,7 @@ private slots:
     void appendedLinesComeAsRows();
     void changesOtherThanAppendsAskForAWholeLoad();
     void notWhileTheProgramWrites();
+    void writesGoWhereTheyWereMeant();
 };
 
 namespace
@@ -112,6 +113,26 @@ void TestLogbook::notWhileTheProgramWrites()
     s.Writing = false;
     QVERIFY(added.wait(5000));
     QCOMPARE(added.at(0).at(1).toInt(), 1);
+}
+
+void TestLogbook::writesGoWhereTheyWereMeant()
+{
+    ScratchDir dir;
+    QVERIFY(dir.write("wsjtx_log.adi", logOf(3)));
+    ProgramState& s = G();
+    s.LogFilePath = QFile::encodeName(dir.file("wsjtx_log.adi"));
+    s.DisplayFormat = 1;
+    Logbook book(s);
+    QVERIFY(book.load().opened);
+    // Line 2 holds the second QSO, not the first: nothing is written.
+    QVERIFY(!book.writeLine(2, rec(0), rec(7)).has_value());
+    QCOMPARE(dir.read("wsjtx_log.adi"), logOf(3));
+    const std::optional<RewriteOutcome> written = book.writeLine(2, rec(1), rec(7));
+    QVERIFY(written.has_value());
+    QCOMPARE(written->result, RewriteResult::Written);
+    QCOMPARE(book.appendLine(rec(8)).result, RewriteResult::Written);
+    QCOMPARE(fileLines(dir.read("wsjtx_log.adi")),
+             QList<QByteArray>({"WSJT-X ADIF Export<eoh>", rec(0), rec(7), rec(2), rec(8)}));
 }
 
 QTEST_GUILESS_MAIN(TestLogbook)
