@@ -36,6 +36,13 @@ QByteArray logOf(int records)
     return crlfLines(lines);
 }
 
+// Points the program at `name` in `dir` and shows QSOs the way the grid does.
+void useLog(ProgramState& s, const ScratchDir& dir, const QString& name)
+{
+    s.LogFilePath = QFile::encodeName(dir.file(name));
+    s.DisplayFormat = 1;
+}
+
 void append(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
@@ -49,8 +56,7 @@ void TestLogbook::appendedLinesComeAsRows()
     ScratchDir dir;
     QVERIFY(dir.write("wsjtx_log.adi", logOf(3)));
     ProgramState& s = G();
-    s.LogFilePath = QFile::encodeName(dir.file("wsjtx_log.adi"));
-    s.DisplayFormat = 1;
+    useLog(s, dir, "wsjtx_log.adi");
     Logbook book(s);
     QVERIFY(book.load().opened);
     const int lines = s.LoadedLineCount;
@@ -70,8 +76,7 @@ void TestLogbook::changesOtherThanAppendsAskForAWholeLoad()
     ScratchDir dir;
     const QString path = dir.file("wsjtx_log.adi");
     ProgramState& s = G();
-    s.LogFilePath = QFile::encodeName(path);
-    s.DisplayFormat = 1;
+    useLog(s, dir, "wsjtx_log.adi");
     Logbook book(s);
     // Not there yet: its appearing is told with no reason (nothing was loaded).
     QVERIFY(!book.load().opened);
@@ -99,8 +104,7 @@ void TestLogbook::notWhileTheProgramWrites()
     ScratchDir dir;
     QVERIFY(dir.write("wsjtx_log.adi", logOf(1)));
     ProgramState& s = G();
-    s.LogFilePath = QFile::encodeName(dir.file("wsjtx_log.adi"));
-    s.DisplayFormat = 1;
+    useLog(s, dir, "wsjtx_log.adi");
     Logbook book(s);
     QVERIFY(book.load().opened);
     book.watch();
@@ -120,8 +124,7 @@ void TestLogbook::writesGoWhereTheyWereMeant()
     ScratchDir dir;
     QVERIFY(dir.write("wsjtx_log.adi", logOf(3)));
     ProgramState& s = G();
-    s.LogFilePath = QFile::encodeName(dir.file("wsjtx_log.adi"));
-    s.DisplayFormat = 1;
+    useLog(s, dir, "wsjtx_log.adi");
     Logbook book(s);
     QVERIFY(book.load().opened);
     // Line 2 holds the second QSO, not the first: nothing is written.
