@@ -528,6 +528,74 @@ RewriteOutcome appendRecord(ProgramState& s, const QByteArray& record)
 
 namespace
 {
+// How many times the bytes another program appends while a save writes are
+// copied to the new file before the rename. Each round copies all that
+// arrived during the one before, so a writer that keeps pace with the copy
+// would otherwise hold the save for ever; what still arrives after the last
+// round is carried over from the old file after the rename (OrphanLog).
+constexpr int kCatchUpRounds = 1000;
+
+// Copies the whole lines appended to the old file past `copiedEnd` to the end
+// of the new file `tmp`, synced, moving `copiedEnd` on. Returns 0, or the
+// errno of a failed write.
+int catchUpAppended(int oldFd, int tmp, qint64& copiedEnd)
+{
+    for (int round = 0; round < kCatchUpRounds; ++round) {
+        struct stat st {
+        };
+        if (::fstat(oldFd, &st) != 0 || qint64(st.st_size) <= copiedEnd)
+            break;
+        QByteArray more = readAt(oldFd, copiedEnd, qint64(st.st_size) - copiedEnd);
+        more.truncate(more.lastIndexOf('\n') + 1);
+        if (more.isEmpty())
+            break;
+        Writer extra(tmp, 0);
+        extra.put(more);
+        extra.finish();
+        if (!extra.ok())
+            return extra.error();
+        if (::fsync(tmp) != 0)
+            return errno;
+        copiedEnd += more.size();
+    }
+    return 0;
+}
+
+// The table holds the file's `lines` lines: the counters that tie grid rows to
+// lines follow, and the table keeps its spare element after them.
+void adoptLineCount(ProgramState& s, int lines)
+{
+    s.LoadedLineCount = lines;
+    s.LogLines.agreeWithFile(s.LoadedLineCount);
+    s.LineCount = s.LoadedLineCount;
+    s.AppendBase = s.LineCount;
+    if (s.LogLines.size() < s.LineCount + 2)
+        s.LogLines.resize(s.LineCount + 2);
+}
+
+// After a save that wrote the table's lines: LogLines holds what the new file
+// holds, the lines as written (1..lastTableLine), the ones another program
+// appended (`appended`, whole lines), the elements added by hand after the
+// `loaded` lines (up to `lastElement`) and the line still being written.
+// Returns how many appended lines were kept.
+int adoptWrittenLines(ProgramState& s, int loaded, int lastTableLine, int lastElement,
+                      QByteArrayView appended)
+{
+    std::vector<QByteArray> added;
+    for (int n = loaded + 1; n <= lastElement; ++n)
+        added.push_back(s.LogLines.at(n));
+    int k = lastTableLine + 1;
+    int appendedLines = 0;
+    forEachLine(appended, [&](LineSpan sp) {
+        s.LogLines.take(k++, appended.sliced(sp.offset, sp.length).toByteArray());
+        ++appendedLines;
+    });
+    for (const QByteArray& a : added)
+        s.LogLines.take(k++, a);
+    adoptLineCount(s, k - 1);
+    return appendedLines - (lastTableLine < loaded ? 1 : 0);
+}
+
 RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& mergeNeeded,
                        bool forceMerge)
 {
@@ -707,23 +775,9 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
 
     // Bytes appended while the new file was written go after it, up to the
     // moment of the rename.
-    for (int round = 0; oldFd >= 0 && round < 1000; ++round) {
-        struct stat st {
-        };
-        if (::fstat(oldFd, &st) != 0 || qint64(st.st_size) <= copiedEnd)
-            break;
-        QByteArray more = readAt(oldFd, copiedEnd, qint64(st.st_size) - copiedEnd);
-        more.truncate(more.lastIndexOf('\n') + 1);
-        if (more.isEmpty())
-            break;
-        Writer extra(tmp, 0);
-        extra.put(more);
-        extra.finish();
-        if (!extra.ok())
-            return failWith(extra.error());
-        if (::fsync(tmp) != 0)
-            return failWith(errno);
-        copiedEnd += more.size();
+    if (oldFd >= 0) {
+        if (const int error = catchUpAppended(oldFd, tmp, copiedEnd))
+            return failWith(error);
     }
     run(&RewriteHooks::beforeRename);
     if (::rename(tempName.constData(), native.constData()) != 0)
@@ -738,31 +792,11 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
         // The table becomes what was written; the rows are read again whole,
         // as other lines changed too.
         s.LogLines.refill(merged, splitLines(merged));
-        s.LoadedLineCount = int(splitLines(merged).size());
+        adoptLineCount(s, int(splitLines(merged).size()));
         readWhole = true;
     } else {
-        // LogLines holds what the new file holds: the lines as written, the
-        // appended ones, the new elements after them, the line still being
-        // written.
-        std::vector<QByteArray> added;
-        for (int n = loaded + 1; n <= lastElement; ++n)
-            added.push_back(s.LogLines.at(n));
-        int k = lastTableLine + 1;
-        int appendedLines = 0;
-        forEachLine(rawComplete, [&](LineSpan sp) {
-            s.LogLines.take(k++, rawComplete.sliced(sp.offset, sp.length).toByteArray());
-            ++appendedLines;
-        });
-        for (const QByteArray& a : added)
-            s.LogLines.take(k++, a);
-        s.LoadedLineCount = k - 1;
-        o.appendedKept = appendedLines - (lastTableLine < loaded ? 1 : 0);
+        o.appendedKept = adoptWrittenLines(s, loaded, lastTableLine, lastElement, rawComplete);
     }
-    s.LogLines.agreeWithFile(s.LoadedLineCount);
-    s.LineCount = s.LoadedLineCount;
-    s.AppendBase = s.LineCount;
-    if (s.LogLines.size() < s.LineCount + 2)
-        s.LogLines.resize(s.LineCount + 2);
     // The mark covers what LogLines holds; bytes that arrived during the
     // write follow it in the file and are taken in by the next reload, as any
     // append.
