@@ -31,7 +31,12 @@ namespace
 const RewriteHooks* hooks = nullptr;
 std::function<void(qint64, qint64)> progress;
 // From this size on the new file is written past the page cache (see Writer).
+// Below it the few pages a buffered write faults in cost less than the
+// switch to unbuffered writes and the padded last block.
 qint64 directFrom = qint64(16) << 20;
+// How long a save waits for another program that holds the log's lock:
+// another program's save of the log usually ends well within it, and the
+// operator, who waits meanwhile, is then told who holds the lock.
 int lockWaitMs = 2000;
 // When this run began: a temporary file older than that is no save's of it.
 const qint64 runStarted = qint64(::time(nullptr));
@@ -173,14 +178,23 @@ private:
             p += w;
             n -= w;
             m_written += w;
-            if (progress && m_written - m_reported >= (8 << 20)) {
+            // Told every 8 MB: a few times a second on a slow disk, so the
+            // window repaints, but not so often that repainting slows the save.
+            if (progress && m_written - m_reported >= kProgressEvery) {
                 m_reported = m_written;
                 progress(m_written, m_total);
             }
         }
     }
+    static constexpr qint64 kProgressEvery = 8 << 20;
+    // Large enough that the lines of a log cost few write calls, small
+    // enough that the buffer kept for every save costs little memory.
     static constexpr size_t kBufferSize = 1 << 20;
+    // See out(): the most one call writes.
     static constexpr size_t kDirectSize = 32 << 20;
+    // O_DIRECT wants buffer, length and offset in multiples of the device's
+    // block; 4096 is that of every disk in use (a file system that wants
+    // another is left for the buffered path, see out()).
     static constexpr size_t kAlign = 4096;
     // One buffer of each kind for every rewrite, so their pages are not
     // faulted in anew.
