@@ -26,6 +26,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <optional>
+
 namespace
 {
 const RewriteHooks* hooks = nullptr;
@@ -610,30 +612,17 @@ int adoptWrittenLines(ProgramState& s, int loaded, int lastTableLine, int lastEl
     return appendedLines - (lastTableLine < loaded ? 1 : 0);
 }
 
-RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& mergeNeeded,
-                       bool forceMerge)
+// The check before a save: the file on disk may be replaced (it is a file,
+// writable, with one name) and still is the one loaded; `merge` set when the
+// edits must go onto what the disk holds now (it lost marked bytes), `holds`
+// started when that is to be found out while the new file is written.
+// Returns the reason when nothing may be written.
+std::optional<RewriteOutcome> checkOnDisk(const LogFileMark& mark, const QString& shown,
+                                          const QByteArray& native, const OldFile& old,
+                                          bool forceMerge, qint64& diskSize, bool& merge,
+                                          std::future<bool>& holds)
 {
-    const QString shown = logFilePathString(s);
-    if (s.LogFilePath.isEmpty())
-        return outcome(RewriteResult::Failed, tr("no logbook file is set"));
-    QByteArray native;
-    QString why;
-    if (!resolveTarget(s.LogFilePath, native, why))
-        return outcome(RewriteResult::Failed, why);
-    const LogFileMark& mark = s.LogMark;
-
-    // Writers still busy with files earlier rewrites replaced: what they
-    // wrote there goes to the end of the file first.
-    carryOrphans(s.Orphans);
-
-    // What is on disk now, locked against other programs that save it.
-    OldFile old;
-    if (!openLocked(native, shown, old, why))
-        return outcome(RewriteResult::Failed, why);
     const int oldFd = old.fd;
-    qint64 diskSize = 0;
-    bool merge = false;
-    std::future<bool> holds;
     if (oldFd < 0) {
         if (mark.valid)
             return outcome(RewriteResult::ChangedOnDisk, tr("%1 is no longer there").arg(shown));
@@ -667,6 +656,37 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
             });
         }
     }
+
+    return std::nullopt;
+}
+
+RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& mergeNeeded,
+                       bool forceMerge)
+{
+    const QString shown = logFilePathString(s);
+    if (s.LogFilePath.isEmpty())
+        return outcome(RewriteResult::Failed, tr("no logbook file is set"));
+    QByteArray native;
+    QString why;
+    if (!resolveTarget(s.LogFilePath, native, why))
+        return outcome(RewriteResult::Failed, why);
+    const LogFileMark& mark = s.LogMark;
+
+    // Writers still busy with files earlier rewrites replaced: what they
+    // wrote there goes to the end of the file first.
+    carryOrphans(s.Orphans);
+
+    // What is on disk now, locked against other programs that save it.
+    OldFile old;
+    if (!openLocked(native, shown, old, why))
+        return outcome(RewriteResult::Failed, why);
+    const int oldFd = old.fd;
+    qint64 diskSize = 0;
+    bool merge = false;
+    std::future<bool> holds;
+    if (std::optional<RewriteOutcome> refused =
+            checkOnDisk(mark, shown, native, old, forceMerge, diskSize, merge, holds))
+        return *refused;
 
     const int loaded = s.LoadedLineCount;
     int lastTableLine = loaded;
