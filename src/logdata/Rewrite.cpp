@@ -612,6 +612,40 @@ int adoptWrittenLines(ProgramState& s, int loaded, int lastTableLine, int lastEl
     return appendedLines - (lastTableLine < loaded ? 1 : 0);
 }
 
+// Writes the table's lines 1..last, each with its line end. Unchanged lines
+// that follow one another in the image with CR LF between them are written
+// from the image in one piece; the others one by one. Two neighbouring
+// elements that are both slices of the image are neighbouring lines of it, so
+// the next line starting two bytes after this one ends means a CR LF between
+// them; only a run's last line end is looked at in the image.
+void writeTableLines(Writer& w, const LineTable& lines, int last)
+{
+    const QByteArray& image = lines.image();
+    for (int n = 1; n <= last;) {
+        const qsizetype start = lines.imageOffset(n);
+        if (start < 0) {
+            if (const QByteArray* own = lines.ownText(n))
+                w.put(*own);
+            w.put(lineEnd());
+            ++n;
+            continue;
+        }
+        qsizetype end = start + lines.view(n).size();
+        int m = n + 1;
+        while (m <= last && lines.imageOffset(m) == end + 2) {
+            end += 2 + lines.view(m).size();
+            ++m;
+        }
+        if (end + 2 <= image.size() && image[end] == '\r' && image[end + 1] == '\n') {
+            w.put(image, start, end + 2 - start);
+        } else {
+            w.put(image, start, end - start);
+            w.put(lineEnd());
+        }
+        n = m;
+    }
+}
+
 // The check before a save: the file on disk may be replaced (it is a file,
 // writable, with one name) and still is the one loaded; `merge` set when the
 // edits must go onto what the disk holds now (it lost marked bytes), `holds`
@@ -752,39 +786,10 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
         for (int n = 1; n <= qMax(lastTableLine, lastElement); ++n)
             total += s.LogLines.view(n).size() + 2;
     Writer w(tmp, total);
-    const QByteArray& image = s.LogLines.image();
     if (merge) {
         w.put(merged);
     } else {
-        // Unchanged lines that follow one another in the image with CR LF
-        // between them are written from the image in one piece; the others
-        // one by one. Two neighbouring elements that are both slices of the
-        // image are neighbouring lines of it, so the next line starting two
-        // bytes after this one ends means a CR LF between them; only a run's
-        // last line end is looked at in the image.
-        for (int n = 1; n <= lastTableLine;) {
-            const qsizetype start = s.LogLines.imageOffset(n);
-            if (start < 0) {
-                if (const QByteArray* own = s.LogLines.ownText(n))
-                    w.put(*own);
-                w.put(lineEnd());
-                ++n;
-                continue;
-            }
-            qsizetype end = start + s.LogLines.view(n).size();
-            int m = n + 1;
-            while (m <= lastTableLine && s.LogLines.imageOffset(m) == end + 2) {
-                end += 2 + s.LogLines.view(m).size();
-                ++m;
-            }
-            if (end + 2 <= image.size() && image[end] == '\r' && image[end + 1] == '\n') {
-                w.put(image, start, end + 2 - start);
-            } else {
-                w.put(image, start, end - start);
-                w.put(lineEnd());
-            }
-            n = m;
-        }
+        writeTableLines(w, s.LogLines, lastTableLine);
         w.put(raw, 0, rawSplit);
         for (int n = loaded + 1; n <= lastElement; ++n) {
             if (const QByteArray* own = s.LogLines.ownText(n))
