@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <csignal>
+#include <unistd.h>
 
 void ignoreFileSizeSignal()
 {
@@ -12,6 +14,25 @@ void ignoreFileSizeSignal()
         return true;
     }();
     Q_UNUSED(done);
+}
+
+int writeAll(int fd, const char* p, qint64 n, qint64* done)
+{
+    qint64 written = 0;
+    int error = 0;
+    while (written < n) {
+        const ssize_t w = ::write(fd, p + written, size_t(n - written));
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0) {
+            error = w < 0 ? errno : ENOSPC;
+            break;
+        }
+        written += w;
+    }
+    if (done)
+        *done = written;
+    return error;
 }
 
 bool writeFileAtomically(const QString& path, QByteArrayView data, QString* error,

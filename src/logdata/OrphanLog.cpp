@@ -30,20 +30,6 @@ QString tr(const char* text)
     return QCoreApplication::translate("OrphanLog", text);
 }
 
-int writeAll(int fd, const char* p, qint64 n)
-{
-    while (n > 0) {
-        const ssize_t w = ::write(fd, p, size_t(n));
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return w < 0 ? errno : ENOSPC;
-        p += w;
-        n -= w;
-    }
-    return 0;
-}
-
 // A kernel thread holds no files; its entry lists none and may not be read.
 bool isKernelThread(const char* pidDir)
 {

@@ -163,23 +163,22 @@ private:
     void out(const char* p, qint64 n)
     {
         while (n > 0 && m_error == 0) {
-            // At most 32 MB a call, so the window hears of the progress; a
+            // At most 32 MB at a time, so the window hears of the progress; a
             // write past the cache that large goes to the disk as several
             // requests at once.
-            const ssize_t w = ::write(m_fd, p, size_t(qMin<qint64>(n, kDirectSize)));
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w < 0 && errno == EINVAL && m_direct) {
-                endDirect(); // the file system wants other alignments
-                continue;
-            }
-            if (w <= 0) {
-                m_error = w < 0 ? errno : ENOSPC;
-                return;
-            }
+            qint64 w = 0;
+            const int error = writeAll(m_fd, p, qMin<qint64>(n, kDirectSize), &w);
             p += w;
             n -= w;
             m_written += w;
+            if (error == EINVAL && m_direct) {
+                endDirect(); // the file system wants other alignments
+                continue;
+            }
+            if (error != 0) {
+                m_error = error;
+                return;
+            }
             // Told every 8 MB: a few times a second on a slow disk, so the
             // window repaints, but not so often that repainting slows the save.
             if (progress && m_written - m_reported >= kProgressEvery) {
