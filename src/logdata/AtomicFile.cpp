@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <unistd.h>
 
 void ignoreFileSizeSignal()
@@ -54,20 +55,14 @@ bool writeFileAtomically(const QString& path, QByteArrayView data, QString* erro
         f.cancelWriting();
         return false;
     }
-    const char* p = data.data();
-    qint64 left = data.size();
-    while (left > 0) {
-        const qint64 n = f.write(p, left);
-        if (n <= 0) {
-            if (error)
-                *error = f.error() != QFileDevice::NoError
-                             ? f.errorString()
-                             : QCoreApplication::translate("AtomicFile", "the disk is full");
-            f.cancelWriting();
-            return false;
-        }
-        p += n;
-        left -= n;
+    // Written straight to the file, with the loop every save uses.
+    if (const int failed = writeAll(f.handle(), data.data(), data.size())) {
+        if (error)
+            *error = failed == ENOSPC
+                         ? QCoreApplication::translate("AtomicFile", "the disk is full")
+                         : QString::fromLocal8Bit(std::strerror(failed));
+        f.cancelWriting();
+        return false;
     }
     if (!f.commit()) {
         if (error)
