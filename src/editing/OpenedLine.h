@@ -2,17 +2,11 @@
 // The view and the deletion form act on the line of the QSO they opened.
 // Before they write there they check that the line still holds what they
 // opened: a reload of a changed file may have put another QSO there.
-#include "logdata/State.h"
+#include "logdata/Logbook.h" // lineStillHolds()
 
 #include <QByteArrayView>
 #include <QCoreApplication>
 #include <QString>
-
-// True when LogLines still holds `record` at `line` (counted from 0).
-inline bool lineStillHolds(const ProgramState& s, int line, QByteArrayView record)
-{
-    return line >= 1 && !record.isEmpty() && s.LogLines.view(line + 1) == record;
-}
 
 // How a write of a record to its line ended.
 enum class LineWrite {

@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <unistd.h>
 
 void ignoreFileSizeSignal()
 {
@@ -12,6 +15,25 @@ void ignoreFileSizeSignal()
         return true;
     }();
     Q_UNUSED(done);
+}
+
+int writeAll(int fd, const char* p, qint64 n, qint64* done)
+{
+    qint64 written = 0;
+    int error = 0;
+    while (written < n) {
+        const ssize_t w = ::write(fd, p + written, size_t(n - written));
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0) {
+            error = w < 0 ? errno : ENOSPC;
+            break;
+        }
+        written += w;
+    }
+    if (done)
+        *done = written;
+    return error;
 }
 
 bool writeFileAtomically(const QString& path, QByteArrayView data, QString* error,
@@ -33,20 +55,14 @@ bool writeFileAtomically(const QString& path, QByteArrayView data, QString* erro
         f.cancelWriting();
         return false;
     }
-    const char* p = data.data();
-    qint64 left = data.size();
-    while (left > 0) {
-        const qint64 n = f.write(p, left);
-        if (n <= 0) {
-            if (error)
-                *error = f.error() != QFileDevice::NoError
-                             ? f.errorString()
-                             : QCoreApplication::translate("AtomicFile", "the disk is full");
-            f.cancelWriting();
-            return false;
-        }
-        p += n;
-        left -= n;
+    // Written straight to the file, with the loop every save uses.
+    if (const int failed = writeAll(f.handle(), data.data(), data.size())) {
+        if (error)
+            *error = failed == ENOSPC
+                         ? QCoreApplication::translate("AtomicFile", "the disk is full")
+                         : QString::fromLocal8Bit(std::strerror(failed));
+        f.cancelWriting();
+        return false;
     }
     if (!f.commit()) {
         if (error)

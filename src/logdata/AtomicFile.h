@@ -15,3 +15,9 @@ bool writeFileAtomically(const QString& path, QByteArrayView data, QString* erro
 // rather than end the process (the system's default for SIGXFSZ). Every
 // writer of the operator's files makes sure of that before it writes.
 void ignoreFileSizeSignal();
+
+// Writes the `n` bytes at `p` to the file `fd`, again after an interrupted or
+// short write; a write that stores nothing counts as a full disk. Returns 0,
+// or the errno of the write that failed; `done` (when given) tells how many
+// bytes were written.
+int writeAll(int fd, const char* p, qint64 n, qint64* done = nullptr);

@@ -30,19 +30,16 @@ QString tr(const char* text)
     return QCoreApplication::translate("OrphanLog", text);
 }
 
-int writeAll(int fd, const char* p, qint64 n)
-{
-    while (n > 0) {
-        const ssize_t w = ::write(fd, p, size_t(n));
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return w < 0 ? errno : ENOSPC;
-        p += w;
-        n -= w;
-    }
-    return 0;
-}
+// A writer's close is told before the system counts the file as closed; this
+// soon after, it does, and the old file can be let go without a second's wait.
+constexpr int kRecheckAfterCloseMs = 50;
+// A writer that goes without a word (killed) is noticed this late at most;
+// each look goes through the open files of every process, so not more often.
+constexpr int kRecheckMs = 1000;
+// A QSO that could not be carried over (a full disk) is tried again this
+// often: soon after room is made, without trying a full disk over and over
+// (the operator is told once).
+constexpr int kRetryMs = 2000;
 
 // A kernel thread holds no files; its entry lists none and may not be read.
 bool isKernelThread(const char* pidDir)
@@ -167,15 +164,15 @@ void OrphanLog::watch()
         // A writer's close is told before the system counts it as closed:
         // looked at again shortly after.
         if (m_recheck)
-            m_recheck->start(50);
+            m_recheck->start(kRecheckAfterCloseMs);
     });
     // Also now and then, for writers that go without a word (killed).
     m_recheck = new QTimer(QCoreApplication::instance());
     QObject::connect(m_recheck, &QTimer::timeout, m_recheck, [this] {
-        m_recheck->setInterval(1000);
+        m_recheck->setInterval(kRecheckMs);
         carry();
     });
-    m_recheck->start(1000);
+    m_recheck->start(kRecheckMs);
 }
 
 void OrphanLog::close()
@@ -244,7 +241,7 @@ void OrphanLog::failed(int error)
     }
     if (!m_retry && QCoreApplication::instance()) {
         m_retry = new QTimer(QCoreApplication::instance());
-        m_retry->setInterval(2000);
+        m_retry->setInterval(kRetryMs);
         QObject::connect(m_retry, &QTimer::timeout, m_retry, [this] { carry(); });
         m_retry->start();
     }
@@ -255,6 +252,8 @@ qint64 OrphanLog::carry()
     if (m_fd < 0)
         return 0;
     if (m_watch >= 0) {
+        // The events only wake the carrying over; they are read and dropped,
+        // a page at a time.
         char events[4096];
         while (::read(m_watch, events, sizeof events) > 0) {
         }

@@ -26,12 +26,19 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <optional>
+
 namespace
 {
 const RewriteHooks* hooks = nullptr;
 std::function<void(qint64, qint64)> progress;
 // From this size on the new file is written past the page cache (see Writer).
+// Below it the few pages a buffered write faults in cost less than the
+// switch to unbuffered writes and the padded last block.
 qint64 directFrom = qint64(16) << 20;
+// How long a save waits for another program that holds the log's lock:
+// another program's save of the log usually ends well within it, and the
+// operator, who waits meanwhile, is then told who holds the lock.
 int lockWaitMs = 2000;
 // When this run began: a temporary file older than that is no save's of it.
 const qint64 runStarted = qint64(::time(nullptr));
@@ -156,31 +163,39 @@ private:
     void out(const char* p, qint64 n)
     {
         while (n > 0 && m_error == 0) {
-            // At most 32 MB a call, so the window hears of the progress; a
+            // At most 32 MB at a time, so the window hears of the progress; a
             // write past the cache that large goes to the disk as several
             // requests at once.
-            const ssize_t w = ::write(m_fd, p, size_t(qMin<qint64>(n, kDirectSize)));
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w < 0 && errno == EINVAL && m_direct) {
-                endDirect(); // the file system wants other alignments
-                continue;
-            }
-            if (w <= 0) {
-                m_error = w < 0 ? errno : ENOSPC;
-                return;
-            }
+            qint64 w = 0;
+            const int error = writeAll(m_fd, p, qMin<qint64>(n, kDirectSize), &w);
             p += w;
             n -= w;
             m_written += w;
-            if (progress && m_written - m_reported >= (8 << 20)) {
+            if (error == EINVAL && m_direct) {
+                endDirect(); // the file system wants other alignments
+                continue;
+            }
+            if (error != 0) {
+                m_error = error;
+                return;
+            }
+            // Told every 8 MB: a few times a second on a slow disk, so the
+            // window repaints, but not so often that repainting slows the save.
+            if (progress && m_written - m_reported >= kProgressEvery) {
                 m_reported = m_written;
                 progress(m_written, m_total);
             }
         }
     }
+    static constexpr qint64 kProgressEvery = 8 << 20;
+    // Large enough that the lines of a log cost few write calls, small
+    // enough that the buffer kept for every save costs little memory.
     static constexpr size_t kBufferSize = 1 << 20;
+    // See out(): the most one call writes.
     static constexpr size_t kDirectSize = 32 << 20;
+    // O_DIRECT wants buffer, length and offset in multiples of the device's
+    // block; 4096 is that of every disk in use (a file system that wants
+    // another is left for the buffered path, see out()).
     static constexpr size_t kAlign = 4096;
     // One buffer of each kind for every rewrite, so their pages are not
     // faulted in anew.
@@ -528,30 +543,119 @@ RewriteOutcome appendRecord(ProgramState& s, const QByteArray& record)
 
 namespace
 {
-RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& mergeNeeded,
-                       bool forceMerge)
+// How many times the bytes another program appends while a save writes are
+// copied to the new file before the rename. Each round copies all that
+// arrived during the one before, so a writer that keeps pace with the copy
+// would otherwise hold the save for ever; what still arrives after the last
+// round is carried over from the old file after the rename (OrphanLog).
+constexpr int kCatchUpRounds = 1000;
+
+// Copies the whole lines appended to the old file past `copiedEnd` to the end
+// of the new file `tmp`, synced, moving `copiedEnd` on. Returns 0, or the
+// errno of a failed write.
+int catchUpAppended(int oldFd, int tmp, qint64& copiedEnd)
 {
-    const QString shown = logFilePathString(s);
-    if (s.LogFilePath.isEmpty())
-        return outcome(RewriteResult::Failed, tr("no logbook file is set"));
-    QByteArray native;
-    QString why;
-    if (!resolveTarget(s.LogFilePath, native, why))
-        return outcome(RewriteResult::Failed, why);
-    const LogFileMark& mark = s.LogMark;
+    for (int round = 0; round < kCatchUpRounds; ++round) {
+        struct stat st {
+        };
+        if (::fstat(oldFd, &st) != 0 || qint64(st.st_size) <= copiedEnd)
+            break;
+        QByteArray more = readAt(oldFd, copiedEnd, qint64(st.st_size) - copiedEnd);
+        more.truncate(more.lastIndexOf('\n') + 1);
+        if (more.isEmpty())
+            break;
+        Writer extra(tmp, 0);
+        extra.put(more);
+        extra.finish();
+        if (!extra.ok())
+            return extra.error();
+        if (::fsync(tmp) != 0)
+            return errno;
+        copiedEnd += more.size();
+    }
+    return 0;
+}
 
-    // Writers still busy with files earlier rewrites replaced: what they
-    // wrote there goes to the end of the file first.
-    carryOrphans(s.Orphans);
+// The table holds the file's `lines` lines: the counters that tie grid rows to
+// lines follow, and the table keeps its spare element after them.
+void adoptLineCount(ProgramState& s, int lines)
+{
+    s.LoadedLineCount = lines;
+    s.LogLines.agreeWithFile(s.LoadedLineCount);
+    s.LineCount = s.LoadedLineCount;
+    s.AppendBase = s.LineCount;
+    if (s.LogLines.size() < s.LineCount + 2)
+        s.LogLines.resize(s.LineCount + 2);
+}
 
-    // What is on disk now, locked against other programs that save it.
-    OldFile old;
-    if (!openLocked(native, shown, old, why))
-        return outcome(RewriteResult::Failed, why);
+// After a save that wrote the table's lines: LogLines holds what the new file
+// holds, the lines as written (1..lastTableLine), the ones another program
+// appended (`appended`, whole lines), the elements added by hand after the
+// `loaded` lines (up to `lastElement`) and the line still being written.
+// Returns how many appended lines were kept.
+int adoptWrittenLines(ProgramState& s, int loaded, int lastTableLine, int lastElement,
+                      QByteArrayView appended)
+{
+    std::vector<QByteArray> added;
+    for (int n = loaded + 1; n <= lastElement; ++n)
+        added.push_back(s.LogLines.at(n));
+    int k = lastTableLine + 1;
+    int appendedLines = 0;
+    forEachLine(appended, [&](LineSpan sp) {
+        s.LogLines.take(k++, appended.sliced(sp.offset, sp.length).toByteArray());
+        ++appendedLines;
+    });
+    for (const QByteArray& a : added)
+        s.LogLines.take(k++, a);
+    adoptLineCount(s, k - 1);
+    return appendedLines - (lastTableLine < loaded ? 1 : 0);
+}
+
+// Writes the table's lines 1..last, each with its line end. Unchanged lines
+// that follow one another in the image with CR LF between them are written
+// from the image in one piece; the others one by one. Two neighbouring
+// elements that are both slices of the image are neighbouring lines of it, so
+// the next line starting two bytes after this one ends means a CR LF between
+// them; only a run's last line end is looked at in the image.
+void writeTableLines(Writer& w, const LineTable& lines, int last)
+{
+    const QByteArray& image = lines.image();
+    for (int n = 1; n <= last;) {
+        const qsizetype start = lines.imageOffset(n);
+        if (start < 0) {
+            if (const QByteArray* own = lines.ownText(n))
+                w.put(*own);
+            w.put(lineEnd());
+            ++n;
+            continue;
+        }
+        qsizetype end = start + lines.view(n).size();
+        int m = n + 1;
+        while (m <= last && lines.imageOffset(m) == end + 2) {
+            end += 2 + lines.view(m).size();
+            ++m;
+        }
+        if (end + 2 <= image.size() && image[end] == '\r' && image[end + 1] == '\n') {
+            w.put(image, start, end + 2 - start);
+        } else {
+            w.put(image, start, end - start);
+            w.put(lineEnd());
+        }
+        n = m;
+    }
+}
+
+// The check before a save: the file on disk may be replaced (it is a file,
+// writable, with one name) and still is the one loaded; `merge` set when the
+// edits must go onto what the disk holds now (it lost marked bytes), `holds`
+// started when that is to be found out while the new file is written.
+// Returns the reason when nothing may be written.
+std::optional<RewriteOutcome> checkOnDisk(const LogFileMark& mark, const QString& shown,
+                                          const QByteArray& native, const OldFile& old,
+                                          bool forceMerge, qint64& diskSize, bool& merge,
+                                          std::future<bool>& holds)
+{
     const int oldFd = old.fd;
-    qint64 diskSize = 0;
-    bool merge = false;
-    std::future<bool> holds;
     if (oldFd < 0) {
         if (mark.valid)
             return outcome(RewriteResult::ChangedOnDisk, tr("%1 is no longer there").arg(shown));
@@ -585,6 +689,37 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
             });
         }
     }
+
+    return std::nullopt;
+}
+
+RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& mergeNeeded,
+                       bool forceMerge)
+{
+    const QString shown = logFilePathString(s);
+    if (s.LogFilePath.isEmpty())
+        return outcome(RewriteResult::Failed, tr("no logbook file is set"));
+    QByteArray native;
+    QString why;
+    if (!resolveTarget(s.LogFilePath, native, why))
+        return outcome(RewriteResult::Failed, why);
+    const LogFileMark& mark = s.LogMark;
+
+    // Writers still busy with files earlier rewrites replaced: what they
+    // wrote there goes to the end of the file first.
+    carryOrphans(s.Orphans);
+
+    // What is on disk now, locked against other programs that save it.
+    OldFile old;
+    if (!openLocked(native, shown, old, why))
+        return outcome(RewriteResult::Failed, why);
+    const int oldFd = old.fd;
+    qint64 diskSize = 0;
+    bool merge = false;
+    std::future<bool> holds;
+    if (std::optional<RewriteOutcome> refused =
+            checkOnDisk(mark, shown, native, old, forceMerge, diskSize, merge, holds))
+        return *refused;
 
     const int loaded = s.LoadedLineCount;
     int lastTableLine = loaded;
@@ -650,39 +785,10 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
         for (int n = 1; n <= qMax(lastTableLine, lastElement); ++n)
             total += s.LogLines.view(n).size() + 2;
     Writer w(tmp, total);
-    const QByteArray& image = s.LogLines.image();
     if (merge) {
         w.put(merged);
     } else {
-        // Unchanged lines that follow one another in the image with CR LF
-        // between them are written from the image in one piece; the others
-        // one by one. Two neighbouring elements that are both slices of the
-        // image are neighbouring lines of it, so the next line starting two
-        // bytes after this one ends means a CR LF between them; only a run's
-        // last line end is looked at in the image.
-        for (int n = 1; n <= lastTableLine;) {
-            const qsizetype start = s.LogLines.imageOffset(n);
-            if (start < 0) {
-                if (const QByteArray* own = s.LogLines.ownText(n))
-                    w.put(*own);
-                w.put(lineEnd());
-                ++n;
-                continue;
-            }
-            qsizetype end = start + s.LogLines.view(n).size();
-            int m = n + 1;
-            while (m <= lastTableLine && s.LogLines.imageOffset(m) == end + 2) {
-                end += 2 + s.LogLines.view(m).size();
-                ++m;
-            }
-            if (end + 2 <= image.size() && image[end] == '\r' && image[end + 1] == '\n') {
-                w.put(image, start, end + 2 - start);
-            } else {
-                w.put(image, start, end - start);
-                w.put(lineEnd());
-            }
-            n = m;
-        }
+        writeTableLines(w, s.LogLines, lastTableLine);
         w.put(raw, 0, rawSplit);
         for (int n = loaded + 1; n <= lastElement; ++n) {
             if (const QByteArray* own = s.LogLines.ownText(n))
@@ -707,23 +813,9 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
 
     // Bytes appended while the new file was written go after it, up to the
     // moment of the rename.
-    for (int round = 0; oldFd >= 0 && round < 1000; ++round) {
-        struct stat st {
-        };
-        if (::fstat(oldFd, &st) != 0 || qint64(st.st_size) <= copiedEnd)
-            break;
-        QByteArray more = readAt(oldFd, copiedEnd, qint64(st.st_size) - copiedEnd);
-        more.truncate(more.lastIndexOf('\n') + 1);
-        if (more.isEmpty())
-            break;
-        Writer extra(tmp, 0);
-        extra.put(more);
-        extra.finish();
-        if (!extra.ok())
-            return failWith(extra.error());
-        if (::fsync(tmp) != 0)
-            return failWith(errno);
-        copiedEnd += more.size();
+    if (oldFd >= 0) {
+        if (const int error = catchUpAppended(oldFd, tmp, copiedEnd))
+            return failWith(error);
     }
     run(&RewriteHooks::beforeRename);
     if (::rename(tempName.constData(), native.constData()) != 0)
@@ -738,31 +830,11 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
         // The table becomes what was written; the rows are read again whole,
         // as other lines changed too.
         s.LogLines.refill(merged, splitLines(merged));
-        s.LoadedLineCount = int(splitLines(merged).size());
+        adoptLineCount(s, int(splitLines(merged).size()));
         readWhole = true;
     } else {
-        // LogLines holds what the new file holds: the lines as written, the
-        // appended ones, the new elements after them, the line still being
-        // written.
-        std::vector<QByteArray> added;
-        for (int n = loaded + 1; n <= lastElement; ++n)
-            added.push_back(s.LogLines.at(n));
-        int k = lastTableLine + 1;
-        int appendedLines = 0;
-        forEachLine(rawComplete, [&](LineSpan sp) {
-            s.LogLines.take(k++, rawComplete.sliced(sp.offset, sp.length).toByteArray());
-            ++appendedLines;
-        });
-        for (const QByteArray& a : added)
-            s.LogLines.take(k++, a);
-        s.LoadedLineCount = k - 1;
-        o.appendedKept = appendedLines - (lastTableLine < loaded ? 1 : 0);
+        o.appendedKept = adoptWrittenLines(s, loaded, lastTableLine, lastElement, rawComplete);
     }
-    s.LogLines.agreeWithFile(s.LoadedLineCount);
-    s.LineCount = s.LoadedLineCount;
-    s.AppendBase = s.LineCount;
-    if (s.LogLines.size() < s.LineCount + 2)
-        s.LogLines.resize(s.LineCount + 2);
     // The mark covers what LogLines holds; bytes that arrived during the
     // write follow it in the file and are taken in by the next reload, as any
     // append.

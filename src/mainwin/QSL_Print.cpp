@@ -5,7 +5,7 @@
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
 #include "logdata/Loader.h"
-#include "logdata/OrphanLog.h"
+#include "logdata/Logbook.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
 #include "logdata/TextCodec.h"
@@ -25,7 +25,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -71,18 +70,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     buildControls();
 
-    // The live log: a QSO another program appends shows up at once. The
-    // watcher's signals are handled here like a click; a short single-shot
-    // timer gathers a burst of them into one look at the file.
-    m_watcher = new QFileSystemWatcher(this);
-    m_followTimer = new QTimer(this);
-    m_followTimer->setSingleShot(true);
-    m_followTimer->setInterval(50);
-    connect(m_watcher, &QFileSystemWatcher::fileChanged, m_followTimer,
-            qOverload<>(&QTimer::start));
-    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_followTimer,
-            qOverload<>(&QTimer::start));
-    connect(m_followTimer, &QTimer::timeout, this, [this] { followLogbook(); });
+    // The live log: a QSO another program appends shows up at once; a file
+    // changed otherwise is loaded again whole.
+    m_logbook = new Logbook(G(), this);
+    connect(m_logbook, &Logbook::rowsAdded, this, [this] { showFollowed(m_logbook->added()); });
+    connect(m_logbook, &Logbook::changedOnDisk, this, [this] { bringLogbookUpToDate(); });
 
     // For the start-up benchmark: at the end of the last repaint the start
     // causes (the grid showing the last row), print the process's CPU time
@@ -102,11 +94,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
             1000, this);
     }
 
-    // A load that takes longer than half a second shows how far it got (the
-    // window comes up for it if it is not shown yet).
-    setLoadProgress([this](qint64 done, qint64 total) {
-        if (!m_loadClock.isValid() || m_loadClock.elapsed() < 500)
-            return;
+    // A load that takes long shows how far it got (the window comes up for
+    // it if it is not shown yet).
+    connect(m_logbook, &Logbook::loadProgress, this, [this](qint64 done, qint64 total) {
         if (!isVisible())
             showMaximized();
         const int percent = total > 0 ? int(done * 100 / total) : 0;
@@ -116,25 +106,20 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 
     // A QSO another program wrote into a replaced log file that could not be
     // added to the log: said at once (it is kept and tried again).
-    setOrphanProblemHandler([this](const QString& message) {
+    connect(m_logbook, &Logbook::failed, this, [this](const QString& message) {
         showStatus(message);
         dialogs().showError(message);
     });
 
     // While a rewrite writes a large log the window repaints and says so.
-    setRewriteProgress([this](qint64 written, qint64 total) {
+    connect(m_logbook, &Logbook::writeProgress, this, [this](qint64 written, qint64 total) {
         const int percent = total > 0 ? int(written * 100 / total) : 0;
         showStatus((tr("Writing the logbook … %1 %")).arg(percent));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
 }
 
-TForm1::~TForm1()
-{
-    setOrphanProblemHandler(nullptr);
-    setRewriteProgress(nullptr);
-    setLoadProgress(nullptr);
-}
+TForm1::~TForm1() = default;
 
 void TForm1::buildControls()
 {
@@ -332,9 +317,7 @@ void TForm1::LoadLogbook()
     }
     // The file as held in memory, with only what changed read again, unless
     // it changed on disk otherwise.
-    m_loadClock.start();
-    showRows(refreshLogbookData(s), true);
-    m_loadClock.invalidate();
+    showRows(m_logbook->refresh(), true);
     // A search result shown while the log was reloaded (an edit made from
     // it) is searched again, so the grid and the search controls agree.
     if (s.SearchView == 1) {
@@ -367,7 +350,7 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
     reportLoadProblems(report, cellsLost);
     if (!report.reloadReason.isEmpty() && report.opened)
         showStatus(tr("The logbook changed on disk and was loaded again."));
-    watchLogbook();
+    m_logbook->watch();
 }
 
 QString TForm1::cellsLostText(const CellTable& rows)
@@ -512,7 +495,7 @@ bool TForm1::bringLogbookUpToDate()
 {
     ProgramState& s = G();
     if (s.LogMark.valid) {
-        LoadReport r = followLogbookData(s);
+        LoadReport r = m_logbook->catchUp();
         if (r.reloadReason.isEmpty()) {
             if (!r.updatedRows.empty())
                 showFollowed(r);
@@ -521,9 +504,7 @@ bool TForm1::bringLogbookUpToDate()
     }
     // Not loaded, or changed otherwise on disk: read it whole.
     const quint8 format = s.DisplayFormat;
-    m_loadClock.start();
-    LoadReport whole = loadLogbookData(s);
-    m_loadClock.invalidate();
+    LoadReport whole = m_logbook->load();
     s.DisplayFormat = format;
     const bool opened = whole.opened;
     whole.reloadReason = QStringLiteral("changed");
@@ -561,47 +542,6 @@ void TForm1::showFollowed(const LoadReport& report)
         ScrollGridToBottom();
 }
 
-void TForm1::followLogbook()
-{
-    ProgramState& s = G();
-    // Not while the program writes or loads the logbook itself (the window
-    // repaints meanwhile); the watcher fires again when it is done.
-    if (s.Writing || m_loadClock.isValid()) {
-        m_followTimer->start();
-        return;
-    }
-    if (!s.LogMark.valid) {
-        // The logbook could not be read before: it may be there now.
-        if (!s.LogFilePath.isEmpty() && ::access(s.LogFilePath.constData(), F_OK) == 0)
-            bringLogbookUpToDate();
-        watchLogbook();
-        return;
-    }
-    LoadReport r = followLogbookData(s);
-    if (!r.reloadReason.isEmpty())
-        bringLogbookUpToDate();
-    else if (!r.updatedRows.empty())
-        showFollowed(r);
-    watchLogbook();
-}
-
-void TForm1::watchLogbook()
-{
-    // The file and its folder: WSJT-X appends to the file, editors and other
-    // programs may replace it, which only the folder shows.
-    const QString path = logFilePathString(G());
-    const QStringList old = m_watcher->files() + m_watcher->directories();
-    if (!old.isEmpty())
-        m_watcher->removePaths(old);
-    if (path.isEmpty())
-        return;
-    const QFileInfo info(path);
-    if (info.exists() && !info.isDir())
-        m_watcher->addPath(info.absoluteFilePath());
-    if (info.absoluteDir().exists())
-        m_watcher->addPath(info.absolutePath());
-}
-
 void TForm1::Delay(int ms)
 {
     ::Delay(ms);
@@ -624,21 +564,17 @@ void TForm1::ScrollGridToBottom()
 
 LineWrite TForm1::writeLine(int line, const QByteArray& expected, const QByteArray& record)
 {
-    ProgramState& s = G();
-    if (!lineStillHolds(s, line, expected)) {
+    const std::optional<RewriteOutcome> outcome = m_logbook->writeLine(line, expected, record);
+    if (!outcome) {
         dialogs().showError(lineMovedText());
         return LineWrite::Moved;
     }
-    s.LogLines.set(line + 1, record);
-    const RewriteOutcome outcome = rewriteLogbook(s, s.LoadedLineCount);
-    return ReportRewrite(outcome) ? LineWrite::Written : LineWrite::Failed;
+    return ReportRewrite(*outcome) ? LineWrite::Written : LineWrite::Failed;
 }
 
 bool TForm1::appendLine(const QByteArray& record)
 {
-    // The record goes into the element after the last line of the file (set()
-    // grows the table when the spare element is missing).
-    return ReportRewrite(appendRecord(G(), record));
+    return ReportRewrite(m_logbook->appendLine(record));
 }
 
 void TForm1::showLogAgain(bool reload, bool hideGridFirst)

@@ -8,18 +8,16 @@
 #include "logdata/Rewrite.h"
 #include "mainwin/CountryTable.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include <functional>
 
-class QFileSystemWatcher;
 class QHeaderView;
 class QLabel;
-class QTimer;
 class QLineEdit;
 class QPushButton;
 class KeyEdit;
+class Logbook;
 class Panel;
 class PictureBox;
 class StringGrid;
@@ -79,6 +77,8 @@ public:
     // A line in the window that reports problems without a modal dialog.
     void showStatus(const QString& text);
     QString statusText() const;
+    // The logbook on disk the window shows.
+    Logbook* logbook() const { return m_logbook; }
 
     // Handlers.
     void Button1Click();
@@ -124,10 +124,6 @@ signals:
 protected:
     void closeEvent(QCloseEvent* e) override;
 
-    // Takes in what another program appended to the logbook (the watcher's
-    // signal); a file changed otherwise is loaded again whole.
-    void followLogbook();
-
 private:
     void buildControls();
     // Places the controls: at the design's places, or, on a screen narrower
@@ -141,11 +137,8 @@ private:
     // Makes LogLines match the file before it is read from memory: appended
     // lines taken in, a changed file loaded again. False when it cannot be read.
     bool bringLogbookUpToDate();
-    void watchLogbook();
-    QFileSystemWatcher* m_watcher = nullptr;
-    QTimer* m_followTimer = nullptr;
-    QElapsedTimer m_loadClock; // running while a load reads the logbook
-    QByteArray m_shownSearch;  // the text of the search result shown
+    Logbook* m_logbook = nullptr; // the logbook on disk: loads, the live log
+    QByteArray m_shownSearch;     // the text of the search result shown
     void reportLoadProblems(const LoadReport& report, const QString& cellsLost);
     QString loadProblemText(const LoadReport& report) const;
     quint8 m_matchMarker = 0;

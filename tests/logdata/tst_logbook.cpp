@@ -1,0 +1,142 @@
+// The live log as the logbook object tells it: lines another program appends
+// come as new rows, a replaced or newly readable file as a change on disk,
+// and nothing is looked at while the program writes the file itself.
+#include "logdata/Logbook.h"
+#include "logdata/State.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestLogbook : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { resetProgramState(); }
+    void appendedLinesComeAsRows();
+    void changesOtherThanAppendsAskForAWholeLoad();
+    void notWhileTheProgramWrites();
+    void writesGoWhereTheyWereMeant();
+};
+
+namespace
+{
+QByteArray rec(int i)
+{
+    return "<call:6>DL" + QByteArray::number(100 + i) + "X <qso_date:8>20240310 <time_on:6>1234" +
+           QByteArray::number(10 + i) + " <band:3>20m <eor>";
+}
+
+QByteArray logOf(int records)
+{
+    QList<QByteArray> lines{"WSJT-X ADIF Export<eoh>"};
+    for (int i = 0; i < records; ++i)
+        lines << rec(i);
+    return crlfLines(lines);
+}
+
+// Points the program at `name` in `dir` and shows QSOs the way the grid does.
+void useLog(ProgramState& s, const ScratchDir& dir, const QString& name)
+{
+    s.LogFilePath = QFile::encodeName(dir.file(name));
+    s.DisplayFormat = 1;
+}
+
+void append(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::Append));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+} // namespace
+
+void TestLogbook::appendedLinesComeAsRows()
+{
+    ScratchDir dir;
+    QVERIFY(dir.write("wsjtx_log.adi", logOf(3)));
+    ProgramState& s = G();
+    useLog(s, dir, "wsjtx_log.adi");
+    Logbook book(s);
+    QVERIFY(book.load().opened);
+    const int lines = s.LoadedLineCount;
+    book.watch();
+    QSignalSpy added(&book, &Logbook::rowsAdded);
+    QSignalSpy changed(&book, &Logbook::changedOnDisk);
+    append(dir.file("wsjtx_log.adi"), crlfLines({rec(3), rec(4)}));
+    QVERIFY(added.wait(5000));
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(added.at(0).at(0).toInt(), 3); // after the three rows there were
+    QCOMPARE(added.at(0).at(1).toInt(), 2);
+    QCOMPARE(s.LoadedLineCount, lines + 2);
+}
+
+void TestLogbook::changesOtherThanAppendsAskForAWholeLoad()
+{
+    ScratchDir dir;
+    const QString path = dir.file("wsjtx_log.adi");
+    ProgramState& s = G();
+    useLog(s, dir, "wsjtx_log.adi");
+    Logbook book(s);
+    // Not there yet: its appearing is told with no reason (nothing was loaded).
+    QVERIFY(!book.load().opened);
+    book.watch();
+    QSignalSpy changed(&book, &Logbook::changedOnDisk);
+    QVERIFY(dir.write("wsjtx_log.adi", logOf(2)));
+    QVERIFY(changed.wait(5000));
+    QVERIFY(changed.at(0).at(0).toString().isEmpty());
+
+    // Loaded, then replaced by a file with other contents: told with a reason.
+    QVERIFY(book.load().opened);
+    book.watch();
+    changed.clear();
+    QSignalSpy added(&book, &Logbook::rowsAdded);
+    QVERIFY(dir.write("new.adi", logOf(1)));
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::rename(dir.file("new.adi"), path));
+    QVERIFY(changed.wait(5000));
+    QVERIFY(!changed.at(0).at(0).toString().isEmpty());
+    QCOMPARE(added.count(), 0);
+}
+
+void TestLogbook::notWhileTheProgramWrites()
+{
+    ScratchDir dir;
+    QVERIFY(dir.write("wsjtx_log.adi", logOf(1)));
+    ProgramState& s = G();
+    useLog(s, dir, "wsjtx_log.adi");
+    Logbook book(s);
+    QVERIFY(book.load().opened);
+    book.watch();
+    QSignalSpy added(&book, &Logbook::rowsAdded);
+    s.Writing = true;
+    append(dir.file("wsjtx_log.adi"), crlfLines({rec(1)}));
+    QTest::qWait(400);
+    QCOMPARE(added.count(), 0);
+    // Looked at once the write is done, without another change of the file.
+    s.Writing = false;
+    QVERIFY(added.wait(5000));
+    QCOMPARE(added.at(0).at(1).toInt(), 1);
+}
+
+void TestLogbook::writesGoWhereTheyWereMeant()
+{
+    ScratchDir dir;
+    QVERIFY(dir.write("wsjtx_log.adi", logOf(3)));
+    ProgramState& s = G();
+    useLog(s, dir, "wsjtx_log.adi");
+    Logbook book(s);
+    QVERIFY(book.load().opened);
+    // Line 2 holds the second QSO, not the first: nothing is written.
+    QVERIFY(!book.writeLine(2, rec(0), rec(7)).has_value());
+    QCOMPARE(dir.read("wsjtx_log.adi"), logOf(3));
+    const std::optional<RewriteOutcome> written = book.writeLine(2, rec(1), rec(7));
+    QVERIFY(written.has_value());
+    QCOMPARE(written->result, RewriteResult::Written);
+    QCOMPARE(book.appendLine(rec(8)).result, RewriteResult::Written);
+    QCOMPARE(fileLines(dir.read("wsjtx_log.adi")),
+             QList<QByteArray>({"WSJT-X ADIF Export<eoh>", rec(0), rec(7), rec(2), rec(8)}));
+}
+
+QTEST_GUILESS_MAIN(TestLogbook)
+#include "tst_logbook.moc"
