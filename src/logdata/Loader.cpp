@@ -165,11 +165,6 @@ void setLoadProgress(std::function<void(qint64 done, qint64 total)> progress)
 
 namespace
 {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Loader", text);
-}
-
 // Opens the logbook and reads it whole, when it is a regular file of a size
 // the program can hold. The open never waits (a FIFO without a writer would
 // block), and nothing is read before the file is known to be a logbook.
@@ -178,7 +173,7 @@ void openAndRead(ProgramState& s, LoadReport& report, QByteArray& image, LogFile
     const QByteArray native = s.LogFilePath; // the path's bytes, used as they are
     if (native.isEmpty()) {
         report.problem = LoadProblem::NoPath;
-        report.errorReason = tr("no logbook file is set");
+        report.errorReason = QCoreApplication::translate("Loader", "no logbook file is set");
         return;
     }
     // What saves of an earlier run that was killed left behind.
@@ -189,8 +184,9 @@ void openAndRead(ProgramState& s, LoadReport& report, QByteArray& image, LogFile
         report.problem = error == ENOENT                     ? LoadProblem::Missing
                          : error == EACCES || error == EPERM ? LoadProblem::NoPermission
                                                              : LoadProblem::Other;
-        report.errorReason = error == ENOENT ? tr("there is no such file")
-                                             : QString::fromLocal8Bit(std::strerror(error));
+        report.errorReason = error == ENOENT
+                                 ? QCoreApplication::translate("Loader", "there is no such file")
+                                 : QString::fromLocal8Bit(std::strerror(error));
         return;
     }
     struct stat st {
@@ -200,13 +196,14 @@ void openAndRead(ProgramState& s, LoadReport& report, QByteArray& image, LogFile
         report.errorReason = QString::fromLocal8Bit(std::strerror(errno));
     } else if (S_ISDIR(st.st_mode)) {
         report.problem = LoadProblem::Folder;
-        report.errorReason = tr("is a folder, not a file");
+        report.errorReason = QCoreApplication::translate("Loader", "is a folder, not a file");
     } else if (!S_ISREG(st.st_mode)) {
         report.problem = LoadProblem::NotAFile;
-        report.errorReason = tr("it is not a file but a pipe, a device or a socket");
+        report.errorReason = QCoreApplication::translate(
+            "Loader", "it is not a file but a pipe, a device or a socket");
     } else if (qint64(st.st_size) > kMaxLogbookBytes) {
         report.problem = LoadProblem::TooLarge;
-        report.errorReason = tr("the file is larger than 2 GiB");
+        report.errorReason = QCoreApplication::translate("Loader", "the file is larger than 2 GiB");
     } else {
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         QFile file;
@@ -222,7 +219,8 @@ void openAndRead(ProgramState& s, LoadReport& report, QByteArray& image, LogFile
             image.clear();
         } else if (image.size() > kMaxLogbookBytes) {
             report.problem = LoadProblem::TooLarge;
-            report.errorReason = tr("the file is larger than 2 GiB");
+            report.errorReason =
+                QCoreApplication::translate("Loader", "the file is larger than 2 GiB");
             image.clear();
         } else {
             report.opened = true;

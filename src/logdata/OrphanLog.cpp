@@ -25,11 +25,6 @@ namespace
 std::function<void(const QString&)> problemHandler;
 QByteArray procRoot = "/proc";
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("OrphanLog", text);
-}
-
 // A writer's close is told before the system counts the file as closed; this
 // soon after, it does, and the old file can be let go without a second's wait.
 constexpr int kRecheckAfterCloseMs = 50;
@@ -230,9 +225,11 @@ void OrphanLog::failed(int error)
     if (!m_failing) {
         m_failing = true;
         const QString message =
-            tr("A QSO that another program wrote into the replaced logbook file could not be "
-               "added to %1 (%2). It is kept and tried again while Vosmira runs; please free "
-               "space on the disk.")
+            QCoreApplication::translate(
+                "OrphanLog",
+                "A QSO that another program wrote into the replaced logbook file could not be "
+                "added to %1 (%2). It is kept and tried again while Vosmira runs; please free "
+                "space on the disk.")
                 .arg(QFile::decodeName(m_livePath), QString::fromLocal8Bit(std::strerror(error)));
         if (problemHandler)
             problemHandler(message);

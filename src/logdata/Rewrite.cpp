@@ -43,11 +43,6 @@ int lockWaitMs = 2000;
 // When this run began: a temporary file older than that is no save's of it.
 const qint64 runStarted = qint64(::time(nullptr));
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Rewrite", text);
-}
-
 RewriteOutcome outcome(RewriteResult r, const QString& why = QString())
 {
     RewriteOutcome o;
@@ -256,7 +251,7 @@ bool resolveTarget(const QByteArray& path, QByteArray& target, QString& why)
     }
     char* real = ::realpath(path.constData(), nullptr);
     if (!real) {
-        why = tr("%1 is a link that leads to no file (%2)")
+        why = QCoreApplication::translate("Rewrite", "%1 is a link that leads to no file (%2)")
                   .arg(QFile::decodeName(path), systemError(errno));
         return false;
     }
@@ -270,7 +265,7 @@ QString lockHolder(const struct stat& st)
 {
     QFile locks(QStringLiteral("/proc/locks"));
     if (!locks.open(QIODevice::ReadOnly))
-        return tr("another program");
+        return QCoreApplication::translate("Rewrite", "another program");
     const QByteArray id = QByteArray::number(major(st.st_dev), 16).rightJustified(2, '0') + ':' +
                           QByteArray::number(minor(st.st_dev), 16).rightJustified(2, '0') + ':' +
                           QByteArray::number(quint64(st.st_ino));
@@ -282,12 +277,13 @@ QString lockHolder(const struct stat& st)
             QFile comm(QStringLiteral("/proc/%1/comm").arg(QString::fromLatin1(pid)));
             const QByteArray name = comm.open(QIODevice::ReadOnly) ? comm.readAll().trimmed() : "";
             return name.isEmpty()
-                       ? tr("process %1").arg(QString::fromLatin1(pid))
-                       : tr("%1, process %2")
+                       ? QCoreApplication::translate("Rewrite", "process %1")
+                             .arg(QString::fromLatin1(pid))
+                       : QCoreApplication::translate("Rewrite", "%1, process %2")
                              .arg(QString::fromLocal8Bit(name), QString::fromLatin1(pid));
         }
     }
-    return tr("another program");
+    return QCoreApplication::translate("Rewrite", "another program");
 }
 
 struct OldFile {
@@ -313,23 +309,29 @@ bool openLocked(const QByteArray& target, const QString& shown, OldFile& old, QS
         if (old.fd < 0) {
             if (errno == ENOENT)
                 return true;
-            why = tr("%1 cannot be read: %2").arg(shown, systemError(errno));
+            why = QCoreApplication::translate("Rewrite", "%1 cannot be read: %2")
+                      .arg(shown, systemError(errno));
             return false;
         }
         if (::fstat(old.fd, &old.st) != 0) {
-            why = tr("%1 cannot be read: %2").arg(shown, systemError(errno));
+            why = QCoreApplication::translate("Rewrite", "%1 cannot be read: %2")
+                      .arg(shown, systemError(errno));
             return false;
         }
         if (!S_ISREG(old.st.st_mode)) {
-            why = tr("%1 is not a file but a folder, a pipe, a device or a socket").arg(shown);
+            why = QCoreApplication::translate(
+                      "Rewrite", "%1 is not a file but a folder, a pipe, a device or a socket")
+                      .arg(shown);
             return false;
         }
         if (::flock(old.fd, LOCK_EX | LOCK_NB) != 0) {
             if (errno != EWOULDBLOCK)
                 return true; // a file system without locks: as before
             if (waited.elapsed() >= lockWaitMs) {
-                why = tr("%1 is being saved by %2; nothing was written, please try again")
-                          .arg(shown, lockHolder(old.st));
+                why =
+                    QCoreApplication::translate(
+                        "Rewrite", "%1 is being saved by %2; nothing was written, please try again")
+                        .arg(shown, lockHolder(old.st));
                 return false;
             }
             ::close(old.fd);
@@ -355,25 +357,29 @@ bool keepAttributes(int from, int to, const struct stat& st, QString& what)
     };
     if (::fstat(to, &mine) != 0 || mine.st_uid != st.st_uid || mine.st_gid != st.st_gid) {
         if (::fchown(to, st.st_uid, st.st_gid) != 0) {
-            what = tr("its owner and group (%1)").arg(systemError(errno));
+            what = QCoreApplication::translate("Rewrite", "its owner and group (%1)")
+                       .arg(systemError(errno));
             return false;
         }
     }
     if (::fchmod(to, st.st_mode & 07777) != 0) {
-        what = tr("its permissions (%1)").arg(systemError(errno));
+        what =
+            QCoreApplication::translate("Rewrite", "its permissions (%1)").arg(systemError(errno));
         return false;
     }
     const ssize_t length = ::flistxattr(from, nullptr, 0);
     if (length < 0) {
         if (errno == ENOTSUP)
             return true;
-        what = tr("its extended attributes (%1)").arg(systemError(errno));
+        what = QCoreApplication::translate("Rewrite", "its extended attributes (%1)")
+                   .arg(systemError(errno));
         return false;
     }
     QByteArray names(length, '\0');
     const ssize_t got = ::flistxattr(from, names.data(), size_t(names.size()));
     if (got < 0) {
-        what = tr("its extended attributes (%1)").arg(systemError(errno));
+        what = QCoreApplication::translate("Rewrite", "its extended attributes (%1)")
+                   .arg(systemError(errno));
         return false;
     }
     names.truncate(got);
@@ -385,7 +391,8 @@ bool keepAttributes(int from, int to, const struct stat& st, QString& what)
         const ssize_t n =
             size < 0 ? -1 : ::fgetxattr(from, name.constData(), value.data(), size_t(value.size()));
         if (n < 0 || ::fsetxattr(to, name.constData(), value.constData(), size_t(n), 0) != 0) {
-            what = tr("its attribute %1 (%2)").arg(QString::fromLatin1(name), systemError(errno));
+            what = QCoreApplication::translate("Rewrite", "its attribute %1 (%2)")
+                       .arg(QString::fromLatin1(name), systemError(errno));
             return false;
         }
     }
@@ -406,7 +413,7 @@ QString nameOfQso(QByteArrayView line)
 {
     RowValues v;
     parseLogRow(line, true, v);
-    return tr("the QSO with %1 on %2 at %3")
+    return QCoreApplication::translate("Rewrite", "the QSO with %1 on %2 at %3")
         .arg(QString::fromUtf8(v.call), QString::fromUtf8(v.date), QString::fromUtf8(v.time));
 }
 
@@ -442,8 +449,10 @@ bool mergeEdits(const ProgramState& s, const QByteArray& disk, int lastElement, 
             }
         }
         if (at < 0 || replacement[size_t(at)] != 0) {
-            why = tr("%1 was changed or removed by another program since the log was loaded; "
-                     "your change to it was not written")
+            why = QCoreApplication::translate(
+                      "Rewrite",
+                      "%1 was changed or removed by another program since the log was loaded; "
+                      "your change to it was not written")
                       .arg(nameOfQso(e.before));
             return false;
         }
@@ -658,22 +667,30 @@ std::optional<RewriteOutcome> checkOnDisk(const LogFileMark& mark, const QString
     const int oldFd = old.fd;
     if (oldFd < 0) {
         if (mark.valid)
-            return outcome(RewriteResult::ChangedOnDisk, tr("%1 is no longer there").arg(shown));
+            return outcome(
+                RewriteResult::ChangedOnDisk,
+                QCoreApplication::translate("Rewrite", "%1 is no longer there").arg(shown));
     } else {
         if (!(old.st.st_mode & S_IWUSR) || ::access(native.constData(), W_OK) != 0)
             return outcome(
                 RewriteResult::Failed,
-                tr("%1 is read-only; it was not replaced. Allow writing to it to save").arg(shown));
+                QCoreApplication::translate(
+                    "Rewrite", "%1 is read-only; it was not replaced. Allow writing to it to save")
+                    .arg(shown));
         if (old.st.st_nlink > 1)
             return outcome(RewriteResult::Failed,
-                           tr("%1 has %2 names (hard links); replacing it would part them, so "
-                              "nothing was written. Open the log through one name only (a "
-                              "symbolic link is fine)")
+                           QCoreApplication::translate(
+                               "Rewrite",
+                               "%1 has %2 names (hard links); replacing it would part them, so "
+                               "nothing was written. Open the log through one name only (a "
+                               "symbolic link is fine)")
                                .arg(shown)
                                .arg(qulonglong(old.st.st_nlink)));
         if (!mark.valid)
-            return outcome(RewriteResult::ChangedOnDisk,
-                           tr("%1 appeared since the log was loaded").arg(shown));
+            return outcome(
+                RewriteResult::ChangedOnDisk,
+                QCoreApplication::translate("Rewrite", "%1 appeared since the log was loaded")
+                    .arg(shown));
         diskSize = qint64(old.st.st_size);
         // Untouched by its status, or holding all the marked bytes (another
         // program at most appended): otherwise the edits go onto what is on
@@ -698,7 +715,8 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
 {
     const QString shown = logFilePathString(s);
     if (s.LogFilePath.isEmpty())
-        return outcome(RewriteResult::Failed, tr("no logbook file is set"));
+        return outcome(RewriteResult::Failed,
+                       QCoreApplication::translate("Rewrite", "no logbook file is set"));
     QByteArray native;
     QString why;
     if (!resolveTarget(s.LogFilePath, native, why))
@@ -750,8 +768,10 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
         } else if (diskSize > mark.size) {
             // Edited here while another program went on writing it.
             if (nextEnd == 0)
-                return outcome(RewriteResult::ChangedOnDisk,
-                               tr("%1 changed on disk since it was loaded").arg(shown));
+                return outcome(
+                    RewriteResult::ChangedOnDisk,
+                    QCoreApplication::translate("Rewrite", "%1 changed on disk since it was loaded")
+                        .arg(shown));
             rawFrom += nextEnd;
         }
     }
@@ -769,7 +789,8 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
     const int tmp = createTemporary(native, tempName);
     if (tmp < 0)
         return outcome(RewriteResult::Failed,
-                       tr("%1 cannot be written: %2").arg(shown, systemError(errno)));
+                       QCoreApplication::translate("Rewrite", "%1 cannot be written: %2")
+                           .arg(shown, systemError(errno)));
     OldFile closeTmp;
     closeTmp.fd = tmp;
     auto fail = [&](const QString& text) {
@@ -777,7 +798,8 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
         return outcome(RewriteResult::Failed, text);
     };
     auto failWith = [&](int error) {
-        return fail(tr("%1 cannot be written: %2").arg(shown, systemError(error)));
+        return fail(QCoreApplication::translate("Rewrite", "%1 cannot be written: %2")
+                        .arg(shown, systemError(error)));
     };
 
     qint64 total = merged.size() + raw.size();
@@ -806,7 +828,9 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
         return failWith(w.error());
     QString lost;
     if (oldFd >= 0 && !keepAttributes(oldFd, tmp, old.st, lost))
-        return fail(tr("%1 was not replaced: the new file could not keep %2").arg(shown, lost));
+        return fail(QCoreApplication::translate(
+                        "Rewrite", "%1 was not replaced: the new file could not keep %2")
+                        .arg(shown, lost));
     if (::fsync(tmp) != 0)
         return failWith(errno);
     const qint64 written = w.written();

@@ -4,8 +4,13 @@ the tables below after `lupdate` has brought its source texts up to date, and
 writes the English one (vosmira_Eng.ts), which only corrects the country names
 the flag table spells the German way:
   /usr/lib/qt6/bin/lupdate -no-obsolete -locations none -source-language en \\
-      -target-language de_DE src -ts resources/translations/vosmira_Ger.ts
+      -target-language de_DE src/app src/editing src/eqsl src/logdata src/mainwin \\
+      src/printing src/settings src/widgets src/qsl \\
+      -ts resources/translations/vosmira_Ger.ts
   python3 tools/translations/fill_german.py
+src/country is left out: the entity names and the country room's texts have a
+translation set of their own (resources/translations/country/), brought up to
+date with `lupdate src/country -ts resources/translations/country/*.ts`.
 A text with no entry stays unfinished; the script lists it."""
 import os
 import sys
