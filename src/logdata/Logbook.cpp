@@ -76,7 +76,46 @@ std::optional<RewriteOutcome> Logbook::writeLine(int line, QByteArrayView expect
     if (!lineStillHolds(m_state, line, expected))
         return std::nullopt;
     m_state.LogLines.set(line + 1, record);
-    return rewriteLogbook(m_state, m_state.LoadedLineCount);
+    RewriteOutcome r = rewriteLogbook(m_state, m_state.LoadedLineCount);
+    if (r.result == RewriteResult::Written)
+        emit rowsChanged({line});
+    return r;
+}
+
+LinesWritten Logbook::writeLines(const QList<LineChange>& changes)
+{
+    LinesWritten w;
+    QList<int> stored;
+    for (const LineChange& c : changes) {
+        if (lineStillHolds(m_state, c.line, c.expected)) {
+            m_state.LogLines.set(c.line + 1, c.record);
+            stored << c.line;
+        } else {
+            w.moved << c.line;
+        }
+    }
+    if (stored.isEmpty()) {
+        w.outcome.result = RewriteResult::Written;
+        return w;
+    }
+    w.outcome = rewriteLogbook(m_state, m_state.LoadedLineCount);
+    if (w.written())
+        emit rowsChanged(stored);
+    else
+        emit changedOnDisk(w.outcome.message); // what is held may not be the file any more
+    return w;
+}
+
+int Logbook::lineCount() const
+{
+    return m_state.LoadedLineCount;
+}
+
+QByteArrayView Logbook::line(int line) const
+{
+    if (line < 0 || line >= m_state.LoadedLineCount)
+        return {};
+    return m_state.LogLines.view(line + 1);
 }
 
 RewriteOutcome Logbook::appendLine(const QByteArray& record)

@@ -8,6 +8,7 @@
 #include "logdata/State.h"
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -22,6 +23,23 @@ inline bool lineStillHolds(const ProgramState& s, int line, QByteArrayView recor
 {
     return line >= 1 && !record.isEmpty() && s.LogLines.view(line + 1) == record;
 }
+
+// A record to store at `line` (counted from 0) while that line still holds
+// `expected`.
+struct LineChange {
+    int line = 0;
+    QByteArray expected;
+    QByteArray record;
+};
+
+// How a write of several lines ended: the rewrite's outcome (Written only
+// when it ran and succeeded) and the lines left alone because they held
+// something else by then.
+struct LinesWritten {
+    RewriteOutcome outcome;
+    QList<int> moved;
+    bool written() const { return outcome.result == RewriteResult::Written; }
+};
 
 class Logbook : public QObject
 {
@@ -45,6 +63,14 @@ public:
                                             const QByteArray& record);
     // Puts `record` after the last line and rewrites the logbook.
     RewriteOutcome appendLine(const QByteArray& record);
+    // Stores every change whose line still holds what it expects and
+    // rewrites the logbook once (not at all when no line is left to store).
+    LinesWritten writeLines(const QList<LineChange>& changes);
+
+    // The file's lines as held: line 0 is the header, 1 .. lineCount() - 1
+    // the records. Up to date after load(), refresh(), catchUp() or a write.
+    int lineCount() const;
+    QByteArrayView line(int line) const;
 
     // A load is under way (the window repaints meanwhile).
     bool loading() const { return m_loadClock.isValid(); }
@@ -63,8 +89,12 @@ signals:
     // Lines another program appended were taken in: grid rows `first` ..
     // `first + count - 1`; added() holds their cells while this is emitted.
     void rowsAdded(int first, int count);
+    // A rewrite by this program stored changed records at these lines
+    // (counted from 0); the rows showing them are to be read again.
+    void rowsChanged(const QList<int>& lines);
     // The file changed on disk otherwise than by appending (or became
-    // readable): it is to be loaded whole. `reason` is empty when it was not
+    // readable), or a write of several lines failed: it is to be loaded
+    // whole. `reason` is empty when it was not
     // loaded before.
     void changedOnDisk(const QString& reason);
     // A load that takes long: `done` of `total` bytes read.

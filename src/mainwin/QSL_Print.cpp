@@ -75,6 +75,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     m_logbook = new Logbook(G(), this);
     connect(m_logbook, &Logbook::rowsAdded, this, [this] { showFollowed(m_logbook->added()); });
     connect(m_logbook, &Logbook::changedOnDisk, this, [this] { bringLogbookUpToDate(); });
+    // Records another window stored (QSL marks): their rows are read again.
+    // The main window's own writes show themselves when it is shown again.
+    connect(m_logbook, &Logbook::rowsChanged, this, [this] {
+        if (!m_ownWrite)
+            LoadLogbook();
+    });
 
     // For the start-up benchmark: at the end of the last repaint the start
     // causes (the grid showing the last row), print the process's CPU time
@@ -564,7 +570,9 @@ void TForm1::ScrollGridToBottom()
 
 LineWrite TForm1::writeLine(int line, const QByteArray& expected, const QByteArray& record)
 {
+    m_ownWrite = true;
     const std::optional<RewriteOutcome> outcome = m_logbook->writeLine(line, expected, record);
+    m_ownWrite = false;
     if (!outcome) {
         dialogs().showError(lineMovedText());
         return LineWrite::Moved;
@@ -574,7 +582,10 @@ LineWrite TForm1::writeLine(int line, const QByteArray& expected, const QByteArr
 
 bool TForm1::appendLine(const QByteArray& record)
 {
-    return ReportRewrite(m_logbook->appendLine(record));
+    m_ownWrite = true;
+    const RewriteOutcome outcome = m_logbook->appendLine(record);
+    m_ownWrite = false;
+    return ReportRewrite(outcome);
 }
 
 void TForm1::showLogAgain(bool reload, bool hideGridFirst)

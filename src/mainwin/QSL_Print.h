@@ -138,6 +138,7 @@ private:
     // lines taken in, a changed file loaded again. False when it cannot be read.
     bool bringLogbookUpToDate();
     Logbook* m_logbook = nullptr; // the logbook on disk: loads, the live log
+    bool m_ownWrite = false;      // a write the window asked for is under way
     QByteArray m_shownSearch;     // the text of the search result shown
     void reportLoadProblems(const LoadReport& report, const QString& cellsLost);
     QString loadProblemText(const LoadReport& report) const;

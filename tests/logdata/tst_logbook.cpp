@@ -2,6 +2,7 @@
 // come as new rows, a replaced or newly readable file as a change on disk,
 // and nothing is looked at while the program writes the file itself.
 #include "logdata/Logbook.h"
+#include "logdata/ServiceSettings.h"
 #include "logdata/State.h"
 #include "support/TestSupport.h"
 
@@ -18,6 +19,8 @@ private slots:
     void changesOtherThanAppendsAskForAWholeLoad();
     void notWhileTheProgramWrites();
     void writesGoWhereTheyWereMeant();
+    void severalLinesInOneRewrite();
+    void serviceSettingsKeepWhatTheyDoNotKnow();
 };
 
 namespace
@@ -136,6 +139,65 @@ void TestLogbook::writesGoWhereTheyWereMeant()
     QCOMPARE(book.appendLine(rec(8)).result, RewriteResult::Written);
     QCOMPARE(fileLines(dir.read("wsjtx_log.adi")),
              QList<QByteArray>({"WSJT-X ADIF Export<eoh>", rec(0), rec(7), rec(2), rec(8)}));
+}
+
+void TestLogbook::severalLinesInOneRewrite()
+{
+    ScratchDir dir;
+    QVERIFY(dir.write("wsjtx_log.adi", logOf(4)));
+    ProgramState& s = G();
+    useLog(s, dir, "wsjtx_log.adi");
+    Logbook book(s);
+    QVERIFY(book.load().opened);
+    QCOMPARE(book.lineCount(), 5);
+    QCOMPARE(book.line(3), rec(2));
+    QVERIFY(book.line(5).isEmpty());
+    QSignalSpy changed(&book, &Logbook::rowsChanged);
+    // WSJT-X appends meanwhile; line 4 was expected to hold another QSO.
+    append(dir.file("wsjtx_log.adi"), rec(9) + "\r\n");
+    const LinesWritten w =
+        book.writeLines({{1, rec(0), rec(5)}, {4, rec(0), rec(6)}, {3, rec(2), rec(7)}});
+    QVERIFY(w.written());
+    QCOMPARE(w.moved, QList<int>{4});
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.at(0).at(0).value<QList<int>>(), QList<int>({1, 3}));
+    QCOMPARE(
+        fileLines(dir.read("wsjtx_log.adi")),
+        QList<QByteArray>({"WSJT-X ADIF Export<eoh>", rec(5), rec(1), rec(7), rec(3), rec(9)}));
+
+    // Nothing left to store: no rewrite, no signal.
+    QVERIFY(book.writeLines({{1, rec(0), rec(8)}}).written());
+    QCOMPARE(changed.size(), 1);
+
+    // A failed rewrite asks for a whole load.
+    QSignalSpy reload(&book, &Logbook::changedOnDisk);
+    s.LogFilePath = QFile::encodeName(dir.file("missing/wsjtx_log.adi"));
+    const LinesWritten failed = book.writeLines({{1, rec(5), rec(8)}});
+    QVERIFY(!failed.written());
+    QVERIFY(!failed.outcome.message.isEmpty());
+    QCOMPARE(reload.size(), 1);
+}
+
+void TestLogbook::serviceSettingsKeepWhatTheyDoNotKnow()
+{
+    ScratchDir dir;
+    QVERIFY(dir.write("services.conf", "# comment\nfuture.key = kept value\nlotw.login=dl1abc\n"
+                                       "broken line\nlotw.login=DL1ABC\n"));
+    ServiceSettings set;
+    QVERIFY(set.load(dir.file("services.conf")));
+    QCOMPARE(set.value("lotw.login"), QString("DL1ABC"));
+    QCOMPARE(set.value("eqsl.user", "none"), QString("none"));
+    set.setValue("eqsl.user", "DL1ABC\nlotw.login=EVIL");
+    QVERIFY(set.save(dir.file("services.conf")));
+    ServiceSettings again;
+    QVERIFY(again.load(dir.file("services.conf")));
+    QCOMPARE(again.value("future.key"), QString("kept value"));
+    QCOMPARE(again.value("lotw.login"), QString("DL1ABC"));
+    QCOMPARE(again.value("eqsl.user"), QString("DL1ABC lotw.login=EVIL"));
+    // No file yet: every value its default, no error.
+    ServiceSettings fresh;
+    QVERIFY(fresh.load(dir.file("none.conf")));
+    QVERIFY(!fresh.contains("lotw.login"));
 }
 
 QTEST_GUILESS_MAIN(TestLogbook)

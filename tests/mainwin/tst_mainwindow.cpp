@@ -7,6 +7,7 @@
 #include "editing/message_del.h"
 #include "editing/new_call.h"
 #include "eqsl/eQSL.h"
+#include "logdata/Logbook.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
@@ -48,6 +49,7 @@ private slots:
     void reloadInSearchViewSearchesAgain();
     void delayProcessesEventsAndStopsWhenTerminating();
     void liveLogShowsAppendedQsos();
+    void recordsStoredElsewhereShowInTheGrid();
     void hugeStoredCountIsHarmless();
     void desktopLookAndKeyboard();
     void countryNamesInTheWindowsLanguage_data();
@@ -453,6 +455,22 @@ void TestMainWindow::liveLogShowsAppendedQsos()
     QTRY_COMPARE_WITH_TIMEOUT(s.QsoCount, 2, 1000);
     QVERIFY(f->statusText().contains(QStringLiteral("loaded again")));
     QCOMPARE(grid()->Cells(2, 0), QByteArray("  K7XY"));
+}
+
+void TestMainWindow::recordsStoredElsewhereShowInTheGrid()
+{
+    start("Eng", 30);
+    TForm1* f = windows().Form1;
+    Logbook* book = f->logbook();
+    // Another window marks two QSOs confirmed: the grid and the count follow.
+    QByteArray one = record(1), two = record(2);
+    const QByteArray mark = " <eqsl_qsl_rcvd:1>Y <eor>";
+    const LinesWritten w = book->writeLines(
+        {{2, record(1), one.replace(" <eor>", mark)}, {3, record(2), two.replace(" <eor>", mark)}});
+    QVERIFY(w.written());
+    QCOMPARE(grid()->Cells(10, 1).trimmed(), QByteArray("Y"));
+    QCOMPARE(grid()->Cells(10, 2).trimmed(), QByteArray("Y"));
+    QCOMPARE(f->Panel17->text(), QStringLiteral("10"));
 }
 
 void TestMainWindow::hugeStoredCountIsHarmless()
