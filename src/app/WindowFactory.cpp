@@ -10,6 +10,7 @@
 #include "mainwin/QSL_Print.h"
 #include "mainwin/start.h"
 #include "printing/Drucken.h"
+#include "qslwin/QslWindow.h"
 #include "settings/config.h"
 #include "widgets/Delay.h"
 #include "widgets/Widgets.h"
@@ -160,6 +161,14 @@ void connectSettings(const WindowFactory& f)
     QObject::connect(f.Form4, &TForm4::settingsSaved, main, &TForm1::reportConfigProblem);
     QObject::connect(f.Form4, &TForm4::gridResetWanted, main, &TForm1::Init);
 }
+
+// The QSL window: its marks go into the main window's logbook, whose rows
+// the main window reads again.
+void connectQsl(const WindowFactory& f)
+{
+    f.Qsl->setLogbook(f.Form1->logbook());
+    QObject::connect(f.Form1, &TForm1::qslRequested, f.Qsl, &QslWindow::open);
+}
 } // namespace
 
 void createAllForms()
@@ -181,15 +190,18 @@ void createAllForms()
     create(f.Form7, main);
     create(f.Form8, main);
     create(f.Form9, main);
+    create(f.Qsl, main);
     connectMainWindow(f);
     connectView(f);
     connectNewQso(f);
     connectSettings(f);
+    connectQsl(f);
 }
 
 void destroyAllForms()
 {
     WindowFactory& f = windows();
+    delete f.Qsl;
     delete f.Form9;
     delete f.Form8;
     delete f.Form7;

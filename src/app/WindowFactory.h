@@ -13,6 +13,7 @@ class TForm5;
 class TForm7;
 class TForm8;
 class TForm9;
+class QslWindow;
 
 struct WindowFactory {
     TForm1* Form1 = nullptr;
@@ -25,6 +26,7 @@ struct WindowFactory {
     TForm7* Form7 = nullptr;
     TForm8* Form8 = nullptr;
     TForm9* Form9 = nullptr;
+    QslWindow* Qsl = nullptr; // eQSL and LoTW
 };
 
 // The windows created, for the program's end and for the tests.

@@ -2,6 +2,7 @@
 #include "app/WindowFactory.h"
 #include "logdata/AtomicFile.h"
 #include "mainwin/QSL_Print.h"
+#include "qslwin/QslCommand.h"
 
 #include <QApplication>
 
@@ -9,6 +10,9 @@ int main(int argc, char** argv)
 {
     // A write beyond a file size limit fails like a full disk and is reported.
     ignoreFileSizeSignal();
+    // "vosmira qsl upload|download eqsl|lotw": a QSL run without windows.
+    if (isQslCommand(argc, argv))
+        return runQslCommand(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vosmira"));
     QApplication::setApplicationVersion(QStringLiteral(VOSMIRA_VERSION));

@@ -111,6 +111,8 @@ public:
     StringGrid* StringGrid1 = nullptr;
     QHeaderView* ColumnHeader = nullptr; // the column captions above the grid
     QLabel* StatusLine = nullptr;
+    // Opens the QSL window.
+    QPushButton* QslButton = nullptr;
 
 signals:
     // A double click on a grid row: the view is to take that QSO.
@@ -120,6 +122,8 @@ signals:
     void configurationRequested();
     void printRequested();
     void newQsoRequested();
+    // The QSL button: the QSL window is to open.
+    void qslRequested();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
