@@ -1019,6 +1019,14 @@
 <context>
     <name>TForm1</name>
     <message>
+        <source>QSL</source>
+        <translation>QSL</translation>
+    </message>
+    <message>
+        <source>eQSL and LoTW: upload, confirmations</source>
+        <translation>eQSL und LoTW: hochladen, Bestätigungen</translation>
+    </message>
+    <message>
         <source>Loading the logbook … %1 %</source>
         <translation>Das Logbuch wird geladen … %1 %</translation>
     </message>
@@ -1557,6 +1565,237 @@
     <message>
         <source>A QSO that another program wrote into the replaced logbook file could not be added to %1 (%2). It is kept and tried again while Vosmira runs; please free space on the disk.</source>
         <translation>Ein QSO, das ein anderes Programm in die ersetzte Logdatei geschrieben hat, konnte nicht zu %1 hinzugefügt werden (%2). Es bleibt erhalten und wird erneut versucht, solange Vosmira läuft; bitte Platz auf der Platte schaffen.</translation>
+    </message>
+</context>
+<context>
+    <name>QslCommand</name>
+    <message>
+        <source>usage: vosmira qsl upload|download eqsl|lotw</source>
+        <translation>Aufruf: vosmira qsl upload|download eqsl|lotw</translation>
+    </message>
+    <message>
+        <source>The logbook could not be read: %1</source>
+        <translation>Das Logbuch kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>no log file is set</source>
+        <translation>es ist keine Logdatei eingestellt</translation>
+    </message>
+</context>
+<context>
+    <name>QslRunner</name>
+    <message>
+        <source>the password could not be read (%1)</source>
+        <translation>das Passwort kann nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>A QSL run is still going on.</source>
+        <translation>Ein QSL-Lauf ist noch im Gange.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>not marked</source>
+        <translation>nicht markiert</translation>
+    </message>
+    <message>
+        <source>line %1 of the log holds another QSO now</source>
+        <translation>Zeile %1 des Logs enthält jetzt ein anderes QSO</translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n QSO(s) marked in the log</source>
+        <translation>
+            <numerusform>; %n QSO im Log markiert</numerusform>
+            <numerusform>; %n QSOs im Log markiert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>nicht gesendet</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>gesendet</translation>
+    </message>
+    <message>
+        <source>; the log could not be written (%1): the QSOs sent stay unmarked and go up again next time</source>
+        <translation>; das Log konnte nicht geschrieben werden (%1): die gesendeten QSOs bleiben unmarkiert und werden beim nächsten Mal erneut hochgeladen</translation>
+    </message>
+    <message>
+        <source>already confirmed</source>
+        <translation>schon bestätigt</translation>
+    </message>
+    <message>
+        <source>confirmed</source>
+        <translation>bestätigt</translation>
+    </message>
+    <message>
+        <source>confirmation not marked</source>
+        <translation>Bestätigung nicht eingetragen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n QSO(s) of the log fit it (lines %1)</source>
+        <translation>
+            <numerusform>%n QSO des Logs passt dazu (Zeile %1)</numerusform>
+            <numerusform>%n QSOs des Logs passen dazu (Zeilen %1)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>no QSO of the log fits it (%1 %2)</source>
+        <translation>kein QSO des Logs passt dazu (%1 %2)</translation>
+    </message>
+    <message>
+        <source>; the log could not be written (%1): nothing is marked, and the next download starts where this one did</source>
+        <translation>; das Log konnte nicht geschrieben werden (%1): nichts ist markiert, und der nächste Download beginnt, wo dieser begann</translation>
+    </message>
+    <message>
+        <source>; the download was not complete: the next one starts where this one did</source>
+        <translation>; der Download war nicht vollständig: der nächste beginnt, wo dieser begann</translation>
+    </message>
+    <message>
+        <source>; where this download ended could not be saved (%1): the next one fetches these confirmations again</source>
+        <translation>; wo dieser Download endete, konnte nicht gespeichert werden (%1): der nächste holt diese Bestätigungen noch einmal</translation>
+    </message>
+</context>
+<context>
+    <name>QslWindow</name>
+    <message>
+        <source>The settings are saved.</source>
+        <translation>Die Einstellungen sind gespeichert.</translation>
+    </message>
+    <message>
+        <source>QSL: eQSL and LoTW</source>
+        <translation>QSL: eQSL und LoTW</translation>
+    </message>
+    <message>
+        <source>eQSL</source>
+        <translation>eQSL</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Benutzer:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>LoTW</source>
+        <translation>LoTW</translation>
+    </message>
+    <message>
+        <source>Login:</source>
+        <translation>Login:</translation>
+    </message>
+    <message>
+        <source>Station location:</source>
+        <translation>Stationsstandort:</translation>
+    </message>
+    <message>
+        <source>Certificate call:</source>
+        <translation>Rufzeichen des Zertifikats:</translation>
+    </message>
+    <message>
+        <source>tqsl program:</source>
+        <translation>tqsl-Programm:</translation>
+    </message>
+    <message>
+        <source>eQSL confirmations do not count for ARRL&apos;s DXCC; LoTW&apos;s do.</source>
+        <translation>eQSL-Bestätigungen zählen nicht für das DXCC der ARRL, die von LoTW schon.</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Hochladen</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Uploads every QSO not yet sent to eQSL</source>
+        <translation>Lädt jedes noch nicht gesendete QSO zu eQSL hoch</translation>
+    </message>
+    <message>
+        <source>Signs and uploads every QSO not yet sent to LoTW with tqsl</source>
+        <translation>Signiert jedes noch nicht an LoTW gesendete QSO mit tqsl und lädt es hoch</translation>
+    </message>
+    <message>
+        <source>Marks the QSOs eQSL confirmed since the last download</source>
+        <translation>Markiert die QSOs, die eQSL seit dem letzten Download bestätigt hat</translation>
+    </message>
+    <message>
+        <source>Marks the QSOs LoTW confirmed since the last download</source>
+        <translation>Markiert die QSOs, die LoTW seit dem letzten Download bestätigt hat</translation>
+    </message>
+    <message>
+        <source>The station location as named in TrustedQSL</source>
+        <translation>Der Stationsstandort, wie er in TrustedQSL heißt</translation>
+    </message>
+    <message>
+        <source>The call of the certificate, where the station location does not say</source>
+        <translation>Das Rufzeichen des Zertifikats, wo der Stationsstandort es nicht festlegt</translation>
+    </message>
+    <message>
+        <source>Save settings</source>
+        <translation>Einstellungen speichern</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <translation>Dienst</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Call</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>stored (type to replace)</source>
+        <translation>gespeichert (zum Ersetzen eintippen)</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>The password could not be stored (%1).</source>
+        <translation>Das Passwort konnte nicht gespeichert werden (%1).</translation>
+    </message>
+    <message>
+        <source>%1: uploading …</source>
+        <translation>%1: wird hochgeladen …</translation>
+    </message>
+    <message>
+        <source>%1: downloading …</source>
+        <translation>%1: wird heruntergeladen …</translation>
     </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include "qsl/EqslService.h"
 #include "qsl/LotwService.h"
 #include "widgets/Dialogs.h"
+#include "widgets/TrText.h"
 #include "widgets/Widgets.h"
 
 #include <QEvent>
@@ -144,13 +145,14 @@ void QslWindow::FormCreate()
     all->addWidget(Results, 1);
     all->addLayout(bottom);
     resize(900, 620);
-    retranslate();
+    setTexts();
 }
 
-void QslWindow::retranslate()
+void QslWindow::setTexts()
 {
-    setWindowTitle(tr("QSL: eQSL and LoTW"));
-    const char* texts[12] = {
+    // The texts that follow the language by themselves.
+    setTrTitle(this, "QslWindow", QT_TR_NOOP("QSL: eQSL and LoTW"));
+    static const char* const texts[12] = {
         QT_TR_NOOP("eQSL"),
         QT_TR_NOOP("Address:"),
         QT_TR_NOOP("User:"),
@@ -165,24 +167,35 @@ void QslWindow::retranslate()
         QT_TR_NOOP("eQSL confirmations do not count for ARRL's DXCC; LoTW's do."),
     };
     for (int i = 0; i < 12; ++i)
-        if (m_labels[i])
-            m_labels[i]->setText(tr(texts[i]));
+        setTrText(m_labels[i], "QslWindow", texts[i]);
+    for (int i = 0; i < 2; ++i) {
+        setTrText(UploadButton[i], "QslWindow", QT_TR_NOOP("Upload"));
+        setTrText(DownloadButton[i], "QslWindow", QT_TR_NOOP("Download"));
+    }
+    setTrToolTip(UploadButton[0], "QslWindow",
+                 QT_TR_NOOP("Uploads every QSO not yet sent to eQSL"));
+    setTrToolTip(UploadButton[1], "QslWindow",
+                 QT_TR_NOOP("Signs and uploads every QSO not yet sent to LoTW with tqsl"));
+    setTrToolTip(DownloadButton[0], "QslWindow",
+                 QT_TR_NOOP("Marks the QSOs eQSL confirmed since the last download"));
+    setTrToolTip(DownloadButton[1], "QslWindow",
+                 QT_TR_NOOP("Marks the QSOs LoTW confirmed since the last download"));
+    setTrToolTip(LotwLocation, "QslWindow",
+                 QT_TR_NOOP("The station location as named in TrustedQSL"));
+    setTrToolTip(
+        LotwCertificateCall, "QslWindow",
+        QT_TR_NOOP("The call of the certificate, where the station location does not say"));
+    setTrText(SaveButton, "QslWindow", QT_TR_NOOP("Save settings"));
+    setTrText(CancelButton, "QslWindow", QT_TR_NOOP("Cancel"));
+    setTrText(CloseButton, "QslWindow", QT_TR_NOOP("Close"));
+    retranslate();
+}
+
+void QslWindow::retranslate()
+{
+    // The texts the language change event sets.
     if (!Results)
         return;
-    for (int i = 0; i < 2; ++i) {
-        UploadButton[i]->setText(tr("Upload"));
-        DownloadButton[i]->setText(tr("Download"));
-    }
-    UploadButton[0]->setToolTip(tr("Uploads every QSO not yet sent to eQSL"));
-    UploadButton[1]->setToolTip(tr("Signs and uploads every QSO not yet sent to LoTW with tqsl"));
-    DownloadButton[0]->setToolTip(tr("Marks the QSOs eQSL confirmed since the last download"));
-    DownloadButton[1]->setToolTip(tr("Marks the QSOs LoTW confirmed since the last download"));
-    LotwLocation->setToolTip(tr("The station location as named in TrustedQSL"));
-    LotwCertificateCall->setToolTip(
-        tr("The call of the certificate, where the station location does not say"));
-    SaveButton->setText(tr("Save settings"));
-    CancelButton->setText(tr("Cancel"));
-    CloseButton->setText(tr("Close"));
     Results->setHorizontalHeaderLabels(
         {tr("Service"), tr("Call"), tr("Date"), tr("Time"), tr("Result"), tr("Reason")});
     showPasswordPlaceholders();

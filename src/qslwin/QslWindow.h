@@ -61,6 +61,7 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    void setTexts();
     void retranslate();
     void showNotice(const QString& text);
     void runFinished(const QslRunReport& report);

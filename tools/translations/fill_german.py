@@ -5,7 +5,7 @@ writes the English one (vosmira_Eng.ts), which only corrects the country names
 the flag table spells the German way:
   /usr/lib/qt6/bin/lupdate -no-obsolete -locations none -source-language en \\
       -target-language de_DE src/app src/editing src/eqsl src/logdata src/mainwin \\
-      src/printing src/settings src/widgets src/qsl \\
+      src/printing src/settings src/widgets src/qsl src/qslwin \\
       -ts resources/translations/vosmira_Ger.ts
   python3 tools/translations/fill_german.py
 src/country is left out: the entity names and the country room's texts have a
