@@ -227,14 +227,20 @@ bool QslRunner::writeMarks(const qsl::FieldChanges& changes, QslRunReport& repor
 
 void QslRunner::uploadFinished(const qsl::RunResult& result, QslRunReport& report)
 {
+    // tqsl's "nothing new" (LoTW has every QSO already) leaves the QSOs
+    // unmarked, but nothing failed.
+    const QString nothingNew = qsl::LotwService::exitCodeText(8);
+    const bool lotw = m_running->service() == qsl::Service::Lotw;
     bool unsent = false;
     for (const qsl::QsoOutcome& o : result.qsos) {
         QslResultRow row;
         row.call = latin1(o.call);
         row.date = latin1(o.qsoDate);
         row.time = latin1(o.timeOn);
-        row.problem = o.status == qsl::QsoOutcome::NotSent;
-        row.outcome = row.problem ? tr("not sent") : tr("sent");
+        row.problem =
+            o.status == qsl::QsoOutcome::NotSent &&
+            !(lotw && result.status == qsl::RunResult::Done && o.reason.startsWith(nothingNew));
+        row.outcome = o.status == qsl::QsoOutcome::NotSent ? tr("not sent") : tr("sent");
         row.reason = o.reason;
         unsent = unsent || row.problem;
         report.rows << row;

@@ -79,8 +79,9 @@ void TestQslCommand::init()
         "<CALL:4>W1AW<BAND:3>20M<MODE:3>FT8<QSO_DATE:8>20240131<TIME_ON:4>1200<eor>\r\n"
         "<APP_LoTW_EOF>\r\n");
     // The fake tqsl: its arguments into the scratch folder, success.
-    dir->write(QStringLiteral("tqsl"), "#!/bin/sh\nprintf '%s\\n' \"$@\" > tqsl-args\n"
-                                       "echo 'Final Status: Success(0)' >&2\nexit 0\n");
+    dir->write(QStringLiteral("tqsl"),
+               "#!/bin/sh\nprintf '%s\\n' \"$@\" > tqsl-args\n"
+               "echo \"$FAKE_TQSL_STATUS\" >&2\nexit \"$FAKE_TQSL_CODE\"\n");
     QFile(dir->file(QStringLiteral("tqsl"))).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
 }
 
@@ -197,7 +198,20 @@ void TestQslCommand::lotwUploadThenDownload()
     QString error;
     secrets.write(QStringLiteral("lotw.password"), kPassword, error);
 
+    // tqsl finds nothing new: nothing marked, no failure.
+    qputenv("FAKE_TQSL_CODE", "8");
+    qputenv("FAKE_TQSL_STATUS", "Final Status: No QSOs were uploaded (8)");
     Run r = vosmira({QStringLiteral("upload"), QStringLiteral("lotw")});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains("BAD1X 20240131 130000: not sent (no QSO was new"), r.out);
+    QCOMPARE(dir->read(QStringLiteral("log.adi")), log);
+    // Any other end of tqsl is a failure.
+    qputenv("FAKE_TQSL_CODE", "5");
+    QCOMPARE(vosmira({QStringLiteral("upload"), QStringLiteral("lotw")}).code, 1);
+
+    qputenv("FAKE_TQSL_CODE", "0");
+    qputenv("FAKE_TQSL_STATUS", "Final Status: Success(0)");
+    r = vosmira({QStringLiteral("upload"), QStringLiteral("lotw")});
     QCOMPARE(r.code, 0);
     QVERIFY2(r.out.count(": sent\n") == 3, r.out);
     QVERIFY(dir->read(QStringLiteral("tqsl-args")).contains("Home QTH\n"));
