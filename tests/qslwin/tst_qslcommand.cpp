@@ -101,18 +101,12 @@ int TestQslCommand::startServer(const QString& mode)
 {
     auto* server = new QProcess;
     servers << server;
-    server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server->start(python,
-                  {QStringLiteral(VOSMIRA_SOURCE_DIR "/tests/qsl/qsl_stand_in.py"),
-                   QStringLiteral("--record"), dir->file(QStringLiteral("record")),
-                   QStringLiteral("--password"), kPassword, QStringLiteral("--confirmations"),
-                   dir->file(QStringLiteral("confirmations.adi")), QStringLiteral("--mode"), mode});
-    if (!server->waitForStarted(10000))
-        return 0;
-    while (!server->canReadLine())
-        if (!server->waitForReadyRead(10000))
-            return 0;
-    return server->readLine().trimmed().toInt();
+    return startStandInServer(
+        *server, python,
+        {QStringLiteral(VOSMIRA_SOURCE_DIR "/tests/qsl/qsl_stand_in.py"),
+         QStringLiteral("--record"), dir->file(QStringLiteral("record")),
+         QStringLiteral("--password"), kPassword, QStringLiteral("--confirmations"),
+         dir->file(QStringLiteral("confirmations.adi")), QStringLiteral("--mode"), mode});
 }
 
 void TestQslCommand::writeAccounts(int port)
