@@ -45,29 +45,6 @@ public:
     QByteArray asked = "(none)";
 };
 
-class MemoryStore : public SecretStore
-{
-public:
-    Status read(const QString& key, QString& secret, QString&) override
-    {
-        if (!values.contains(key))
-            return Status::NotFound;
-        secret = values[key];
-        return Status::Ok;
-    }
-    Status write(const QString& key, const QString& secret, QString&) override
-    {
-        values[key] = secret;
-        return Status::Ok;
-    }
-    Status remove(const QString& key, QString&) override
-    {
-        values.remove(key);
-        return Status::Ok;
-    }
-    QMap<QString, QString> values;
-};
-
 // The mark "EQSL_QSL_SENT Y" for the QSO at `line`.
 void markSent(RunResult& r, int line, const QByteArray& record, const char* tag = "EQSL_QSL_SENT")
 {
@@ -91,7 +68,6 @@ private:
     QByteArray log;
     QslWindow* w = nullptr;
     FakeService* fake = nullptr;
-    MemoryStore* store = nullptr;
 };
 
 void TestQslWindow::init()
@@ -99,8 +75,8 @@ void TestQslWindow::init()
     dir = new ScratchDir;
     log = eqsltest::startProgram(*dir, 4);
     w = windows().Qsl;
-    store = new MemoryStore;
-    w->setLogbook(windows().Form1->logbook(), std::unique_ptr<SecretStore>(store));
+    w->setLogbook(windows().Form1->logbook(),
+                  std::make_unique<FileSecretStore>(dir->file(QStringLiteral("secrets"))));
     fake = new FakeService;
     w->runner()->setService(Service::Eqsl, fake);
     QTest::mouseClick(windows().Form1->QslButton, Qt::LeftButton);
@@ -127,7 +103,10 @@ void TestQslWindow::uploadMarksInOneRewrite()
     w->EqslPassword->setText(QStringLiteral("s3cret"));
     QSignalSpy rewrites(windows().Form1->logbook(), &Logbook::rowsChanged);
     QTest::mouseClick(w->UploadButton[0], Qt::LeftButton);
-    QCOMPARE(store->values.value(QStringLiteral("eqsl.password")), QStringLiteral("s3cret"));
+    QString secret, error;
+    FileSecretStore(dir->file(QStringLiteral("secrets")))
+        .read(QStringLiteral("eqsl.password"), secret, error);
+    QCOMPARE(secret, QStringLiteral("s3cret"));
     QVERIFY(w->EqslPassword->text().isEmpty());
     const QByteArray conf = dir->read(QStringLiteral("services.conf"));
     QVERIFY(conf.contains("eqsl.user=DL1VOS"));
