@@ -29,7 +29,7 @@ inline constexpr const char* kEqslCursor = "eqsl.cursor";
 inline constexpr const char* kLotwAddress = "lotw.address";
 inline constexpr const char* kLotwLogin = "lotw.login";
 inline constexpr const char* kLotwLocation = "lotw.location";
-inline constexpr const char* kLotwCertificateCall = "lotw.certificateCall";
+inline constexpr const char* kLotwCertificateCall = "lotw.certificate_call";
 inline constexpr const char* kLotwTqsl = "lotw.tqsl";
 inline constexpr const char* kLotwCursor = "lotw.cursor";
 // In the secret store only.
