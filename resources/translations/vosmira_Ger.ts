@@ -1019,6 +1019,14 @@
 <context>
     <name>TForm1</name>
     <message>
+        <source>DXCC</source>
+        <translation>DXCC</translation>
+    </message>
+    <message>
+        <source>DXCC entities worked and confirmed per band</source>
+        <translation>DXCC-Gebiete gearbeitet und bestätigt je Band</translation>
+    </message>
+    <message>
         <source>Loading the logbook … %1 %</source>
         <translation>Das Logbuch wird geladen … %1 %</translation>
     </message>
@@ -1557,6 +1565,138 @@
     <message>
         <source>A QSO that another program wrote into the replaced logbook file could not be added to %1 (%2). It is kept and tried again while Vosmira runs; please free space on the disk.</source>
         <translation>Ein QSO, das ein anderes Programm in die ersetzte Logdatei geschrieben hat, konnte nicht zu %1 hinzugefügt werden (%2). Es bleibt erhalten und wird erneut versucht, solange Vosmira läuft; bitte Platz auf der Platte schaffen.</translation>
+    </message>
+</context>
+<context>
+    <name>TForm7</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>DxccWindow</name>
+    <message>
+        <source>DXCC</source>
+        <translation>DXCC</translation>
+    </message>
+    <message>
+        <source>Entity</source>
+        <translation>Gebiet</translation>
+    </message>
+    <message>
+        <source>Prefix</source>
+        <translation>Präfix</translation>
+    </message>
+    <message>
+        <source>Confirmed by:</source>
+        <translation>Bestätigt durch:</translation>
+    </message>
+    <message>
+        <source>LoTW</source>
+        <translation>LoTW</translation>
+    </message>
+    <message>
+        <source>eQSL</source>
+        <translation>eQSL</translation>
+    </message>
+    <message>
+        <source>QSL card</source>
+        <translation>QSL-Karte</translation>
+    </message>
+    <message>
+        <source>Entities not worked too</source>
+        <translation>Auch nicht gearbeitete Gebiete</translation>
+    </message>
+    <message>
+        <source>Export CSV …</source>
+        <translation>Als CSV exportieren …</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>%1 QSOs; confirmed by LoTW %2, by eQSL %3, by QSL card %4</source>
+        <translation>%1 QSOs; bestätigt durch LoTW %2, durch eQSL %3, durch QSL-Karte %4</translation>
+    </message>
+    <message>
+        <source>The DXCC table needs a country file (cty.csv).</source>
+        <translation>Die DXCC-Tabelle braucht eine Länderdatei (cty.csv).</translation>
+    </message>
+    <message>
+        <source>Worked / confirmed</source>
+        <translation>Gearbeitet / bestätigt</translation>
+    </message>
+    <message>
+        <source>DXCC entities worked: %1, confirmed: %2</source>
+        <translation>DXCC-Gebiete gearbeitet: %1, bestätigt: %2</translation>
+    </message>
+    <message>
+        <source>Export the DXCC table</source>
+        <translation>DXCC-Tabelle exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The DXCC table could not be written to %1: %2</source>
+        <translation>Die DXCC-Tabelle konnte nicht nach %1 geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CountryFilePanel</name>
+    <message>
+        <source>Country file address:</source>
+        <translation>Adresse der Länderdatei:</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Fetches the current country file (cty.csv) into the working folder</source>
+        <translation>Holt die aktuelle Länderdatei (cty.csv) in den Arbeitsordner</translation>
+    </message>
+    <message>
+        <source>The address was not kept: %1</source>
+        <translation>Die Adresse wurde nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>Downloading the country file …</source>
+        <translation>Die Länderdatei wird heruntergeladen …</translation>
+    </message>
+</context>
+<context>
+    <name>CountryFileDownload</name>
+    <message>
+        <source>it is not a country file: %1</source>
+        <translation>sie ist keine Länderdatei: %1</translation>
+    </message>
+    <message>
+        <source>it names only %1 DXCC entities</source>
+        <translation>sie nennt nur %1 DXCC-Gebiete</translation>
+    </message>
+    <message>
+        <source>The country file was not downloaded: %1 is not a web address.</source>
+        <translation>Die Länderdatei wurde nicht heruntergeladen: %1 ist keine Web-Adresse.</translation>
+    </message>
+    <message>
+        <source>The country file was not downloaded (%1); the one in use stays.</source>
+        <translation>Die Länderdatei wurde nicht heruntergeladen (%1); die bisherige bleibt in Gebrauch.</translation>
+    </message>
+    <message>
+        <source>it is too large for a country file</source>
+        <translation>sie ist zu groß für eine Länderdatei</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Country file downloaded: %1 DXCC entities, in use now.</source>
+        <translation>Länderdatei heruntergeladen: %1 DXCC-Gebiete, ab sofort in Gebrauch.</translation>
     </message>
 </context>
 </TS>

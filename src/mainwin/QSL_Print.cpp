@@ -172,6 +172,14 @@ void TForm1::buildControls()
     setTrToolTip(Image3, "TForm1", QT_TR_NOOP("New QSO"));
     connect(Image3, &PictureBox::clicked, this, [this] { Image3Click(); });
 
+    // The DXCC window: entities worked and confirmed per band.
+    DxccButton = new QPushButton(this);
+    setTrText(DxccButton, "TForm1", QT_TR_NOOP("DXCC"));
+    setTrToolTip(DxccButton, "TForm1", QT_TR_NOOP("DXCC entities worked and confirmed per band"));
+    DxccButton->setGeometry(388, 18, 58, 25);
+    DxccButton->setCursor(Qt::PointingHandCursor);
+    connect(DxccButton, &QPushButton::clicked, this, &TForm1::dxccRequested);
+
     Panel18 = new Panel(this);
     setTrText(Panel18, "TForm1", QT_TR_NOOP("eQSL confirmed:"));
     Panel18->setGeometry(472, 18, 91, 25);

@@ -112,6 +112,9 @@ public:
     QHeaderView* ColumnHeader = nullptr; // the column captions above the grid
     QLabel* StatusLine = nullptr;
 
+    // The DXCC window's button.
+    QPushButton* DxccButton = nullptr;
+
 signals:
     // A double click on a grid row: the view is to take that QSO.
     void openQsoRequested();
@@ -120,6 +123,8 @@ signals:
     void configurationRequested();
     void printRequested();
     void newQsoRequested();
+    // The DXCC window is to open.
+    void dxccRequested();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
