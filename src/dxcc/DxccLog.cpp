@@ -2,7 +2,11 @@
 
 #include "logdata/Logbook.h"
 
+#include <QThread>
 #include <QTimer>
+
+#include <algorithm>
+#include <thread>
 
 using namespace country;
 
@@ -10,6 +14,12 @@ namespace
 {
 // A line without a call (the header, a deleted QSO) counts for nothing.
 constexpr qint32 kNotCounted = -1;
+// Below this many new lines one thread reads them; above, reading the
+// records and resolving their calls is shared out among the processor's
+// cores (the log and the resolver are only read meanwhile), which makes the
+// first opening of the DXCC window on a large log that much quicker.
+constexpr int kLinesPerThread = 100000;
+constexpr int kMostThreads = 4;
 } // namespace
 
 DxccLog::DxccLog(Logbook* logbook, QObject* parent)
@@ -129,13 +139,31 @@ void DxccLog::takeNewLines()
     if (!m_logbook)
         return;
     const int count = m_logbook->lineCount();
-    m_lines.reserve(size_t(std::max(count, 1)));
-    for (int k = int(m_lines.size()); k < count; ++k) {
-        const DxccStats::Counted c = countLine(k);
-        if (c.dxcc != kNotCounted)
-            m_stats->add(c);
-        m_lines.push_back(c);
+    const int first = int(m_lines.size());
+    if (count <= first)
+        return;
+    m_lines.resize(size_t(count));
+    const auto countRange = [this](int from, int to) {
+        for (int k = from; k < to; ++k)
+            m_lines[size_t(k)] = countLine(k);
+    };
+    const int threads = std::clamp(
+        std::min((count - first) / kLinesPerThread, QThread::idealThreadCount()), 1, kMostThreads);
+    if (threads == 1) {
+        countRange(first, count);
+    } else {
+        std::vector<std::thread> helpers;
+        const int step = (count - first + threads - 1) / threads;
+        for (int t = 1; t < threads; ++t)
+            helpers.emplace_back(countRange, first + t * step,
+                                 std::min(count, first + (t + 1) * step));
+        countRange(first, std::min(count, first + step));
+        for (std::thread& h : helpers)
+            h.join();
     }
+    for (int k = first; k < count; ++k)
+        if (m_lines[size_t(k)].dxcc != kNotCounted)
+            m_stats->add(m_lines[size_t(k)]);
 }
 
 void DxccLog::linesChanged(const QList<int>& lines)

@@ -283,6 +283,14 @@ void TestDxccWindow::exportAndLiveLog()
     QTRY_COMPARE(bandCells(w, 189), QStringLiteral("(no row)"));
     QCOMPARE(totals(w).section(QLatin1Char('|'), B160, B160), QString());
 
+    // The operator adds a QSO by hand.
+    windows().Form1->Image3Click();
+    TForm7* entry = windows().Form7;
+    typeText(entry->Edit1, "ZL1ABC");
+    typeText(entry->Edit9, "20m");
+    QTest::mouseClick(entry->BitBtn1, Qt::LeftButton);
+    QTRY_COMPARE(bandCells(w, 170), cells({{B20, "W"}}));
+
     // The log replaced by another program: counted again whole.
     QList<QByteArray> lines{p.lines.first(), qso("VK9NS", "160m")};
     QVERIFY(p.dir->write("log.adi.new", crlfLines(lines)));
