@@ -113,6 +113,7 @@ class TestDxccWindow : public QObject
 private slots:
     void initTestCase();
     void viewNamesTheEntity();
+    void brokenUserFile();
     void newOneInTheViewAndTheForm();
     void tableCellByCell();
     void exportAndLiveLog();
@@ -158,11 +159,33 @@ void TestDxccWindow::viewNamesTheEntity()
     QVERIFY(!v->Panel6->isVisible());
     QVERIFY(!v->FileFlag->isVisible());
 
+    // The DXCC window in the same language.
+    QTest::mouseClick(windows().Form1->DxccButton, Qt::LeftButton);
+    const QAbstractItemModel* m = windows().Dxcc->Table->model();
+    QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Gebiet"));
+    QCOMPARE(m->index(rowOf(m, 230), 0).data().toString(),
+             QStringLiteral("Bundesrepublik Deutschland"));
+    windows().Dxcc->hide();
+
     // Back to the built-in table.
     useCountrySource(CountrySource());
     EditingProgram::openRow(4);
     QCOMPARE(v->Panel6->text(), QStringLiteral("Australien"));
     QVERIFY(!v->FileFlag->isVisible());
+}
+
+void TestDxccWindow::brokenUserFile()
+{
+    // A cty.csv in the working directory that is not a country file: the
+    // packaged one is used, and the main window says why.
+    EditingProgram p(fixtureLog());
+    QVERIFY(p.dir->write("cty.csv", "<html>Not found</html>\n"));
+    useCountrySource(loadCountrySource(p.dir->path()));
+    QCOMPARE(windows().Countries->source().kind, CountrySourceKind::PackagedFile);
+    QVERIFY2(windows().Form1->statusText().contains(QStringLiteral("is not a country file")),
+             qPrintable(windows().Form1->statusText()));
+    EditingProgram::openRow(4);
+    QCOMPARE(windows().Form2->Panel6->text(), QStringLiteral("Norfolk Island"));
 }
 
 void TestDxccWindow::newOneInTheViewAndTheForm()
