@@ -189,6 +189,7 @@ DxccWindow::DxccWindow(QWidget* parent) : QWidget(parent)
     Table = new QTableView(this);
     Table->setModel(m_sorted);
     Table->setSortingEnabled(true);
+    Table->sortByColumn(0, Qt::AscendingOrder); // by name, A first
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->verticalHeader()->hide();
@@ -250,7 +251,7 @@ void DxccWindow::setData(DxccLog* data)
 
 void DxccWindow::FormCreate()
 {
-    resize(1080, 640);
+    resize(1130, 640); // every band column in sight
 }
 
 void DxccWindow::Open()
