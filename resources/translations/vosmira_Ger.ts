@@ -3,7 +3,7 @@
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
     <name>Qsl</name>
-    <message>
+        <message>
         <source>no D-Bus session is running</source>
         <translation>es läuft keine D-Bus-Sitzung</translation>
     </message>
@@ -246,14 +246,14 @@
 </context>
 <context>
     <name>AtomicFile</name>
-    <message>
+        <message>
         <source>the disk is full</source>
         <translation>die Platte ist voll</translation>
     </message>
 </context>
 <context>
     <name>Country</name>
-    <message>
+        <message>
         <source>Armenia</source>
         <translation>Armenien</translation>
     </message>
@@ -768,7 +768,7 @@
 </context>
 <context>
     <name>GridModel</name>
-    <message>
+        <message>
         <source>Date</source>
         <translation>Datum</translation>
     </message>
@@ -819,14 +819,14 @@
 </context>
 <context>
     <name>KeyEdit</name>
-    <message>
+        <message>
         <source>"%1" cannot be stored here: the text is kept in the Windows-1252 code page, which has no such character.</source>
         <translation>„%1“ kann hier nicht gespeichert werden: der Text wird in der Codepage Windows-1252 gespeichert, die dieses Zeichen nicht kennt.</translation>
     </message>
 </context>
 <context>
     <name>ListPrint</name>
-    <message>
+        <message>
         <source>Page:</source>
         <translation>Seite:</translation>
     </message>
@@ -837,7 +837,7 @@
 </context>
 <context>
     <name>QsoEntryForm</name>
-    <message>
+        <message>
         <source>Change QSO</source>
         <translation>QSO ändern</translation>
     </message>
@@ -936,14 +936,14 @@
 </context>
 <context>
     <name>Settings</name>
-    <message>
+        <message>
         <source>unknown error</source>
         <translation>unbekannter Fehler</translation>
     </message>
 </context>
 <context>
     <name>TConfiguration</name>
-    <message>
+        <message>
         <source>Configuration</source>
         <translation>Konfiguration</translation>
     </message>
@@ -1018,7 +1018,7 @@
 </context>
 <context>
     <name>TForm1</name>
-    <message>
+        <message>
         <source>QSL</source>
         <translation>QSL</translation>
     </message>
@@ -1122,10 +1122,18 @@
         <source>The logbook could not be written (%1). The file on disk is unchanged.</source>
         <translation>Das Logbuch konnte nicht geschrieben werden (%1). Die Datei ist unverändert.</translation>
     </message>
+    <message>
+        <source>DXCC</source>
+        <translation>DXCC</translation>
+    </message>
+    <message>
+        <source>DXCC entities worked and confirmed per band</source>
+        <translation>DXCC-Gebiete gearbeitet und bestätigt je Band</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
-    <message>
+        <message>
         <source>QSO</source>
         <translation>QSO</translation>
     </message>
@@ -1244,14 +1252,14 @@
 </context>
 <context>
     <name>TForm3</name>
-    <message>
+        <message>
         <source>In this QSO's record the length of %1 is not a number. The field is shown empty; saving the change writes it empty.</source>
         <translation>Im Datensatz dieses QSOs ist die Länge von %1 keine Zahl. Das Feld wird leer gezeigt; beim Speichern der Änderung wird es leer geschrieben.</translation>
     </message>
 </context>
 <context>
     <name>TForm4</name>
-    <message>
+        <message>
         <source>eQSL account</source>
         <translation>eQSL-Zugang</translation>
     </message>
@@ -1302,7 +1310,7 @@
 </context>
 <context>
     <name>TForm5</name>
-    <message>
+        <message>
         <source>The file %1 could not be read.</source>
         <translation>Die Datei %1 konnte nicht gelesen werden.</translation>
     </message>
@@ -1329,7 +1337,7 @@
 </context>
 <context>
     <name>TForm8</name>
-    <message>
+        <message>
         <source>Delete QSO</source>
         <translation>QSO löschen</translation>
     </message>
@@ -1376,7 +1384,7 @@
 </context>
 <context>
     <name>TForm9</name>
-    <message>
+        <message>
         <source>Delete QSO?</source>
         <translation>QSO löschen?</translation>
     </message>
@@ -1403,21 +1411,21 @@
 </context>
 <context>
     <name>TStartForm</name>
-    <message>
+        <message>
         <source>Screen</source>
         <translation>Bildschirm</translation>
     </message>
 </context>
 <context>
     <name>TextList</name>
-    <message>
+        <message>
         <source>The file List.txt could not be created.</source>
         <translation>Die Datei List.txt konnte nicht angelegt werden.</translation>
     </message>
 </context>
 <context>
     <name>eqsl</name>
-    <message>
+        <message>
         <source>No reply from eQSL.</source>
         <translation>Keine Rückmeldung von eQSL.</translation>
     </message>
@@ -1452,7 +1460,7 @@
 </context>
 <context>
     <name>Rewrite</name>
-    <message>
+        <message>
         <source>%1 is a link that leads to no file (%2)</source>
         <translation>%1 ist ein Verweis, der zu keiner Datei führt (%2)</translation>
     </message>
@@ -1539,7 +1547,7 @@
 </context>
 <context>
     <name>Loader</name>
-    <message>
+        <message>
         <source>no logbook file is set</source>
         <translation>keine Logdatei eingestellt</translation>
     </message>
@@ -1562,14 +1570,14 @@
 </context>
 <context>
     <name>OrphanLog</name>
-    <message>
+        <message>
         <source>A QSO that another program wrote into the replaced logbook file could not be added to %1 (%2). It is kept and tried again while Vosmira runs; please free space on the disk.</source>
         <translation>Ein QSO, das ein anderes Programm in die ersetzte Logdatei geschrieben hat, konnte nicht zu %1 hinzugefügt werden (%2). Es bleibt erhalten und wird erneut versucht, solange Vosmira läuft; bitte Platz auf der Platte schaffen.</translation>
     </message>
 </context>
 <context>
     <name>QslCommand</name>
-    <message>
+        <message>
         <source>usage: vosmira qsl upload|download eqsl|lotw</source>
         <translation>Aufruf: vosmira qsl upload|download eqsl|lotw</translation>
     </message>
@@ -1584,7 +1592,7 @@
 </context>
 <context>
     <name>QslRunner</name>
-    <message>
+        <message>
         <source>the password could not be read (%1)</source>
         <translation>das Passwort kann nicht gelesen werden (%1)</translation>
     </message>
@@ -1661,7 +1669,7 @@
 </context>
 <context>
     <name>QslWindow</name>
-    <message>
+        <message>
         <source>The settings are saved.</source>
         <translation>Die Einstellungen sind gespeichert.</translation>
     </message>
@@ -1796,6 +1804,138 @@
     <message>
         <source>%1: downloading …</source>
         <translation>%1: wird heruntergeladen …</translation>
+    </message>
+</context>
+<context>
+    <name>TForm7</name>
+        <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>DxccWindow</name>
+        <message>
+        <source>DXCC</source>
+        <translation>DXCC</translation>
+    </message>
+    <message>
+        <source>Entity</source>
+        <translation>Gebiet</translation>
+    </message>
+    <message>
+        <source>Prefix</source>
+        <translation>Präfix</translation>
+    </message>
+    <message>
+        <source>Confirmed by:</source>
+        <translation>Bestätigt durch:</translation>
+    </message>
+    <message>
+        <source>LoTW</source>
+        <translation>LoTW</translation>
+    </message>
+    <message>
+        <source>eQSL</source>
+        <translation>eQSL</translation>
+    </message>
+    <message>
+        <source>QSL card</source>
+        <translation>QSL-Karte</translation>
+    </message>
+    <message>
+        <source>Entities not worked too</source>
+        <translation>Auch nicht gearbeitete Gebiete</translation>
+    </message>
+    <message>
+        <source>Export CSV …</source>
+        <translation>Als CSV exportieren …</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>%1 QSOs; confirmed by LoTW %2, by eQSL %3, by QSL card %4</source>
+        <translation>%1 QSOs; bestätigt durch LoTW %2, durch eQSL %3, durch QSL-Karte %4</translation>
+    </message>
+    <message>
+        <source>The DXCC table needs a country file (cty.csv).</source>
+        <translation>Die DXCC-Tabelle braucht eine Länderdatei (cty.csv).</translation>
+    </message>
+    <message>
+        <source>Worked / confirmed</source>
+        <translation>Gearbeitet / bestätigt</translation>
+    </message>
+    <message>
+        <source>DXCC entities worked: %1, confirmed: %2</source>
+        <translation>DXCC-Gebiete gearbeitet: %1, bestätigt: %2</translation>
+    </message>
+    <message>
+        <source>Export the DXCC table</source>
+        <translation>DXCC-Tabelle exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The DXCC table could not be written to %1: %2</source>
+        <translation>Die DXCC-Tabelle konnte nicht nach %1 geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CountryFilePanel</name>
+        <message>
+        <source>Country file address:</source>
+        <translation>Adresse der Länderdatei:</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Fetches the current country file (cty.csv) into the working folder</source>
+        <translation>Holt die aktuelle Länderdatei (cty.csv) in den Arbeitsordner</translation>
+    </message>
+    <message>
+        <source>The address was not kept: %1</source>
+        <translation>Die Adresse wurde nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>Downloading the country file …</source>
+        <translation>Die Länderdatei wird heruntergeladen …</translation>
+    </message>
+</context>
+<context>
+    <name>CountryFileDownload</name>
+        <message>
+        <source>it is not a country file: %1</source>
+        <translation>sie ist keine Länderdatei: %1</translation>
+    </message>
+    <message>
+        <source>it names only %1 DXCC entities</source>
+        <translation>sie nennt nur %1 DXCC-Gebiete</translation>
+    </message>
+    <message>
+        <source>The country file was not downloaded: %1 is not a web address.</source>
+        <translation>Die Länderdatei wurde nicht heruntergeladen: %1 ist keine Web-Adresse.</translation>
+    </message>
+    <message>
+        <source>The country file was not downloaded (%1); the one in use stays.</source>
+        <translation>Die Länderdatei wurde nicht heruntergeladen (%1); die bisherige bleibt in Gebrauch.</translation>
+    </message>
+    <message>
+        <source>it is too large for a country file</source>
+        <translation>sie ist zu groß für eine Länderdatei</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Country file downloaded: %1 DXCC entities, in use now.</source>
+        <translation>Länderdatei heruntergeladen: %1 DXCC-Gebiete, ab sofort in Gebrauch.</translation>
     </message>
 </context>
 </TS>

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class DxccLog;
+
 class TForm7 : public QsoEntryForm
 {
     Q_OBJECT
@@ -27,6 +29,12 @@ public:
     // The values typed and the record built from them last.
     const EditFieldSet& fields() const { return m_fields; }
     QByteArray NewRecord;
+
+    // With a country file: the call typed is named with its entity and what
+    // it would be for the log on the band typed ("new DXCC" ...).
+    void setCountries(DxccLog* countries) { m_countries = countries; }
+    QLabel* NewOne = nullptr;
+    void showNewOne();
 
     void BitBtn1Click(); // save
     void BitBtn2Click(); // close
@@ -52,6 +60,7 @@ protected:
     bool utf8Line() const override;
 
 private:
+    DxccLog* m_countries = nullptr;
     mutable std::optional<bool> m_logHoldsUtf8;
     bool m_appended = false;
     EditFieldSet m_fields;

@@ -175,11 +175,19 @@ void TForm1::buildControls()
     // The QSL window: eQSL and LoTW uploads and confirmations.
     QslButton = new QPushButton(this);
     QslButton->setObjectName(QStringLiteral("QslButton"));
-    QslButton->setGeometry(388, 10, 40, 33);
+    QslButton->setGeometry(388, 4, 80, 21);
     QslButton->setCursor(Qt::PointingHandCursor);
     setTrText(QslButton, "TForm1", QT_TR_NOOP("QSL"));
     setTrToolTip(QslButton, "TForm1", QT_TR_NOOP("eQSL and LoTW: upload, confirmations"));
     connect(QslButton, &QPushButton::clicked, this, &TForm1::qslRequested);
+
+    // The DXCC window: entities worked and confirmed per band.
+    DxccButton = new QPushButton(this);
+    setTrText(DxccButton, "TForm1", QT_TR_NOOP("DXCC"));
+    setTrToolTip(DxccButton, "TForm1", QT_TR_NOOP("DXCC entities worked and confirmed per band"));
+    DxccButton->setGeometry(388, 26, 80, 21);
+    DxccButton->setCursor(Qt::PointingHandCursor);
+    connect(DxccButton, &QPushButton::clicked, this, &TForm1::dxccRequested);
 
     Panel18 = new Panel(this);
     setTrText(Panel18, "TForm1", QT_TR_NOOP("eQSL confirmed:"));

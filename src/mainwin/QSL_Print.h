@@ -114,6 +114,9 @@ public:
     // Opens the QSL window.
     QPushButton* QslButton = nullptr;
 
+    // The DXCC window's button.
+    QPushButton* DxccButton = nullptr;
+
 signals:
     // A double click on a grid row: the view is to take that QSO.
     void openQsoRequested();
@@ -124,6 +127,8 @@ signals:
     void newQsoRequested();
     // The QSL button: the QSL window is to open.
     void qslRequested();
+    // The DXCC window is to open.
+    void dxccRequested();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
