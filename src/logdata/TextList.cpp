@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <cstring>
+#include <utility>
 
 namespace
 {
@@ -56,37 +57,60 @@ struct RowWriter {
 
 namespace
 {
-void appendScannedRow(QByteArrayView line, const qsizetype* hits, QByteArray& out, int* unreadable)
+// The text of the I-th listed column; the characters it takes are added to
+// `room`. Each column gets code of its own (its tag and form known when
+// compiled).
+template <int I>
+inline QByteArrayView listText(QByteArrayView line, const qsizetype* hits, char* buf,
+                               qsizetype& room, int* unreadable)
+{
+    constexpr const gridcol::Column& col = gridcol::kColumns[kListed[I]];
+    FieldValue v;
+    if (hits[I] >= 0) {
+        readFieldInto(line, hits[I], col.tag, v);
+        if (v.status == FieldValue::Unreadable) {
+            if (unreadable)
+                ++*unreadable;
+            v = FieldValue();
+        }
+    }
+    QByteArrayView text = col.listForm == gridcol::Form::AsWritten
+                              ? v.value
+                              : gridcol::shownValue(col.listForm, line, v, buf);
+    if (text.isEmpty())
+        text = QByteArrayView(col.listEmpty);
+    room += col.listGap + qMax<qsizetype>(text.size(), col.listWidth);
+    return text;
+}
+
+// Writes the I-th listed column's text with the blanks before it and, when
+// it is shorter than the column, after it.
+template <int I> inline void putColumn(RowWriter& w, QByteArrayView text)
+{
+    constexpr const gridcol::Column& col = gridcol::kColumns[kListed[I]];
+    w.blanks(col.listGap);
+    w.put(text);
+    if constexpr (col.listWidth > 0)
+        w.blanks(qMax<qsizetype>(0, col.listWidth - text.size()));
+}
+
+template <int... I>
+void appendColumns(QByteArrayView line, const qsizetype* hits, QByteArray& out, int* unreadable,
+                   std::integer_sequence<int, I...>)
 {
     char buf[gridcol::ListedCount][24];
-    QByteArrayView text[gridcol::ListedCount];
     qsizetype room = 0;
-    for (int i = 0; i < gridcol::ListedCount; ++i) {
-        const gridcol::Column& col = gridcol::kColumns[kListed[size_t(i)]];
-        FieldValue v;
-        if (hits[i] >= 0) {
-            readFieldInto(line, hits[i], col.tag, v);
-            if (v.status == FieldValue::Unreadable) {
-                if (unreadable)
-                    ++*unreadable;
-                v = FieldValue();
-            }
-        }
-        text[i] = gridcol::shownValue(col.listForm, line, v, buf[i]);
-        if (text[i].isEmpty())
-            text[i] = QByteArrayView(col.listEmpty);
-        room += col.listGap + qMax<qsizetype>(text[i].size(), col.listWidth);
-    }
+    const QByteArrayView text[] = {listText<I>(line, hits, buf[I], room, unreadable)...};
     const qsizetype start = out.size();
     out.resize(start + room);
     RowWriter w{out.data() + start};
-    for (int i = 0; i < gridcol::ListedCount; ++i) {
-        const gridcol::Column& col = gridcol::kColumns[kListed[size_t(i)]];
-        w.blanks(col.listGap);
-        w.put(text[i]);
-        // A shorter value is filled up with blanks; a longer one gets none.
-        w.blanks(qMax<qsizetype>(0, col.listWidth - text[i].size()));
-    }
+    (putColumn<I>(w, text[I]), ...);
+}
+
+void appendScannedRow(QByteArrayView line, const qsizetype* hits, QByteArray& out, int* unreadable)
+{
+    appendColumns(line, hits, out, unreadable,
+                  std::make_integer_sequence<int, gridcol::ListedCount>());
 }
 } // namespace
 
