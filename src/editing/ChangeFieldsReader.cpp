@@ -1,102 +1,82 @@
 #include "editing/ChangeFieldsReader.h"
 
-#include "logdata/AdifRecord.h"
-#include "logdata/Dates.h"
+#include "logdata/Columns.h"
 #include "logdata/FieldLookup.h"
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <vector>
+
 namespace
 {
 using R = LengthRule;
-// The lower-case search text first, then the upper-case one, as the grid
-// reads a record: a QSO whose tags are in capitals opens with its values.
-const TagSpec kCall{"<call:", "<CALL:", R::OneOrTwo, 7, 20};
-const TagSpec kDate{"<qso_date", "<QSO_DATE", R::OneOrTwo, 11, 20};
-const TagSpec kTime{"time_on", "TIME_ON", R::One, 9, 20};
-const TagSpec kFreq{"freq", "FREQ", R::One, 6, 10};
-const TagSpec kBand{"band", "BAND", R::One, 6, 5};
-const TagSpec kMode{"mode", "MODE", R::One, 6, 10};
-const TagSpec kLocator{"gridsquare", "GRIDSQUARE", R::One, 12, 10};
-const TagSpec kRstRcvd{"rst_rcvd", "RST_RCVD", R::One, 10, 10};
-const TagSpec kRstSent{"rst_sent", "RST_SENT", R::One, 10, 10};
-// With the colon; it is still found inside "<eqsl_qsl_sent:" when a record
+// The form's own fields beside the grid's columns: the paper QSL flags. With
+// the colon, "qsl_sent:" is still found inside "<eqsl_qsl_sent:" when a record
 // has no "<qsl_sent:" field before the eQSL one, and that value is taken.
 const TagSpec kQslSent{"qsl_sent:", "QSL_SENT:", R::One, 10, 12};
-const TagSpec kEqslSent{"eqsl_qsl_sent", "EQSL_QSL_SENT", R::One, 15, 12};
 const TagSpec kQslRcvd{"qsl_rcvd", "QSL_RCVD", R::One, 10, 12};
-const TagSpec kEqslRcvd{"eqsl_qsl_rcvd", "EQSL_QSL_RCVD", R::One, 15, 12};
-const TagSpec kComment{"comment", "COMMENT", R::OneOrTwo, 9, -1};
 
-struct Reader {
-    QByteArrayView line;
-    QStringList* unreadable;
-
-    FieldValue read(const TagSpec& tag) const
-    {
-        FieldValue v = lookupField(line, tag);
-        if (v.status == FieldValue::Unreadable) {
-            unreadable->append(QString::fromLatin1(tag.lower));
-            v.value = QByteArrayView();
-        }
-        return v;
-    }
-    QByteArray text(const TagSpec& tag) const { return read(tag).value.toByteArray(); }
+// One field the form reads: a grid column or one of the form's own.
+struct FormField {
+    int place;
+    const TagSpec* tag;
+    gridcol::Form form;
+    int column; // -1: the form's own
+    QByteArray EditFieldSet::*member;
 };
+
+// The fields in the form's order, which is also the order unreadable fields
+// are named in.
+const std::vector<FormField>& formFields()
+{
+    static const std::vector<FormField> fields = [] {
+        std::vector<FormField> out = {
+            {9, &kQslSent, gridcol::Form::AsWritten, -1, &EditFieldSet::qslSent},
+            {11, &kQslRcvd, gridcol::Form::AsWritten, -1, &EditFieldSet::qslRcvd}};
+        for (int c = 0; c < gridcol::ColumnCount; ++c) {
+            const gridcol::Column& col = gridcol::kColumns[c];
+            out.push_back(
+                {col.changePlace, &gridcol::changeTag(c), col.changeForm, c, col.changed});
+        }
+        std::stable_sort(out.begin(), out.end(),
+                         [](const FormField& a, const FormField& b) { return a.place < b.place; });
+        return out;
+    }();
+    return fields;
+}
 } // namespace
 
 ChangeFieldsRead readChangeFields(QByteArrayView record)
 {
     ChangeFieldsRead out;
-    const Reader r{record, &out.unreadable};
     EditFieldSet& f = out.fields;
-
-    f.call = r.text(kCall);
-    f.date = r.text(kDate);
-    if (!f.date.isEmpty())
-        f.date = toDisplayDate(f.date);
-
-    // Time: of a declared length n the first n - 2 characters (the seconds
-    // dropped), ":" before the third.
-    const FieldValue time = r.read(kTime);
-    if (time.present()) {
+    for (const FormField& field : formFields()) {
+        FieldValue v = lookupField(record, *field.tag);
+        if (v.status == FieldValue::Unreadable) {
+            out.unreadable.append(QString::fromLatin1(field.tag->lower));
+            v.value = QByteArrayView();
+        }
         char buf[24];
-        f.time = displayTimeInto(time.value, time.declared, buf).toByteArray();
+        const QByteArray text = gridcol::shownValue(field.form, record, v, buf).toByteArray();
+        if (field.member)
+            f.*field.member = text;
+        else
+            f.more.insert(gridcol::kColumns[field.column].name, text);
     }
-
-    // Frequency: the whole value while the declared length is below 9,
-    // otherwise two characters fewer (14.074123 is shown as 14.0741).
-    const FieldValue freq = r.read(kFreq);
-    if (freq.present()) {
-        const int keep = freq.declared < 9 ? freq.declared : freq.declared - 2;
-        f.freq = freq.value.first(qMin<qsizetype>(keep, freq.value.size())).toByteArray();
-    }
-
-    f.band = r.text(kBand);
-    f.mode = r.text(kMode);
-    // FT4 is stored the ADIF way, as the mode MFSK with the submode FT4; the
-    // form shows it as FT4, as the grid does.
-    if (f.mode == "MFSK") {
-        const std::vector<adif::Field> fields = adif::parseRecord(record);
-        const adif::Field* sub = adif::findField(fields, "submode");
-        if (sub && sub->value == QByteArrayView("FT4"))
-            f.mode = "FT4";
-    }
-    f.locator = r.text(kLocator);
-    f.rstRcvd = r.text(kRstRcvd);
-    f.rstSent = r.text(kRstSent);
-    f.qslSent = r.text(kQslSent);
-    f.eqslSent = r.text(kEqslSent);
-    f.qslRcvd = r.text(kQslRcvd);
-    f.eqslRcvd = r.text(kEqslRcvd);
-    f.comment = r.text(kComment);
-
+    // A "CQ" row shows no locator and no QSL flags.
     if (f.call == "CQ") {
-        f.locator.clear();
         f.qslSent.clear();
-        f.eqslSent.clear();
         f.qslRcvd.clear();
-        f.eqslRcvd.clear();
+        for (int c = 0; c < gridcol::ColumnCount; ++c) {
+            const gridcol::Column& col = gridcol::kColumns[c];
+            if (!col.emptyForCq)
+                continue;
+            if (col.changed)
+                (f.*col.changed).clear();
+            else
+                f.more[col.name].clear();
+        }
     }
     return out;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Reads the selected record line into the change form's field values: the
-// field lookup rule with the form's own search texts, the date and time
-// converted to their display forms, the frequency shortened as the form shows
-// it, an FT4 QSO (mode MFSK, submode FT4) shown as FT4, and the "CQ" rule.
+// grid's columns (Columns.h) with the form's search texts and forms (date and
+// time in their display forms, the frequency shortened as the form shows it,
+// an FT4 QSO, mode MFSK and submode FT4, shown as FT4), the form's own paper
+// QSL flags, and the "CQ" rule.
 #include "logdata/State.h"
 
 #include <QByteArrayView>

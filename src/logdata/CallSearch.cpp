@@ -76,8 +76,9 @@ CallSearchResult searchLogLines(const ProgramState& s, const CellTable& fullRows
         const bool asLoaded = fullRows.rowWritten(row);
         if ((flags & kRowLowerCall) && asLoaded && size_t(row) < s.RowCallHeads.size()) {
             // The call the loader parsed is the one the search reads.
-            if (!all && ((s.RowCallHeads[size_t(row)] & headMask) != head ||
-                         (!headDecides && !fullRows.value(row, 2).startsWith(searchCall))))
+            if (!all &&
+                ((s.RowCallHeads[size_t(row)] & headMask) != head ||
+                 (!headDecides && !fullRows.value(row, gridcol::Call).startsWith(searchCall))))
                 continue;
         } else {
             const QByteArrayView call = searchCallOf(s.LogLines.view(k), &result.unreadableFields);

@@ -1,10 +1,13 @@
 #pragma once
-// The grid's cell texts, twelve per row, kept as offsets instead of one string
-// per cell: a log of 100,000 QSOs has 1.2 million cells. A cell refers either
-// to the table's own byte arena or to a source buffer the table shares (the
-// file image a load read), so the values of a load are not copied at all.
+// The grid's cell texts, one per column (Columns.h) and row, kept as offsets
+// instead of one string per cell: a log of 100,000 QSOs has 1.2 million cells.
+// A cell refers either to the table's own byte arena or to a source buffer
+// the table shares (the file image a load read), so the values of a load are
+// not copied at all.
 // A row written from field values shows each column's leading blanks before
 // its value; they are added when a cell is read, not stored.
+#include "logdata/Columns.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -22,11 +25,10 @@ public:
     CellTable(CellTable&&) noexcept = default;
     CellTable& operator=(CellTable&&) noexcept = default;
 
-    static constexpr int Columns = 12;
-    // Leading blanks of each column's cells: date, time, call, locator,
-    // frequency, band, mode, RST sent, RST received, eQSL sent, eQSL received,
-    // comment.
-    static constexpr int LeadingBlanks[Columns] = {2, 2, 2, 3, 3, 3, 4, 4, 4, 3, 3, 1};
+    static constexpr int Columns = gridcol::ColumnCount;
+    // Leading blanks of each column's cells.
+    static constexpr std::array<int, Columns> LeadingBlanks = gridcol::leadingBlanks();
+    static_assert(Columns <= 32, "a row's cells to copy are kept as bits of one word");
 
     int rowCount() const { return int(m_kind.size()); }
     // True when a cell could not be kept because the table's text store was

@@ -82,23 +82,6 @@ FieldValue lookupField(QByteArrayView line, const TagSpec& tag)
     return readFieldAt(line, hit, tag);
 }
 
-namespace StdTags
-{
-using R = LengthRule;
-const TagSpec Call{"<call:", "<CALL:", R::OneOrTwo, 7, 20};
-const TagSpec QsoDate{"<qso_date:", "<QSO_DATE:", R::OneOrTwo, 11, 20};
-const TagSpec Comment{"comment", "COMMENT", R::OneOrTwo, 9, -1};
-const TagSpec TimeOn{"time_on", "TIME_ON", R::One, 9, 20};
-const TagSpec Freq{"freq", "FREQ", R::One, 6, 10};
-const TagSpec Band{"band", "BAND", R::One, 6, 5};
-const TagSpec Mode{"mode", "MODE", R::One, 6, 10};
-const TagSpec Gridsquare{"gridsquare", "GRIDSQUARE", R::One, 12, 10};
-const TagSpec RstRcvd{"rst_rcvd", "RST_RCVD", R::One, 10, 10};
-const TagSpec RstSent{"rst_sent", "RST_SENT", R::One, 10, 10};
-const TagSpec EqslSent{"eqsl_qsl_sent", "EQSL_QSL_SENT", R::One, 15, 2};
-const TagSpec EqslRcvd{"eqsl_qsl_rcvd", "EQSL_QSL_RCVD", R::One, 15, 2};
-} // namespace StdTags
-
 namespace
 {
 unsigned char foldByte(unsigned char c)

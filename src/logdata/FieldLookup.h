@@ -90,7 +90,8 @@ inline void readFieldInto(QByteArrayView line, qsizetype hit, const TagSpec& tag
     setPresentField(line, v, length, tag, out);
 }
 
-// The standard tag set of the loader (lower- and upper-case texts).
+// The standard tag set of the loader (lower- and upper-case texts): the grid
+// columns' tags (see Columns.h).
 namespace StdTags
 {
 extern const TagSpec Call, QsoDate, Comment, TimeOn, Freq, Band, Mode, Gridsquare, RstRcvd, RstSent,

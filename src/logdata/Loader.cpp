@@ -1,6 +1,5 @@
 #include "logdata/Loader.h"
 
-#include "logdata/Dates.h"
 #include "logdata/FieldLookup.h"
 #include "logdata/LogFileMark.h"
 #include "logdata/Rewrite.h"
@@ -14,41 +13,59 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace
 {
-enum Field {
-    FCall,
-    FDate,
-    FTime,
-    FFreq,
-    FBand,
-    FMode,
-    FLoc,
-    FRstRcvd,
-    FRstSent,
-    FSent,
-    FRcvd,
-    FComment,
-    FieldCount
-};
-
-const TagSpec* const kLoaderTags[FieldCount] = {
-    &StdTags::Call,    &StdTags::QsoDate,  &StdTags::TimeOn,     &StdTags::Freq,
-    &StdTags::Band,    &StdTags::Mode,     &StdTags::Gridsquare, &StdTags::RstRcvd,
-    &StdTags::RstSent, &StdTags::EqslSent, &StdTags::EqslRcvd,   &StdTags::Comment};
-
 const TagScanner& loaderScanner()
 {
-    static const TagScanner scanner(kLoaderTags, FieldCount);
+    static const TagScanner scanner = [] {
+        const TagSpec* tags[gridcol::ColumnCount];
+        for (int c = 0; c < gridcol::ColumnCount; ++c)
+            tags[c] = &gridcol::kColumns[c].tag;
+        return TagScanner(tags, gridcol::ColumnCount);
+    }();
     return scanner;
 }
 
+// Reads column C's cell. Each column gets code of its own (its tag and form
+// known when compiled), as hand-written code for the twelve would be.
+template <int C>
+inline void readCell(QByteArrayView line, const qsizetype* hits, bool displayFormat, RowValues& out)
+{
+    constexpr const gridcol::Column& col = gridcol::kColumns[C];
+    FieldValue v;
+    if (hits[C] >= 0) {
+        readFieldInto(line, hits[C], col.tag, v);
+        if (v.status == FieldValue::Unreadable) {
+            ++out.unreadable;
+            v.value = QByteArrayView("", 0);
+        }
+    }
+    if constexpr (C == gridcol::EqslRcvd)
+        out.eqslRcvdPresent = v.present();
+    // The file format shows dates and times as they are written.
+    constexpr bool dateOrTime =
+        col.gridForm == gridcol::Form::Date || col.gridForm == gridcol::Form::Time;
+    if constexpr (col.gridForm == gridcol::Form::AsWritten)
+        out.cells[C] = v.value;
+    else if (dateOrTime && !displayFormat)
+        out.cells[C] = v.value;
+    else
+        out.cells[C] = gridcol::shownValue(col.gridForm, line, v, out.buf[C]);
+}
+
+template <int... C>
+inline void readCells(QByteArrayView line, const qsizetype* hits, bool displayFormat,
+                      RowValues& out, std::integer_sequence<int, C...>)
+{
+    (readCell<C>(line, hits, displayFormat, out), ...);
+}
 } // namespace
 
 void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out)
 {
-    qsizetype hits[FieldCount];
+    qsizetype hits[gridcol::ColumnCount];
     loaderScanner().scan(line, hits);
     parseScannedRow(line, hits, displayFormat, out);
 }
@@ -56,64 +73,23 @@ void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out)
 void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFormat, RowValues& out)
 {
     out.unreadable = 0;
-    // One local per field rather than an array: an array of twelve would be
-    // cleared with a slow block fill on every line.
-    auto read = [&](Field f) {
-        FieldValue v;
-        if (hits[f] >= 0) {
-            readFieldInto(line, hits[f], *kLoaderTags[f], v);
-            if (v.status == FieldValue::Unreadable) {
-                ++out.unreadable;
-                v.value = QByteArrayView("", 0);
-            }
-        }
-        return v;
-    };
-    const qsizetype callHit = hits[FCall];
+    const qsizetype callHit = hits[gridcol::Call];
     out.lowerCaseCall =
         callHit >= 0 && line[callHit + 1] == 'c' &&
         (callHit == 0 || line.first(callHit + 5).indexOf(QByteArrayView("<call")) == callHit);
-    const FieldValue call = read(FCall), date = read(FDate), time = read(FTime), freq = read(FFreq),
-                     band = read(FBand), mode = read(FMode), loc = read(FLoc),
-                     rstRcvd = read(FRstRcvd), rstSent = read(FRstSent), sent = read(FSent),
-                     rcvd = read(FRcvd), comment = read(FComment);
-    out.call = call.value;
-    // Date: shown as DD.MM.YYYY.
-    if (!date.value.isEmpty() && displayFormat)
-        out.date = displayDateInto(date.value, out.dateBuf);
-    else
-        out.date = date.value;
-    // Time: HHMMSS is shown as HH:MM.
-    if (time.present() && displayFormat)
-        out.time = displayTimeInto(time.value, time.declared, out.timeBuf);
-    else
-        out.time = time.value;
-    // Frequency: a nine-character value is shown with four decimals.
-    out.freq = freq.value;
-    if (freq.present() && freq.declared == 9)
-        out.freq = out.freq.first(qMin<qsizetype>(7, out.freq.size()));
-    out.band = band.value;
-    out.mode = mode.value;
-    if (out.mode == QByteArrayView("MFSK"))
-        out.mode = QByteArrayView("FT4");
-    out.rstRcvd = rstRcvd.value;
-    out.rstSent = rstSent.value;
-    out.comment = comment.value;
-    out.eqslRcvdPresent = rcvd.present();
-    out.confirmed = out.eqslRcvdPresent && rcvd.value == QByteArrayView("Y");
-    const bool cq = out.call == QByteArrayView("CQ");
-    const QByteArrayView empty("", 0);
-    out.locator = cq ? empty : loc.value;
-    out.eqslSent = cq ? empty : sent.value;
-    out.eqslRcvd = cq ? empty : rcvd.value;
+    readCells(line, hits, displayFormat, out,
+              std::make_integer_sequence<int, gridcol::ColumnCount>());
+    out.confirmed = out.eqslRcvdPresent && out.cells[gridcol::EqslRcvd] == QByteArrayView("Y");
+    if (out.cells[gridcol::Call] == QByteArrayView("CQ")) {
+        for (int c = 0; c < gridcol::ColumnCount; ++c)
+            if (gridcol::kColumns[c].emptyForCq)
+                out.cells[c] = QByteArrayView("", 0);
+    }
 }
 
 void writeGridRow(CellTable& table, int row, const RowValues& r)
 {
-    const QByteArrayView cells[CellTable::Columns] = {r.date,    r.time,     r.call,     r.locator,
-                                                      r.freq,    r.band,     r.mode,     r.rstSent,
-                                                      r.rstRcvd, r.eqslSent, r.eqslRcvd, r.comment};
-    table.setRowValues(row, cells);
+    table.setRowValues(row, r.cells);
 }
 
 namespace

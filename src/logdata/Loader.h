@@ -1,5 +1,5 @@
 #pragma once
-// The logbook loader's data half: reads the logbook file, builds the twelve
+// The logbook loader's data half: reads the logbook file, builds the grid's
 // cell texts of every QSO row, counts the eQSL-confirmed QSOs, refills
 // LogLines and the counters, and stores the QSO count in config.dat. The main
 // window puts the result on screen.
@@ -57,21 +57,30 @@ LoadReport followLogbookData(ProgramState& s);
 // The cell values of one record line as the whole-log view shows them, without
 // the grid's leading blanks. Used by the loader for every line.
 struct RowValues {
-    QByteArrayView date, time; // may point into the buffers below
-    char dateBuf[24];
-    char timeBuf[24];
-    QByteArrayView call, freq, band, mode, locator, rstRcvd, rstSent, eqslSent, eqslRcvd, comment;
+    // The cells in column order (Columns.h); they may point into `buf`.
+    QByteArrayView cells[gridcol::ColumnCount];
+    char buf[gridcol::ColumnCount][24];
+    // The cells by name.
+    QByteArrayView &date = cells[gridcol::Date], &time = cells[gridcol::Time],
+                   &call = cells[gridcol::Call], &freq = cells[gridcol::Freq],
+                   &band = cells[gridcol::Band], &mode = cells[gridcol::Mode],
+                   &locator = cells[gridcol::Locator], &rstRcvd = cells[gridcol::RstRcvd],
+                   &rstSent = cells[gridcol::RstSent], &eqslSent = cells[gridcol::EqslSent],
+                   &eqslRcvd = cells[gridcol::EqslRcvd], &comment = cells[gridcol::Comment];
     bool eqslRcvdPresent = false;
     bool confirmed = false; // eQSL received "Y" (counted also for the call "CQ")
     // The call was found by the lower-case "<call:" and no "<call" stands
     // before it: the call search (which looks for "<call" only) finds the same.
     bool lowerCaseCall = false;
     int unreadable = 0;
+
+    RowValues() = default;
+    RowValues(const RowValues&) = delete; // the names refer to this object's cells
+    RowValues& operator=(const RowValues&) = delete;
 };
 void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out);
-// The same for a line already scanned with the loader's tags (in the order
-// call, date, time, frequency, band, mode, locator, RST received, RST sent,
-// eQSL sent, eQSL received, comment).
+// The same for a line already scanned with the columns' tags (in column
+// order).
 void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFormat,
                      RowValues& out);
 

@@ -4,6 +4,7 @@
 // are Windows-1252 bytes; the forms convert at their edge (see Cp1252.h).
 #include "logdata/LineTable.h"
 #include "logdata/LogFileMark.h"
+#include "logdata/QsoFields.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,20 +30,6 @@ struct SettingsValues {
     QByteArray QsoCountText;    // 12: held as text, converted after reading
     QByteArray StandardComment; // 13 (60)
     QByteArray Language;        // 14: "Eng" / "Ger"
-};
-
-// The double-clicked grid row, with the grid's leading blanks partly removed.
-struct SelectedQsoSet {
-    QByteArray date, time, call, locator, freq, band, mode, rstSent, rstRcvd, eqslSent, eqslRcvd,
-        comment;
-    int row = 0;
-};
-
-// The field values of the change form (ChangeFields) and the new-QSO form
-// (NewQsoFields). Date and time are kept in their display forms.
-struct EditFieldSet {
-    QByteArray call, date, time, freq, band, mode, rstRcvd, rstSent, locator, qslSent, qslRcvd,
-        eqslRcvd, eqslSent, comment;
 };
 
 struct ProgramState {

@@ -1,7 +1,7 @@
 #include "logdata/TextList.h"
 
 #include "logdata/AtomicFile.h"
-#include "logdata/Dates.h"
+#include "logdata/Columns.h"
 #include "logdata/FieldLookup.h"
 #include "logdata/LineTable.h"
 #include "logdata/Settings.h"
@@ -10,25 +10,29 @@
 #include <QFile>
 
 #include <cstring>
-
-const char* const kListHeading1 =
-    "Datum      Zeit   Call     Loc   Band Mod  RST   RST   e-QSL   e-QSL";
-const char* const kListHeading2 =
-    "                                            in   out    out     in";
+#include <utility>
 
 namespace
 {
-enum Field { FDate, FTime, FCall, FLoc, FBand, FMode, FRstRcvd, FRstSent, FSent, FRcvd, Count };
+const QByteArray heading1 = gridcol::listHeading1();
+const QByteArray heading2 = gridcol::listHeading2();
+} // namespace
+const char* const kListHeading1 = heading1.constData();
+const char* const kListHeading2 = heading2.constData();
 
-// The list's own limits: band 5, mode 10, locator 10, RSTs 10, eQSL flags 2.
-const TagSpec* const kListTags[Count] = {
-    &StdTags::QsoDate,  &StdTags::TimeOn,  &StdTags::Call,    &StdTags::Gridsquare,
-    &StdTags::Band,     &StdTags::Mode,    &StdTags::RstRcvd, &StdTags::RstSent,
-    &StdTags::EqslSent, &StdTags::EqslRcvd};
+namespace
+{
+// The listed columns, in list order.
+constexpr std::array<int, gridcol::ListedCount> kListed = gridcol::listedColumns();
 
 const TagScanner& listScanner()
 {
-    static const TagScanner scanner(kListTags, Count);
+    static const TagScanner scanner = [] {
+        const TagSpec* tags[gridcol::ListedCount];
+        for (int i = 0; i < gridcol::ListedCount; ++i)
+            tags[i] = &gridcol::kColumns[kListed[size_t(i)]].tag;
+        return TagScanner(tags, gridcol::ListedCount);
+    }();
     return scanner;
 }
 
@@ -53,65 +57,66 @@ struct RowWriter {
 
 namespace
 {
-void appendScannedRow(QByteArrayView line, const qsizetype* hits, QByteArray& out, int* unreadable)
+// The text of the I-th listed column; the characters it takes are added to
+// `room`. Each column gets code of its own (its tag and form known when
+// compiled).
+template <int I>
+inline QByteArrayView listText(QByteArrayView line, const qsizetype* hits, char* buf,
+                               qsizetype& room, int* unreadable)
 {
-    FieldValue v[Count];
-    for (int i = 0; i < Count; ++i) {
-        if (hits[i] < 0)
-            continue;
-        readFieldInto(line, hits[i], *kListTags[i], v[i]);
-        if (v[i].status == FieldValue::Unreadable) {
+    constexpr const gridcol::Column& col = gridcol::kColumns[kListed[I]];
+    FieldValue v;
+    if (hits[I] >= 0) {
+        readFieldInto(line, hits[I], col.tag, v);
+        if (v.status == FieldValue::Unreadable) {
             if (unreadable)
                 ++*unreadable;
-            v[i] = FieldValue();
+            v = FieldValue();
         }
     }
-    char date[24], time[24];
-    QByteArrayView dateText, timeText;
-    if (!v[FDate].value.isEmpty())
-        dateText = displayDateInto(v[FDate].value, date);
-    if (v[FTime].present())
-        timeText = displayTimeInto(v[FTime].value, v[FTime].declared, time);
-    const QByteArrayView loc = v[FLoc].value.isEmpty() ? QByteArrayView("----") : v[FLoc].value;
-    const QByteArrayView rcvd =
-        v[FRstRcvd].value.isEmpty() ? QByteArrayView("---") : v[FRstRcvd].value;
-    const QByteArrayView sent =
-        v[FRstSent].value.isEmpty() ? QByteArrayView("---") : v[FRstSent].value;
-    // Call and the blanks after it fill ten columns; a longer call gets none.
-    const qsizetype callPad = qMax<qsizetype>(0, 10 - v[FCall].value.size());
-    const qsizetype room = dateText.size() + timeText.size() + v[FCall].value.size() + callPad +
-                           loc.size() + v[FBand].value.size() + v[FMode].value.size() +
-                           rcvd.size() + sent.size() + v[FSent].value.size() +
-                           v[FRcvd].value.size() + 1 + 1 + 2 + 2 + 2 + 3 + 3 + 4 + 7;
+    QByteArrayView text = col.listForm == gridcol::Form::AsWritten
+                              ? v.value
+                              : gridcol::shownValue(col.listForm, line, v, buf);
+    if (text.isEmpty())
+        text = QByteArrayView(col.listEmpty);
+    room += col.listGap + qMax<qsizetype>(text.size(), col.listWidth);
+    return text;
+}
+
+// Writes the I-th listed column's text with the blanks before it and, when
+// it is shorter than the column, after it.
+template <int I> inline void putColumn(RowWriter& w, QByteArrayView text)
+{
+    constexpr const gridcol::Column& col = gridcol::kColumns[kListed[I]];
+    w.blanks(col.listGap);
+    w.put(text);
+    if constexpr (col.listWidth > 0)
+        w.blanks(qMax<qsizetype>(0, col.listWidth - text.size()));
+}
+
+template <int... I>
+void appendColumns(QByteArrayView line, const qsizetype* hits, QByteArray& out, int* unreadable,
+                   std::integer_sequence<int, I...>)
+{
+    char buf[gridcol::ListedCount][24];
+    qsizetype room = 0;
+    const QByteArrayView text[] = {listText<I>(line, hits, buf[I], room, unreadable)...};
     const qsizetype start = out.size();
     out.resize(start + room);
     RowWriter w{out.data() + start};
-    w.put(dateText);
-    w.blanks(1);
-    w.put(timeText);
-    w.blanks(1);
-    w.put(v[FCall].value);
-    w.blanks(callPad);
-    w.blanks(2);
-    w.put(loc);
-    w.blanks(2);
-    w.put(v[FBand].value);
-    w.blanks(2);
-    w.put(v[FMode].value);
-    w.blanks(3);
-    w.put(rcvd);
-    w.blanks(3);
-    w.put(sent);
-    w.blanks(4);
-    w.put(v[FSent].value);
-    w.blanks(7);
-    w.put(v[FRcvd].value);
+    (putColumn<I>(w, text[I]), ...);
+}
+
+void appendScannedRow(QByteArrayView line, const qsizetype* hits, QByteArray& out, int* unreadable)
+{
+    appendColumns(line, hits, out, unreadable,
+                  std::make_integer_sequence<int, gridcol::ListedCount>());
 }
 } // namespace
 
 void appendListRow(QByteArrayView line, QByteArray& out, int* unreadable)
 {
-    qsizetype hits[Count];
+    qsizetype hits[gridcol::ListedCount];
     listScanner().scan(line, hits);
     appendScannedRow(line, hits, out, unreadable);
 }

@@ -2,6 +2,7 @@
 
 #include "app/Language.h"
 #include "logdata/CallSearch.h"
+#include "logdata/Columns.h"
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
 #include "logdata/Loader.h"
@@ -49,15 +50,6 @@ QPixmap picture(const QString& path)
     if (p.isNull())
         qWarning("picture %s: %s", qPrintable(path), qPrintable(error));
     return p;
-}
-
-// The texts of a cell with its first `n` characters removed, cut to `max`.
-QByteArray cellValue(const QByteArray& cell, int n, int max)
-{
-    QByteArray v = cell.mid(n);
-    if (max >= 0 && v.size() > max)
-        v.truncate(max);
-    return v;
 }
 } // namespace
 
@@ -750,21 +742,6 @@ void TForm1::openHighlightedRow()
     m_selectedRow = row;
     s.SelectedLine = row + 1;
 
-    const GridModel* grid = StringGrid1->grid();
-    SelectedQsoSet q;
-    q.date = cellValue(grid->cell(0, row), 2, 20);
-    q.time = cellValue(grid->cell(1, row), 2, 20);
-    q.call = cellValue(grid->cell(2, row), 2, 20);
-    q.locator = cellValue(grid->cell(3, row), 3, 10);
-    q.freq = cellValue(grid->cell(4, row), 2, 12);
-    q.band = cellValue(grid->cell(5, row), 3, 6);
-    q.mode = cellValue(grid->cell(6, row), 4, 10);
-    q.rstSent = cellValue(grid->cell(7, row), 4, 10);
-    q.rstRcvd = cellValue(grid->cell(8, row), 4, 10);
-    q.eqslSent = cellValue(grid->cell(9, row), 2, 4);
-    q.eqslRcvd = cellValue(grid->cell(10, row), 2, 4);
-    q.comment = grid->cell(11, row);
-    q.row = row;
-
+    const SelectedQsoSet q = gridcol::openedQso(StringGrid1->grid()->shownRows(), row);
     emit qsoOpened(q, s.SelectedLine);
 }

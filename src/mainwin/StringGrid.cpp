@@ -1,5 +1,6 @@
 #include "mainwin/StringGrid.h"
 
+#include "logdata/Columns.h"
 #include "logdata/Cp1252.h"
 #include "widgets/Widgets.h"
 
@@ -14,15 +15,6 @@
 
 namespace
 {
-constexpr int kColumnWidths[GridModel::Columns] = {81, 60, 117, 74, 74, 55,
-                                                   65, 59, 62,  66, 65, 412};
-constexpr const char* kCaptions[GridModel::Columns] = {
-    QT_TRANSLATE_NOOP("GridModel", "Date"),     QT_TRANSLATE_NOOP("GridModel", "Time"),
-    QT_TRANSLATE_NOOP("GridModel", "CALL"),     QT_TRANSLATE_NOOP("GridModel", "Locator"),
-    QT_TRANSLATE_NOOP("GridModel", "MHz"),      QT_TRANSLATE_NOOP("GridModel", "Band"),
-    QT_TRANSLATE_NOOP("GridModel", "Mode"),     QT_TRANSLATE_NOOP("GridModel", "RST sent"),
-    QT_TRANSLATE_NOOP("GridModel", "RST rcvd"), QT_TRANSLATE_NOOP("GridModel", "eQSL out"),
-    QT_TRANSLATE_NOOP("GridModel", "eQSL in"),  QT_TRANSLATE_NOOP("GridModel", "Comment")};
 constexpr int kHeaderColor = 8421440; // RGB 64,128,128
 constexpr int kLineGreen = 2209384;   // the cell borders
 constexpr int kLineRed = 255;         // under the date column
@@ -98,9 +90,13 @@ int GridModel::columnCount(const QModelIndex& parent) const
 
 QVariant GridModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
         return QVariant();
-    return shownRows().cellString(index.row(), index.column());
+    if (role == Qt::DisplayRole)
+        return shownRows().cellString(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole && index.column() < Columns)
+        return int(gridcol::kColumns[index.column()].align);
+    return QVariant();
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -108,7 +104,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (orientation != Qt::Horizontal || section < 0 || section >= Columns)
         return QVariant();
     if (role == Qt::DisplayRole)
-        return QCoreApplication::translate("GridModel", kCaptions[section]);
+        return QCoreApplication::translate("GridModel", gridcol::kColumns[section].caption);
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
     return QVariant();
@@ -196,7 +192,7 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new GridMo
     verticalHeader()->setMinimumSectionSize(20);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     for (int c = 0; c < GridModel::Columns; ++c)
-        setColumnWidth(c, kColumnWidths[c]);
+        setColumnWidth(c, gridcol::kColumns[c].width);
     setShowGrid(true);
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone); // a string grid clips a long text at the cell's edge
@@ -219,7 +215,7 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new GridMo
     // The MHz column takes a whole 10-character frequency (144.174000, as
     // WSJT-X writes every 2 m and 70 cm QSO) with its leading blanks.
     const int mhz = QFontMetrics(font()).horizontalAdvance(QStringLiteral("   144.174000")) + 8;
-    setColumnWidth(4, qMax(kColumnWidths[4], mhz));
+    setColumnWidth(gridcol::Freq, qMax(gridcol::kColumns[gridcol::Freq].width, mhz));
 }
 
 QHeaderView* StringGrid::makeColumnHeader(QWidget* parent)
