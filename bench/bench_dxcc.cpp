@@ -25,11 +25,19 @@ using namespace country;
 namespace
 {
 BenchLog* bench = nullptr;
+
+// The logbook the benchmarks load, as a Logbook holds it.
+LogbookState& book()
+{
+    static LogbookState b;
+    return b;
+}
 std::shared_ptr<const CountryResolver> resolver;
 
 void freshState()
 {
     resetProgramState();
+    book() = LogbookState();
     G().LogFilePath = QFile::encodeName(bench->path);
     G().DisplayFormat = 1;
 }
@@ -38,7 +46,7 @@ void BM_Load(benchmark::State& state)
 {
     freshState();
     for (auto _ : state) {
-        LoadReport r = loadLogbookData(G());
+        LoadReport r = loadLogbookData(G(), book());
         benchmark::DoNotOptimize(r.rows.rowCount());
     }
 }
@@ -47,9 +55,9 @@ void BM_Load(benchmark::State& state)
 void BM_DxccBuild(benchmark::State& state)
 {
     freshState();
-    loadLogbookData(G());
-    const LineTable& lines = G().LogLines;
-    const int last = G().LoadedLineCount;
+    loadLogbookData(G(), book());
+    const LineTable& lines = book().LogLines;
+    const int last = book().LoadedLineCount;
     for (auto _ : state) {
         DxccStats stats(resolver);
         for (int k = 1; k <= last; ++k)

@@ -2,6 +2,7 @@
 
 #include "editing/RecordBuilder.h"
 #include "logdata/Dates.h"
+#include "logdata/Logbook.h"
 #include "logdata/TextCodec.h"
 #include "widgets/KeyEdit.h"
 #include "widgets/Screen.h"
@@ -29,10 +30,9 @@ TForm7::TForm7() : QsoEntryForm(Kind::NewQso)
 bool TForm7::utf8Line() const
 {
     if (!m_logHoldsUtf8) {
-        const ProgramState& s = G();
         m_logHoldsUtf8 = false;
-        for (int k = s.LoadedLineCount; k >= 1 && !*m_logHoldsUtf8; --k)
-            m_logHoldsUtf8 = text::isUtf8Text(s.LogLines.view(k));
+        for (int k = m_logbook ? m_logbook->lineCount() - 1 : -1; k >= 0 && !*m_logHoldsUtf8; --k)
+            m_logHoldsUtf8 = text::isUtf8Text(m_logbook->line(k));
     }
     return *m_logHoldsUtf8;
 }

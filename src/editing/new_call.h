@@ -4,6 +4,8 @@
 // last line of the logbook and rewrites and reloads the logbook at once.
 #include "editing/QsoEntryForm.h"
 
+class Logbook;
+
 #include <optional>
 
 class TForm7 : public QsoEntryForm
@@ -44,6 +46,8 @@ signals:
 
 public:
     void appendAnswered(bool written) { m_appended = written; }
+    // The logbook the QSO is added to.
+    void setLogbook(const Logbook* book) { m_logbook = book; }
 
 protected:
     EditFieldSet& values() override { return m_fields; }
@@ -52,6 +56,7 @@ protected:
     bool utf8Line() const override;
 
 private:
+    const Logbook* m_logbook = nullptr;
     mutable std::optional<bool> m_logHoldsUtf8;
     bool m_appended = false;
     EditFieldSet m_fields;

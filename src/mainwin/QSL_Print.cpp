@@ -73,7 +73,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     // The live log: a QSO another program appends shows up at once; a file
     // changed otherwise is loaded again whole.
     m_logbook = new Logbook(G(), this);
-    connect(m_logbook, &Logbook::rowsAdded, this, [this] { showFollowed(m_logbook->added()); });
+    // Lines added by the window's own writes show when it reads the log again.
+    connect(m_logbook, &Logbook::rowsAdded, this, [this] {
+        if (!m_ownWrite)
+            showFollowed(m_logbook->added());
+    });
     connect(m_logbook, &Logbook::changedOnDisk, this, [this] { bringLogbookUpToDate(); });
     // Records another window stored (QSL marks): their rows are read again.
     // The main window's own writes show themselves when it is shown again.
@@ -335,7 +339,8 @@ void TForm1::LoadLogbook()
 
 void TForm1::showRows(LoadReport report, bool wholeLoad)
 {
-    ProgramState& s = G();
+    const ProgramState& s = G();
+    const LogbookState& book = m_logbook->data();
     GridModel* grid = StringGrid1->grid();
     const QString cellsLost = cellsLostText(report.rows);
     if (report.incremental)
@@ -345,14 +350,14 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
     if (s.SearchView == 0) {
         grid->showSearch(false);
         // One empty row follows the last QSO.
-        grid->setRowCount(s.LoadedLineCount);
+        grid->setRowCount(book.LoadedLineCount);
     }
     if (wholeLoad || s.SearchView == 0) {
         if (report.numberShown)
-            Edit1->setText(QStringLiteral(" ") + QString::number(s.LoadedLineCount - 1));
+            Edit1->setText(QStringLiteral(" ") + QString::number(book.LoadedLineCount - 1));
     }
     if (report.confirmedShown)
-        Panel17->setText(QString::number(s.ConfirmedCount));
+        Panel17->setText(QString::number(book.ConfirmedCount));
     reportLoadProblems(report, cellsLost);
     if (!report.reloadReason.isEmpty() && report.opened)
         showStatus(tr("The logbook changed on disk and was loaded again."));
@@ -479,8 +484,8 @@ void TForm1::CallSearch()
     }
     m_shownSearch = s.SearchCall;
     CallSearchResult result =
-        searchLogLines(s, StringGrid1->grid()->fullRows(), s.SearchCall, s.DisplayFormat == 1);
-    s.LinesRead = s.LoadedLineCount == 0 ? 0 : 1 + result.matches;
+        m_logbook->search(StringGrid1->grid()->fullRows(), s.SearchCall, s.DisplayFormat == 1);
+    s.LinesRead = m_logbook->data().LoadedLineCount == 0 ? 0 : 1 + result.matches;
     GridModel* grid = StringGrid1->grid();
     const int matches = result.matches;
     const QString cellsLost = cellsLostText(result.rows);
@@ -500,14 +505,9 @@ void TForm1::CallSearch()
 bool TForm1::bringLogbookUpToDate()
 {
     ProgramState& s = G();
-    if (s.LogMark.valid) {
-        LoadReport r = m_logbook->catchUp();
-        if (r.reloadReason.isEmpty()) {
-            if (!r.updatedRows.empty())
-                showFollowed(r);
-            return true;
-        }
-    }
+    // Appended lines come as rowsAdded.
+    if (m_logbook->data().LogMark.valid && m_logbook->catchUp().reloadReason.isEmpty())
+        return true;
     // Not loaded, or changed otherwise on disk: read it whole.
     const quint8 format = s.DisplayFormat;
     LoadReport whole = m_logbook->load();
@@ -521,18 +521,19 @@ bool TForm1::bringLogbookUpToDate()
 void TForm1::showFollowed(const LoadReport& report)
 {
     ProgramState& s = G();
+    const LogbookState& book = m_logbook->data();
     GridModel* grid = StringGrid1->grid();
     QScrollBar* bar = StringGrid1->verticalScrollBar();
     const bool atBottom = bar->value() >= bar->maximum();
     const int firstNew = grid->fullRows().rowCount();
     grid->updateFullRows(report.updatedRows, report.rows);
     if (s.SearchView == 0) {
-        grid->setRowCount(s.LoadedLineCount);
-        Edit1->setText(QStringLiteral(" ") + QString::number(s.LoadedLineCount - 1));
+        grid->setRowCount(book.LoadedLineCount);
+        Edit1->setText(QStringLiteral(" ") + QString::number(book.LoadedLineCount - 1));
     } else {
         // New QSOs that match the search shown are added to it.
         CallSearchResult found =
-            searchLogLines(s, grid->fullRows(), m_shownSearch, s.DisplayFormat == 1, firstNew + 2);
+            m_logbook->search(grid->fullRows(), m_shownSearch, s.DisplayFormat == 1, firstNew + 2);
         if (found.matches > 0) {
             grid->appendSearchRows(found.rows);
             const int matches = qMax(0, s.QsoCount) + found.matches;
@@ -542,8 +543,8 @@ void TForm1::showFollowed(const LoadReport& report)
             Edit1->setText(QString::number(matches));
         }
     }
-    if (s.RowsWithRcvd > 0)
-        Panel17->setText(QString::number(s.ConfirmedCount));
+    if (book.RowsWithRcvd > 0)
+        Panel17->setText(QString::number(book.ConfirmedCount));
     if (atBottom)
         ScrollGridToBottom();
 }
@@ -573,6 +574,19 @@ LineWrite TForm1::writeLine(int line, const QByteArray& expected, const QByteArr
     m_ownWrite = true;
     const std::optional<RewriteOutcome> outcome = m_logbook->writeLine(line, expected, record);
     m_ownWrite = false;
+    return lineWritten(outcome);
+}
+
+LineWrite TForm1::deleteLine(int line, const QByteArray& expected)
+{
+    m_ownWrite = true;
+    const std::optional<RewriteOutcome> outcome = m_logbook->deleteLine(line, expected);
+    m_ownWrite = false;
+    return lineWritten(outcome);
+}
+
+LineWrite TForm1::lineWritten(const std::optional<RewriteOutcome>& outcome)
+{
     if (!outcome) {
         dialogs().showError(lineMovedText());
         return LineWrite::Moved;
