@@ -61,7 +61,7 @@ QByteArray cellValue(const QByteArray& cell, int n, int max)
 }
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent)
+TForm1::TForm1(QWidget* parent) : QWidget(parent), m_state(G())
 {
     initPictureResources();
     setWindowTitle(QStringLiteral("Vosmira V4.2")); // the program's name and version
@@ -72,7 +72,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 
     // The live log: a QSO another program appends shows up at once; a file
     // changed otherwise is loaded again whole.
-    m_logbook = new Logbook(G(), this);
+    m_logbook = new Logbook(m_state, this);
     // Lines added by the window's own writes show when it reads the log again.
     connect(m_logbook, &Logbook::rowsAdded, this, [this] {
         if (!m_ownWrite)
@@ -94,7 +94,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
         new StartupProbe(
             [this] {
                 const QScrollBar* bar = StringGrid1->verticalScrollBar();
-                return isVisible() && G().QsoCount > 0 && bar->value() == bar->maximum();
+                return isVisible() && m_state.QsoCount > 0 && bar->value() == bar->maximum();
             },
             [](double cpu, double mono) {
                 std::printf("start-up done %.1f ms cpu %.3f mono\n", cpu, mono);
@@ -242,7 +242,7 @@ void TForm1::buildControls()
 
 void TForm1::FormCreate()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     const QSize screen = screenSize();
     resize(screen.width() - 10, screen.height() - 40);
     arrangeControls(screen.width() < kDesignWidth);
@@ -257,7 +257,7 @@ void TForm1::FormCreate()
 
 void TForm1::Log()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     ::Load_Config(s);
     s.SearchView = 0;
     s.DisplayFormat = 1;
@@ -316,7 +316,7 @@ void TForm1::arrangeControls(bool twoRows)
 
 void TForm1::LoadLogbook()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     if (s.SearchView == 0) {
         Label4->hide();
         Edit3->hide();
@@ -339,7 +339,7 @@ void TForm1::LoadLogbook()
 
 void TForm1::showRows(LoadReport report, bool wholeLoad)
 {
-    const ProgramState& s = G();
+    const ProgramState& s = m_state;
     const LogbookState& book = m_logbook->data();
     GridModel* grid = StringGrid1->grid();
     const QString cellsLost = cellsLostText(report.rows);
@@ -411,13 +411,13 @@ QString TForm1::loadProblemText(const LoadReport& report) const
         why = report.errorReason; // the system's words
         break;
     }
-    const QString path = QDir::toNativeSeparators(logFilePathString(G()));
+    const QString path = QDir::toNativeSeparators(logFilePathString(m_state));
     return tr("The logbook %1 could not be read: %2.").arg(path, why);
 }
 
 void TForm1::reportConfigProblem()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     if (s.ConfigSaveError.isEmpty() || s.ConfigSaveReported)
         return;
     s.ConfigSaveReported = true;
@@ -462,7 +462,7 @@ bool TForm1::ReportRewrite(const RewriteOutcome& outcome)
 
 void TForm1::Init()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     Edit3->clear();
     if (s.SearchView == 1 && s.QsoCount != 0) {
         GridModel* grid = StringGrid1->grid();
@@ -473,7 +473,7 @@ void TForm1::Init()
 
 void TForm1::CallSearch()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     s.LinesRead = 0;
     // The search reads the logbook as held in memory, once what changed on
     // disk is taken in.
@@ -504,7 +504,7 @@ void TForm1::CallSearch()
 
 bool TForm1::bringLogbookUpToDate()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     // Appended lines come as rowsAdded.
     if (m_logbook->data().LogMark.valid && m_logbook->catchUp().reloadReason.isEmpty())
         return true;
@@ -520,7 +520,7 @@ bool TForm1::bringLogbookUpToDate()
 
 void TForm1::showFollowed(const LoadReport& report)
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     const LogbookState& book = m_logbook->data();
     GridModel* grid = StringGrid1->grid();
     QScrollBar* bar = StringGrid1->verticalScrollBar();
@@ -556,12 +556,12 @@ void TForm1::Delay(int ms)
 
 void TForm1::Load_Config()
 {
-    ::Load_Config(G());
+    ::Load_Config(m_state);
 }
 
 void TForm1::Save_Config()
 {
-    ::Save_Config(G());
+    ::Save_Config(m_state);
 }
 
 void TForm1::ScrollGridToBottom()
@@ -622,7 +622,7 @@ void TForm1::returnFromSettings()
 
 void TForm1::Button1Click()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     s.SearchView = 1;
     s.DisplayFormat = 1;
     Init();
@@ -639,7 +639,7 @@ void TForm1::Button1Click()
 
 void TForm1::Edit3KeyPress(QChar& key)
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     s.SearchCall = Cp1252::fromUnicode(Edit3->text()).left(20);
     if (key.unicode() == 13) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -650,7 +650,7 @@ void TForm1::Edit3KeyPress(QChar& key)
 
 void TForm1::Button3Click()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     s.SearchView = 0;
     s.DisplayFormat = 1;
     // The whole log is still held: shown again, with only what changed read.
@@ -670,7 +670,7 @@ void TForm1::Button2Click()
 {
     if (!mayLeave())
         return;
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     s.SearchView = 0;
     s.DisplayFormat = 0;
     Init();
@@ -702,7 +702,7 @@ void TForm1::Image1Click()
 {
     Image2->show();
     Delay(500);
-    buildTextList(G(), [](const QString& text) { dialogs().showMessage(text); });
+    buildTextList(m_state, [](const QString& text) { dialogs().showMessage(text); });
     Image2->hide();
     Delay(500);
     emit printRequested();
@@ -715,7 +715,7 @@ void TForm1::Image3Click()
 
 void TForm1::StringGrid1SelectCell(int /*col*/, int row)
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     if (s.SearchView == 0) {
         m_selectedRow = row;
         s.SelectedLine = row + 1;
@@ -724,7 +724,7 @@ void TForm1::StringGrid1SelectCell(int /*col*/, int row)
 
 void TForm1::StringGrid1DblClick()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     if (s.SearchView != 0)
         return;
     // The view decides whether it may take another QSO now (see the
@@ -734,7 +734,7 @@ void TForm1::StringGrid1DblClick()
 
 void TForm1::openHighlightedRow()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     // The row whose cells are opened is the highlighted one; its line is
     // taken here too, so that after a reload (which points SelectedLine past
     // the last record while the highlight stays) the view never shows one QSO

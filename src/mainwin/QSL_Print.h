@@ -143,6 +143,8 @@ private:
     // Makes LogLines match the file before it is read from memory: appended
     // lines taken in, a changed file loaded again. False when it cannot be read.
     bool bringLogbookUpToDate();
+    // The settings and what the window shows of the log, taken once.
+    ProgramState& m_state;
     Logbook* m_logbook = nullptr; // the logbook on disk: loads, the live log
     bool m_ownWrite = false;      // a write the window asked for is under way
     QByteArray m_shownSearch;     // the text of the search result shown
