@@ -10,6 +10,7 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   qtkeychain-qt6-dev trustedqsl
   curl fonts-dejavu-core fonts-liberation
+  # the country file (also at run time); the flag drawings the tests compare
   hamradio-files iso-flags-svg
   xvfb xauth xdotool poppler-utils openbox x11-utils
   python3

@@ -40,6 +40,10 @@ public:
     {
         return QString();
     }
+    QString chooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return QString();
+    }
     int count = 0;
 
 private:

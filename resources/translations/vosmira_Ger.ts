@@ -3,7 +3,7 @@
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
     <name>Qsl</name>
-    <message>
+        <message>
         <source>no D-Bus session is running</source>
         <translation>es läuft keine D-Bus-Sitzung</translation>
     </message>
@@ -246,14 +246,14 @@
 </context>
 <context>
     <name>AtomicFile</name>
-    <message>
+        <message>
         <source>the disk is full</source>
         <translation>die Platte ist voll</translation>
     </message>
 </context>
 <context>
     <name>Country</name>
-    <message>
+        <message>
         <source>Armenia</source>
         <translation>Armenien</translation>
     </message>
@@ -768,7 +768,7 @@
 </context>
 <context>
     <name>GridModel</name>
-    <message>
+        <message>
         <source>Date</source>
         <translation>Datum</translation>
     </message>
@@ -819,14 +819,14 @@
 </context>
 <context>
     <name>KeyEdit</name>
-    <message>
+        <message>
         <source>"%1" cannot be stored here: the text is kept in the Windows-1252 code page, which has no such character.</source>
         <translation>„%1“ kann hier nicht gespeichert werden: der Text wird in der Codepage Windows-1252 gespeichert, die dieses Zeichen nicht kennt.</translation>
     </message>
 </context>
 <context>
     <name>ListPrint</name>
-    <message>
+        <message>
         <source>Page:</source>
         <translation>Seite:</translation>
     </message>
@@ -837,7 +837,7 @@
 </context>
 <context>
     <name>QsoEntryForm</name>
-    <message>
+        <message>
         <source>Change QSO</source>
         <translation>QSO ändern</translation>
     </message>
@@ -936,14 +936,14 @@
 </context>
 <context>
     <name>Settings</name>
-    <message>
+        <message>
         <source>unknown error</source>
         <translation>unbekannter Fehler</translation>
     </message>
 </context>
 <context>
     <name>TConfiguration</name>
-    <message>
+        <message>
         <source>Configuration</source>
         <translation>Konfiguration</translation>
     </message>
@@ -1018,6 +1018,14 @@
 </context>
 <context>
     <name>TForm1</name>
+        <message>
+        <source>QSL</source>
+        <translation>QSL</translation>
+    </message>
+    <message>
+        <source>eQSL and LoTW: upload, confirmations</source>
+        <translation>eQSL und LoTW: hochladen, Bestätigungen</translation>
+    </message>
     <message>
         <source>Loading the logbook … %1 %</source>
         <translation>Das Logbuch wird geladen … %1 %</translation>
@@ -1114,10 +1122,18 @@
         <source>The logbook could not be written (%1). The file on disk is unchanged.</source>
         <translation>Das Logbuch konnte nicht geschrieben werden (%1). Die Datei ist unverändert.</translation>
     </message>
+    <message>
+        <source>DXCC</source>
+        <translation>DXCC</translation>
+    </message>
+    <message>
+        <source>DXCC entities worked and confirmed per band</source>
+        <translation>DXCC-Gebiete gearbeitet und bestätigt je Band</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
-    <message>
+        <message>
         <source>QSO</source>
         <translation>QSO</translation>
     </message>
@@ -1236,14 +1252,14 @@
 </context>
 <context>
     <name>TForm3</name>
-    <message>
+        <message>
         <source>In this QSO's record the length of %1 is not a number. The field is shown empty; saving the change writes it empty.</source>
         <translation>Im Datensatz dieses QSOs ist die Länge von %1 keine Zahl. Das Feld wird leer gezeigt; beim Speichern der Änderung wird es leer geschrieben.</translation>
     </message>
 </context>
 <context>
     <name>TForm4</name>
-    <message>
+        <message>
         <source>eQSL account</source>
         <translation>eQSL-Zugang</translation>
     </message>
@@ -1294,7 +1310,7 @@
 </context>
 <context>
     <name>TForm5</name>
-    <message>
+        <message>
         <source>The file %1 could not be read.</source>
         <translation>Die Datei %1 konnte nicht gelesen werden.</translation>
     </message>
@@ -1321,7 +1337,7 @@
 </context>
 <context>
     <name>TForm8</name>
-    <message>
+        <message>
         <source>Delete QSO</source>
         <translation>QSO löschen</translation>
     </message>
@@ -1368,7 +1384,7 @@
 </context>
 <context>
     <name>TForm9</name>
-    <message>
+        <message>
         <source>Delete QSO?</source>
         <translation>QSO löschen?</translation>
     </message>
@@ -1395,21 +1411,21 @@
 </context>
 <context>
     <name>TStartForm</name>
-    <message>
+        <message>
         <source>Screen</source>
         <translation>Bildschirm</translation>
     </message>
 </context>
 <context>
     <name>TextList</name>
-    <message>
+        <message>
         <source>The file List.txt could not be created.</source>
         <translation>Die Datei List.txt konnte nicht angelegt werden.</translation>
     </message>
 </context>
 <context>
     <name>eqsl</name>
-    <message>
+        <message>
         <source>No reply from eQSL.</source>
         <translation>Keine Rückmeldung von eQSL.</translation>
     </message>
@@ -1444,7 +1460,7 @@
 </context>
 <context>
     <name>Rewrite</name>
-    <message>
+        <message>
         <source>%1 is a link that leads to no file (%2)</source>
         <translation>%1 ist ein Verweis, der zu keiner Datei führt (%2)</translation>
     </message>
@@ -1531,7 +1547,7 @@
 </context>
 <context>
     <name>Loader</name>
-    <message>
+        <message>
         <source>no logbook file is set</source>
         <translation>keine Logdatei eingestellt</translation>
     </message>
@@ -1554,9 +1570,372 @@
 </context>
 <context>
     <name>OrphanLog</name>
-    <message>
+        <message>
         <source>A QSO that another program wrote into the replaced logbook file could not be added to %1 (%2). It is kept and tried again while Vosmira runs; please free space on the disk.</source>
         <translation>Ein QSO, das ein anderes Programm in die ersetzte Logdatei geschrieben hat, konnte nicht zu %1 hinzugefügt werden (%2). Es bleibt erhalten und wird erneut versucht, solange Vosmira läuft; bitte Platz auf der Platte schaffen.</translation>
+    </message>
+</context>
+<context>
+    <name>QslCommand</name>
+        <message>
+        <source>usage: vosmira qsl upload|download eqsl|lotw</source>
+        <translation>Aufruf: vosmira qsl upload|download eqsl|lotw</translation>
+    </message>
+    <message>
+        <source>The logbook could not be read: %1</source>
+        <translation>Das Logbuch kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>no log file is set</source>
+        <translation>es ist keine Logdatei eingestellt</translation>
+    </message>
+</context>
+<context>
+    <name>QslRunner</name>
+        <message>
+        <source>the password could not be read (%1)</source>
+        <translation>das Passwort kann nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>A QSL run is still going on.</source>
+        <translation>Ein QSL-Lauf ist noch im Gange.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>not marked</source>
+        <translation>nicht markiert</translation>
+    </message>
+    <message>
+        <source>line %1 of the log holds another QSO now</source>
+        <translation>Zeile %1 des Logs enthält jetzt ein anderes QSO</translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n QSO(s) marked in the log</source>
+        <translation>
+            <numerusform>; %n QSO im Log markiert</numerusform>
+            <numerusform>; %n QSOs im Log markiert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>nicht gesendet</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>gesendet</translation>
+    </message>
+    <message>
+        <source>; the log could not be written (%1): the QSOs sent stay unmarked and go up again next time</source>
+        <translation>; das Log konnte nicht geschrieben werden (%1): die gesendeten QSOs bleiben unmarkiert und werden beim nächsten Mal erneut hochgeladen</translation>
+    </message>
+    <message>
+        <source>already confirmed</source>
+        <translation>schon bestätigt</translation>
+    </message>
+    <message>
+        <source>confirmed</source>
+        <translation>bestätigt</translation>
+    </message>
+    <message>
+        <source>confirmation not marked</source>
+        <translation>Bestätigung nicht eingetragen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n QSO(s) of the log fit it (lines %1)</source>
+        <translation>
+            <numerusform>%n QSO des Logs passt dazu (Zeile %1)</numerusform>
+            <numerusform>%n QSOs des Logs passen dazu (Zeilen %1)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>no QSO of the log fits it (%1 %2)</source>
+        <translation>kein QSO des Logs passt dazu (%1 %2)</translation>
+    </message>
+    <message>
+        <source>; the log could not be written (%1): nothing is marked, and the next download starts where this one did</source>
+        <translation>; das Log konnte nicht geschrieben werden (%1): nichts ist markiert, und der nächste Download beginnt, wo dieser begann</translation>
+    </message>
+    <message>
+        <source>; the download was not complete: the next one starts where this one did</source>
+        <translation>; der Download war nicht vollständig: der nächste beginnt, wo dieser begann</translation>
+    </message>
+    <message>
+        <source>; where this download ended could not be saved (%1): the next one fetches these confirmations again</source>
+        <translation>; wo dieser Download endete, konnte nicht gespeichert werden (%1): der nächste holt diese Bestätigungen noch einmal</translation>
+    </message>
+</context>
+<context>
+    <name>QslWindow</name>
+        <message>
+        <source>The settings are saved.</source>
+        <translation>Die Einstellungen sind gespeichert.</translation>
+    </message>
+    <message>
+        <source>QSL: eQSL and LoTW</source>
+        <translation>QSL: eQSL und LoTW</translation>
+    </message>
+    <message>
+        <source>eQSL</source>
+        <translation>eQSL</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Benutzer:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>LoTW</source>
+        <translation>LoTW</translation>
+    </message>
+    <message>
+        <source>Login:</source>
+        <translation>Login:</translation>
+    </message>
+    <message>
+        <source>Station location:</source>
+        <translation>Stationsstandort:</translation>
+    </message>
+    <message>
+        <source>Certificate call:</source>
+        <translation>Rufzeichen des Zertifikats:</translation>
+    </message>
+    <message>
+        <source>tqsl program:</source>
+        <translation>tqsl-Programm:</translation>
+    </message>
+    <message>
+        <source>eQSL confirmations do not count for ARRL&apos;s DXCC; LoTW&apos;s do.</source>
+        <translation>eQSL-Bestätigungen zählen nicht für das DXCC der ARRL, die von LoTW schon.</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Hochladen</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Uploads every QSO not yet sent to eQSL</source>
+        <translation>Lädt jedes noch nicht gesendete QSO zu eQSL hoch</translation>
+    </message>
+    <message>
+        <source>Signs and uploads every QSO not yet sent to LoTW with tqsl</source>
+        <translation>Signiert jedes noch nicht an LoTW gesendete QSO mit tqsl und lädt es hoch</translation>
+    </message>
+    <message>
+        <source>Marks the QSOs eQSL confirmed since the last download</source>
+        <translation>Markiert die QSOs, die eQSL seit dem letzten Download bestätigt hat</translation>
+    </message>
+    <message>
+        <source>Marks the QSOs LoTW confirmed since the last download</source>
+        <translation>Markiert die QSOs, die LoTW seit dem letzten Download bestätigt hat</translation>
+    </message>
+    <message>
+        <source>The station location as named in TrustedQSL</source>
+        <translation>Der Stationsstandort, wie er in TrustedQSL heißt</translation>
+    </message>
+    <message>
+        <source>The call of the certificate, where the station location does not say</source>
+        <translation>Das Rufzeichen des Zertifikats, wo der Stationsstandort es nicht festlegt</translation>
+    </message>
+    <message>
+        <source>Save settings</source>
+        <translation>Einstellungen speichern</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <translation>Dienst</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Call</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>stored (type to replace)</source>
+        <translation>gespeichert (zum Ersetzen eintippen)</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>The password could not be stored (%1).</source>
+        <translation>Das Passwort konnte nicht gespeichert werden (%1).</translation>
+    </message>
+    <message>
+        <source>%1: uploading …</source>
+        <translation>%1: wird hochgeladen …</translation>
+    </message>
+    <message>
+        <source>%1: downloading …</source>
+        <translation>%1: wird heruntergeladen …</translation>
+    </message>
+</context>
+<context>
+    <name>TForm7</name>
+        <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>DxccWindow</name>
+        <message>
+        <source>DXCC</source>
+        <translation>DXCC</translation>
+    </message>
+    <message>
+        <source>Entity</source>
+        <translation>Gebiet</translation>
+    </message>
+    <message>
+        <source>Prefix</source>
+        <translation>Präfix</translation>
+    </message>
+    <message>
+        <source>Confirmed by:</source>
+        <translation>Bestätigt durch:</translation>
+    </message>
+    <message>
+        <source>LoTW</source>
+        <translation>LoTW</translation>
+    </message>
+    <message>
+        <source>eQSL</source>
+        <translation>eQSL</translation>
+    </message>
+    <message>
+        <source>QSL card</source>
+        <translation>QSL-Karte</translation>
+    </message>
+    <message>
+        <source>Entities not worked too</source>
+        <translation>Auch nicht gearbeitete Gebiete</translation>
+    </message>
+    <message>
+        <source>Export CSV …</source>
+        <translation>Als CSV exportieren …</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>%1 QSOs; confirmed by LoTW %2, by eQSL %3, by QSL card %4</source>
+        <translation>%1 QSOs; bestätigt durch LoTW %2, durch eQSL %3, durch QSL-Karte %4</translation>
+    </message>
+    <message>
+        <source>The DXCC table needs a country file (cty.csv).</source>
+        <translation>Die DXCC-Tabelle braucht eine Länderdatei (cty.csv).</translation>
+    </message>
+    <message>
+        <source>Worked / confirmed</source>
+        <translation>Gearbeitet / bestätigt</translation>
+    </message>
+    <message>
+        <source>DXCC entities worked: %1, confirmed: %2</source>
+        <translation>DXCC-Gebiete gearbeitet: %1, bestätigt: %2</translation>
+    </message>
+    <message>
+        <source>Export the DXCC table</source>
+        <translation>DXCC-Tabelle exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The DXCC table could not be written to %1: %2</source>
+        <translation>Die DXCC-Tabelle konnte nicht nach %1 geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CountryFilePanel</name>
+        <message>
+        <source>Country file address:</source>
+        <translation>Adresse der Länderdatei:</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Fetches the current country file (cty.csv) into the working folder</source>
+        <translation>Holt die aktuelle Länderdatei (cty.csv) in den Arbeitsordner</translation>
+    </message>
+    <message>
+        <source>The address was not kept: %1</source>
+        <translation>Die Adresse wurde nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>Downloading the country file …</source>
+        <translation>Die Länderdatei wird heruntergeladen …</translation>
+    </message>
+</context>
+<context>
+    <name>CountryFileDownload</name>
+        <message>
+        <source>it is not a country file: %1</source>
+        <translation>sie ist keine Länderdatei: %1</translation>
+    </message>
+    <message>
+        <source>it names only %1 DXCC entities</source>
+        <translation>sie nennt nur %1 DXCC-Gebiete</translation>
+    </message>
+    <message>
+        <source>The country file was not downloaded: %1 is not a web address.</source>
+        <translation>Die Länderdatei wurde nicht heruntergeladen: %1 ist keine Web-Adresse.</translation>
+    </message>
+    <message>
+        <source>The country file was not downloaded (%1); the one in use stays.</source>
+        <translation>Die Länderdatei wurde nicht heruntergeladen (%1); die bisherige bleibt in Gebrauch.</translation>
+    </message>
+    <message>
+        <source>it is too large for a country file</source>
+        <translation>sie ist zu groß für eine Länderdatei</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Country file downloaded: %1 DXCC entities, in use now.</source>
+        <translation>Länderdatei heruntergeladen: %1 DXCC-Gebiete, ab sofort in Gebrauch.</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "app/Language.h"
 
+#include "country/DxccEntities.h"
 #include "logdata/State.h"
 #include "widgets/TrText.h"
 
@@ -113,6 +114,8 @@ bool useLanguage()
             ok = true;
         }
     }
+    // The entity names (and the country room's texts) in the same language.
+    country::installCountryTranslation(QString::fromLatin1(language));
     retranslateAll();
     return ok;
 }

@@ -1,5 +1,9 @@
 #include "app/WindowFactory.h"
 
+#include "country/CountrySource.h"
+#include "dxcc/CountryFileDownload.h"
+#include "dxcc/DxccLog.h"
+#include "dxcc/DxccWindow.h"
 #include "editing/auswahl_select.h"
 #include "editing/del_qso.h"
 #include "editing/eingabe.h"
@@ -10,9 +14,12 @@
 #include "mainwin/QSL_Print.h"
 #include "mainwin/start.h"
 #include "printing/Drucken.h"
+#include "qslwin/QslWindow.h"
 #include "settings/config.h"
 #include "widgets/Delay.h"
 #include "widgets/Widgets.h"
+
+#include <QDir>
 
 #include <memory>
 
@@ -161,7 +168,43 @@ void connectSettings(const WindowFactory& f)
     QObject::connect(f.Form4, &TForm4::settingsSaved, main, &TForm1::reportConfigProblem);
     QObject::connect(f.Form4, &TForm4::gridResetWanted, main, &TForm1::Init);
 }
+
+// The QSL window: its marks go into the main window's logbook, whose rows
+// the main window reads again.
+void connectQsl(const WindowFactory& f)
+{
+    f.Qsl->setLogbook(f.Form1->logbook());
+    QObject::connect(f.Form1, &TForm1::qslRequested, f.Qsl, &QslWindow::open);
+}
+
+// The countries: the view, the new-QSO form and the DXCC window share one
+// table over the log; a downloaded country file is used at once.
+void connectCountries(const WindowFactory& f)
+{
+    DxccLog* countries = f.Countries;
+    f.Form2->setCountries(countries);
+    f.Form7->setCountries(countries);
+    f.Dxcc->setData(countries);
+    QObject::connect(f.Form1, &TForm1::dxccRequested, f.Dxcc, &DxccWindow::Open);
+    QObject::connect(f.Form7, &TForm7::saved, countries, &DxccLog::linesAppended);
+    // A log loaded anew from another path.
+    QObject::connect(f.Configuration, &TConfiguration::returnedToLog, countries,
+                     &DxccLog::logReloaded);
+    QObject::connect(f.Configuration->CountryFile, &CountryFilePanel::countryFileReplaced,
+                     countries,
+                     [] { useCountrySource(country::loadCountrySource(QDir::currentPath())); });
+}
 } // namespace
+
+void useCountrySource(country::CountrySource source)
+{
+    WindowFactory& f = windows();
+    if (!f.Countries)
+        return;
+    if (!source.problems.isEmpty() && f.Form1)
+        f.Form1->showStatus(source.problems.join(QLatin1Char(' ')));
+    f.Countries->setSource(std::move(source));
+}
 
 void createAllForms()
 {
@@ -182,6 +225,9 @@ void createAllForms()
     create(f.Form7, main);
     create(f.Form8, main);
     create(f.Form9, main);
+    create(f.Qsl, main);
+    f.Countries = new DxccLog(f.Form1->logbook(), f.Form1);
+    create(f.Dxcc, main);
     // The forms that read the logbook read the main window's.
     f.Form2->setLogbook(f.Form1->logbook());
     f.Form7->setLogbook(f.Form1->logbook());
@@ -189,11 +235,15 @@ void createAllForms()
     connectView(f);
     connectNewQso(f);
     connectSettings(f);
+    connectQsl(f);
+    connectCountries(f);
 }
 
 void destroyAllForms()
 {
     WindowFactory& f = windows();
+    delete f.Qsl;
+    delete f.Dxcc;
     delete f.Form9;
     delete f.Form8;
     delete f.Form7;

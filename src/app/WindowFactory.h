@@ -13,6 +13,13 @@ class TForm5;
 class TForm7;
 class TForm8;
 class TForm9;
+class QslWindow;
+class DxccLog;
+class DxccWindow;
+namespace country
+{
+struct CountrySource;
+}
 
 struct WindowFactory {
     TForm1* Form1 = nullptr;
@@ -25,6 +32,10 @@ struct WindowFactory {
     TForm7* Form7 = nullptr;
     TForm8* Form8 = nullptr;
     TForm9* Form9 = nullptr;
+    QslWindow* Qsl = nullptr; // eQSL and LoTW
+    // The countries and the DXCC table over the log, and their window.
+    DxccLog* Countries = nullptr;
+    DxccWindow* Dxcc = nullptr;
 };
 
 // The windows created, for the program's end and for the tests.
@@ -35,3 +46,8 @@ WindowFactory& windows();
 // by the form tests.
 void createAllForms();
 void destroyAllForms();
+
+// The countries the windows use from now on (at start: the country file of
+// the working directory or of the hamradio-files package, else the built-in
+// table). A file that was passed over is named in the main window's status line.
+void useCountrySource(country::CountrySource source);

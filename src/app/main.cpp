@@ -1,14 +1,20 @@
 // Vosmira: a logbook for FT8 and FT4 operators.
 #include "app/WindowFactory.h"
+#include "country/CountrySource.h"
 #include "logdata/AtomicFile.h"
 #include "mainwin/QSL_Print.h"
+#include "qslwin/QslCommand.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char** argv)
 {
     // A write beyond a file size limit fails like a full disk and is reported.
     ignoreFileSizeSignal();
+    // "vosmira qsl upload|download eqsl|lotw": a QSL run without windows.
+    if (isQslCommand(argc, argv))
+        return runQslCommand(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vosmira"));
     QApplication::setApplicationVersion(QStringLiteral(VOSMIRA_VERSION));
@@ -18,6 +24,9 @@ int main(int argc, char** argv)
     initPictureResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/vosmira.png")));
     createAllForms();
+    // The countries from cty.csv in the working directory, else from the
+    // hamradio-files package, else the built-in table.
+    useCountrySource(country::loadCountrySource(QDir::currentPath()));
     const int rc = app.exec();
     destroyAllForms();
     return rc;

@@ -179,18 +179,32 @@ void DxccStats::clear()
     m_unresolved = 0;
 }
 
-void DxccStats::apply(const DxccQso& qso, int step)
+DxccStats::Counted DxccStats::countOf(const DxccQso& qso) const
+{
+    Counted c;
+    const int dxcc = m_resolver->resolve(qso.call).dxcc;
+    if (dxcc <= 0 || size_t(dxcc + 1) * (kBandCount + 1) > m_cells.size())
+        return c;
+    c.dxcc = dxcc;
+    c.band = qint8(bandOf(qso));
+    c.marks = quint8((counts(qso.lotwRcvd) ? ConfirmLotw : 0u) |
+                     (counts(qso.eqslRcvd) ? ConfirmEqsl : 0u) |
+                     (counts(qso.qslRcvd) ? ConfirmPaper : 0u));
+    return c;
+}
+
+void DxccStats::apply(Counted counted, int step)
 {
     m_qsos += step;
-    const int dxcc = m_resolver->resolve(qso.call).dxcc;
+    const int dxcc = counted.dxcc;
     if (dxcc <= 0 || size_t(dxcc + 1) * (kBandCount + 1) > m_cells.size()) {
         m_unresolved += step;
         return;
     }
-    const int band = bandOf(qso);
-    const qint32 lotw = counts(qso.lotwRcvd) ? step : 0;
-    const qint32 eqsl = counts(qso.eqslRcvd) ? step : 0;
-    const qint32 paper = counts(qso.qslRcvd) ? step : 0;
+    const int band = counted.band;
+    const qint32 lotw = (counted.marks & ConfirmLotw) ? step : 0;
+    const qint32 eqsl = (counted.marks & ConfirmEqsl) ? step : 0;
+    const qint32 paper = (counted.marks & ConfirmPaper) ? step : 0;
     Cell* r = &m_cells[size_t(dxcc) * (kBandCount + 1)];
     for (Cell* c : {band >= 0 ? r + band : nullptr, r + kAllBands}) {
         if (!c)

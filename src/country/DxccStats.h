@@ -88,6 +88,18 @@ public:
         add(after);
     }
 
+    // What one QSO counts for, in a few bytes: kept per line by a table
+    // that follows a live log, so that a changed line can be taken out
+    // again without its old text.
+    struct Counted {
+        qint32 dxcc = 0;  // 0: no entity (or none the table holds)
+        qint8 band = -1;  // band column, -1 when outside the columns
+        quint8 marks = 0; // ConfirmSource bits of its received marks
+    };
+    Counted countOf(const DxccQso& qso) const;
+    void add(Counted c) { apply(c, 1); }
+    void remove(Counted c) { apply(c, -1); }
+
     int qsoCount() const { return m_qsos; }
     int unresolvedCount() const { return m_unresolved; } // QSOs with no entity
 
@@ -117,7 +129,8 @@ public:
     const CountryResolver& resolver() const { return *m_resolver; }
 
 private:
-    void apply(const DxccQso& qso, int step);
+    void apply(const DxccQso& qso, int step) { apply(countOf(qso), step); }
+    void apply(Counted c, int step);
     bool counted(const Cell& c) const; // confirmed by a source that counts
     NewOne judge(int dxcc, int band, const Cell& without) const;
     const Cell* row(int dxcc) const;

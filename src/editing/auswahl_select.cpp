@@ -1,5 +1,7 @@
 #include "editing/auswahl_select.h"
 
+#include "country/DxccEntities.h"
+#include "dxcc/DxccLog.h"
 #include "editing/OpenedLine.h"
 #include "editing/RecordBuilder.h"
 #include "logdata/Cp1252.h"
@@ -69,6 +71,14 @@ void TForm2::buildControls()
         Images[size_t(n)] = img;
     }
     Image1 = Images[1];
+
+    FileFlag = new PictureBox(this);
+    FileFlag->setGeometry(304, 49, 60, 30);
+    FileFlag->hide();
+    NewOne = new QLabel(this);
+    NewOne->setGeometry(200, 12, 382, 20);
+    NewOne->setFont(designFont(QStringLiteral("MS Sans Serif"), 13, true));
+    setTextColor(NewOne, QColor(192, 0, 0));
 
     Panel6 = valuePanel(this, 372, 52, 210, 24, 14);
     Panel6->setProperty("shownValue", false); // the country's name is in the window's language
@@ -216,6 +226,7 @@ void TForm2::open(const SelectedQsoSet& q, int line)
 
     FormActivate();
     Auswahl(line);
+    showNewOne();
     // Brought to the front, also when it was already open behind the main window.
     raise();
     activateWindow();
@@ -230,6 +241,12 @@ void TForm2::Country_Hide()
 
 void TForm2::Country_Wahl()
 {
+    FileFlag->hide();
+    // Where the name comes from, when it is a country file.
+    Panel6->setToolTip(m_countries && m_countries->usesFile() ? m_countries->source().description()
+                                                              : QString());
+    if (showFileCountry())
+        return;
     CountryResult result;
     lookupCountry(Keys, result);
     // Pictures are made visible in the order of their numbers, so where
@@ -245,6 +262,42 @@ void TForm2::Country_Wahl()
     const QString text = QCoreApplication::translate("Country", result.text);
     Panel6->setVisible(!text.isEmpty());
     Panel6->setText(text);
+}
+
+bool TForm2::showFileCountry()
+{
+    if (!m_countries || !m_countries->usesFile())
+        return false;
+    const country::ShownCountry shown =
+        country::showCountry(*m_countries->source().resolver, m_qso.call.trimmed());
+    QString text = shown.name;
+    if (!shown.region.isEmpty())
+        text += QStringLiteral(" (%1)").arg(shown.region);
+    Panel6->setVisible(!text.isEmpty());
+    Panel6->setText(text);
+    if (!shown.flagResource.isEmpty()) {
+        // Decoded again only when the entity changes.
+        if (FileFlag->property("flagResource").toString() != shown.flagResource) {
+            QString error;
+            FileFlag->setPicture(loadJpegPixmap(shown.flagResource, &error));
+            if (FileFlag->pixmap().isNull())
+                qWarning("picture %s: %s", qPrintable(shown.flagResource), qPrintable(error));
+            FileFlag->setProperty("flagResource", shown.flagResource);
+        }
+        FileFlag->show();
+        FileFlag->raise();
+    }
+    return true;
+}
+
+void TForm2::showNewOne()
+{
+    NewOne->clear();
+    if (!m_countries || !m_countries->usesFile() || SelectedRecord.isEmpty())
+        return;
+    const country::DxccStats& stats = m_countries->stats();
+    NewOne->setText(
+        country::newOneText(stats.classifyWithout(country::dxccQsoFromAdif(SelectedRecord))));
 }
 
 void TForm2::Position_Flag()

@@ -13,6 +13,7 @@
 
 #include <array>
 
+class DxccLog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -30,6 +31,11 @@ public:
     // Shows `qso` (the grid row's cells) and takes the record at `line`
     // (counted from 0) as the one every write of the view goes to.
     void open(const SelectedQsoSet& qso, int line);
+    // The countries and the DXCC table: with a country file the view names
+    // the entity and its flag from it and says what the QSO is for the log
+    // ("new DXCC" ...); without one the built-in prefix table names the
+    // country as before.
+    void setCountries(DxccLog* countries) { m_countries = countries; }
     // The view is placed from where this window stands (the new-QSO form).
     void setPlacedFrom(QWidget* w) { m_placedFrom = w; }
     // Size and place of the view, and its progress notice hidden: done when a
@@ -143,6 +149,11 @@ public:
     // flags, stacked in the order of their numbers.
     std::array<PictureBox*, kLastPicture + 1> Images{};
     PictureBox* Image1 = nullptr; // the current flag picture
+    // The entity's flag when a country file names it.
+    PictureBox* FileFlag = nullptr;
+    // What the QSO is for the log: "new DXCC", "new band for this DXCC",
+    // "worked, not confirmed"; empty otherwise.
+    QLabel* NewOne = nullptr;
 
 signals:
     // The view holds the record at `line`, as `record`.
@@ -178,6 +189,10 @@ private:
     void setUploading(bool on);
     // "QSO 257 – LZ0YT": the row number and the call of the QSO shown.
     void updateTitle();
+    // The country from the country file; false when there is none in use.
+    bool showFileCountry();
+    void showNewOne();
+    DxccLog* m_countries = nullptr;
 
     const Logbook* m_logbook = nullptr;
     SelectedQsoSet m_qso; // the grid row's cells, as opened

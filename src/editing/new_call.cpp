@@ -1,5 +1,7 @@
 #include "editing/new_call.h"
 
+#include "country/DxccEntities.h"
+#include "dxcc/DxccLog.h"
 #include "editing/RecordBuilder.h"
 #include "logdata/Dates.h"
 #include "logdata/Logbook.h"
@@ -25,6 +27,32 @@ TForm7::TForm7() : QsoEntryForm(Kind::NewQso)
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     onEscape(this, [this] { BitBtn2Click(); });
+
+    // Under the call: its entity and what it would be for the log.
+    NewOne = new QLabel(this);
+    NewOne->setGeometry(16, 129, 360, 17);
+    NewOne->setFont(designFont(QStringLiteral("MS Sans Serif"), 12, true));
+    setTextColor(NewOne, QColor(192, 0, 0));
+    for (KeyEdit* e : {Edit1, Edit5, Edit9})
+        connect(e, &QLineEdit::textChanged, this, [this] { showNewOne(); });
+}
+
+void TForm7::showNewOne()
+{
+    NewOne->clear();
+    const QByteArray call = Edit1->text().trimmed().toLatin1();
+    if (!m_countries || !m_countries->usesFile() || call.size() < 2)
+        return;
+    const country::DxccStats& stats = m_countries->stats();
+    const country::ShownCountry shown = country::showCountry(stats.resolver(), call);
+    if (shown.dxcc <= 0)
+        return;
+    // The band typed, else the one of the frequency typed; any band when neither.
+    int band = country::bandOfAdif(Edit9->text().toLatin1());
+    if (band < 0)
+        band = country::bandOfFrequency(Edit5->text().trimmed().toDouble());
+    const QString kind = country::newOneText(stats.classify(call, band));
+    NewOne->setText(kind.isEmpty() ? shown.name : tr("%1: %2").arg(shown.name, kind));
 }
 
 bool TForm7::utf8Line() const

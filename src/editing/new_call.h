@@ -4,9 +4,10 @@
 // last line of the logbook and rewrites and reloads the logbook at once.
 #include "editing/QsoEntryForm.h"
 
-class Logbook;
-
 #include <optional>
+
+class DxccLog;
+class Logbook;
 
 class TForm7 : public QsoEntryForm
 {
@@ -29,6 +30,12 @@ public:
     // The values typed and the record built from them last.
     const EditFieldSet& fields() const { return m_fields; }
     QByteArray NewRecord;
+
+    // With a country file: the call typed is named with its entity and what
+    // it would be for the log on the band typed ("new DXCC" ...).
+    void setCountries(DxccLog* countries) { m_countries = countries; }
+    QLabel* NewOne = nullptr;
+    void showNewOne();
 
     void BitBtn1Click(); // save
     void BitBtn2Click(); // close
@@ -57,6 +64,7 @@ protected:
 
 private:
     const Logbook* m_logbook = nullptr;
+    DxccLog* m_countries = nullptr;
     mutable std::optional<bool> m_logHoldsUtf8;
     bool m_appended = false;
     EditFieldSet m_fields;

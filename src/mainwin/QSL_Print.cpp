@@ -176,6 +176,23 @@ void TForm1::buildControls()
     setTrToolTip(Image3, "TForm1", QT_TR_NOOP("New QSO"));
     connect(Image3, &PictureBox::clicked, this, [this] { Image3Click(); });
 
+    // The QSL window: eQSL and LoTW uploads and confirmations.
+    QslButton = new QPushButton(this);
+    QslButton->setObjectName(QStringLiteral("QslButton"));
+    QslButton->setGeometry(388, 4, 80, 21);
+    QslButton->setCursor(Qt::PointingHandCursor);
+    setTrText(QslButton, "TForm1", QT_TR_NOOP("QSL"));
+    setTrToolTip(QslButton, "TForm1", QT_TR_NOOP("eQSL and LoTW: upload, confirmations"));
+    connect(QslButton, &QPushButton::clicked, this, &TForm1::qslRequested);
+
+    // The DXCC window: entities worked and confirmed per band.
+    DxccButton = new QPushButton(this);
+    setTrText(DxccButton, "TForm1", QT_TR_NOOP("DXCC"));
+    setTrToolTip(DxccButton, "TForm1", QT_TR_NOOP("DXCC entities worked and confirmed per band"));
+    DxccButton->setGeometry(388, 26, 80, 21);
+    DxccButton->setCursor(Qt::PointingHandCursor);
+    connect(DxccButton, &QPushButton::clicked, this, &TForm1::dxccRequested);
+
     Panel18 = new Panel(this);
     setTrText(Panel18, "TForm1", QT_TR_NOOP("eQSL confirmed:"));
     Panel18->setGeometry(472, 18, 91, 25);

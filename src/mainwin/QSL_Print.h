@@ -114,6 +114,11 @@ public:
     StringGrid* StringGrid1 = nullptr;
     QHeaderView* ColumnHeader = nullptr; // the column captions above the grid
     QLabel* StatusLine = nullptr;
+    // Opens the QSL window.
+    QPushButton* QslButton = nullptr;
+
+    // The DXCC window's button.
+    QPushButton* DxccButton = nullptr;
 
 signals:
     // A double click on a grid row: the view is to take that QSO.
@@ -123,6 +128,10 @@ signals:
     void configurationRequested();
     void printRequested();
     void newQsoRequested();
+    // The QSL button: the QSL window is to open.
+    void qslRequested();
+    // The DXCC window is to open.
+    void dxccRequested();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -1,6 +1,7 @@
 #include "settings/config.h"
 
 #include "app/Language.h"
+#include "dxcc/CountryFileDownload.h"
 #include "logdata/Cp1252.h"
 #include "logdata/Settings.h"
 #include "widgets/Dialogs.h"
@@ -137,6 +138,10 @@ void TConfiguration::buildControls()
     setTrToolTip(ChooseLog, kContext, QT_TR_NOOP("Choose the log file"));
     connect(ChooseLog, &QPushButton::clicked, this, [this] { chooseLogFile(); });
 
+    // The country file: its address and a download of it.
+    CountryFile = new CountryFilePanel(this);
+    CountryFile->setGeometry(16, 338, 636, 54);
+
     Button1 = new QPushButton(this);
     setTrText(Button1, kContext, QT_TR_NOOP("Exit"));
     Button1->setGeometry(660, 330, 110, 30);
@@ -217,6 +222,7 @@ void TConfiguration::Open()
         Load_Config(s);
     setExitCaption();
     showWindow(this);
+    CountryFile->loadAddress();
     // The fields' values follow their texts, so the settings are copied
     // before the fields are emptied and filled again.
     const SettingsValues v = s.ProgramSettings;

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+class CountryFilePanel;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -59,6 +60,8 @@ public:
     QLabel* Label2 = nullptr; // the working directory
     QLabel* Label10 = nullptr;
     QLabel* Label11 = nullptr;
+    // The country file's address and its download.
+    CountryFilePanel* CountryFile = nullptr;
 
 signals:
     // The settings were written (the main window tells of a failure).

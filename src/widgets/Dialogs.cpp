@@ -34,6 +34,11 @@ public:
     {
         return QFileDialog::getOpenFileName(parent, caption, folder, filter);
     }
+    QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& proposed,
+                           const QString& filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
+    }
 
 private:
     static void show(QMessageBox::Icon icon, const QString& text)

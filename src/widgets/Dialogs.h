@@ -23,6 +23,10 @@ public:
     // the files `filter` names; empty when cancelled.
     virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,
                                const QString& filter) = 0;
+    // The file the operator chooses to write, `proposed` offered first;
+    // empty when cancelled.
+    virtual QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& proposed,
+                                   const QString& filter) = 0;
 };
 
 // The dialogs in use: the real message boxes unless a test installed others.

@@ -118,19 +118,12 @@ int TestQslServices::startServer(const QString& mode, double delay)
             "<APP_LoTW_EOF>\r\n");
     c.close();
     server = new QProcess;
-    server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server->start(python,
-                  {QStringLiteral(VOSMIRA_SOURCE_DIR "/tests/qsl/qsl_stand_in.py"),
-                   QStringLiteral("--record"), dir->filePath(QStringLiteral("record")),
-                   QStringLiteral("--password"), kPassword, QStringLiteral("--confirmations"),
-                   c.fileName(), QStringLiteral("--mode"), mode, QStringLiteral("--delay"),
-                   QString::number(delay)});
-    if (!server->waitForStarted(10000))
-        return 0;
-    while (!server->canReadLine())
-        if (!server->waitForReadyRead(10000))
-            return 0;
-    return server->readLine().trimmed().toInt();
+    return startStandInServer(
+        *server, python,
+        {QStringLiteral(VOSMIRA_SOURCE_DIR "/tests/qsl/qsl_stand_in.py"),
+         QStringLiteral("--record"), dir->filePath(QStringLiteral("record")),
+         QStringLiteral("--password"), kPassword, QStringLiteral("--confirmations"), c.fileName(),
+         QStringLiteral("--mode"), mode, QStringLiteral("--delay"), QString::number(delay)});
 }
 
 QByteArray TestQslServices::received(int request, const QString& name) const

@@ -27,6 +27,15 @@ public:
         chooserFilter = filter;
         return fileToChoose;
     }
+    // The chooser of a file to write answers with `saveFileToChoose`.
+    QString chooseSaveFile(QWidget*, const QString&, const QString& proposed,
+                           const QString&) override
+    {
+        proposedSaveFile = proposed;
+        return saveFileToChoose;
+    }
+    QString saveFileToChoose;
+    QString proposedSaveFile;
     QStringList messages;
     QString fileToChoose;
     QString chooserFolder;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 ScratchDir::ScratchDir() : m_previous(QDir::currentPath())
 {
@@ -23,6 +24,18 @@ QByteArray ScratchDir::read(const QString& name) const
 {
     QFile f(file(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int startStandInServer(QProcess& server, const QString& program, const QStringList& arguments)
+{
+    server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server.start(program, arguments);
+    if (!server.waitForStarted(10000))
+        return 0;
+    while (!server.canReadLine())
+        if (!server.waitForReadyRead(10000))
+            return 0;
+    return server.readLine().trimmed().toInt();
 }
 
 QList<QByteArray> fileLines(const QByteArray& bytes)

@@ -34,6 +34,12 @@ private:
     QByteArray m_value;
 };
 
+class QProcess;
+// Starts a stand-in server (`program` with `arguments`) that prints the port
+// it listens on as its first line; returns that port, or 0 when it did not
+// start or say so within ten seconds.
+int startStandInServer(QProcess& server, const QString& program, const QStringList& arguments);
+
 // Joins lines with CR LF (and a final CR LF).
 QByteArray crlfLines(const QList<QByteArray>& lines);
 

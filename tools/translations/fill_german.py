@@ -5,7 +5,7 @@ writes the English one (vosmira_Eng.ts), which only corrects the country names
 the flag table spells the German way:
   /usr/lib/qt6/bin/lupdate -no-obsolete -locations none -source-language en \\
       -target-language de_DE src/app src/editing src/eqsl src/logdata src/mainwin \\
-      src/printing src/settings src/widgets src/qsl \\
+      src/printing src/settings src/widgets src/qsl src/qslwin src/dxcc \\
       -ts resources/translations/vosmira_Ger.ts
   python3 tools/translations/fill_german.py
 src/country is left out: the entity names and the country room's texts have a
@@ -164,6 +164,49 @@ TEXTS = {
     ("eqsl", "A command of >eqsl.bat< was not found. Nothing was sent."):
         "Ein Befehl in >eqsl.bat< wurde nicht gefunden. Es wurde nichts gesendet.",
 }
+
+# The DXCC window, its button and the country file's download.
+TEXTS.update({
+    ("TForm1", "DXCC"): "DXCC",
+    ("TForm1", "DXCC entities worked and confirmed per band"): "DXCC-Gebiete gearbeitet und bestätigt je Band",
+    ("TForm7", "%1: %2"): "%1: %2",
+    ("DxccWindow", "DXCC"): "DXCC",
+    ("DxccWindow", "Entity"): "Gebiet",
+    ("DxccWindow", "Prefix"): "Präfix",
+    ("DxccWindow", "Confirmed by:"): "Bestätigt durch:",
+    ("DxccWindow", "LoTW"): "LoTW",
+    ("DxccWindow", "eQSL"): "eQSL",
+    ("DxccWindow", "QSL card"): "QSL-Karte",
+    ("DxccWindow", "Entities not worked too"): "Auch nicht gearbeitete Gebiete",
+    ("DxccWindow", "Export CSV …"): "Als CSV exportieren …",
+    ("DxccWindow", "Close"): "Schließen",
+    ("DxccWindow", "%1 QSOs; confirmed by LoTW %2, by eQSL %3, by QSL card %4"):
+        "%1 QSOs; bestätigt durch LoTW %2, durch eQSL %3, durch QSL-Karte %4",
+    ("DxccWindow", "The DXCC table needs a country file (cty.csv)."):
+        "Die DXCC-Tabelle braucht eine Länderdatei (cty.csv).",
+    ("DxccWindow", "Worked / confirmed"): "Gearbeitet / bestätigt",
+    ("DxccWindow", "DXCC entities worked: %1, confirmed: %2"): "DXCC-Gebiete gearbeitet: %1, bestätigt: %2",
+    ("DxccWindow", "Export the DXCC table"): "DXCC-Tabelle exportieren",
+    ("DxccWindow", "CSV files (*.csv)"): "CSV-Dateien (*.csv)",
+    ("DxccWindow", "The DXCC table could not be written to %1: %2"):
+        "Die DXCC-Tabelle konnte nicht nach %1 geschrieben werden: %2",
+    ("CountryFilePanel", "Country file address:"): "Adresse der Länderdatei:",
+    ("CountryFilePanel", "Download"): "Herunterladen",
+    ("CountryFilePanel", "Fetches the current country file (cty.csv) into the working folder"):
+        "Holt die aktuelle Länderdatei (cty.csv) in den Arbeitsordner",
+    ("CountryFilePanel", "The address was not kept: %1"): "Die Adresse wurde nicht gespeichert: %1",
+    ("CountryFilePanel", "Downloading the country file …"): "Die Länderdatei wird heruntergeladen …",
+    ("CountryFileDownload", "it is not a country file: %1"): "sie ist keine Länderdatei: %1",
+    ("CountryFileDownload", "it names only %1 DXCC entities"): "sie nennt nur %1 DXCC-Gebiete",
+    ("CountryFileDownload", "The country file was not downloaded: %1 is not a web address."):
+        "Die Länderdatei wurde nicht heruntergeladen: %1 ist keine Web-Adresse.",
+    ("CountryFileDownload", "The country file was not downloaded (%1); the one in use stays."):
+        "Die Länderdatei wurde nicht heruntergeladen (%1); die bisherige bleibt in Gebrauch.",
+    ("CountryFileDownload", "it is too large for a country file"): "sie ist zu groß für eine Länderdatei",
+    ("CountryFileDownload", "%1 could not be written: %2"): "%1 konnte nicht geschrieben werden: %2",
+    ("CountryFileDownload", "Country file downloaded: %1 DXCC entities, in use now."):
+        "Länderdatei heruntergeladen: %1 DXCC-Gebiete, ab sofort in Gebrauch.",
+})
 
 # The country names of the flag table (some of them as the table spells them).
 COUNTRIES = {
