@@ -118,7 +118,8 @@ QHash<QString, QString> germanTexts()
         } else if (xml.name() == QLatin1String("translation")) {
             const bool unfinished =
                 xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
-            const QString text = xml.readElementText();
+            // A message with plural forms holds them as child elements.
+            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             out.insert(source, unfinished ? QString() : text);
         }
     }
