@@ -45,11 +45,19 @@ namespace
 {
 BenchLog* bench = nullptr;
 
+// The logbook the benchmarks load, as a Logbook holds it.
+LogbookState& book()
+{
+    static LogbookState b;
+    return b;
+}
+
 // The program's state as before a load of `path` (the log itself unless a
 // benchmark that changes the log names its own copy).
 void freshState(const QString& path = bench->path)
 {
     resetProgramState();
+    book() = LogbookState();
     G().LogFilePath = QFile::encodeName(path);
     G().DisplayFormat = 1;
 }
@@ -74,7 +82,7 @@ void BM_Load(benchmark::State& state)
 {
     freshState();
     for (auto _ : state) {
-        LoadReport r = loadLogbookData(G());
+        LoadReport r = loadLogbookData(G(), book());
         benchmark::DoNotOptimize(r.rows.rowCount());
     }
 }
@@ -89,9 +97,9 @@ void BM_List(benchmark::State& state)
 void BM_Search(benchmark::State& state)
 {
     freshState();
-    const LoadReport r = loadLogbookData(G());
+    const LoadReport r = loadLogbookData(G(), book());
     for (auto _ : state) {
-        CallSearchResult found = searchLogLines(G(), r.rows, "DL", true);
+        CallSearchResult found = searchLogLines(book(), r.rows, "DL", true);
         benchmark::DoNotOptimize(found.matches);
     }
 }
@@ -102,7 +110,7 @@ void BM_Follow(benchmark::State& state)
 {
     const QString log = bench->copyAs(QStringLiteral("follow.adi"));
     freshState(log);
-    loadLogbookData(G());
+    loadLogbookData(G(), book());
     LogGeneratorOptions o;
     int i = 0;
     for (auto _ : state) {
@@ -112,7 +120,7 @@ void BM_Follow(benchmark::State& state)
         f.write(generateWsjtxRecord(o, bench->records + i++) + "\n");
         f.close();
         state.ResumeTiming();
-        const LoadReport r = followLogbookData(G());
+        const LoadReport r = followLogbookData(G(), book());
         if (r.appendedLines != 1)
             state.SkipWithError("the new QSO was not taken in");
     }
@@ -124,15 +132,15 @@ void BM_ReloadAfterEdit(benchmark::State& state)
 {
     const QString log = bench->copyAs(QStringLiteral("reload.adi"));
     freshState(log);
-    loadLogbookData(G());
+    loadLogbookData(G(), book());
     int k = 0;
     for (auto _ : state) {
         state.PauseTiming();
         const int line = 2 + (k++ % 1000);
-        G().LogLines.set(line, G().LogLines.at(line));
-        rewriteLogbook(G(), G().LoadedLineCount);
+        book().LogLines.set(line, book().LogLines.at(line));
+        rewriteLogbook(G(), book(), book().LoadedLineCount);
         state.ResumeTiming();
-        LoadReport r = refreshLogbookData(G());
+        LoadReport r = refreshLogbookData(G(), book());
         if (!r.incremental)
             state.SkipWithError("read the whole file again");
     }
@@ -142,8 +150,8 @@ void BM_ReloadAfterEdit(benchmark::State& state)
 // A change of record `line`: a comment added before its end.
 void changeLine(int line, int k)
 {
-    const QByteArray text = G().LogLines.at(line);
-    G().LogLines.set(
+    const QByteArray text = book().LogLines.at(line);
+    book().LogLines.set(
         line, QByteArray(text).replace("<eor>",
                                        "<comment:2>" + QByteArray::number(10 + k % 90) + " <eor>"));
 }
@@ -158,7 +166,7 @@ void saveAgainstCopy(int rounds, Series& save, Series& copy)
     const QString log = bench->copyAs(QStringLiteral("save.adi"));
     const QString copied = bench->copyAs(QStringLiteral("copy.adi"));
     freshState(log);
-    loadLogbookData(G());
+    loadLogbookData(G(), book());
     auto timed = [](Series& into, const std::function<void()>& op) {
         const double wall = monotonicMs(), cpu = cpuMs();
         op();
@@ -167,7 +175,8 @@ void saveAgainstCopy(int rounds, Series& save, Series& copy)
     for (int k = 0; k < rounds; ++k) {
         auto saveOnce = [&] {
             changeLine(2 + k % 1000, k);
-            if (rewriteLogbook(G(), G().LoadedLineCount).result != RewriteResult::Written)
+            if (rewriteLogbook(G(), book(), book().LoadedLineCount).result !=
+                RewriteResult::Written)
                 std::fprintf(stderr, "the save failed\n");
         };
         auto copyOnce = [&] { copyAndSync(log, copied); };
@@ -219,7 +228,7 @@ void floorOnce()
 
 void loadOnce()
 {
-    LoadReport r = loadLogbookData(G());
+    LoadReport r = loadLogbookData(G(), book());
     benchmark::DoNotOptimize(r.rows.rowCount());
 }
 

@@ -25,6 +25,7 @@
 #include "app/WindowFactory.h"
 #include "editing/auswahl_select.h"
 #include "editing/eingabe.h"
+#include "logdata/Logbook.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
@@ -257,13 +258,15 @@ void liveGroup(int n, const QString& log)
     LogGeneratorOptions o;
     o.seed = 77;
     for (int i = 0; i < n; ++i) {
-        const int before = G().LoadedLineCount;
+        const int before = mainWindow()->logbook()->data().LoadedLineCount;
         Sample s = begin(mainWindow()->StringGrid1);
         QFile f(log);
         f.open(QIODevice::Append);
         f.write(generateWsjtxRecord(o, i) + "\r\n");
         f.close();
-        report("live", finish(s, [before] { return G().LoadedLineCount > before; }));
+        report("live", finish(s, [before] {
+                   return mainWindow()->logbook()->data().LoadedLineCount > before;
+               }));
         settle();
     }
 }

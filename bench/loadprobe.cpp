@@ -11,6 +11,7 @@
 #include "app/WindowFactory.h"
 #include "editing/auswahl_select.h"
 #include "logdata/Loader.h"
+#include "logdata/Logbook.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
@@ -45,7 +46,8 @@ int main(int argc, char** argv)
             ProgramState& s = G();
             s.LogFilePath = QFile::encodeName(log);
             s.DisplayFormat = 1;
-            if (!loadLogbookData(s).opened)
+            LogbookState book;
+            if (!loadLogbookData(s, book).opened)
                 return 1;
         }
         std::printf("%.3f %.3f\n", cpuMs() - cpu, monotonicMs() - wall);
@@ -54,10 +56,12 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ProgramState& s = G();
+    LogbookState loaded;
+    const LogbookState* book = &loaded;
     if (mode == "load") {
         s.LogFilePath = QFile::encodeName(log);
         s.DisplayFormat = 1;
-        if (!loadLogbookData(s).opened)
+        if (!loadLogbookData(s, loaded).opened)
             return 1;
     } else {
         QFile c(QStringLiteral("config.dat"));
@@ -84,7 +88,8 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();
         if (s.QsoCount <= 0)
             return 1;
+        book = &f->logbook()->data();
     }
-    std::printf("%ld %d\n", peakRssKb(), s.LoadedLineCount - 1);
+    std::printf("%ld %d\n", peakRssKb(), book->LoadedLineCount - 1);
     return 0;
 }

@@ -46,11 +46,11 @@ struct Snapshot {
     std::vector<QString> cells;
 };
 
-Snapshot snapshot(const ProgramState& s, const CellTable& rows, int rowCount)
+Snapshot snapshot(const LogbookState& b, const CellTable& rows, int rowCount)
 {
     Snapshot out;
-    for (int k = 1; k <= s.LoadedLineCount; ++k)
-        out.lines.push_back(s.LogLines.at(k));
+    for (int k = 1; k <= b.LoadedLineCount; ++k)
+        out.lines.push_back(b.LogLines.at(k));
     for (int r = 0; r < rowCount; ++r)
         for (int c = 0; c < CellTable::Columns; ++c)
             out.cells.push_back(rows.cellString(r, c));
@@ -64,25 +64,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString path = workDir()->filePath(QStringLiteral("log.adi"));
     const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     ProgramState& s = G();
+    LogbookState b;
 
     // The whole file at once.
     resetProgramState();
+    b = LogbookState();
     s.LogFilePath = QFile::encodeName(path);
     s.DisplayFormat = 1;
     writeFile(path, bytes, false);
-    LoadReport whole = loadLogbookData(s);
+    LoadReport whole = loadLogbookData(s, b);
     check(whole.opened);
     // A file whose lines end in CR alone is split at its CRs.
     const QByteArray crOnly = crOnlyAsLf(bytes.toByteArray());
     const QByteArrayView lines = crOnly.isEmpty() ? bytes : QByteArrayView(crOnly);
     const std::vector<LineSpan> spans = splitLines(lines);
-    check(s.LoadedLineCount == int(spans.size()));
+    check(b.LoadedLineCount == int(spans.size()));
     for (size_t k = 0; k < spans.size(); ++k)
-        check(s.LogLines.view(int(k) + 1) == lines.sliced(spans[k].offset, spans[k].length));
-    const int rows = qMax(0, s.LoadedLineCount - 1);
+        check(b.LogLines.view(int(k) + 1) == lines.sliced(spans[k].offset, spans[k].length));
+    const int rows = qMax(0, b.LoadedLineCount - 1);
     check(whole.rows.rowCount() == rows);
-    const Snapshot expected = snapshot(s, whole.rows, rows);
-    const int confirmed = s.ConfirmedCount;
+    const Snapshot expected = snapshot(b, whole.rows, rows);
+    const int confirmed = b.ConfirmedCount;
 
     // A first part loaded, the rest appended and followed (not for files
     // split at CRs, whose reading changes with the first LF).
@@ -90,19 +92,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!crOnly.isEmpty() || !crOnlyAsLf(bytes.first(cut).toByteArray()).isEmpty())
         return 0;
     resetProgramState();
+    b = LogbookState();
     s.LogFilePath = QFile::encodeName(path);
     s.DisplayFormat = 1;
     writeFile(path, bytes.first(cut), false);
-    LoadReport first = loadLogbookData(s);
+    LoadReport first = loadLogbookData(s, b);
     CellTable grown = std::move(first.rows);
     writeFile(path, bytes.sliced(cut), true);
-    const LoadReport followed = followLogbookData(s);
+    const LoadReport followed = followLogbookData(s, b);
     check(followed.reloadReason.isEmpty());
     for (size_t i = 0; i < followed.updatedRows.size(); ++i)
         grown.copyRow(followed.rows, int(i), followed.updatedRows[i]);
-    const Snapshot got = snapshot(s, grown, rows);
+    const Snapshot got = snapshot(b, grown, rows);
     check(got.lines == expected.lines);
     check(got.cells == expected.cells);
-    check(s.ConfirmedCount == confirmed);
+    check(b.ConfirmedCount == confirmed);
     return 0;
 }

@@ -119,9 +119,10 @@ void connectView(const WindowFactory& f)
     // The deletion form and its confirmation.
     QObject::connect(del, &TForm8::confirmationRequested, f.Form9,
                      [confirm = f.Form9] { showWindow(confirm); });
+    // Its record is always the deleted-QSO placeholder: the logbook deletes.
     QObject::connect(del, &TForm8::writeRequested, main,
-                     [main, del](int line, const QByteArray& expected, const QByteArray& record) {
-                         del->writeAnswered(main->writeLine(line, expected, record));
+                     [main, del](int line, const QByteArray& expected, const QByteArray&) {
+                         del->writeAnswered(main->deleteLine(line, expected));
                      });
     QObject::connect(del, &TForm8::closedToLog, main, [main, entry = f.Form7](bool reload) {
         main->showLogAgain(reload);
@@ -227,6 +228,9 @@ void createAllForms()
     create(f.Qsl, main);
     f.Countries = new DxccLog(f.Form1->logbook(), f.Form1);
     create(f.Dxcc, main);
+    // The forms that read the logbook read the main window's.
+    f.Form2->setLogbook(f.Form1->logbook());
+    f.Form7->setLogbook(f.Form1->logbook());
     connectMainWindow(f);
     connectView(f);
     connectNewQso(f);

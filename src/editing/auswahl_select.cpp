@@ -321,7 +321,9 @@ void TForm2::Position_Flag()
 
 void TForm2::Auswahl(int line)
 {
-    ProgramState& s = G();
+    const ProgramState& s = G();
+    static const LogbookState none;
+    const LogbookState& book = m_logbook ? m_logbook->data() : none;
     Edit3->setText(QString::number(line));
     Edit5->setText(QString::number(s.LineCount));
     bool found = false;
@@ -329,10 +331,10 @@ void TForm2::Auswahl(int line)
     // While the file is as last loaded or written (or was only appended to),
     // the line is taken from memory; otherwise from the file, as it is now.
     const DiskChange disk =
-        s.LogMark.valid ? checkDisk(s.LogMark, s.LogFilePath).change : DiskChange::Changed;
+        book.LogMark.valid ? checkDisk(book.LogMark, s.LogFilePath).change : DiskChange::Changed;
     if (disk == DiskChange::Same || disk == DiskChange::Appended) {
-        if (line >= 1 && line < s.LoadedLineCount) {
-            SelectedRecord = s.LogLines.at(line + 1);
+        if (line >= 1 && line < book.LoadedLineCount) {
+            SelectedRecord = book.LogLines.at(line + 1);
             m_uploadRecord = SelectedRecord;
             found = true;
         }

@@ -173,6 +173,10 @@ signals:
     // An upload script runs (true) or has ended (false).
     void uploadRunning(bool running);
 
+public:
+    // The logbook the QSOs are opened from.
+    void setLogbook(const Logbook* book) { m_logbook = book; }
+
 protected:
     void closeEvent(QCloseEvent* e) override;
 
@@ -190,6 +194,7 @@ private:
     void showNewOne();
     DxccLog* m_countries = nullptr;
 
+    const Logbook* m_logbook = nullptr;
     SelectedQsoSet m_qso; // the grid row's cells, as opened
     QByteArray m_uploadRecord;
     // The upload's values, the record they were read from and the values as

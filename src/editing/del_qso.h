@@ -10,12 +10,6 @@
 #include <QPushButton>
 #include <QWidget>
 
-// The record that takes a deleted QSO's place (221 characters).
-inline constexpr QByteArrayView kDeletedRecord =
-    "<call:0><qso_date:0><time_on:0><time_off:0><freq:0><band:0><mode:0><rst_rcvd:0>"
-    "<rst_sent:0><gridsquare:0><qsl_sent:0><qsl_rcvd:0><eqsl_qsl_rcvd:0><eqsl_qsl_sent:0>"
-    "<comment:17>Reserve by delete<qsl_sent:0><qsl_rcvd:0><eor>";
-
 class TForm8 : public QWidget
 {
     Q_OBJECT

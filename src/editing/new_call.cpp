@@ -4,6 +4,7 @@
 #include "dxcc/DxccLog.h"
 #include "editing/RecordBuilder.h"
 #include "logdata/Dates.h"
+#include "logdata/Logbook.h"
 #include "logdata/TextCodec.h"
 #include "widgets/KeyEdit.h"
 #include "widgets/Screen.h"
@@ -57,10 +58,9 @@ void TForm7::showNewOne()
 bool TForm7::utf8Line() const
 {
     if (!m_logHoldsUtf8) {
-        const ProgramState& s = G();
         m_logHoldsUtf8 = false;
-        for (int k = s.LoadedLineCount; k >= 1 && !*m_logHoldsUtf8; --k)
-            m_logHoldsUtf8 = text::isUtf8Text(s.LogLines.view(k));
+        for (int k = m_logbook ? m_logbook->lineCount() - 1 : -1; k >= 0 && !*m_logHoldsUtf8; --k)
+            m_logHoldsUtf8 = text::isUtf8Text(m_logbook->line(k));
     }
     return *m_logHoldsUtf8;
 }

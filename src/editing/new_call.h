@@ -7,6 +7,7 @@
 #include <optional>
 
 class DxccLog;
+class Logbook;
 
 class TForm7 : public QsoEntryForm
 {
@@ -52,6 +53,8 @@ signals:
 
 public:
     void appendAnswered(bool written) { m_appended = written; }
+    // The logbook the QSO is added to.
+    void setLogbook(const Logbook* book) { m_logbook = book; }
 
 protected:
     EditFieldSet& values() override { return m_fields; }
@@ -60,6 +63,7 @@ protected:
     bool utf8Line() const override;
 
 private:
+    const Logbook* m_logbook = nullptr;
     DxccLog* m_countries = nullptr;
     mutable std::optional<bool> m_logHoldsUtf8;
     bool m_appended = false;

@@ -52,43 +52,44 @@ CallSearchResult searchCalls(QByteArrayView image, QByteArrayView searchCall, bo
     return result;
 }
 
-CallSearchResult searchLogLines(const ProgramState& s, const CellTable& fullRows,
+CallSearchResult searchLogLines(const LogbookState& book, const CellTable& fullRows,
                                 QByteArrayView searchCall, bool displayFormat, int firstElement)
 {
     CallSearchResult result;
     result.opened = true;
     // The values refer to the file image the lines are held in, as a load's do.
-    result.rows.setSource(s.LogLines.image());
+    result.rows.setSource(book.LogLines.image());
     if (searchCall.isEmpty())
         return result; // an empty text matches nothing
     const bool all = searchCall == QByteArrayView("*");
     // A line still as the load read it has its grid row already: it is taken
     // over as it is, the others are read again (the same way).
-    const bool gridFormat = (s.LoadedDisplayFormat == 1) == displayFormat;
+    const bool gridFormat = (book.LoadedDisplayFormat == 1) == displayFormat;
     // The first bytes of the text, compared with the calls' heads first.
     const qsizetype headLength = qMin<qsizetype>(4, searchCall.size());
     const quint32 headMask = headLength == 4 ? ~quint32(0) : (quint32(1) << (8 * headLength)) - 1;
     const quint32 head = callHead(searchCall) & headMask;
     const bool headDecides = searchCall.size() <= 4;
-    for (int k = qMax(2, firstElement); k <= s.LoadedLineCount; ++k) {
+    for (int k = qMax(2, firstElement); k <= book.LoadedLineCount; ++k) {
         const int row = k - 2;
-        const quint8 flags = size_t(row) < s.RowFlags.size() ? s.RowFlags[size_t(row)] : 0;
+        const quint8 flags = size_t(row) < book.RowFlags.size() ? book.RowFlags[size_t(row)] : 0;
         const bool asLoaded = fullRows.rowWritten(row);
-        if ((flags & kRowLowerCall) && asLoaded && size_t(row) < s.RowCallHeads.size()) {
+        if ((flags & kRowLowerCall) && asLoaded && size_t(row) < book.RowCallHeads.size()) {
             // The call the loader parsed is the one the search reads.
             if (!all &&
-                ((s.RowCallHeads[size_t(row)] & headMask) != head ||
+                ((book.RowCallHeads[size_t(row)] & headMask) != head ||
                  (!headDecides && !fullRows.value(row, gridcol::Call).startsWith(searchCall))))
                 continue;
         } else {
-            const QByteArrayView call = searchCallOf(s.LogLines.view(k), &result.unreadableFields);
+            const QByteArrayView call =
+                searchCallOf(book.LogLines.view(k), &result.unreadableFields);
             if (!callMatches(call, searchCall))
                 continue;
         }
-        if (asLoaded && gridFormat && s.LogLines.imageOffset(k) >= 0)
+        if (asLoaded && gridFormat && book.LogLines.imageOffset(k) >= 0)
             result.rows.copyRow(fullRows, row, result.matches++);
         else
-            appendSearchRow(s.LogLines.view(k), displayFormat, result);
+            appendSearchRow(book.LogLines.view(k), displayFormat, result);
     }
     return result;
 }

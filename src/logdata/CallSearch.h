@@ -4,7 +4,7 @@
 // are built as the whole-log grid builds its rows, so a QSO shows the same in
 // both.
 #include "logdata/CellTable.h"
-#include "logdata/State.h"
+#include "logdata/LogbookState.h"
 
 #include <QByteArrayView>
 
@@ -30,6 +30,6 @@ CallSearchResult searchCalls(QByteArrayView image, QByteArrayView searchCall, bo
 // LoadedLineCount, in file order. `fullRows` are the whole-log rows: where the
 // loader's call is the one the search reads, it is compared without reading
 // the line again, and a line unchanged since the load takes its row from there.
-CallSearchResult searchLogLines(const ProgramState& s, const CellTable& fullRows,
+CallSearchResult searchLogLines(const LogbookState& book, const CellTable& fullRows,
                                 QByteArrayView searchCall, bool displayFormat,
                                 int firstElement = 2);

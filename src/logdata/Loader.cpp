@@ -94,8 +94,6 @@ void writeGridRow(CellTable& table, int row, const RowValues& r)
 
 namespace
 {
-std::function<void(qint64, qint64)> loadProgress;
-
 // Row flags kept per QSO, so that a reload that reads only some lines keeps
 // the confirmed count right, and a search can use the parsed calls.
 quint8 rowFlags(const RowValues& r)
@@ -105,46 +103,42 @@ quint8 rowFlags(const RowValues& r)
 }
 
 // The counters every load ends with, and the QSO count in config.dat.
-void finishLoad(ProgramState& s, LoadReport& report)
+void finishLoad(ProgramState& s, LogbookState& book, LoadReport& report)
 {
-    const int lines = s.LoadedLineCount;
+    const int lines = book.LoadedLineCount;
     s.LinesRead = lines;
     s.LineCount = lines;
-    s.AppendBase = lines;
+    book.AppendBase = lines;
     s.SelectedLine = lines;
     // One spare element always follows the last line, for a QSO added by
     // hand; the table is sized from the file, never from a stored count.
-    if (s.LogLines.size() < lines + 2)
-        s.LogLines.resize(lines + 2);
+    if (book.LogLines.size() < lines + 2)
+        book.LogLines.resize(lines + 2);
     s.QsoCount = s.LinesRead - 1;
     report.numberShown = lines > 1;
-    report.confirmedShown = s.RowsWithRcvd > 0;
+    report.confirmedShown = book.RowsWithRcvd > 0;
     s.ProgramSettings.LogChanged = s.StoredQsoCount == s.QsoCount ? "false" : "true";
     Save_Config(s);
 }
 
-void forgetFile(ProgramState& s)
+void forgetFile(LogbookState& book)
 {
-    s.LogMark = LogFileMark();
-    s.LoadedLineCount = 0;
-    s.RowFlags.clear();
-    s.RowCallHeads.clear();
-    s.RowsWithRcvd = 0;
-    s.ConfirmedCount = 0;
+    book.LogMark = LogFileMark();
+    book.LoadedLineCount = 0;
+    book.RowFlags.clear();
+    book.RowCallHeads.clear();
+    book.RowsWithRcvd = 0;
+    book.ConfirmedCount = 0;
 }
 } // namespace
-
-void setLoadProgress(std::function<void(qint64 done, qint64 total)> progress)
-{
-    loadProgress = std::move(progress);
-}
 
 namespace
 {
 // Opens the logbook and reads it whole, when it is a regular file of a size
 // the program can hold. The open never waits (a FIFO without a writer would
 // block), and nothing is read before the file is known to be a logbook.
-void openAndRead(ProgramState& s, LoadReport& report, QByteArray& image, LogFileMark& mark)
+void openAndRead(const ProgramState& s, const LogbookState& book, LoadReport& report,
+                 QByteArray& image, LogFileMark& mark)
 {
     const QByteArray native = s.LogFilePath; // the path's bytes, used as they are
     if (native.isEmpty()) {
@@ -185,9 +179,9 @@ void openAndRead(ProgramState& s, LoadReport& report, QByteArray& image, LogFile
         QFile file;
         file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
         // Reading is the first half of the work, for the progress shown.
-        image = readWholeFile(file, [](qint64 done, qint64 total) {
-            if (loadProgress)
-                loadProgress(done, 2 * total);
+        image = readWholeFile(file, [&book](qint64 done, qint64 total) {
+            if (book.loadProgress)
+                book.loadProgress(done, 2 * total);
         });
         if (file.error() != QFileDevice::NoError) {
             report.problem = LoadProblem::Other;
@@ -215,21 +209,25 @@ void openAndRead(ProgramState& s, LoadReport& report, QByteArray& image, LogFile
 }
 } // namespace
 
-LoadReport loadLogbookData(ProgramState& s)
+LoadReport loadLogbookData(ProgramState& s, LogbookState& book)
 {
     LoadReport report;
     QFile::remove(QStringLiteral("temp.adif"));
     s.LinesRead = 0;
-    s.ConfirmedCount = 0;
-    s.RowsWithRcvd = 0;
+    book.ConfirmedCount = 0;
+    book.RowsWithRcvd = 0;
 
     QByteArray image;
     LogFileMark mark;
-    openAndRead(s, report, image, mark);
+    openAndRead(s, book, report, image, mark);
 
     const bool display = s.DisplayFormat == 1;
     // The values stay in the image; only converted dates and times are copied.
     report.rows.setSource(image);
+    // Room for the rows guessed from the size: a WSJT-X record is about 200
+    // bytes, and of each row only the converted date and time (DD.MM.YYYY
+    // and HH:MM, 24 bytes with their bookkeeping) are copied. A guess too
+    // small only costs a regrowth.
     const qsizetype expectedRows = image.size() / 200 + 1;
     report.rows.reserve(int(expectedRows), expectedRows * 24 + 64);
     std::vector<LineSpan> spans;
@@ -253,11 +251,13 @@ LoadReport loadLogbookData(ProgramState& s)
         flags.push_back(rowFlags(row));
         heads.push_back(callHead(row.call));
         if (row.confirmed)
-            ++s.ConfirmedCount;
+            ++book.ConfirmedCount;
         if (row.eqslRcvdPresent)
-            ++s.RowsWithRcvd;
+            ++book.RowsWithRcvd;
         writeGridRow(report.rows, int(spans.size()) - 2, row);
     };
+    // A piece takes a few tens of milliseconds: the window hears of the
+    // progress a few times a second, and the pieces cost nothing besides.
     constexpr qsizetype kPiece = qsizetype(16) << 20;
     while (pieceStart < image.size()) {
         qsizetype end = qMin(image.size(), pieceStart + kPiece);
@@ -268,25 +268,25 @@ LoadReport loadLogbookData(ProgramState& s)
         loaderScanner().scanLines(QByteArrayView(image).sliced(pieceStart, end - pieceStart),
                                   onLine);
         pieceStart = end;
-        if (loadProgress && pieceStart < image.size())
-            loadProgress(image.size() + pieceStart, 2 * image.size());
+        if (book.loadProgress && pieceStart < image.size())
+            book.loadProgress(image.size() + pieceStart, 2 * image.size());
     }
     const int lines = int(spans.size());
 
     if (report.opened) {
-        if (s.LogLines.size() < lines + 2)
-            s.LogLines.resize(lines + 2);
-        s.LogLines.refill(image, spans);
-        s.LogMark = mark;
-        s.LoadedLineCount = lines;
-        s.LoadedDisplayFormat = s.DisplayFormat;
-        s.RowFlags = std::move(flags);
-        s.RowCallHeads = std::move(heads);
+        if (book.LogLines.size() < lines + 2)
+            book.LogLines.resize(lines + 2);
+        book.LogLines.refill(image, spans);
+        book.LogMark = mark;
+        book.LoadedLineCount = lines;
+        book.LoadedDisplayFormat = s.DisplayFormat;
+        book.RowFlags = std::move(flags);
+        book.RowCallHeads = std::move(heads);
     } else {
-        forgetFile(s);
-        s.LogLines.takeChanged();
+        forgetFile(book);
+        book.LogLines.takeChanged();
     }
-    finishLoad(s, report);
+    finishLoad(s, book, report);
     return report;
 }
 
@@ -294,27 +294,27 @@ namespace
 {
 // Parses the elements `changed` of LogLines into rows of `report` and keeps
 // the row flags and the confirmed count right.
-void parseChanged(ProgramState& s, const std::vector<int>& changed, LoadReport& report)
+void parseChanged(LogbookState& book, const std::vector<int>& changed, LoadReport& report)
 {
-    const bool display = s.LoadedDisplayFormat == 1;
-    if (s.RowFlags.size() < size_t(qMax(0, s.LoadedLineCount - 1)))
-        s.RowFlags.resize(size_t(s.LoadedLineCount - 1), 0);
-    if (s.RowCallHeads.size() < s.RowFlags.size())
-        s.RowCallHeads.resize(s.RowFlags.size(), 0);
+    const bool display = book.LoadedDisplayFormat == 1;
+    if (book.RowFlags.size() < size_t(qMax(0, book.LoadedLineCount - 1)))
+        book.RowFlags.resize(size_t(book.LoadedLineCount - 1), 0);
+    if (book.RowCallHeads.size() < book.RowFlags.size())
+        book.RowCallHeads.resize(book.RowFlags.size(), 0);
     RowValues row;
     for (const int k : changed) {
-        if (k < 2 || k > s.LoadedLineCount)
+        if (k < 2 || k > book.LoadedLineCount)
             continue;
         const int gridRow = k - 2;
-        parseLogRow(s.LogLines.view(k), display, row);
+        parseLogRow(book.LogLines.view(k), display, row);
         report.unreadableFields += row.unreadable;
-        quint8& f = s.RowFlags[size_t(gridRow)];
-        s.ConfirmedCount -= (f & kRowConfirmed) ? 1 : 0;
-        s.RowsWithRcvd -= (f & kRowHasRcvd) ? 1 : 0;
+        quint8& f = book.RowFlags[size_t(gridRow)];
+        book.ConfirmedCount -= (f & kRowConfirmed) ? 1 : 0;
+        book.RowsWithRcvd -= (f & kRowHasRcvd) ? 1 : 0;
         f = rowFlags(row);
-        s.RowCallHeads[size_t(gridRow)] = callHead(row.call);
-        s.ConfirmedCount += (f & kRowConfirmed) ? 1 : 0;
-        s.RowsWithRcvd += (f & kRowHasRcvd) ? 1 : 0;
+        book.RowCallHeads[size_t(gridRow)] = callHead(row.call);
+        book.ConfirmedCount += (f & kRowConfirmed) ? 1 : 0;
+        book.RowsWithRcvd += (f & kRowHasRcvd) ? 1 : 0;
         writeGridRow(report.rows, int(report.updatedRows.size()), row);
         report.updatedRows.push_back(gridRow);
     }
@@ -323,30 +323,30 @@ void parseChanged(ProgramState& s, const std::vector<int>& changed, LoadReport& 
 // Takes the bytes appended after the marked part of the file into LogLines:
 // a last line without its line end is continued, every further line added.
 // Returns the elements set.
-std::vector<int> takeAppended(ProgramState& s, int fd, qint64 size)
+std::vector<int> takeAppended(LogbookState& book, int fd, qint64 size)
 {
-    LogFileMark& m = s.LogMark;
+    LogFileMark& m = book.LogMark;
     const QByteArray added = readAt(fd, m.size, size - m.size);
     std::vector<int> changed;
     if (added.isEmpty())
         return changed;
     // The last line as held, when it has no line end yet, goes on with the
     // first of the new bytes.
-    int k = s.LoadedLineCount;
+    int k = book.LoadedLineCount;
     QByteArray text;
     if (m.partialLength > 0 && k >= 1)
-        text = s.LogLines.at(k);
+        text = book.LogLines.at(k);
     else
         ++k;
     QByteArray joined = text + added;
     std::vector<LineSpan> spans = splitLines(joined);
     for (const LineSpan& sp : spans) {
-        s.LogLines.take(k, joined.mid(sp.offset, sp.length));
+        book.LogLines.take(k, joined.mid(sp.offset, sp.length));
         changed.push_back(k);
         ++k;
     }
-    s.LoadedLineCount = k - 1;
-    s.LogLines.fileGrewTo(s.LoadedLineCount);
+    book.LoadedLineCount = k - 1;
+    book.LogLines.fileGrewTo(book.LoadedLineCount);
     QByteArray tail = m.tail + added;
     const qsizetype partial = partialLineLength(added) == added.size() && m.partialLength > 0
                                   ? m.partialLength + added.size()
@@ -362,12 +362,21 @@ std::vector<int> takeAppended(ProgramState& s, int fd, qint64 size)
 }
 } // namespace
 
-LoadReport followLogbookData(ProgramState& s)
+LoadReport readRows(LogbookState& book, const std::vector<int>& elements)
 {
     LoadReport report;
     report.incremental = true;
     report.opened = true;
-    if (!s.LogMark.valid) {
+    parseChanged(book, elements, report);
+    return report;
+}
+
+LoadReport followLogbookData(ProgramState& s, LogbookState& book)
+{
+    LoadReport report;
+    report.incremental = true;
+    report.opened = true;
+    if (!book.LogMark.valid) {
         report.reloadReason = QStringLiteral("the logbook was not loaded");
         return report;
     }
@@ -377,16 +386,16 @@ LoadReport followLogbookData(ProgramState& s)
         report.reloadReason = QString::fromLocal8Bit(std::strerror(errno));
         return report;
     }
-    const DiskCheck c = checkDisk(s.LogMark, fd);
+    const DiskCheck c = checkDisk(book.LogMark, fd);
     if (c.change == DiskChange::Appended) {
-        const int before = s.LoadedLineCount;
-        const std::vector<int> changed = takeAppended(s, fd, c.size);
-        report.appendedLines = s.LoadedLineCount - before;
-        parseChanged(s, changed, report);
-        s.LineCount = s.LoadedLineCount;
-        s.AppendBase = s.LoadedLineCount;
-        if (s.LogLines.size() < s.LineCount + 2)
-            s.LogLines.resize(s.LineCount + 2);
+        const int before = book.LoadedLineCount;
+        const std::vector<int> changed = takeAppended(book, fd, c.size);
+        report.appendedLines = book.LoadedLineCount - before;
+        parseChanged(book, changed, report);
+        s.LineCount = book.LoadedLineCount;
+        book.AppendBase = book.LoadedLineCount;
+        if (book.LogLines.size() < s.LineCount + 2)
+            book.LogLines.resize(s.LineCount + 2);
         if (s.SearchView == 0)
             s.QsoCount = s.LineCount - 1;
     } else if (c.change != DiskChange::Same) {
@@ -396,21 +405,21 @@ LoadReport followLogbookData(ProgramState& s)
     return report;
 }
 
-LoadReport refreshLogbookData(ProgramState& s)
+LoadReport refreshLogbookData(ProgramState& s, LogbookState& book)
 {
     // Read whole when it was not loaded, or loaded for another display form.
-    if (!s.LogMark.valid || s.LoadedDisplayFormat != s.DisplayFormat)
-        return loadLogbookData(s);
-    LoadReport report = followLogbookData(s);
+    if (!book.LogMark.valid || book.LoadedDisplayFormat != s.DisplayFormat)
+        return loadLogbookData(s, book);
+    LoadReport report = followLogbookData(s, book);
     if (!report.reloadReason.isEmpty()) {
         const QString why = report.reloadReason;
-        report = loadLogbookData(s);
+        report = loadLogbookData(s, book);
         report.reloadReason = why;
         return report;
     }
     QFile::remove(QStringLiteral("temp.adif"));
     // The lines changed in memory since the last load or write.
-    parseChanged(s, s.LogLines.takeChanged(), report);
-    finishLoad(s, report);
+    parseChanged(book, book.LogLines.takeChanged(), report);
+    finishLoad(s, book, report);
     return report;
 }

@@ -9,11 +9,10 @@
 // holds from memory and reads only what changed: the lines the program itself
 // changed and the lines appended on disk. Anything else reads the whole file.
 #include "logdata/CellTable.h"
+#include "logdata/LogbookState.h"
 #include "logdata/State.h"
 
 #include <QString>
-
-#include <functional>
 
 #include <vector>
 
@@ -35,24 +34,27 @@ struct LoadReport {
     QString reloadReason;         // why the whole file was read although it was loaded
 };
 
-// Loads the whole file at LogFilePath. DisplayFormat must be set by the caller.
-LoadReport loadLogbookData(ProgramState& s);
-
-// Called while a load reads and parses a large file, every few megabytes, so
-// that the window can show how far it got.
-void setLoadProgress(std::function<void(qint64 done, qint64 total)> progress);
+// Loads the whole file at LogFilePath into `book`. DisplayFormat must be set
+// by the caller. While it reads and parses a large file, every few megabytes,
+// book.loadProgress is told how far it got. The rows shown, the selected line
+// and config.dat's QSO count in `s` follow.
+LoadReport loadLogbookData(ProgramState& s, LogbookState& book);
 
 // A reload: from memory plus what changed when the file allows it, otherwise
 // the whole file (reloadReason says why). Counters, LogLines and config.dat
 // end as after a whole load.
-LoadReport refreshLogbookData(ProgramState& s);
+LoadReport refreshLogbookData(ProgramState& s, LogbookState& book);
 
 // Takes in lines another program appended to the logbook since the last load
 // or write, parsing only those (the live log). Leaves SelectedLine, the
 // settings file and the rest of the table alone. When the file changed
 // otherwise, nothing is taken in and `reloadReason` is set: the caller loads
 // the whole file.
-LoadReport followLogbookData(ProgramState& s);
+LoadReport followLogbookData(ProgramState& s, LogbookState& book);
+
+// The rows of LogLines elements `elements` (ascending) as an update, keeping
+// the row flags and the confirmed count right: for lines a write added.
+LoadReport readRows(LogbookState& book, const std::vector<int>& elements);
 
 // The cell values of one record line as the whole-log view shows them, without
 // the grid's leading blanks. Used by the loader for every line.
@@ -89,7 +91,7 @@ void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFor
 void writeGridRow(CellTable& table, int row, const RowValues& r);
 
 // The first four bytes of a call, zero-padded, as one number
-// (ProgramState::RowCallHeads).
+// (LogbookState::RowCallHeads).
 inline quint32 callHead(QByteArrayView call)
 {
     quint32 h = 0;
@@ -99,7 +101,7 @@ inline quint32 callHead(QByteArrayView call)
     return h;
 }
 
-// The flags kept per QSO row (ProgramState::RowFlags).
+// The flags kept per QSO row (LogbookState::RowFlags).
 inline constexpr quint8 kRowConfirmed = 1; // eQSL received "Y"
 inline constexpr quint8 kRowHasRcvd = 2;   // has an eQSL-received field
 inline constexpr quint8 kRowLowerCall = 4; // see RowValues::lowerCaseCall

@@ -45,6 +45,8 @@ qint64 readChunk(int fd, int direct, char* into, qint64 at, qint64 want)
         ssize_t n = ::preadv2(fd, &v, 1, off_t(at + got), RWF_NOWAIT);
         if (n < 0 && errno == EINTR)
             continue;
+        // The descriptor past the cache reads whole blocks of the disk
+        // (4096 bytes on every disk in use) at block offsets only.
         if (n < 0 && errno == EAGAIN && direct >= 0 && got % 4096 == 0) {
             // The rest of the chunk from the disk, in whole blocks.
             const size_t blocks = size_t((want - got + 4095) / 4096 * 4096);

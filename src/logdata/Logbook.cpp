@@ -34,52 +34,102 @@ Logbook::Logbook(ProgramState& state, QObject* parent) : QObject(parent), m_stat
             qOverload<>(&QTimer::start));
     connect(m_followTimer, &QTimer::timeout, this, &Logbook::follow);
 
-    setLoadProgress([this](qint64 done, qint64 total) {
+    // The spare element after the (not yet) loaded lines, for a QSO added
+    // by hand.
+    m_data.LogLines.resize(2);
+    // This logbook's progress and problems reach its own signals only.
+    m_data.loadProgress = [this](qint64 done, qint64 total) {
         if (m_loadClock.isValid() && m_loadClock.elapsed() >= kProgressAfterMs)
             emit loadProgress(done, total);
-    });
-    setRewriteProgress([this](qint64 done, qint64 total) { emit writeProgress(done, total); });
-    setOrphanProblemHandler([this](const QString& message) { emit failed(message); });
+    };
+    m_data.writeProgress = [this](qint64 done, qint64 total) { emit writeProgress(done, total); };
+    m_data.orphanProblem = [this](const QString& message) { emit failed(message); };
 }
 
 Logbook::~Logbook()
 {
-    setOrphanProblemHandler(nullptr);
-    setRewriteProgress(nullptr);
-    setLoadProgress(nullptr);
+    // The replaced files may be carried over once more as they go: a problem
+    // then goes to the error output, not to this logbook's signals.
+    for (const std::shared_ptr<OrphanLog>& orphan : m_data.Orphans)
+        orphan->setProblemHandler(nullptr);
 }
 
 LoadReport Logbook::load()
 {
     m_loadClock.start();
-    LoadReport r = loadLogbookData(m_state);
+    LoadReport r = loadLogbookData(m_state, m_data);
     m_loadClock.invalidate();
+    emit reloaded();
     return r;
 }
 
 LoadReport Logbook::refresh()
 {
     m_loadClock.start();
-    LoadReport r = refreshLogbookData(m_state);
+    LoadReport r = refreshLogbookData(m_state, m_data);
     m_loadClock.invalidate();
+    emit reloaded();
     return r;
 }
 
 LoadReport Logbook::catchUp()
 {
-    return followLogbookData(m_state);
+    LoadReport r = followLogbookData(m_state, m_data);
+    if (r.reloadReason.isEmpty() && !r.updatedRows.empty()) {
+        m_added = std::move(r);
+        emit rowsAdded(m_added.updatedRows.front(), int(m_added.updatedRows.size()));
+        r = std::move(m_added);
+        m_added = LoadReport();
+    }
+    return r;
+}
+
+void Logbook::announceWrite(int loadedBefore, const RewriteOutcome& outcome,
+                            const QList<int>& stored)
+{
+    if (outcome.result != RewriteResult::Written)
+        return;
+    if (outcome.merged) {
+        // Any line may have moved: the lines are read again whole.
+        emit reloaded();
+        if (!stored.isEmpty())
+            emit rowsChanged(stored);
+        return;
+    }
+    // The lines the write added at the end (element 1 is the header, no row).
+    std::vector<int> added;
+    for (int k = qMax(2, loadedBefore + 1); k <= m_data.LoadedLineCount; ++k)
+        added.push_back(k);
+    if (!added.empty()) {
+        m_added = readRows(m_data, added);
+        emit rowsAdded(added.front() - 2, int(added.size()));
+        m_added = LoadReport();
+    }
+    if (!stored.isEmpty())
+        emit rowsChanged(stored);
 }
 
 std::optional<RewriteOutcome> Logbook::writeLine(int line, QByteArrayView expected,
                                                  const QByteArray& record)
 {
-    if (!lineStillHolds(m_state, line, expected))
+    if (!lineStillHolds(m_data, line, expected))
         return std::nullopt;
-    m_state.LogLines.set(line + 1, record);
-    RewriteOutcome r = rewriteLogbook(m_state, m_state.LoadedLineCount);
-    if (r.result == RewriteResult::Written)
-        emit rowsChanged({line});
+    const int before = m_data.LoadedLineCount;
+    m_data.LogLines.set(line + 1, record);
+    RewriteOutcome r = rewriteLogbook(m_state, m_data, m_data.LoadedLineCount);
+    announceWrite(before, r, {line});
     return r;
+}
+
+std::optional<RewriteOutcome> Logbook::deleteLine(int line, QByteArrayView expected)
+{
+    return writeLine(line, expected, kDeletedRecord.toByteArray());
+}
+
+CallSearchResult Logbook::search(const CellTable& fullRows, QByteArrayView call, bool displayFormat,
+                                 int firstElement) const
+{
+    return searchLogLines(m_data, fullRows, call, displayFormat, firstElement);
 }
 
 LinesWritten Logbook::writeLines(const QList<LineChange>& changes)
@@ -87,8 +137,8 @@ LinesWritten Logbook::writeLines(const QList<LineChange>& changes)
     LinesWritten w;
     QList<int> stored;
     for (const LineChange& c : changes) {
-        if (lineStillHolds(m_state, c.line, c.expected)) {
-            m_state.LogLines.set(c.line + 1, c.record);
+        if (lineStillHolds(m_data, c.line, c.expected)) {
+            m_data.LogLines.set(c.line + 1, c.record);
             stored << c.line;
         } else {
             w.moved << c.line;
@@ -98,9 +148,10 @@ LinesWritten Logbook::writeLines(const QList<LineChange>& changes)
         w.outcome.result = RewriteResult::Written;
         return w;
     }
-    w.outcome = rewriteLogbook(m_state, m_state.LoadedLineCount);
+    const int before = m_data.LoadedLineCount;
+    w.outcome = rewriteLogbook(m_state, m_data, m_data.LoadedLineCount);
     if (w.written())
-        emit rowsChanged(stored);
+        announceWrite(before, w.outcome, stored);
     else
         emit changedOnDisk(w.outcome.message); // what is held may not be the file any more
     return w;
@@ -108,47 +159,45 @@ LinesWritten Logbook::writeLines(const QList<LineChange>& changes)
 
 int Logbook::lineCount() const
 {
-    return m_state.LoadedLineCount;
+    return m_data.LoadedLineCount;
 }
 
 QByteArrayView Logbook::line(int line) const
 {
-    if (line < 0 || line >= m_state.LoadedLineCount)
+    if (line < 0 || line >= m_data.LoadedLineCount)
         return {};
-    return m_state.LogLines.view(line + 1);
+    return m_data.LogLines.view(line + 1);
 }
 
 RewriteOutcome Logbook::appendLine(const QByteArray& record)
 {
     // The record goes into the element after the last line of the file (set()
     // grows the table when the spare element is missing).
-    return appendRecord(m_state, record);
+    const int before = m_data.LoadedLineCount;
+    const RewriteOutcome r = appendRecord(m_state, m_data, record);
+    announceWrite(before, r, {});
+    return r;
 }
 
 void Logbook::follow()
 {
-    ProgramState& s = m_state;
+    const ProgramState& s = m_state;
     // Not while the program writes or loads the logbook itself; the timer
     // looks again when it is done.
-    if (s.Writing || loading()) {
+    if (m_data.Writing || loading()) {
         m_followTimer->start();
         return;
     }
-    if (!s.LogMark.valid) {
+    if (!m_data.LogMark.valid) {
         // The logbook could not be read before: it may be there now.
         if (!s.LogFilePath.isEmpty() && ::access(s.LogFilePath.constData(), F_OK) == 0)
             emit changedOnDisk(QString());
         watch();
         return;
     }
-    LoadReport r = catchUp();
-    if (!r.reloadReason.isEmpty()) {
+    const LoadReport r = catchUp();
+    if (!r.reloadReason.isEmpty())
         emit changedOnDisk(r.reloadReason);
-    } else if (!r.updatedRows.empty()) {
-        m_added = std::move(r);
-        emit rowsAdded(m_added.updatedRows.front(), int(m_added.updatedRows.size()));
-        m_added = LoadReport();
-    }
     watch();
 }
 

@@ -22,7 +22,6 @@
 
 namespace
 {
-std::function<void(const QString&)> problemHandler;
 QByteArray procRoot = "/proc";
 
 // A writer's close is told before the system counts the file as closed; this
@@ -37,6 +36,8 @@ constexpr int kRecheckMs = 1000;
 constexpr int kRetryMs = 2000;
 
 // A kernel thread holds no files; its entry lists none and may not be read.
+// The paths below are the processes' root ("/proc", or a test's scratch
+// folder), a pid and a short name: well within these buffers.
 bool isKernelThread(const char* pidDir)
 {
     char path[160];
@@ -50,11 +51,6 @@ bool isKernelThread(const char* pidDir)
     return n == 0;
 }
 } // namespace
-
-void setOrphanProblemHandler(std::function<void(const QString&)> handler)
-{
-    problemHandler = std::move(handler);
-}
 
 void setProcessTableRoot(const QByteArray& root)
 {
@@ -110,8 +106,8 @@ bool otherProcessHoldsOpen(quint64 device, quint64 inode)
     return held;
 }
 
-OrphanLog::OrphanLog(int fd, qint64 carried, const QByteArray& livePath)
-    : m_fd(fd), m_carried(carried), m_livePath(livePath)
+OrphanLog::OrphanLog(int fd, qint64 carried, const QByteArray& livePath, ProblemHandler problem)
+    : m_fd(fd), m_carried(carried), m_livePath(livePath), m_problem(std::move(problem))
 {
     // The old file has no name any more; the descriptor's entry in /proc
     // still leads to it.
@@ -231,8 +227,8 @@ void OrphanLog::failed(int error)
                 "added to %1 (%2). It is kept and tried again while Vosmira runs; please free "
                 "space on the disk.")
                 .arg(QFile::decodeName(m_livePath), QString::fromLocal8Bit(std::strerror(error)));
-        if (problemHandler)
-            problemHandler(message);
+        if (m_problem)
+            m_problem(message);
         else
             std::fprintf(stderr, "vosmira: %s\n", qPrintable(message));
     }

@@ -21,9 +21,13 @@ class QTimer;
 class OrphanLog
 {
 public:
+    // Where the operator hears of QSOs that could not be carried over (the
+    // window shows it); without a handler it goes to the error output.
+    using ProblemHandler = std::function<void(const QString& message)>;
+
     // Takes `fd` (the old file, copied up to `carried`); `livePath` is the
     // logbook's path, where carried bytes are appended.
-    OrphanLog(int fd, qint64 carried, const QByteArray& livePath);
+    OrphanLog(int fd, qint64 carried, const QByteArray& livePath, ProblemHandler problem = nullptr);
     ~OrphanLog(); // carries over a last time, then closes
     OrphanLog(const OrphanLog&) = delete;
     OrphanLog& operator=(const OrphanLog&) = delete;
@@ -37,6 +41,9 @@ public:
     // Where an event loop runs, the old file is watched and carried over as
     // soon as a writer writes to it or closes it.
     void watch();
+    // The logbook that replaced the file goes away: problems go to the error
+    // output from now on.
+    void setProblemHandler(ProblemHandler problem) { m_problem = std::move(problem); }
 
 private:
     void close();
@@ -51,6 +58,7 @@ private:
     bool m_failing = false;
     qint64 m_carried = 0;
     QByteArray m_livePath;
+    ProblemHandler m_problem;
 };
 
 using OrphanLogs = std::vector<std::shared_ptr<OrphanLog>>;
@@ -58,10 +66,6 @@ using OrphanLogs = std::vector<std::shared_ptr<OrphanLog>>;
 // Carries over what writers wrote into each of the replaced files and lets go
 // of those nobody can write to any more.
 void carryOrphans(OrphanLogs& orphans);
-
-// Where the operator hears of QSOs that could not be carried over (the
-// window shows it); without a handler it goes to the error output.
-void setOrphanProblemHandler(std::function<void(const QString& message)> handler);
 
 // True when a process other than this one has the file (device, inode) open,
 // and also when that cannot be known (a process whose open files may not be

@@ -31,7 +31,6 @@
 namespace
 {
 const RewriteHooks* hooks = nullptr;
-std::function<void(qint64, qint64)> progress;
 // From this size on the new file is written past the page cache (see Writer).
 // Below it the few pages a buffered write faults in cost less than the
 // switch to unbuffered writes and the padded last block.
@@ -81,7 +80,9 @@ const QByteArray& lineEnd()
 class Writer
 {
 public:
-    Writer(int fd, qint64 total) : m_fd(fd), m_total(total)
+    // `progress` (may be empty) is told how far the write got.
+    Writer(int fd, qint64 total, std::function<void(qint64, qint64)> progress = {})
+        : m_fd(fd), m_total(total), m_progress(std::move(progress))
     {
         if (total >= directFrom) {
             const int flags = ::fcntl(fd, F_GETFL);
@@ -176,9 +177,9 @@ private:
             }
             // Told every 8 MB: a few times a second on a slow disk, so the
             // window repaints, but not so often that repainting slows the save.
-            if (progress && m_written - m_reported >= kProgressEvery) {
+            if (m_progress && m_written - m_reported >= kProgressEvery) {
                 m_reported = m_written;
-                progress(m_written, m_total);
+                m_progress(m_written, m_total);
             }
         }
     }
@@ -209,6 +210,7 @@ private:
     }
     int m_fd;
     qint64 m_total;
+    std::function<void(qint64, qint64)> m_progress;
     bool m_direct = false;
     char* m_buffer = nullptr;
     size_t m_capacity = 0;
@@ -336,6 +338,8 @@ bool openLocked(const QByteArray& target, const QString& shown, OldFile& old, QS
             }
             ::close(old.fd);
             old.fd = -1;
+            // Looked at again fifty times a second: another program's save
+            // ending is noticed at once, at little cost.
             ::usleep(20000);
             continue;
         }
@@ -421,7 +425,7 @@ QString nameOfQso(QByteArrayView line)
 // go to their QSOs in what the disk holds now, each found where it was or,
 // moved, by its text; a QSO whose line another program changed is not
 // overwritten. The QSOs added by hand go to the end.
-bool mergeEdits(const ProgramState& s, const QByteArray& disk, int lastElement, QByteArray& out,
+bool mergeEdits(const LogbookState& book, const QByteArray& disk, int lastElement, QByteArray& out,
                 QString& why)
 {
     const QByteArray lf = crOnlyAsLf(disk);
@@ -430,8 +434,8 @@ bool mergeEdits(const ProgramState& s, const QByteArray& disk, int lastElement, 
         return QByteArrayView(disk).sliced(spans[i].offset, spans[i].length);
     };
     std::vector<int> replacement(spans.size(), 0);
-    for (const LineTable::Edit& e : s.LogLines.edits()) {
-        if (e.element > s.LoadedLineCount)
+    for (const LineTable::Edit& e : book.LogLines.edits()) {
+        if (e.element > book.LoadedLineCount)
             continue;
         qsizetype at = -1;
         const size_t same = size_t(e.element - 1);
@@ -459,31 +463,28 @@ bool mergeEdits(const ProgramState& s, const QByteArray& disk, int lastElement, 
         replacement[size_t(at)] = e.element;
     }
     out.clear();
+    // The edited lines are about as long as those they replace; a page to
+    // spare for the QSOs added by hand.
     out.reserve(disk.size() + 4096);
     for (size_t i = 0; i < spans.size(); ++i) {
         const qsizetype next = i + 1 < spans.size() ? spans[i + 1].offset : disk.size();
         if (replacement[i] != 0) {
-            out += s.LogLines.view(replacement[i]);
+            out += book.LogLines.view(replacement[i]);
             out += lineEnd();
         } else {
             out += QByteArrayView(disk).sliced(spans[i].offset, next - spans[i].offset);
         }
     }
-    if (lastElement > s.LoadedLineCount && !out.isEmpty() && !out.endsWith('\n') &&
+    if (lastElement > book.LoadedLineCount && !out.isEmpty() && !out.endsWith('\n') &&
         !out.endsWith('\r'))
         out += lineEnd();
-    for (int n = s.LoadedLineCount + 1; n <= lastElement; ++n) {
-        out += s.LogLines.view(n);
+    for (int n = book.LoadedLineCount + 1; n <= lastElement; ++n) {
+        out += book.LogLines.view(n);
         out += lineEnd();
     }
     return true;
 }
 } // namespace
-
-void setRewriteProgress(std::function<void(qint64, qint64)> p)
-{
-    progress = std::move(p);
-}
 
 void setRewriteHooks(const RewriteHooks* h)
 {
@@ -538,16 +539,16 @@ void removeStaleTemporariesOnce(const QByteArray& logPath)
     removeStaleTemporaries(logPath, runStarted);
 }
 
-RewriteOutcome appendRecord(ProgramState& s, const QByteArray& record)
+RewriteOutcome appendRecord(ProgramState& s, LogbookState& book, const QByteArray& record)
 {
-    int base = s.LoadedLineCount;
+    int base = book.LoadedLineCount;
     if (base < 1) {
         // A missing or empty logbook: the first line is a header, never a QSO.
-        s.LogLines.set(1, QByteArray(kNewLogbookHeader));
+        book.LogLines.set(1, QByteArray(kNewLogbookHeader));
         base = 1;
     }
-    s.LogLines.set(base + 1, record);
-    return rewriteLogbook(s, base + 1);
+    book.LogLines.set(base + 1, record);
+    return rewriteLogbook(s, book, base + 1);
 }
 
 namespace
@@ -587,14 +588,13 @@ int catchUpAppended(int oldFd, int tmp, qint64& copiedEnd)
 
 // The table holds the file's `lines` lines: the counters that tie grid rows to
 // lines follow, and the table keeps its spare element after them.
-void adoptLineCount(ProgramState& s, int lines)
+void adoptLineCount(LogbookState& book, int lines)
 {
-    s.LoadedLineCount = lines;
-    s.LogLines.agreeWithFile(s.LoadedLineCount);
-    s.LineCount = s.LoadedLineCount;
-    s.AppendBase = s.LineCount;
-    if (s.LogLines.size() < s.LineCount + 2)
-        s.LogLines.resize(s.LineCount + 2);
+    book.LoadedLineCount = lines;
+    book.LogLines.agreeWithFile(book.LoadedLineCount);
+    book.AppendBase = book.LoadedLineCount;
+    if (book.LogLines.size() < book.LoadedLineCount + 2)
+        book.LogLines.resize(book.LoadedLineCount + 2);
 }
 
 // After a save that wrote the table's lines: LogLines holds what the new file
@@ -602,21 +602,21 @@ void adoptLineCount(ProgramState& s, int lines)
 // appended (`appended`, whole lines), the elements added by hand after the
 // `loaded` lines (up to `lastElement`) and the line still being written.
 // Returns how many appended lines were kept.
-int adoptWrittenLines(ProgramState& s, int loaded, int lastTableLine, int lastElement,
+int adoptWrittenLines(LogbookState& book, int loaded, int lastTableLine, int lastElement,
                       QByteArrayView appended)
 {
     std::vector<QByteArray> added;
     for (int n = loaded + 1; n <= lastElement; ++n)
-        added.push_back(s.LogLines.at(n));
+        added.push_back(book.LogLines.at(n));
     int k = lastTableLine + 1;
     int appendedLines = 0;
     forEachLine(appended, [&](LineSpan sp) {
-        s.LogLines.take(k++, appended.sliced(sp.offset, sp.length).toByteArray());
+        book.LogLines.take(k++, appended.sliced(sp.offset, sp.length).toByteArray());
         ++appendedLines;
     });
     for (const QByteArray& a : added)
-        s.LogLines.take(k++, a);
-    adoptLineCount(s, k - 1);
+        book.LogLines.take(k++, a);
+    adoptLineCount(book, k - 1);
     return appendedLines - (lastTableLine < loaded ? 1 : 0);
 }
 
@@ -710,8 +710,8 @@ std::optional<RewriteOutcome> checkOnDisk(const LogFileMark& mark, const QString
     return std::nullopt;
 }
 
-RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& mergeNeeded,
-                       bool forceMerge)
+RewriteOutcome rewrite(const ProgramState& s, LogbookState& book, int lastElement, bool& readWhole,
+                       bool& mergeNeeded, bool forceMerge)
 {
     const QString shown = logFilePathString(s);
     if (s.LogFilePath.isEmpty())
@@ -721,11 +721,11 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
     QString why;
     if (!resolveTarget(s.LogFilePath, native, why))
         return outcome(RewriteResult::Failed, why);
-    const LogFileMark& mark = s.LogMark;
+    const LogFileMark& mark = book.LogMark;
 
     // Writers still busy with files earlier rewrites replaced: what they
     // wrote there goes to the end of the file first.
-    carryOrphans(s.Orphans);
+    carryOrphans(book.Orphans);
 
     // What is on disk now, locked against other programs that save it.
     OldFile old;
@@ -739,13 +739,13 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
             checkOnDisk(mark, shown, native, old, forceMerge, diskSize, merge, holds))
         return *refused;
 
-    const int loaded = s.LoadedLineCount;
+    const int loaded = book.LoadedLineCount;
     int lastTableLine = loaded;
     qint64 rawFrom = mark.valid ? mark.size : 0;
     QByteArray merged;
     if (merge) {
         const QByteArray disk = readAt(oldFd, 0, diskSize);
-        if (!mergeEdits(s, disk, lastElement, merged, why))
+        if (!mergeEdits(book, disk, lastElement, merged, why))
             return outcome(RewriteResult::ChangedOnDisk, why);
         rawFrom = diskSize;
     } else if (oldFd >= 0 && mark.partialLength > 0 && loaded >= 1) {
@@ -757,7 +757,7 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
         const QByteArray original = readAt(oldFd, start, mark.partialLength);
         const QByteArray next = readAt(oldFd, mark.size, 2);
         const qsizetype nextEnd = next.startsWith("\r\n") ? 2 : next.startsWith('\n') ? 1 : 0;
-        if (s.LogLines.view(loaded) == original) {
+        if (book.LogLines.view(loaded) == original) {
             if (lastElement > loaded && isWholeLine(original, loaded == 1) &&
                 (diskSize == mark.size || nextEnd > 0)) {
                 rawFrom += nextEnd;
@@ -805,15 +805,15 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
     qint64 total = merged.size() + raw.size();
     if (!merge)
         for (int n = 1; n <= qMax(lastTableLine, lastElement); ++n)
-            total += s.LogLines.view(n).size() + 2;
-    Writer w(tmp, total);
+            total += book.LogLines.view(n).size() + 2;
+    Writer w(tmp, total, book.writeProgress);
     if (merge) {
         w.put(merged);
     } else {
-        writeTableLines(w, s.LogLines, lastTableLine);
+        writeTableLines(w, book.LogLines, lastTableLine);
         w.put(raw, 0, rawSplit);
         for (int n = loaded + 1; n <= lastElement; ++n) {
-            if (const QByteArray* own = s.LogLines.ownText(n))
+            if (const QByteArray* own = book.LogLines.ownText(n))
                 w.put(*own);
             w.put(lineEnd());
         }
@@ -853,47 +853,54 @@ RewriteOutcome rewrite(ProgramState& s, int lastElement, bool& readWhole, bool& 
     if (merge) {
         // The table becomes what was written; the rows are read again whole,
         // as other lines changed too.
-        s.LogLines.refill(merged, splitLines(merged));
-        adoptLineCount(s, int(splitLines(merged).size()));
+        book.LogLines.refill(merged, splitLines(merged));
+        adoptLineCount(book, int(splitLines(merged).size()));
         readWhole = true;
     } else {
-        o.appendedKept = adoptWrittenLines(s, loaded, lastTableLine, lastElement, rawComplete);
+        o.appendedKept = adoptWrittenLines(book, loaded, lastTableLine, lastElement, rawComplete);
     }
     // The mark covers what LogLines holds; bytes that arrived during the
     // write follow it in the file and are taken in by the next reload, as any
     // append.
     const QByteArray tail = readAt(tmp, qMax<qint64>(0, written - kMarkTailBytes),
                                    qMin<qint64>(written, kMarkTailBytes));
-    s.LogMark = markFile(tmp, written, tail, merge ? partialLineLength(merged) : 0);
-    s.LogMark.content = w.takePieces();
+    book.LogMark = markFile(tmp, written, tail, merge ? partialLineLength(merged) : 0);
+    book.LogMark.content = w.takePieces();
 
     // A writer that opened the old file before the rename may still write
     // there: the old file stays open, and what arrives goes to the new one.
     if (oldFd >= 0) {
-        s.Orphans.push_back(std::make_shared<OrphanLog>(oldFd, copiedEnd, native));
+        book.Orphans.push_back(
+            std::make_shared<OrphanLog>(oldFd, copiedEnd, native, book.orphanProblem));
         old.fd = -1;
-        carryOrphans(s.Orphans);
+        carryOrphans(book.Orphans);
     }
     return o;
 }
 } // namespace
 
-RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement)
+RewriteOutcome rewriteLogbook(ProgramState& s, LogbookState& book, int lastElement)
 {
     ignoreFileSizeSignal();
-    s.Writing = true;
+    book.Writing = true;
     bool readWhole = false;
     bool mergeNeeded = false;
-    RewriteOutcome o = rewrite(s, lastElement, readWhole, mergeNeeded, false);
+    RewriteOutcome o = rewrite(s, book, lastElement, readWhole, mergeNeeded, false);
     if (mergeNeeded)
-        o = rewrite(s, lastElement, readWhole, mergeNeeded, true);
-    s.Writing = false;
+        o = rewrite(s, book, lastElement, readWhole, mergeNeeded, true);
+    book.Writing = false;
     // A table that does not match the file is read again whole at the next
     // reload, so an edit that was not written never shows as if it were;
     // so is one written onto lines another program changed.
     if (o.result != RewriteResult::Written)
-        s.LogMark.valid = false;
+        book.LogMark.valid = false;
+    else
+        s.LineCount = book.LoadedLineCount;
+    // Written onto what another program changed: the rows no longer match
+    // what they were parsed from and are read again whole at the next
+    // reload, as after a change of the display form.
     if (readWhole)
-        s.LoadedDisplayFormat = quint8(~s.DisplayFormat);
+        book.LoadedDisplayFormat = quint8(~book.LoadedDisplayFormat);
+    o.merged = readWhole && o.result == RewriteResult::Written;
     return o;
 }

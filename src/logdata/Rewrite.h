@@ -14,6 +14,7 @@
 // of a save. A symbolic link stays a link, and the new file keeps the old
 // one's owner, group, permissions and extended attributes (or nothing is
 // replaced).
+#include "logdata/LogbookState.h"
 #include "logdata/State.h"
 
 #include <QString>
@@ -30,26 +31,26 @@ struct RewriteOutcome {
     RewriteResult result = RewriteResult::Failed;
     int appendedKept = 0; // lines found appended on disk and kept
     QString message;      // for the operator when result is not Written
+    // The edits went onto a file another program had changed otherwise:
+    // any line may have moved, the lines held are to be read again whole.
+    bool merged = false;
 };
 
-// Writes the loaded lines (LogLines elements 1..LoadedLineCount, as edited) to
-// the logbook file LogFilePath, then what was appended on disk meanwhile, and,
+// Writes the loaded lines (LogLines elements 1..LoadedLineCount of `book`, as
+// edited) to the logbook file LogFilePath, then what was appended on disk meanwhile, and,
 // when lastElement is beyond the loaded lines, the elements after them up to
 // lastElement (a QSO added by hand) after the appended lines. Afterwards
-// LogLines holds the file's lines; the elements that changed are marked for
-// the next reload to read.
-RewriteOutcome rewriteLogbook(ProgramState& s, int lastElement);
+// LogLines holds the file's lines (LineCount in `s` follows); the elements that changed are marked
+// for the next reload to read. While it writes a large file, every few megabytes,
+// book.writeProgress is told how far it got.
+RewriteOutcome rewriteLogbook(ProgramState& s, LogbookState& book, int lastElement);
 
 // The header line a logbook gets when its first QSO is added by hand.
 inline constexpr const char* kNewLogbookHeader = "Vosmira ADIF export<eoh>";
 
 // Puts a QSO added by hand after the loaded lines and rewrites the file. A
 // logbook without any line (missing or empty) gets a header line first.
-RewriteOutcome appendRecord(ProgramState& s, const QByteArray& record);
-
-// Called while a rewrite writes, every few megabytes, so that the window can
-// show that the log is being written and repaint.
-void setRewriteProgress(std::function<void(qint64 written, qint64 total)> progress);
+RewriteOutcome appendRecord(ProgramState& s, LogbookState& book, const QByteArray& record);
 
 // For tests: called at the moments of a rewrite where another program's
 // appends are most likely to be lost.

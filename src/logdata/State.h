@@ -2,17 +2,10 @@
 // Program-wide state shared by the forms. Everything lives in one struct so
 // that tests can reset it between cases. Texts read from or written to files
 // are Windows-1252 bytes; the forms convert at their edge (see Cp1252.h).
-#include "logdata/LineTable.h"
-#include "logdata/LogFileMark.h"
 #include "logdata/QsoFields.h"
 
 #include <QByteArray>
 #include <QString>
-
-#include <memory>
-#include <vector>
-
-class OrphanLog;
 
 // The fourteen values of config.dat, in file order.
 struct SettingsValues {
@@ -33,31 +26,18 @@ struct SettingsValues {
 };
 
 struct ProgramState {
-    // The logbook in memory and the counters that tie grid rows to lines.
-    LineTable LogLines;
+    // What the windows show of the logbook (the logbook itself is held by
+    // its Logbook object, see LogbookState.h): the lines the last load, write
+    // or text list counted, the rows shown (the whole log's QSOs or a
+    // search's matches, stored in config.dat), the selected line, the lines
+    // the last load, search or text list read, and the QSO count config.dat
+    // held at the start.
     int LineCount = 0;
-    int AppendBase = 0;
     int SelectedLine = 0;
     int QsoCount = 0;
     int StoredQsoCount = 0;
     int StartQsoCount = 0;
     int LinesRead = 0;
-    int ConfirmedCount = 0;
-
-    // The logbook file as LogLines holds it: which file, how many bytes, so
-    // that a rewrite keeps what other programs (WSJT-X) appended meanwhile
-    // and a reload reads only what changed.
-    LogFileMark LogMark;
-    int LoadedLineCount = 0; // the file's lines held: elements 1..LoadedLineCount of LogLines
-    quint8 LoadedDisplayFormat = 0; // the DisplayFormat the rows were parsed with
-    std::vector<quint8> RowFlags;   // per QSO row: eQSL received "Y", has the field
-    // Per QSO row: the call's first four bytes (callHead()), so that the call
-    // search compares them without reaching into the file image at every row.
-    std::vector<quint32> RowCallHeads;
-    int RowsWithRcvd = 0; // rows with an eQSL-received field
-    bool Writing = false; // a rewrite of the logbook is under way
-    // The files rewrites replaced, while a writer may still append to them.
-    std::vector<std::shared_ptr<OrphanLog>> Orphans;
 
     quint8 SearchView = 0;
     quint8 DisplayFormat = 0;

@@ -53,7 +53,7 @@ QPixmap picture(const QString& path)
 }
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent)
+TForm1::TForm1(QWidget* parent) : QWidget(parent), m_state(G())
 {
     initPictureResources();
     setWindowTitle(QStringLiteral("Vosmira V4.2")); // the program's name and version
@@ -64,8 +64,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 
     // The live log: a QSO another program appends shows up at once; a file
     // changed otherwise is loaded again whole.
-    m_logbook = new Logbook(G(), this);
-    connect(m_logbook, &Logbook::rowsAdded, this, [this] { showFollowed(m_logbook->added()); });
+    m_logbook = new Logbook(m_state, this);
+    // Lines added by the window's own writes show when it reads the log again.
+    connect(m_logbook, &Logbook::rowsAdded, this, [this] {
+        if (!m_ownWrite)
+            showFollowed(m_logbook->added());
+    });
     connect(m_logbook, &Logbook::changedOnDisk, this, [this] { bringLogbookUpToDate(); });
     // Records another window stored (QSL marks): their rows are read again.
     // The main window's own writes show themselves when it is shown again.
@@ -82,7 +86,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
         new StartupProbe(
             [this] {
                 const QScrollBar* bar = StringGrid1->verticalScrollBar();
-                return isVisible() && G().QsoCount > 0 && bar->value() == bar->maximum();
+                return isVisible() && m_state.QsoCount > 0 && bar->value() == bar->maximum();
             },
             [](double cpu, double mono) {
                 std::printf("start-up done %.1f ms cpu %.3f mono\n", cpu, mono);
@@ -247,7 +251,7 @@ void TForm1::buildControls()
 
 void TForm1::FormCreate()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     const QSize screen = screenSize();
     resize(screen.width() - 10, screen.height() - 40);
     arrangeControls(screen.width() < kDesignWidth);
@@ -262,7 +266,7 @@ void TForm1::FormCreate()
 
 void TForm1::Log()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     ::Load_Config(s);
     s.SearchView = 0;
     s.DisplayFormat = 1;
@@ -321,7 +325,7 @@ void TForm1::arrangeControls(bool twoRows)
 
 void TForm1::LoadLogbook()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     if (s.SearchView == 0) {
         Label4->hide();
         Edit3->hide();
@@ -344,7 +348,8 @@ void TForm1::LoadLogbook()
 
 void TForm1::showRows(LoadReport report, bool wholeLoad)
 {
-    ProgramState& s = G();
+    const ProgramState& s = m_state;
+    const LogbookState& book = m_logbook->data();
     GridModel* grid = StringGrid1->grid();
     const QString cellsLost = cellsLostText(report.rows);
     if (report.incremental)
@@ -354,14 +359,14 @@ void TForm1::showRows(LoadReport report, bool wholeLoad)
     if (s.SearchView == 0) {
         grid->showSearch(false);
         // One empty row follows the last QSO.
-        grid->setRowCount(s.LoadedLineCount);
+        grid->setRowCount(book.LoadedLineCount);
     }
     if (wholeLoad || s.SearchView == 0) {
         if (report.numberShown)
-            Edit1->setText(QStringLiteral(" ") + QString::number(s.LoadedLineCount - 1));
+            Edit1->setText(QStringLiteral(" ") + QString::number(book.LoadedLineCount - 1));
     }
     if (report.confirmedShown)
-        Panel17->setText(QString::number(s.ConfirmedCount));
+        Panel17->setText(QString::number(book.ConfirmedCount));
     reportLoadProblems(report, cellsLost);
     if (!report.reloadReason.isEmpty() && report.opened)
         showStatus(tr("The logbook changed on disk and was loaded again."));
@@ -415,13 +420,13 @@ QString TForm1::loadProblemText(const LoadReport& report) const
         why = report.errorReason; // the system's words
         break;
     }
-    const QString path = QDir::toNativeSeparators(logFilePathString(G()));
+    const QString path = QDir::toNativeSeparators(logFilePathString(m_state));
     return tr("The logbook %1 could not be read: %2.").arg(path, why);
 }
 
 void TForm1::reportConfigProblem()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     if (s.ConfigSaveError.isEmpty() || s.ConfigSaveReported)
         return;
     s.ConfigSaveReported = true;
@@ -466,7 +471,7 @@ bool TForm1::ReportRewrite(const RewriteOutcome& outcome)
 
 void TForm1::Init()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     Edit3->clear();
     if (s.SearchView == 1 && s.QsoCount != 0) {
         GridModel* grid = StringGrid1->grid();
@@ -477,7 +482,7 @@ void TForm1::Init()
 
 void TForm1::CallSearch()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     s.LinesRead = 0;
     // The search reads the logbook as held in memory, once what changed on
     // disk is taken in.
@@ -488,8 +493,8 @@ void TForm1::CallSearch()
     }
     m_shownSearch = s.SearchCall;
     CallSearchResult result =
-        searchLogLines(s, StringGrid1->grid()->fullRows(), s.SearchCall, s.DisplayFormat == 1);
-    s.LinesRead = s.LoadedLineCount == 0 ? 0 : 1 + result.matches;
+        m_logbook->search(StringGrid1->grid()->fullRows(), s.SearchCall, s.DisplayFormat == 1);
+    s.LinesRead = m_logbook->data().LoadedLineCount == 0 ? 0 : 1 + result.matches;
     GridModel* grid = StringGrid1->grid();
     const int matches = result.matches;
     const QString cellsLost = cellsLostText(result.rows);
@@ -508,15 +513,10 @@ void TForm1::CallSearch()
 
 bool TForm1::bringLogbookUpToDate()
 {
-    ProgramState& s = G();
-    if (s.LogMark.valid) {
-        LoadReport r = m_logbook->catchUp();
-        if (r.reloadReason.isEmpty()) {
-            if (!r.updatedRows.empty())
-                showFollowed(r);
-            return true;
-        }
-    }
+    ProgramState& s = m_state;
+    // Appended lines come as rowsAdded.
+    if (m_logbook->data().LogMark.valid && m_logbook->catchUp().reloadReason.isEmpty())
+        return true;
     // Not loaded, or changed otherwise on disk: read it whole.
     const quint8 format = s.DisplayFormat;
     LoadReport whole = m_logbook->load();
@@ -529,19 +529,20 @@ bool TForm1::bringLogbookUpToDate()
 
 void TForm1::showFollowed(const LoadReport& report)
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
+    const LogbookState& book = m_logbook->data();
     GridModel* grid = StringGrid1->grid();
     QScrollBar* bar = StringGrid1->verticalScrollBar();
     const bool atBottom = bar->value() >= bar->maximum();
     const int firstNew = grid->fullRows().rowCount();
     grid->updateFullRows(report.updatedRows, report.rows);
     if (s.SearchView == 0) {
-        grid->setRowCount(s.LoadedLineCount);
-        Edit1->setText(QStringLiteral(" ") + QString::number(s.LoadedLineCount - 1));
+        grid->setRowCount(book.LoadedLineCount);
+        Edit1->setText(QStringLiteral(" ") + QString::number(book.LoadedLineCount - 1));
     } else {
         // New QSOs that match the search shown are added to it.
         CallSearchResult found =
-            searchLogLines(s, grid->fullRows(), m_shownSearch, s.DisplayFormat == 1, firstNew + 2);
+            m_logbook->search(grid->fullRows(), m_shownSearch, s.DisplayFormat == 1, firstNew + 2);
         if (found.matches > 0) {
             grid->appendSearchRows(found.rows);
             const int matches = qMax(0, s.QsoCount) + found.matches;
@@ -551,8 +552,8 @@ void TForm1::showFollowed(const LoadReport& report)
             Edit1->setText(QString::number(matches));
         }
     }
-    if (s.RowsWithRcvd > 0)
-        Panel17->setText(QString::number(s.ConfirmedCount));
+    if (book.RowsWithRcvd > 0)
+        Panel17->setText(QString::number(book.ConfirmedCount));
     if (atBottom)
         ScrollGridToBottom();
 }
@@ -564,12 +565,12 @@ void TForm1::Delay(int ms)
 
 void TForm1::Load_Config()
 {
-    ::Load_Config(G());
+    ::Load_Config(m_state);
 }
 
 void TForm1::Save_Config()
 {
-    ::Save_Config(G());
+    ::Save_Config(m_state);
 }
 
 void TForm1::ScrollGridToBottom()
@@ -582,6 +583,19 @@ LineWrite TForm1::writeLine(int line, const QByteArray& expected, const QByteArr
     m_ownWrite = true;
     const std::optional<RewriteOutcome> outcome = m_logbook->writeLine(line, expected, record);
     m_ownWrite = false;
+    return lineWritten(outcome);
+}
+
+LineWrite TForm1::deleteLine(int line, const QByteArray& expected)
+{
+    m_ownWrite = true;
+    const std::optional<RewriteOutcome> outcome = m_logbook->deleteLine(line, expected);
+    m_ownWrite = false;
+    return lineWritten(outcome);
+}
+
+LineWrite TForm1::lineWritten(const std::optional<RewriteOutcome>& outcome)
+{
     if (!outcome) {
         dialogs().showError(lineMovedText());
         return LineWrite::Moved;
@@ -617,7 +631,7 @@ void TForm1::returnFromSettings()
 
 void TForm1::Button1Click()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     s.SearchView = 1;
     s.DisplayFormat = 1;
     Init();
@@ -634,7 +648,7 @@ void TForm1::Button1Click()
 
 void TForm1::Edit3KeyPress(QChar& key)
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     s.SearchCall = Cp1252::fromUnicode(Edit3->text()).left(20);
     if (key.unicode() == 13) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -645,7 +659,7 @@ void TForm1::Edit3KeyPress(QChar& key)
 
 void TForm1::Button3Click()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     s.SearchView = 0;
     s.DisplayFormat = 1;
     // The whole log is still held: shown again, with only what changed read.
@@ -665,7 +679,7 @@ void TForm1::Button2Click()
 {
     if (!mayLeave())
         return;
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     s.SearchView = 0;
     s.DisplayFormat = 0;
     Init();
@@ -697,7 +711,7 @@ void TForm1::Image1Click()
 {
     Image2->show();
     Delay(500);
-    buildTextList(G(), [](const QString& text) { dialogs().showMessage(text); });
+    buildTextList(m_state, [](const QString& text) { dialogs().showMessage(text); });
     Image2->hide();
     Delay(500);
     emit printRequested();
@@ -710,7 +724,7 @@ void TForm1::Image3Click()
 
 void TForm1::StringGrid1SelectCell(int /*col*/, int row)
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     if (s.SearchView == 0) {
         m_selectedRow = row;
         s.SelectedLine = row + 1;
@@ -719,7 +733,7 @@ void TForm1::StringGrid1SelectCell(int /*col*/, int row)
 
 void TForm1::StringGrid1DblClick()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     if (s.SearchView != 0)
         return;
     // The view decides whether it may take another QSO now (see the
@@ -729,7 +743,7 @@ void TForm1::StringGrid1DblClick()
 
 void TForm1::openHighlightedRow()
 {
-    ProgramState& s = G();
+    ProgramState& s = m_state;
     // The row whose cells are opened is the highlighted one; its line is
     // taken here too, so that after a reload (which points SelectedLine past
     // the last record while the highlight stays) the view never shows one QSO

@@ -52,6 +52,9 @@ public:
     // `expected`, and rewrites the logbook; a moved line and a failed rewrite
     // are reported to the operator.
     LineWrite writeLine(int line, const QByteArray& expected, const QByteArray& record);
+    // Deletes the QSO at `line` when the line still holds `expected`
+    // (reported as writeLine).
+    LineWrite deleteLine(int line, const QByteArray& expected);
     // Puts `record` after the last line and rewrites the logbook.
     bool appendLine(const QByteArray& record);
     // The grid shown again after another window is done: the logbook read
@@ -143,9 +146,14 @@ private:
     int m_button3X = 702; // "back"
     void showRows(LoadReport report, bool wholeLoad);
     void showFollowed(const LoadReport& report);
+    // Tells how a write to one line ended (a moved line and a failed rewrite
+    // reported to the operator).
+    LineWrite lineWritten(const std::optional<RewriteOutcome>& outcome);
     // Makes LogLines match the file before it is read from memory: appended
     // lines taken in, a changed file loaded again. False when it cannot be read.
     bool bringLogbookUpToDate();
+    // The settings and what the window shows of the log, taken once.
+    ProgramState& m_state;
     Logbook* m_logbook = nullptr; // the logbook on disk: loads, the live log
     bool m_ownWrite = false;      // a write the window asked for is under way
     QByteArray m_shownSearch;     // the text of the search result shown

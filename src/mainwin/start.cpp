@@ -44,10 +44,8 @@ void TStartForm::FormCreate()
     Edit2->setText(QString::number(screen.width()));
     s.SearchView = 0;
     s.DisplayFormat = 0;
+    // The stored count is only shown: the logbook's table is sized from the
+    // file (a wrong or huge count in a config.dat that cannot be rewritten
+    // must not exhaust memory).
     s.StartQsoCount = s.StoredQsoCount;
-    // The spare element after the loaded lines; the table is sized from the
-    // file, never from the stored count (a wrong or huge one in a config.dat
-    // that cannot be rewritten must not exhaust memory).
-    if (s.LogLines.size() < s.LineCount + 2)
-        s.LogLines.resize(s.LineCount + 2);
 }

@@ -142,14 +142,11 @@ void TForm5::Drucken()
     };
 
     QtPrinterCanvas canvas(m_printer);
-    bool cancelled = false;
     const bool printed = ListPrint::printList(
         canvas, lines, title,
         ListPrint::headingOrDefault(G().ListHeading1, ListPrint::defaultHeading1()),
-        ListPrint::headingOrDefault(G().ListHeading2, ListPrint::defaultHeading2()), nextPage,
-        &cancelled);
+        ListPrint::headingOrDefault(G().ListHeading2, ListPrint::defaultHeading2()), nextPage);
     progress.close();
-    m_lastCancelled = cancelled;
     if (!printed)
         dialogs().showError(tr("The print job could not be started."));
 }

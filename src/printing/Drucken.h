@@ -46,9 +46,6 @@ public:
     // printout that is seldom asked for.
     QPrintDialog* printDialog();
 
-    // True when the last printout was cancelled from its progress dialog.
-    bool lastPrintCancelled() const { return m_lastCancelled; }
-
     QListWidget* ListBox1 = nullptr;
     QPrintDialog* PrintDialog1 = nullptr;
 
@@ -60,5 +57,4 @@ private:
     QPrinter m_printer{QPrinter::HighResolution};
     std::unique_ptr<PrintDialogRunner> m_dialogRunner;
     PrintDialogRunner* m_runner = nullptr;
-    bool m_lastCancelled = false;
 };

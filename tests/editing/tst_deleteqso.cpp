@@ -125,7 +125,7 @@ void TestDeleteQso::deleteOverwritesTheLine()
     // Reloaded: the grid shows the placeholder's comment at the QSO's place.
     QCOMPARE(windows().Form1->StringGrid1->Cells(2, 2), QByteArray("  "));
     QCOMPARE(windows().Form1->StringGrid1->Cells(11, 2), QByteArray(" Reserve by delete"));
-    QCOMPARE(G().LogLines.at(4), kDeletedRecord.toByteArray());
+    QCOMPARE(logbookData().LogLines.at(4), kDeletedRecord.toByteArray());
     QVERIFY(p.dialogs->messages.isEmpty());
 }
 
@@ -146,12 +146,12 @@ void TestDeleteQso::beendenChangesNothing()
 {
     EditingProgram p(someLog());
     askToDelete(2);
-    const QByteArray element = G().LogLines.at(4);
+    const QByteArray element = logbookData().LogLines.at(4);
     QTest::mouseClick(confirmForm()->SpeedButton2, Qt::LeftButton);
     QVERIFY(!delForm()->isVisible());
     QVERIFY(!confirmForm()->isVisible());
     QCOMPARE(p.logFile(), crlfLines(p.lines));
-    QCOMPARE(G().LogLines.at(4), element);
+    QCOMPARE(logbookData().LogLines.at(4), element);
 }
 
 void TestDeleteQso::cancelInTheDeleteWindow()
@@ -193,7 +193,7 @@ void TestDeleteQso::selectionMovedDeletesTheOpenedQso()
 void TestDeleteQso::lineBeyondTheTable()
 {
     EditingProgram p(someLog());
-    ProgramState& s = G();
+    const LogbookState& s = logbookData();
     delForm()->setOpenedLine(s.LogLines.size() + 3, "<call:4>G4XX <eor>");
     const int size = s.LogLines.size();
     delForm()->Del_Speichern();
@@ -238,8 +238,8 @@ void TestDeleteQso::fileChangedOtherwiseIsNotWritten()
     expected[6] = kDeletedRecord.toByteArray();
     QCOMPARE(p.logFile(), crlfLines(expected));
     QVERIFY(p.dialogs->messages.isEmpty());
-    QCOMPARE(G().LogLines.at(6), changed[5]);
-    QCOMPARE(G().LogLines.at(11), changed[10]);
+    QCOMPARE(logbookData().LogLines.at(6), changed[5]);
+    QCOMPARE(logbookData().LogLines.at(11), changed[10]);
 
     // The QSO itself changed on disk: nothing is written, the message names it.
     EditingProgram q(someLog());
@@ -254,7 +254,7 @@ void TestDeleteQso::fileChangedOtherwiseIsNotWritten()
     QVERIFY(q.dialogs->messages[0].startsWith("error:"));
     // named as the operator knew it
     QVERIFY2(q.dialogs->messages[0].contains("K15XY"), qPrintable(q.dialogs->messages[0]));
-    QCOMPARE(G().LogLines.at(7), changed[6]);
+    QCOMPARE(logbookData().LogLines.at(7), changed[6]);
 }
 
 void TestDeleteQso::failedWriteKeepsTheOldFile()
@@ -271,7 +271,7 @@ void TestDeleteQso::failedWriteKeepsTheOldFile()
     QVERIFY(!p.dialogs->messages.isEmpty());
     QVERIFY(p.dialogs->messages[0].startsWith("error:"));
     // The table and the grid show what is on disk, the QSO still there.
-    QCOMPARE(G().LogLines.at(6), p.lines[5]);
+    QCOMPARE(logbookData().LogLines.at(6), p.lines[5]);
     QCOMPARE(windows().Form1->StringGrid1->Cells(2, 5), QByteArray("  K15XY"));
 }
 

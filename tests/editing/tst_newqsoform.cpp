@@ -300,7 +300,7 @@ void TestNewQsoForm::linesAppendedMeanwhileAreKept()
     QCOMPARE(p.logLines(), p.lines + QByteArrayList({wsjtx, kTyped}));
     QVERIFY(p.dialogs->messages.isEmpty());
     QCOMPARE(G().LineCount, int(p.lines.size()) + 2);
-    QCOMPARE(G().LogLines.at(G().LineCount), kTyped);
+    QCOMPARE(logbookData().LogLines.at(G().LineCount), kTyped);
 }
 
 void TestNewQsoForm::fileChangedOtherwiseIsNotWritten()
@@ -317,7 +317,7 @@ void TestNewQsoForm::fileChangedOtherwiseIsNotWritten()
     QVERIFY(p.dialogs->messages.isEmpty());
     // The table and the grid now show what is on disk.
     QCOMPARE(G().LineCount, int(changed.size()) + 1);
-    QCOMPARE(G().LogLines.at(4), changed[3]);
+    QCOMPARE(logbookData().LogLines.at(4), changed[3]);
     QCOMPARE(windows().Form1->StringGrid1->Cells(2, 2), QByteArray("  K12XZ"));
 }
 
@@ -337,7 +337,7 @@ void TestNewQsoForm::failedWriteKeepsTheOldFile()
     QVERIFY(p.dialogs->messages[0].startsWith("error:"));
     QCOMPARE(G().LineCount, int(p.lines.size()));
     QCOMPARE(G().QsoCount, int(p.lines.size()) - 1);
-    QCOMPARE(G().LogLines.at(G().LineCount), p.lines.last());
+    QCOMPARE(logbookData().LogLines.at(G().LineCount), p.lines.last());
 }
 
 void TestNewQsoForm::roundTripThroughBothForms()
@@ -375,7 +375,8 @@ void TestNewQsoForm::roundTripThroughBothForms()
 
     // The loader reads back every value as it was entered.
     G().DisplayFormat = 1;
-    const LoadReport report = loadLogbookData(G());
+    LogbookState book;
+    const LoadReport report = loadLogbookData(G(), book);
     QVERIFY(report.opened);
     QCOMPARE(report.unreadableFields, 0);
     const CellTable& rows = report.rows;

@@ -15,6 +15,7 @@
 #include "logdata/Rewrite.h"
 #include "logdata/State.h"
 #include "loggen/LogGenerator.h"
+#include "support/TestLog.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -131,7 +132,7 @@ pid_t otherProgramSaves(const QByteArray& path, int k, const QByteArray& text)
     const pid_t pid = ::fork();
     if (pid != 0)
         return pid;
-    ProgramState other;
+    TestLog other;
     other.LogFilePath = path;
     other.DisplayFormat = 1;
     loadLogbookData(other);
@@ -163,8 +164,8 @@ void TestAppendStress::appendsDuringRewritesAreNeverLost()
     LogGeneratorOptions o;
     o.records = records;
     dir.write("log.adi", generateWsjtxLog(o));
-    ProgramState& s = G();
-    resetProgramState();
+    TestLog& s = testLog();
+    resetTestLog();
     s.LogFilePath = QFile::encodeName(dir.file("log.adi"));
     s.DisplayFormat = 1;
     QVERIFY(loadLogbookData(s).opened);

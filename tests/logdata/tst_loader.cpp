@@ -3,6 +3,7 @@
 #include "logdata/Loader.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
+#include "support/TestLog.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
@@ -14,7 +15,7 @@ class TestLoader : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { resetProgramState(); }
+    void init() { resetTestLog(); }
     void countersAndCells();
     void conversions_data();
     void conversions();
@@ -39,7 +40,7 @@ const QByteArray kHeader = "WSJT-X ADIF Export<eoh>";
 LoadReport loadLines(ScratchDir& dir, const QList<QByteArray>& lines, int startCount = 0)
 {
     dir.write("log.adi", crlfLines(lines));
-    ProgramState& s = G();
+    TestLog& s = testLog();
     s.LogFilePath = dir.file("log.adi").toUtf8();
     s.DisplayFormat = 1;
     s.StartQsoCount = startCount;
@@ -62,7 +63,7 @@ void TestLoader::countersAndCells()
     const QByteArray r2 = "<CALL:5>K1ABC <QSO_DATE:8>20240316 <EOR>";
     const QByteArray r3 = "<call:4>G4XX <eor>";
     const LoadReport r = loadLines(dir, {kHeader, r1, r2, r3}, 3);
-    ProgramState& s = G();
+    TestLog& s = testLog();
     QVERIFY(r.opened);
     QCOMPARE(s.LineCount, 4);
     QCOMPARE(s.QsoCount, 3);
@@ -135,17 +136,17 @@ void TestLoader::confirmedCount()
                                    "<call:3>B1B <eqsl_qsl_rcvd:1>N <eor>",
                                    "<call:2>CQ <eqsl_qsl_rcvd:1>Y <eor>"});
     // The CQ record's "Y" is counted although its cell is emptied.
-    QCOMPARE(G().ConfirmedCount, 2);
+    QCOMPARE(testLog().ConfirmedCount, 2);
     QVERIFY(r.confirmedShown);
     r = loadLines(dir, {kHeader, "<call:3>A1A <eor>"});
-    QCOMPARE(G().ConfirmedCount, 0);
+    QCOMPARE(testLog().ConfirmedCount, 0);
     QVERIFY(!r.confirmedShown); // the panel keeps its text
 }
 
 void TestLoader::missingAndUnreadableFiles()
 {
     ScratchDir dir;
-    ProgramState& s = G();
+    TestLog& s = testLog();
     s.LogFilePath = dir.file("nothing.adi").toUtf8();
     LoadReport r = loadLogbookData(s);
     QVERIFY(!r.opened);
@@ -186,7 +187,7 @@ void TestLoader::spareElementAlwaysThere()
     QFETCH(int, startCount);
     ScratchDir dir;
     loadLines(dir, {kHeader, "<call:1>A <eor>", "<call:1>B <eor>", "<call:1>C <eor>"}, startCount);
-    ProgramState& s = G();
+    TestLog& s = testLog();
     QVERIFY(s.LogLines.size() >= s.LineCount + 2);
     QCOMPARE(s.LogLines.at(s.LineCount), QByteArray("<call:1>C <eor>"));
 }
@@ -198,16 +199,16 @@ void TestLoader::multiLineRecordsAndHeaders()
     // two lines gives two rows with the fields of each.
     const LoadReport r =
         loadLines(dir, {"ADIF Export", "<eoh>", "<call:5>K1ABC <band:3>20m", "<mode:3>FT8 <eor>"});
-    QCOMPARE(G().QsoCount, 3);
+    QCOMPARE(testLog().QsoCount, 3);
     QCOMPARE(cell(r, 0, 2), QByteArray("  "));
     QCOMPARE(cell(r, 1, 2), QByteArray("  K1ABC"));
     QCOMPARE(cell(r, 1, 6), QByteArray("    "));
     QCOMPARE(cell(r, 2, 6), QByteArray("    FT8"));
     // LF-only line ends are read too, and CR LF is not part of a line.
     dir.write("lf.adi", "H\n<call:1>A <eor>\n<call:1>B <eor>");
-    G().LogFilePath = dir.file("lf.adi").toUtf8();
-    const LoadReport lf = loadLogbookData(G());
-    QCOMPARE(G().LineCount, 3);
+    testLog().LogFilePath = dir.file("lf.adi").toUtf8();
+    const LoadReport lf = loadLogbookData(testLog());
+    QCOMPARE(testLog().LineCount, 3);
     QCOMPARE(lf.rows.cell(1, 2), QByteArray("  B"));
 }
 
@@ -225,7 +226,7 @@ void TestLoader::unreadableFieldsAreCounted()
 void TestLoader::logChangedAndSettingsSave()
 {
     ScratchDir dir;
-    ProgramState& s = G();
+    TestLog& s = testLog();
     s.StoredQsoCount = 2;
     loadLines(dir, {kHeader, "<call:1>A <eor>", "<call:1>B <eor>"});
     QCOMPARE(s.ProgramSettings.LogChanged, QByteArray("false"));
@@ -350,7 +351,7 @@ void TestLoader::utf8ValuesShownAsUtf8()
     QCOMPARE(r.rows.cellString(2, 11), QStringLiteral(" Grüße")); // Windows-1252
     QCOMPARE(r.rows.cellString(3, 11), QStringLiteral(" Привет"));
     // The lines themselves are held as read, byte for byte.
-    QCOMPARE(G().LogLines.at(3), QByteArray("<call:5>SP9XY <comment:5>Grüße <eor>"));
+    QCOMPARE(testLog().LogLines.at(3), QByteArray("<call:5>SP9XY <comment:5>Grüße <eor>"));
 }
 
 void TestLoader::largeFilesShowProgressOrAreRefused()
@@ -359,13 +360,13 @@ void TestLoader::largeFilesShowProgressOrAreRefused()
     // A load of tens of megabytes tells how far it got, piece by piece.
     const QByteArray line = "<call:6>DL1ABC <qso_date:8>20240315 <band:3>20m <eor>\r\n";
     dir.write("log.adi", kHeader + "\r\n" + line.repeated(700000));
-    ProgramState& s = G();
+    TestLog& s = testLog();
     s.LogFilePath = dir.file("log.adi").toUtf8();
     s.DisplayFormat = 1;
     QList<double> seen;
-    setLoadProgress([&seen](qint64 done, qint64 total) { seen << double(done) / double(total); });
+    s.loadProgress = [&seen](qint64 done, qint64 total) { seen << double(done) / double(total); };
     const LoadReport r = loadLogbookData(s);
-    setLoadProgress(nullptr);
+    s.loadProgress = nullptr;
     QCOMPARE(r.rows.rowCount(), 700000);
     QVERIFY2(seen.size() >= 4, qPrintable(QString::number(seen.size())));
     QVERIFY(std::is_sorted(seen.begin(), seen.end()) && seen.last() < 1.0);

@@ -20,6 +20,8 @@ private slots:
     void notWhileTheProgramWrites();
     void writesGoWhereTheyWereMeant();
     void severalLinesInOneRewrite();
+    void listenersHearOfEveryChange();
+    void eachLogbookHearsOnlyOfItsOwnWork();
     void serviceSettingsKeepWhatTheyDoNotKnow();
 };
 
@@ -62,7 +64,7 @@ void TestLogbook::appendedLinesComeAsRows()
     useLog(s, dir, "wsjtx_log.adi");
     Logbook book(s);
     QVERIFY(book.load().opened);
-    const int lines = s.LoadedLineCount;
+    const int lines = book.data().LoadedLineCount;
     book.watch();
     QSignalSpy added(&book, &Logbook::rowsAdded);
     QSignalSpy changed(&book, &Logbook::changedOnDisk);
@@ -71,7 +73,7 @@ void TestLogbook::appendedLinesComeAsRows()
     QCOMPARE(changed.count(), 0);
     QCOMPARE(added.at(0).at(0).toInt(), 3); // after the three rows there were
     QCOMPARE(added.at(0).at(1).toInt(), 2);
-    QCOMPARE(s.LoadedLineCount, lines + 2);
+    QCOMPARE(book.data().LoadedLineCount, lines + 2);
 }
 
 void TestLogbook::changesOtherThanAppendsAskForAWholeLoad()
@@ -112,12 +114,21 @@ void TestLogbook::notWhileTheProgramWrites()
     QVERIFY(book.load().opened);
     book.watch();
     QSignalSpy added(&book, &Logbook::rowsAdded);
-    s.Writing = true;
-    append(dir.file("wsjtx_log.adi"), crlfLines({rec(1)}));
-    QTest::qWait(400);
-    QCOMPARE(added.count(), 0);
+    // WSJT-X appends while the program writes (the window repaints meanwhile).
+    int addedWhileWriting = -1;
+    RewriteHooks hooks;
+    hooks.afterRead = [&] {
+        QVERIFY(book.data().Writing);
+        append(dir.file("wsjtx_log.adi"), crlfLines({rec(1)}));
+        QTest::qWait(400);
+        addedWhileWriting = int(added.count());
+    };
+    setRewriteHooks(&hooks);
+    const std::optional<RewriteOutcome> written = book.writeLine(1, rec(0), rec(5));
+    setRewriteHooks(nullptr);
+    QVERIFY(written && written->result == RewriteResult::Written);
+    QCOMPARE(addedWhileWriting, 0);
     // Looked at once the write is done, without another change of the file.
-    s.Writing = false;
     QVERIFY(added.wait(5000));
     QCOMPARE(added.at(0).at(1).toInt(), 1);
 }
@@ -176,6 +187,87 @@ void TestLogbook::severalLinesInOneRewrite()
     QVERIFY(!failed.written());
     QVERIFY(!failed.outcome.message.isEmpty());
     QCOMPARE(reload.size(), 1);
+}
+
+void TestLogbook::listenersHearOfEveryChange()
+{
+    ScratchDir dir;
+    QVERIFY(dir.write("wsjtx_log.adi", logOf(3)));
+    ProgramState& s = G();
+    useLog(s, dir, "wsjtx_log.adi");
+    Logbook book(s);
+    QSignalSpy reloaded(&book, &Logbook::reloaded);
+    QSignalSpy added(&book, &Logbook::rowsAdded);
+    QSignalSpy changed(&book, &Logbook::rowsChanged);
+    QList<int> cellsTold; // the rows added() held while rowsAdded was emitted
+    connect(&book, &Logbook::rowsAdded, &book, [&] { cellsTold << book.added().rows.rowCount(); });
+    QVERIFY(book.load().opened);
+    QCOMPARE(reloaded.size(), 1);
+    book.refresh();
+    QCOMPARE(reloaded.size(), 2);
+
+    // A delete while WSJT-X appended: the append is kept and told as added,
+    // the deleted line as changed; no line moves.
+    append(dir.file("wsjtx_log.adi"), rec(9) + "\r\n");
+    QVERIFY(!book.deleteLine(2, rec(0)).has_value()); // line 2 holds another QSO
+    const std::optional<RewriteOutcome> deleted = book.deleteLine(2, rec(1));
+    QVERIFY(deleted && deleted->result == RewriteResult::Written);
+    QCOMPARE(fileLines(dir.read("wsjtx_log.adi")),
+             QList<QByteArray>({"WSJT-X ADIF Export<eoh>", rec(0), kDeletedRecord.toByteArray(),
+                                rec(2), rec(9)}));
+    QCOMPARE(added.size(), 1);
+    QCOMPARE(added.at(0).at(0).toInt(), 3); // grid row 3: line 4
+    QCOMPARE(added.at(0).at(1).toInt(), 1);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.at(0).at(0).value<QList<int>>(), QList<int>{2});
+    QCOMPARE(book.line(2), kDeletedRecord);
+
+    // An added QSO is told with its cells.
+    QCOMPARE(book.appendLine(rec(8)).result, RewriteResult::Written);
+    QCOMPARE(added.size(), 2);
+    QCOMPARE(added.at(1).at(0).toInt(), 4);
+    QCOMPARE(added.at(1).at(1).toInt(), 1);
+    QCOMPARE(cellsTold, QList<int>({1, 1}));
+    QCOMPARE(book.lineCount(), 6);
+    QCOMPARE(reloaded.size(), 2);
+
+    // The first QSO of an empty logbook: its header line is no row.
+    QVERIFY(dir.write("empty.adi", QByteArray()));
+    useLog(s, dir, "empty.adi");
+    QVERIFY(book.load().opened);
+    added.clear();
+    QCOMPARE(book.appendLine(rec(0)).result, RewriteResult::Written);
+    QCOMPARE(added.size(), 1);
+    QCOMPARE(added.at(0).at(0).toInt(), 0);
+    QCOMPARE(added.at(0).at(1).toInt(), 1);
+}
+
+void TestLogbook::eachLogbookHearsOnlyOfItsOwnWork()
+{
+    // A log large enough that its write tells how far it got (every 8 MB).
+    ScratchDir dir;
+    const QByteArray line = "<call:6>DL1ABC <qso_date:8>20240315 <band:3>20m <eor>\r\n";
+    QVERIFY(dir.write("big.adi", "WSJT-X ADIF Export<eoh>\r\n" + line.repeated(200000)));
+    QVERIFY(dir.write("small.adi", logOf(2)));
+    ProgramState bigState, smallState;
+    useLog(bigState, dir, "big.adi");
+    useLog(smallState, dir, "small.adi");
+    Logbook big(bigState), small(smallState);
+    QVERIFY(big.load().opened && small.load().opened);
+    QSignalSpy bigProgress(&big, &Logbook::writeProgress);
+    QSignalSpy smallProgress(&small, &Logbook::writeProgress);
+    QSignalSpy smallReloaded(&small, &Logbook::reloaded);
+    QCOMPARE(big.appendLine(rec(1)).result, RewriteResult::Written);
+    QVERIFY(bigProgress.size() >= 1);
+    QCOMPARE(smallProgress.size(), 0);
+    big.refresh();
+    QCOMPARE(smallReloaded.size(), 0);
+    QCOMPARE(small.lineCount(), 3);
+    QCOMPARE(big.lineCount(), 200002);
+    // The small one's write tells the big one nothing.
+    const qsizetype told = bigProgress.size();
+    QCOMPARE(small.appendLine(rec(2)).result, RewriteResult::Written);
+    QCOMPARE(bigProgress.size(), told);
 }
 
 void TestLogbook::serviceSettingsKeepWhatTheyDoNotKnow()

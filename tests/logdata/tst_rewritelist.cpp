@@ -5,6 +5,7 @@
 #include "logdata/State.h"
 #include "logdata/TextList.h"
 #include "loggen/LogGenerator.h"
+#include "support/TestLog.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -14,7 +15,7 @@ class TestRewriteList : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { resetProgramState(); }
+    void init() { resetTestLog(); }
     void rewriteReplacesOnlyTheEditedLine();
     void appendedLinesAreKept();
     void newQsoStaysLastAfterAppendedLines();
@@ -40,9 +41,9 @@ const QByteArray r3 = "<call:4>G4XX <eor>";
 void load(ScratchDir& dir, const QByteArray& bytes)
 {
     dir.write("log.adi", bytes);
-    G().LogFilePath = dir.file("log.adi").toUtf8();
-    G().DisplayFormat = 1;
-    loadLogbookData(G());
+    testLog().LogFilePath = dir.file("log.adi").toUtf8();
+    testLog().DisplayFormat = 1;
+    loadLogbookData(testLog());
 }
 
 void append(ScratchDir& dir, const QByteArray& bytes)
@@ -59,23 +60,24 @@ void TestRewriteList::rewriteReplacesOnlyTheEditedLine()
     // LF-only ends come back with CR LF; a last line without its line end
     // (another program may still be writing it) stays without.
     load(dir, kHeader + "\r\n" + r1 + "\n" + r2 + "\r\n" + r3);
-    G().LogLines.set(3, "<call:4>NEW1 <eor>");
-    const RewriteOutcome o = rewriteLogbook(G(), G().LineCount);
+    testLog().LogLines.set(3, "<call:4>NEW1 <eor>");
+    const RewriteOutcome o = rewriteLogbook(testLog(), testLog().LineCount);
     QCOMPARE(int(o.result), int(RewriteResult::Written));
     const QByteArray written = crlfLines({kHeader, r1, "<call:4>NEW1 <eor>"}) + r3;
     QCOMPARE(dir.read("log.adi"), written);
     // Elements beyond LineCount are not written.
-    G().LogLines.set(5, "<call:3>XYZ <eor>");
-    rewriteLogbook(G(), G().LineCount);
+    testLog().LogLines.set(5, "<call:3>XYZ <eor>");
+    rewriteLogbook(testLog(), testLog().LineCount);
     QCOMPARE(dir.read("log.adi"), written);
 
     // Runs of unchanged lines end at an LF-only end, an empty line, a CR that
     // belongs to the line, or an edited line; each line comes back whole.
-    resetProgramState();
+    resetTestLog();
     load(dir, kHeader + "\r\n" + r1 + "\r\n" + r2 + "\n\n" + r3 + "\r\r\n" + r1 + "\r\n" + r2 +
                   "\r\n" + r3 + "\n" + r1 + "\r\n");
-    G().LogLines.set(8, r2);
-    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Written));
+    testLog().LogLines.set(8, r2);
+    QCOMPARE(int(rewriteLogbook(testLog(), testLog().LineCount).result),
+             int(RewriteResult::Written));
     QCOMPARE(dir.read("log.adi"), crlfLines({kHeader, r1, r2, "", r3 + "\r", r1, r2, r2, r1}));
 }
 
@@ -84,14 +86,14 @@ void TestRewriteList::appendedLinesAreKept()
     ScratchDir dir;
     load(dir, crlfLines({kHeader, r1, r2}));
     append(dir, r3 + "\r\n" + "<call:4>W1AW <eor>\n");
-    G().LogLines.set(2, "<call:5>K1ABD <eor>");
-    const RewriteOutcome o = rewriteLogbook(G(), G().LineCount);
+    testLog().LogLines.set(2, "<call:5>K1ABD <eor>");
+    const RewriteOutcome o = rewriteLogbook(testLog(), testLog().LineCount);
     QCOMPARE(int(o.result), int(RewriteResult::Written));
     QCOMPARE(o.appendedKept, 2);
     // The appended bytes are copied as they are.
     QCOMPARE(dir.read("log.adi"),
              crlfLines({kHeader, "<call:5>K1ABD <eor>", r2, r3}) + "<call:4>W1AW <eor>\n");
-    QCOMPARE(G().LineCount, 5); // the table mirrors the file now
+    QCOMPARE(testLog().LineCount, 5); // the table mirrors the file now
 }
 
 void TestRewriteList::newQsoStaysLastAfterAppendedLines()
@@ -99,14 +101,15 @@ void TestRewriteList::newQsoStaysLastAfterAppendedLines()
     ScratchDir dir;
     load(dir, crlfLines({kHeader, r1}));
     append(dir, r2 + "\r\n");
-    G().LogLines.set(G().AppendBase + 1, r3);
-    const RewriteOutcome o = rewriteLogbook(G(), G().LineCount + 1);
+    testLog().LogLines.set(testLog().AppendBase + 1, r3);
+    const RewriteOutcome o = rewriteLogbook(testLog(), testLog().LineCount + 1);
     QCOMPARE(int(o.result), int(RewriteResult::Written));
     QCOMPARE(dir.read("log.adi"), crlfLines({kHeader, r1, r2, r3}));
     // A loaded file without a final line end, continued by a new line.
     load(dir, kHeader + "\r\n" + r1);
     append(dir, "\r\n" + r2 + "\r\n");
-    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Written));
+    QCOMPARE(int(rewriteLogbook(testLog(), testLog().LineCount).result),
+             int(RewriteResult::Written));
     QCOMPARE(dir.read("log.adi"), crlfLines({kHeader, r1, r2}));
 }
 
@@ -116,20 +119,22 @@ void TestRewriteList::otherChangesOnDiskRefuseTheWrite()
     load(dir, crlfLines({kHeader, r1, r2}));
     const QByteArray changed = crlfLines({kHeader, r3, r2});
     dir.write("log.adi", changed);
-    G().LogLines.set(2, "<call:3>AAA <eor>");
-    RewriteOutcome o = rewriteLogbook(G(), G().LineCount);
+    testLog().LogLines.set(2, "<call:3>AAA <eor>");
+    RewriteOutcome o = rewriteLogbook(testLog(), testLog().LineCount);
     QCOMPARE(int(o.result), int(RewriteResult::ChangedOnDisk));
     QVERIFY(!o.message.isEmpty());
     QCOMPARE(dir.read("log.adi"), changed);
     // The last loaded line edited here and continued on disk meanwhile.
     load(dir, kHeader + "\r\n" + r1);
-    G().LogLines.set(2, "<call:3>CCC <eor>");
+    testLog().LogLines.set(2, "<call:3>CCC <eor>");
     append(dir, "more");
-    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::ChangedOnDisk));
+    QCOMPARE(int(rewriteLogbook(testLog(), testLog().LineCount).result),
+             int(RewriteResult::ChangedOnDisk));
     // A file removed since the load.
     load(dir, crlfLines({kHeader, r1}));
     QFile::remove(dir.file("log.adi"));
-    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::ChangedOnDisk));
+    QCOMPARE(int(rewriteLogbook(testLog(), testLog().LineCount).result),
+             int(RewriteResult::ChangedOnDisk));
 }
 
 void TestRewriteList::failedWriteLeavesTheOldFile()
@@ -137,11 +142,11 @@ void TestRewriteList::failedWriteLeavesTheOldFile()
     ScratchDir dir;
     const QByteArray original = crlfLines({kHeader, r1, r2, r3});
     load(dir, original);
-    G().LogLines.set(2, QByteArray(300, 'x'));
+    testLog().LogLines.set(2, QByteArray(300, 'x'));
     RewriteOutcome o;
     {
         FileSizeLimit full(original.size() + 10);
-        o = rewriteLogbook(G(), G().LineCount);
+        o = rewriteLogbook(testLog(), testLog().LineCount);
     }
     QCOMPARE(int(o.result), int(RewriteResult::Failed));
     QCOMPARE(dir.read("log.adi"), original);
@@ -149,7 +154,8 @@ void TestRewriteList::failedWriteLeavesTheOldFile()
     // The logbook replaced by a folder.
     QFile::remove(dir.file("log.adi"));
     QDir(dir.path()).mkdir("log.adi");
-    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Failed));
+    QCOMPARE(int(rewriteLogbook(testLog(), testLog().LineCount).result),
+             int(RewriteResult::Failed));
 }
 
 void TestRewriteList::secondRewriteBeforeReload()
@@ -157,10 +163,12 @@ void TestRewriteList::secondRewriteBeforeReload()
     ScratchDir dir;
     load(dir, crlfLines({kHeader, r1, r2}));
     append(dir, r3 + "\r\n");
-    G().LogLines.set(2, "<call:3>AAA <eor>");
-    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Written));
-    G().LogLines.set(3, "<call:3>BBB <eor>");
-    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Written));
+    testLog().LogLines.set(2, "<call:3>AAA <eor>");
+    QCOMPARE(int(rewriteLogbook(testLog(), testLog().LineCount).result),
+             int(RewriteResult::Written));
+    testLog().LogLines.set(3, "<call:3>BBB <eor>");
+    QCOMPARE(int(rewriteLogbook(testLog(), testLog().LineCount).result),
+             int(RewriteResult::Written));
     QCOMPARE(dir.read("log.adi"),
              crlfLines({kHeader, "<call:3>AAA <eor>", "<call:3>BBB <eor>", r3}));
 }
@@ -172,8 +180,9 @@ void TestRewriteList::halfWrittenLineIsLeftAsItIs()
     ScratchDir dir;
     load(dir, crlfLines({kHeader, r1, r2}));
     append(dir, "<call:4>W1AW <ba");
-    G().LogLines.set(2, "<call:5>K1ABD <eor>");
-    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Written));
+    testLog().LogLines.set(2, "<call:5>K1ABD <eor>");
+    QCOMPARE(int(rewriteLogbook(testLog(), testLog().LineCount).result),
+             int(RewriteResult::Written));
     QCOMPARE(dir.read("log.adi"),
              crlfLines({kHeader, "<call:5>K1ABD <eor>", r2}) + "<call:4>W1AW <ba");
     append(dir, "nd:3>20m <eor>\n");
@@ -181,13 +190,14 @@ void TestRewriteList::halfWrittenLineIsLeftAsItIs()
              crlfLines({kHeader, "<call:5>K1ABD <eor>", r2}) + "<call:4>W1AW <band:3>20m <eor>\n");
     // A second edit before any reload: still one whole line, and the table
     // holds it whole after the reload.
-    G().LogLines.set(3, "<call:3>BBB <eor>");
-    QCOMPARE(int(rewriteLogbook(G(), G().LineCount).result), int(RewriteResult::Written));
+    testLog().LogLines.set(3, "<call:3>BBB <eor>");
+    QCOMPARE(int(rewriteLogbook(testLog(), testLog().LineCount).result),
+             int(RewriteResult::Written));
     QCOMPARE(dir.read("log.adi"), crlfLines({kHeader, "<call:5>K1ABD <eor>", "<call:3>BBB <eor>"}) +
                                       "<call:4>W1AW <band:3>20m <eor>\n");
-    refreshLogbookData(G());
-    QCOMPARE(G().LogLines.at(4), QByteArray("<call:4>W1AW <band:3>20m <eor>"));
-    QCOMPARE(G().QsoCount, 3);
+    refreshLogbookData(testLog());
+    QCOMPARE(testLog().LogLines.at(4), QByteArray("<call:4>W1AW <band:3>20m <eor>"));
+    QCOMPARE(testLog().QsoCount, 3);
 }
 
 namespace
@@ -216,21 +226,21 @@ void TestRewriteList::followReadsOnlyWhatWasAppended()
     const QByteArray added = generateWsjtxRecord(o, 20000);
     append(dir, added + "\n");
     const qint64 before = bytesRead();
-    const LoadReport r = followLogbookData(G());
+    const LoadReport r = followLogbookData(testLog());
     const qint64 read = bytesRead() - before;
     QVERIFY2(read < 4 * 65536, qPrintable(QString::number(read)));
     QVERIFY(r.reloadReason.isEmpty());
     QCOMPARE(r.appendedLines, 1);
     QCOMPARE(r.updatedRows, std::vector<int>{20000});
-    QCOMPARE(G().QsoCount, 20001);
-    QCOMPARE(G().LogLines.at(20002), added);
+    QCOMPARE(testLog().QsoCount, 20001);
+    QCOMPARE(testLog().LogLines.at(20002), added);
     // Nothing new: nothing read but the file's size.
-    QVERIFY(followLogbookData(G()).updatedRows.empty());
+    QVERIFY(followLogbookData(testLog()).updatedRows.empty());
     // The file replaced by another: not taken for an append.
     dir.write("other.adi", log + added + "\n" + added + "\n");
     QFile::remove(dir.file("log.adi"));
     QFile::rename(dir.file("other.adi"), dir.file("log.adi"));
-    QVERIFY(!followLogbookData(G()).reloadReason.isEmpty());
+    QVERIFY(!followLogbookData(testLog()).reloadReason.isEmpty());
 }
 
 void TestRewriteList::listExportBetweenLoadAndRewrite()
@@ -241,9 +251,9 @@ void TestRewriteList::listExportBetweenLoadAndRewrite()
     ScratchDir dir;
     load(dir, crlfLines({kHeader, r1}));
     append(dir, r2 + "\r\n");
-    buildTextList(G(), nullptr);
-    QCOMPARE(G().LineCount, 3);
-    QCOMPARE(int(appendRecord(G(), r3).result), int(RewriteResult::Written));
+    buildTextList(testLog(), nullptr);
+    QCOMPARE(testLog().LineCount, 3);
+    QCOMPARE(int(appendRecord(testLog(), r3).result), int(RewriteResult::Written));
     QCOMPARE(dir.read("log.adi"), crlfLines({kHeader, r1, r2, r3}));
 }
 
@@ -295,7 +305,7 @@ void TestRewriteList::listFile()
 {
     ScratchDir dir;
     dir.write("log.adi", crlfLines({kHeader, r1, r2, r3}));
-    ProgramState& s = G();
+    TestLog& s = testLog();
     s.LogFilePath = dir.file("log.adi").toUtf8();
     QStringList messages;
     const TextListOutcome o = buildTextList(s, [&](const QString& m) { messages << m; });
@@ -322,12 +332,12 @@ void TestRewriteList::listCannotBeCreated()
     ScratchDir dir;
     dir.write("log.adi", crlfLines({kHeader, r1, r2, r3}));
     QDir(dir.path()).mkdir("List.txt"); // something that cannot be opened as a file
-    G().LogFilePath = dir.file("log.adi").toUtf8();
+    testLog().LogFilePath = dir.file("log.adi").toUtf8();
     QStringList messages;
-    const TextListOutcome o = buildTextList(G(), [&](const QString& m) { messages << m; });
+    const TextListOutcome o = buildTextList(testLog(), [&](const QString& m) { messages << m; });
     QVERIFY(!o.listWritten);
     QCOMPARE(messages, QStringList{"The file List.txt could not be created."}); // once, not per row
-    QCOMPARE(G().ListWritten, 0);
+    QCOMPARE(testLog().ListWritten, 0);
 }
 
 QTEST_GUILESS_MAIN(TestRewriteList)

@@ -4,6 +4,7 @@
 #include "logdata/Loader.h"
 #include "logdata/Settings.h"
 #include "logdata/State.h"
+#include "support/TestLog.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -13,7 +14,7 @@ class TestSettingsDates : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { resetProgramState(); }
+    void init() { resetTestLog(); }
     void dates_data();
     void dates();
     void dateBuffer();
@@ -87,7 +88,7 @@ void TestSettingsDates::configRoundTrip()
                             "DL1ABC\r\nM\xfcller\r\nHans\r\nHauptstr. 1\r\n12345 Stadt\r\n"
                             "JO62QM\r\nB01\r\n42\r\ntnx fer QSO 73\r\nGer\r\n";
     dir.write("config.dat", file);
-    ProgramState& s = G();
+    TestLog& s = testLog();
     Load_Config(s);
     QCOMPARE(s.StoredQsoCount, 42);
     QCOMPARE(s.LogFilePath, QByteArray("/home/op/wsjtx_log.adi"));
@@ -107,7 +108,7 @@ void TestSettingsDates::configRoundTrip()
 void TestSettingsDates::configLimitsAndShortFiles()
 {
     ScratchDir dir;
-    ProgramState& s = G();
+    TestLog& s = testLog();
     QByteArray lines;
     const QByteArray longCall(25, 'K');
     for (int i = 1; i <= 14; ++i)
@@ -138,7 +139,7 @@ void TestSettingsDates::configLimitsAndShortFiles()
 void TestSettingsDates::configMissingOrGarbled()
 {
     ScratchDir dir;
-    ProgramState& s = G();
+    TestLog& s = testLog();
     qputenv("HOME", dir.path().toUtf8());
     Load_Config(s); // no file, no WSJT-X log
     QCOMPARE(s.StoredQsoCount, 0);
@@ -148,19 +149,19 @@ void TestSettingsDates::configMissingOrGarbled()
     QFile wsjtx(dir.path() + "/.local/share/WSJT-X/wsjtx_log.adi");
     QVERIFY(wsjtx.open(QIODevice::WriteOnly));
     wsjtx.close();
-    resetProgramState();
-    Load_Config(G());
-    QCOMPARE(QString::fromUtf8(G().LogFilePath), wsjtx.fileName());
+    resetTestLog();
+    Load_Config(testLog());
+    QCOMPARE(QString::fromUtf8(testLog().LogFilePath), wsjtx.fileName());
     // A garbled count starts from 0; the other values stay.
     QByteArray lines;
     for (int i = 1; i <= 14; ++i)
         lines += (i == 12 ? QByteArray("abc") : QByteArray("val") + QByteArray::number(i)) + "\r\n";
     dir.write("config.dat", lines);
-    resetProgramState();
-    Load_Config(G());
-    QCOMPARE(G().StoredQsoCount, 0);
-    QCOMPARE(G().LogFilePath, QByteArray("val1"));
-    QCOMPARE(G().ProgramSettings.StandardComment, QByteArray("val13"));
+    resetTestLog();
+    Load_Config(testLog());
+    QCOMPARE(testLog().StoredQsoCount, 0);
+    QCOMPARE(testLog().LogFilePath, QByteArray("val1"));
+    QCOMPARE(testLog().ProgramSettings.StandardComment, QByteArray("val13"));
 }
 
 void TestSettingsDates::logPathInTheFileSystemsEncoding()
@@ -169,7 +170,7 @@ void TestSettingsDates::logPathInTheFileSystemsEncoding()
     // loaded, and its path written to config.dat as the file system has it.
     ScratchDir dir;
     for (const QString& user : {QStringLiteral("Łukasz"), QStringLiteral("Дмитрий")}) {
-        resetProgramState();
+        resetTestLog();
         QFile::remove(dir.file("config.dat"));
         const QString home = dir.path() + u'/' + user;
         QDir(home).mkpath(".local/share/WSJT-X");
@@ -179,7 +180,7 @@ void TestSettingsDates::logPathInTheFileSystemsEncoding()
         f.write("WSJT-X ADIF Export<eoh>\n<call:4>SP1A <eor>\n");
         f.close();
         qputenv("HOME", QFile::encodeName(home));
-        ProgramState& s = G();
+        TestLog& s = testLog();
         Load_Config(s);
         QCOMPARE(logFilePathString(s), log);
         s.DisplayFormat = 1;
@@ -190,20 +191,21 @@ void TestSettingsDates::logPathInTheFileSystemsEncoding()
         QCOMPARE(logFilePathString(s), log);
     }
     // A config.dat of the Windows program: its path in Windows-1252.
-    resetProgramState();
+    resetTestLog();
     dir.write("config.dat",
               "C:\\Logs\\M\xfcller.adi\r\nfalse\r\n\r\nGermany\r\nDL1ABC\r\nM\xfcller\r\n");
-    Load_Config(G());
+    Load_Config(testLog());
     // Used and kept as the bytes it is; shown as Windows-1252.
-    QCOMPARE(G().LogFilePath, QByteArray("C:\\Logs\\M\xfcller.adi"));
-    QCOMPARE(logFilePathString(G()), QStringLiteral("C:\\Logs\\Müller.adi"));
-    QCOMPARE(G().ProgramSettings.OwnName, QByteArray("M\xfcller")); // the others stay Windows-1252
+    QCOMPARE(testLog().LogFilePath, QByteArray("C:\\Logs\\M\xfcller.adi"));
+    QCOMPARE(logFilePathString(testLog()), QStringLiteral("C:\\Logs\\Müller.adi"));
+    QCOMPARE(testLog().ProgramSettings.OwnName,
+             QByteArray("M\xfcller")); // the others stay Windows-1252
 }
 
 void TestSettingsDates::configReplacedWhole()
 {
     ScratchDir dir;
-    ProgramState& s = G();
+    TestLog& s = testLog();
     s.ProgramSettings.OwnCall = "DL1ABC";
     QVERIFY(Save_Config(s));
     const QByteArray before = dir.read("config.dat");

@@ -8,6 +8,7 @@
 #include "logdata/Settings.h"
 #include "logdata/State.h"
 #include "loggen/LogGenerator.h"
+#include "support/TestLog.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -30,7 +31,7 @@ class TestSharedLog : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { resetProgramState(); }
+    void init() { resetTestLog(); }
     void changeAnywhereOnDiskIsSeen();
     void otherSavingProgramsWaitAndAreNamed();
     void twoProgramsSavingKeepBothEdits();
@@ -68,7 +69,7 @@ QByteArray logOf(int records)
     return crlfLines(lines);
 }
 
-void load(ProgramState& s, const QString& path)
+void load(TestLog& s, const QString& path)
 {
     s.LogFilePath = QFile::encodeName(path);
     s.DisplayFormat = 1;
@@ -168,7 +169,7 @@ void TestSharedLog::changeAnywhereOnDiskIsSeen()
     const QString path = dir.file("log.adi");
     // Far more than the last 64 KiB: the change is near the start.
     dir.write("log.adi", logOf(2000));
-    ProgramState& s = G();
+    TestLog& s = testLog();
     load(s, path);
     QByteArray disk = readFile(path);
     const qsizetype at = disk.indexOf(rec(5));
@@ -201,7 +202,7 @@ void TestSharedLog::otherSavingProgramsWaitAndAreNamed()
     ScratchDir dir;
     const QString path = dir.file("log.adi");
     dir.write("log.adi", logOf(3));
-    ProgramState& s = G();
+    TestLog& s = testLog();
     load(s, path);
     // Another program in the middle of its save holds the lock.
     const int other = ::open(QFile::encodeName(path).constData(), O_RDONLY);
@@ -221,7 +222,7 @@ void TestSharedLog::twoProgramsSavingKeepBothEdits()
     ScratchDir dir;
     const QString path = dir.file("log.adi");
     dir.write("log.adi", logOf(5));
-    ProgramState a, b;
+    TestLog a, b;
     load(a, path);
     load(b, path);
     a.LogLines.set(3, rec(1, "Y"));
@@ -254,7 +255,7 @@ void TestSharedLog::writerKeepingTheFileOpenAcrossSaves()
     ScratchDir dir;
     const QString path = dir.file("log.adi");
     dir.write("log.adi", logOf(3));
-    ProgramState& s = G();
+    TestLog& s = testLog();
     load(s, path);
     Writer wsjtx(QFile::encodeName(path));
     QVERIFY(wsjtx.opened());
@@ -284,7 +285,7 @@ void TestSharedLog::linksStay()
     QDir(dir.path()).mkpath(QStringLiteral("data"));
     dir.write("data/real.adi", logOf(2));
     QVERIFY(QFile::link(dir.file("data/real.adi"), dir.file("log.adi")));
-    ProgramState& s = G();
+    TestLog& s = testLog();
     load(s, dir.file("log.adi"));
     s.LogLines.set(2, rec(0, "Y"));
     QCOMPARE(int(rewriteLogbook(s, s.LoadedLineCount).result), int(RewriteResult::Written));
@@ -319,7 +320,7 @@ void TestSharedLog::ownerGroupModeAndAttributesStay()
     struct stat before {
     };
     QVERIFY(::stat(native.constData(), &before) == 0);
-    ProgramState& s = G();
+    TestLog& s = testLog();
     load(s, path);
     s.LogLines.set(2, rec(0, "Y"));
     const RewriteOutcome o = rewriteLogbook(s, s.LoadedLineCount);
@@ -346,7 +347,7 @@ void TestSharedLog::readOnlyLogIsNotReplaced()
     const QString path = dir.file("log.adi");
     dir.write("log.adi", logOf(2));
     QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
-    ProgramState& s = G();
+    TestLog& s = testLog();
     load(s, path);
     s.LogLines.set(2, rec(0, "Y"));
     const RewriteOutcome o = rewriteLogbook(s, s.LoadedLineCount);
@@ -361,12 +362,12 @@ void TestSharedLog::copyFailureIsReportedAndKept()
     ScratchDir dir;
     const QString path = dir.file("log.adi");
     dir.write("log.adi", logOf(2));
-    ProgramState& s = G();
+    TestLog& s = testLog();
     load(s, path);
     Writer wsjtx(QFile::encodeName(path));
     QVERIFY(wsjtx.opened());
     QStringList told;
-    setOrphanProblemHandler([&](const QString& m) { told << m; });
+    s.orphanProblem = [&](const QString& m) { told << m; };
     s.LogLines.set(2, rec(0, "Y"));
     QCOMPARE(int(rewriteLogbook(s, s.LoadedLineCount).result), int(RewriteResult::Written));
     const qint64 size = QFileInfo(path).size();
@@ -381,7 +382,7 @@ void TestSharedLog::copyFailureIsReportedAndKept()
         QVERIFY(!s.Orphans.empty()); // the writer is gone, its QSO is not
     }
     carryOrphans(s.Orphans);
-    setOrphanProblemHandler(nullptr);
+    s.orphanProblem = nullptr;
     QVERIFY(s.Orphans.empty());
     QCOMPARE(fileLines(readFile(path)), QList<QByteArray>({kHeader, rec(0, "Y"), rec(1), rec(50)}));
 
@@ -394,9 +395,9 @@ void TestSharedLog::copyFailureIsReportedAndKept()
     late.end();
     {
         FileSizeLimit full(QFileInfo(path).size());
-        setOrphanProblemHandler([](const QString&) {});
+        for (const auto& orphan : s.Orphans)
+            orphan->setProblemHandler([](const QString&) {});
         s.Orphans.clear();
-        setOrphanProblemHandler(nullptr);
     }
     QCOMPARE(dir.read("QSO_rescued.adi"), rec(51) + "\n");
 }
@@ -406,7 +407,7 @@ void TestSharedLog::onlyRegularFilesAreLogbooks()
     ScratchDir dir;
     const QByteArray fifo = QFile::encodeName(dir.file("fifo.adi"));
     QVERIFY(::mkfifo(fifo.constData(), 0644) == 0);
-    ProgramState& s = G();
+    TestLog& s = testLog();
     for (const QByteArray& path : {fifo, QByteArray("/dev/zero"), QByteArray("/dev/null")}) {
         // At once: no wait for a writer, no endless read.
         s.LogFilePath = path;
@@ -434,21 +435,21 @@ void TestSharedLog::lineEnds()
 {
     ScratchDir dir;
     const QString path = dir.file("log.adi");
-    ProgramState& s = G();
+    TestLog& s = testLog();
     // The last QSO without its line end: a QSO added goes after it.
     dir.write("log.adi", kHeader + "\r\n" + rec(0) + "\r\n" + rec(1));
     load(s, path);
     QCOMPARE(int(appendRecord(s, rec(2)).result), int(RewriteResult::Written));
     QCOMPARE(readFile(path), crlfLines({kHeader, rec(0), rec(1), rec(2)}));
     // A header without its line end gets one before the first QSO.
-    resetProgramState();
+    resetTestLog();
     dir.write("log.adi", kHeader);
     load(s, path);
     QCOMPARE(int(appendRecord(s, rec(0)).result), int(RewriteResult::Written));
     QCOMPARE(readFile(path), crlfLines({kHeader, rec(0)}));
     QCOMPARE(refreshLogbookData(s).rows.rowCount(), 1);
     // A log whose lines end in CR alone.
-    resetProgramState();
+    resetTestLog();
     dir.write("log.adi", kHeader + "\r" + rec(0) + "\r" + rec(1) + "\r");
     load(s, path);
     QCOMPARE(s.QsoCount, 2);
@@ -482,7 +483,7 @@ void TestSharedLog::temporariesOfKilledSavesGo()
     // A start does it too.
     dir.write(".log.adi.vosmira-Zz9876", logOf(1));
     QVERIFY(::utime(QFile::encodeName(dir.file(".log.adi.vosmira-Zz9876")).constData(), &old) == 0);
-    load(G(), dir.file("log.adi"));
+    load(testLog(), dir.file("log.adi"));
     QVERIFY(!QFileInfo::exists(dir.file(".log.adi.vosmira-Zz9876")));
 }
 
@@ -503,7 +504,7 @@ void TestSharedLog::logPathIsBytes()
     QList<QByteArray> config{logPath, "false", "",       "Germany", "DL1VOS", "",    "",
                              "",      "",      "JO62QM", "",        "2",      "tnx", "Eng"};
     dir.write("config.dat", crlfLines(config));
-    ProgramState& s = G();
+    TestLog& s = testLog();
     Load_Config(s);
     QCOMPARE(s.LogFilePath, logPath);
     s.DisplayFormat = 1;
@@ -524,7 +525,7 @@ void TestSharedLog::largeSaveWrittenPastTheCache()
     ScratchDir dir;
     const QString path = dir.file("log.adi");
     dir.write("log.adi", logOf(300));
-    ProgramState& s = G();
+    TestLog& s = testLog();
     load(s, path);
     setRewriteDirectFrom(0);
     appendTo(path, rec(400) + "\r\n" + rec(401).left(10));

@@ -7,6 +7,7 @@
 #include "logdata/Rewrite.h"
 #include "logdata/State.h"
 #include "loggen/LogGenerator.h"
+#include "support/TestLog.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
@@ -31,8 +32,8 @@ void TestWsjtxLog::opensSearchesAndSurvivesAnEdit()
     QVERIFY(log.contains(" <eor>\r\n"));
     dir.write("wsjtx_log.adi", log);
 
-    ProgramState& s = G();
-    resetProgramState();
+    TestLog& s = testLog();
+    resetTestLog();
     s.LogFilePath = dir.file("wsjtx_log.adi").toUtf8();
     s.DisplayFormat = 1;
     s.StartQsoCount = 10000;
@@ -100,8 +101,8 @@ void TestWsjtxLog::searchRowsAreTheGridsRows()
     log += "<call:6>DL0XYZ <freq:6>14.074 <mode:4>MFSK <eor>\r\n"
            "<call:6>DL0ABC <qso_date:8>20240315 <time_on:0> <freq:10>144.170600 <eor>\r\n";
     dir.write("wsjtx_log.adi", log);
-    ProgramState& s = G();
-    resetProgramState();
+    TestLog& s = testLog();
+    resetTestLog();
     s.LogFilePath = dir.file("wsjtx_log.adi").toUtf8();
     s.DisplayFormat = 1;
     LoadReport r = loadLogbookData(s);

@@ -338,7 +338,10 @@ void TestDrucken::longPrintoutShowsProgressAndCancels()
     });
     cancel.start();
     form.Start_Druck();
-    QVERIFY(form.lastPrintCancelled());
+    // The job ended at the page it had reached, before its 60 pages.
+    const QByteArray pdf = dir.read("out.pdf");
+    const qsizetype pages = pdf.count("/Type /Page\n") + pdf.count("/Type /Page ");
+    QVERIFY2(pages >= 1 && pages < 60, qPrintable(QString::number(pages)));
     QVERIFY2(label.startsWith(QStringLiteral("Printing page ")) &&
                  label.contains(QStringLiteral(" of 60")),
              qPrintable(label));

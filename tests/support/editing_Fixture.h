@@ -4,6 +4,7 @@
 // into a fresh working directory, all forms are created, message boxes are
 // recorded.
 #include "app/WindowFactory.h"
+#include "logdata/Logbook.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
 #include "mainwin/StringGrid.h"
@@ -72,6 +73,12 @@ public:
     QList<QByteArray> lines; // as written at the start, header first
     QString logPath;
 };
+
+// The logbook as the main window's Logbook holds it.
+inline const LogbookState& logbookData()
+{
+    return windows().Form1->logbook()->data();
+}
 
 // Types `text` key by key into the widget; letters beyond ASCII (umlauts)
 // arrive as key presses carrying that character, as from a German keyboard.
