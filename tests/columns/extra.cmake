@@ -9,7 +9,7 @@ add_executable(tst_extracolumn ${CMAKE_CURRENT_LIST_DIR}/extra_column_test.cpp
   ${extra_column_sources}
   ${PROJECT_SOURCE_DIR}/src/editing/ChangeFieldsReader.cpp
   ${PROJECT_SOURCE_DIR}/src/mainwin/StringGrid.cpp ${PROJECT_SOURCE_DIR}/src/mainwin/StringGrid.h)
-target_include_directories(tst_extracolumn PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_include_directories(tst_extracolumn PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
 target_compile_definitions(tst_extracolumn PRIVATE
   VOSMIRA_EXTRA_COLUMN="${CMAKE_CURRENT_LIST_DIR}/LotwColumn.inc")
 target_link_libraries(tst_extracolumn PRIVATE Qt6::Widgets Qt6::Test JPEG::JPEG)

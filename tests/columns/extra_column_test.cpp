@@ -8,6 +8,7 @@
 #include "logdata/Loader.h"
 #include "logdata/State.h"
 #include "logdata/TextList.h"
+#include "support/TestLog.h"
 #include "mainwin/StringGrid.h"
 
 #include <QDir>
@@ -63,7 +64,7 @@ void TestExtraColumn::gridRowsCarryTheColumn()
     QVERIFY(log.open(QIODevice::WriteOnly));
     log.write("Header<eoh>\r\n" + kRecord + "\r\n" + kCq + "\r\n" + kWithout + "\r\n");
     log.close();
-    ProgramState& s = G();
+    TestLog s;
     s.LogFilePath = QFile::encodeName(log.fileName());
     s.DisplayFormat = 1;
     const LoadReport r = loadLogbookData(s);
