@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -44,6 +45,13 @@ const TagScanner& loaderScanner()
     return scanner;
 }
 
+// The call was found by "<call", and no "<call" stands before it.
+bool lowerCaseCall(QByteArrayView line, qsizetype callHit)
+{
+    return callHit >= 0 && line[callHit + 1] == 'c' &&
+           (callHit == 0 || line.first(callHit + 5).indexOf(QByteArrayView("<call")) == callHit);
+}
+
 } // namespace
 
 void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out)
@@ -51,6 +59,30 @@ void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out)
     qsizetype hits[FieldCount];
     loaderScanner().scan(line, hits);
     parseScannedRow(line, hits, displayFormat, out);
+}
+
+void readRowFlags(QByteArrayView line, const qsizetype* hits, RowValues& out)
+{
+    out.unreadable = 0;
+    FieldValue call, rcvd;
+    for (int f = 0; f < FieldCount; ++f) {
+        if (hits[f] < 0)
+            continue;
+        if (f == FCall || f == FRcvd) {
+            FieldValue& v = f == FCall ? call : rcvd;
+            readFieldInto(line, hits[f], *kLoaderTags[f], v);
+            if (v.status == FieldValue::Unreadable) {
+                ++out.unreadable;
+                v.value = QByteArrayView("", 0);
+            }
+        } else if (fieldUnreadable(line, hits[f], *kLoaderTags[f])) {
+            ++out.unreadable;
+        }
+    }
+    out.lowerCaseCall = lowerCaseCall(line, hits[FCall]);
+    out.call = call.value;
+    out.eqslRcvdPresent = rcvd.present();
+    out.confirmed = out.eqslRcvdPresent && rcvd.value == QByteArrayView("Y");
 }
 
 void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFormat, RowValues& out)
@@ -69,10 +101,7 @@ void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFor
         }
         return v;
     };
-    const qsizetype callHit = hits[FCall];
-    out.lowerCaseCall =
-        callHit >= 0 && line[callHit + 1] == 'c' &&
-        (callHit == 0 || line.first(callHit + 5).indexOf(QByteArrayView("<call")) == callHit);
+    out.lowerCaseCall = lowerCaseCall(line, hits[FCall]);
     const FieldValue call = read(FCall), date = read(FDate), time = read(FTime), freq = read(FFreq),
                      band = read(FBand), mode = read(FMode), loc = read(FLoc),
                      rstRcvd = read(FRstRcvd), rstSent = read(FRstSent), sent = read(FSent),
@@ -108,11 +137,18 @@ void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFor
     out.eqslRcvd = cq ? empty : rcvd.value;
 }
 
-void writeGridRow(CellTable& table, int row, const RowValues& r)
+void gridCells(const RowValues& r, QByteArrayView (&cells)[CellTable::Columns])
 {
-    const QByteArrayView cells[CellTable::Columns] = {r.date,    r.time,     r.call,     r.locator,
+    const QByteArrayView order[CellTable::Columns] = {r.date,    r.time,     r.call,     r.locator,
                                                       r.freq,    r.band,     r.mode,     r.rstSent,
                                                       r.rstRcvd, r.eqslSent, r.eqslRcvd, r.comment};
+    std::copy(std::begin(order), std::end(order), cells);
+}
+
+void writeGridRow(CellTable& table, int row, const RowValues& r)
+{
+    QByteArrayView cells[CellTable::Columns];
+    gridCells(r, cells);
     table.setRowValues(row, cells);
 }
 
@@ -252,10 +288,10 @@ LoadReport loadLogbookData(ProgramState& s)
     openAndRead(s, report, image, mark);
 
     const bool display = s.DisplayFormat == 1;
-    // The values stay in the image; only converted dates and times are copied.
+    // The grid's rows are the image's lines, read when they are shown.
     report.rows.setSource(image);
     const qsizetype expectedRows = image.size() / 200 + 1;
-    report.rows.reserve(int(expectedRows), expectedRows * 24 + 64);
+    report.rows.reserve(int(expectedRows), 0);
     std::vector<LineSpan> spans;
     spans.reserve(size_t(expectedRows + 1));
     std::vector<quint8> flags;
@@ -272,7 +308,7 @@ LoadReport loadLogbookData(ProgramState& s)
         if (spans.size() == 1)
             return; // the header
         const QByteArrayView line(image.constData() + offset, length);
-        parseScannedRow(line, hits, display, row);
+        readRowFlags(line, hits, row);
         report.unreadableFields += row.unreadable;
         flags.push_back(rowFlags(row));
         heads.push_back(callHead(row.call));
@@ -280,7 +316,7 @@ LoadReport loadLogbookData(ProgramState& s)
             ++s.ConfirmedCount;
         if (row.eqslRcvdPresent)
             ++s.RowsWithRcvd;
-        writeGridRow(report.rows, int(spans.size()) - 2, row);
+        report.rows.setLineRow(int(spans.size()) - 2, line, display);
     };
     constexpr qsizetype kPiece = qsizetype(16) << 20;
     while (pieceStart < image.size()) {
