@@ -23,6 +23,8 @@ constexpr const char* kCaptions[GridModel::Columns] = {
     QT_TRANSLATE_NOOP("GridModel", "Mode"),     QT_TRANSLATE_NOOP("GridModel", "RST sent"),
     QT_TRANSLATE_NOOP("GridModel", "RST rcvd"), QT_TRANSLATE_NOOP("GridModel", "eQSL out"),
     QT_TRANSLATE_NOOP("GridModel", "eQSL in"),  QT_TRANSLATE_NOOP("GridModel", "Comment")};
+// More rows than this added or removed at once reset the model instead.
+constexpr int kResetRows = 4096;
 constexpr int kHeaderColor = 8421440; // RGB 64,128,128
 constexpr int kLineGreen = 2209384;   // the cell borders
 constexpr int kLineRed = 255;         // under the date column
@@ -119,7 +121,13 @@ void GridModel::setRowCount(int n)
     n = qMax(1, n);
     if (n == m_rowCount)
         return;
-    if (n > m_rowCount) {
+    if (qAbs(n - m_rowCount) > kResetRows) {
+        // Many rows at once (the whole log against a search result): the
+        // views take a reset faster than the rows' removal or insertion.
+        beginResetModel();
+        m_rowCount = n;
+        endResetModel();
+    } else if (n > m_rowCount) {
         beginInsertRows(QModelIndex(), m_rowCount, n - 1);
         m_rowCount = n;
         endInsertRows();
