@@ -454,6 +454,10 @@ void TestLoader::rowsReadFromTheirLines()
     }
     QCOMPARE(elsewhere.cell(0, 2), QByteArray("  K1ABC"));
     QCOMPARE(elsewhere.cell(0, 5), QByteArray("   40m"));
+    // A copy of a table that lost cells says so too.
+    elsewhere.markOverflowed();
+    const CellTable copied(elsewhere);
+    QVERIFY(copied.overflowed());
 }
 
 QTEST_GUILESS_MAIN(TestLoader)
