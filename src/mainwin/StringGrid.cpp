@@ -196,6 +196,13 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new GridMo
 {
     m_model->setParent(this);
     setModel(m_model);
+    // A new row count or content is laid out at once rather than on the next
+    // turn of the event loop: the grid is then painted once, not a second
+    // time when its scroll range changes.
+    const auto layOut = [this] { executeDelayedItemsLayout(); };
+    connect(m_model, &QAbstractItemModel::modelReset, this, layOut);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, layOut);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, layOut);
     setItemDelegate(new GridDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
