@@ -1,13 +1,24 @@
 #include "logdata/CellTable.h"
 
+#include "logdata/Loader.h"
 #include "logdata/TextCodec.h"
 
+#include <algorithm>
 #include <cstring>
+
+struct CellTable::Parsed {
+    int row = -1;
+    RowValues values;
+    QByteArrayView cells[Columns];
+};
+
+CellTable::CellTable() = default;
+CellTable::~CellTable() = default;
 
 CellTable::CellTable(const CellTable& other)
     : m_arena(other.m_size ? new char[other.m_size] : nullptr), m_size(other.m_size),
-      m_capacity(other.m_size), m_source(other.m_source), m_slots(other.m_slots),
-      m_kind(other.m_kind)
+      m_capacity(other.m_size), m_source(other.m_source), m_rowAt(other.m_rowAt),
+      m_slots(other.m_slots), m_kind(other.m_kind), m_overflowed(other.m_overflowed)
 {
     if (m_size)
         std::memcpy(m_arena.get(), other.m_arena.get(), m_size);
@@ -20,9 +31,13 @@ CellTable& CellTable::operator=(const CellTable& other)
     return *this;
 }
 
+// The row last read keeps pointing into its own buffers, which move along.
+CellTable::CellTable(CellTable&&) noexcept = default;
+CellTable& CellTable::operator=(CellTable&&) noexcept = default;
+
 void CellTable::reserve(int rows, qsizetype bytes)
 {
-    m_slots.reserve(size_t(rows) * Columns);
+    m_rowAt.reserve(size_t(rows));
     m_kind.reserve(size_t(rows));
     if (size_t(bytes) > m_capacity) {
         std::unique_ptr<char[]> bigger(new char[size_t(bytes)]);
@@ -36,14 +51,24 @@ void CellTable::reserve(int rows, qsizetype bytes)
 void CellTable::clear()
 {
     m_size = 0;
+    m_rowAt.clear();
     m_slots.clear();
     m_kind.clear();
+    forgetParsed();
 }
 
 void CellTable::setSource(const QByteArray& source)
 {
     if (m_source.constData() != source.constData()) {
-        // Cells that refer to the old source get copies of their text first.
+        // Rows read from lines of the old source are read now, and cells
+        // that refer to it get copies of their text.
+        for (int row = 0; row < rowCount(); ++row) {
+            if (!isLine(m_kind[size_t(row)]))
+                continue;
+            QByteArrayView cells[Columns];
+            std::copy(std::begin(parsed(row).cells), std::end(parsed(row).cells), cells);
+            writeRow(row, cells, Values);
+        }
         for (Slot& s : m_slots) {
             if (!(s.length & InSource))
                 continue;
@@ -68,9 +93,67 @@ char* CellTable::grow(size_t bytes)
 void CellTable::ensureRows(int rows)
 {
     if (rows > rowCount()) {
-        m_slots.resize(size_t(rows) * Columns, Slot{0, 0});
+        m_rowAt.resize(size_t(rows), Slot{0, 0});
         m_kind.resize(size_t(rows), Unwritten);
     }
+}
+
+CellTable::Slot* CellTable::rowSlots(int row)
+{
+    Slot& at = m_rowAt[size_t(row)];
+    if (isLine(m_kind[size_t(row)]) || at.length != HasSlots) {
+        at = {uint32_t(m_slots.size() / Columns), HasSlots};
+        m_slots.resize(m_slots.size() + Columns);
+    }
+    return &m_slots[size_t(at.offset) * Columns];
+}
+
+void CellTable::forgetParsed() const
+{
+    if (m_parsed)
+        m_parsed->row = -1;
+}
+
+const CellTable::Parsed& CellTable::parsed(int row) const
+{
+    if (!m_parsed)
+        m_parsed = std::make_unique<Parsed>();
+    Parsed& p = *m_parsed;
+    if (p.row != row) {
+        const Slot at = m_rowAt[size_t(row)];
+        const QByteArrayView line(m_source.constData() + at.offset, at.length);
+        parseLogRow(line, m_kind[size_t(row)] == LineDisplay, p.values);
+        gridCells(p.values, p.cells);
+        p.row = row;
+    }
+    return p;
+}
+
+void CellTable::setLineRow(int row, QByteArrayView line, bool displayFormat)
+{
+    if (row < 0)
+        return;
+    const uintptr_t offset = uintptr_t(line.data()) - uintptr_t(m_source.constData());
+    if (m_source.isEmpty() || offset > size_t(m_source.size()) ||
+        size_t(line.size()) > size_t(m_source.size()) - offset || offset > UINT32_MAX) {
+        RowValues values;
+        parseLogRow(line, displayFormat, values);
+        QByteArrayView cells[Columns];
+        gridCells(values, cells);
+        writeRow(row, cells, Values);
+        return;
+    }
+    const Slot at{uint32_t(offset), uint32_t(line.size())};
+    const RowKind kind = displayFormat ? LineDisplay : Line;
+    if (row == rowCount()) {
+        m_rowAt.push_back(at);
+        m_kind.push_back(kind);
+        return;
+    }
+    ensureRows(row + 1);
+    m_rowAt[size_t(row)] = at;
+    m_kind[size_t(row)] = kind;
+    forgetParsed();
 }
 
 bool CellTable::rowWritten(int row) const
@@ -82,14 +165,16 @@ QByteArrayView CellTable::stored(int row, int col) const
 {
     if (!rowWritten(row) || col < 0 || col >= Columns)
         return QByteArrayView("", 0);
-    const Slot& s = m_slots[size_t(row) * Columns + size_t(col)];
+    if (isLine(m_kind[size_t(row)]))
+        return parsed(row).cells[col];
+    const Slot& s = m_slots[size_t(m_rowAt[size_t(row)].offset) * Columns + size_t(col)];
     const char* base = (s.length & InSource) ? m_source.constData() : m_arena.get();
     return QByteArrayView(base + s.offset, s.length & ~InSource);
 }
 
 int CellTable::blanksBefore(int row, int col) const
 {
-    return rowWritten(row) && m_kind[size_t(row)] == Values ? LeadingBlanks[col] : 0;
+    return rowWritten(row) && m_kind[size_t(row)] != Raw ? LeadingBlanks[col] : 0;
 }
 
 QByteArray CellTable::cell(int row, int col) const
@@ -146,15 +231,10 @@ void CellTable::writeRow(int row, const QByteArrayView (&cells)[Columns], RowKin
             d += cells[c].size();
         }
     }
-    if (row == rowCount()) {
-        // Appending the next row, as a load does: no clearing pass first.
-        m_slots.insert(m_slots.end(), made, made + Columns);
-        m_kind.push_back(kind);
-    } else {
-        ensureRows(row + 1);
-        std::memcpy(&m_slots[size_t(row) * Columns], made, sizeof made);
-        m_kind[size_t(row)] = kind;
-    }
+    ensureRows(row + 1);
+    std::memcpy(rowSlots(row), made, sizeof made);
+    m_kind[size_t(row)] = kind;
+    forgetParsed();
 }
 
 void CellTable::setRowValues(int row, const QByteArrayView (&values)[Columns])
@@ -181,6 +261,16 @@ void CellTable::copyRow(const CellTable& other, int from, int to)
     if (!other.rowWritten(from)) {
         ensureRows(to + 1);
         m_kind[size_t(to)] = Unwritten;
+        m_rowAt[size_t(to)] = {0, 0};
+        forgetParsed();
+        return;
+    }
+    const uint8_t kind = other.m_kind[size_t(from)];
+    if (isLine(kind)) {
+        // The same line, read from this table's source when it is there.
+        const Slot at = other.m_rowAt[size_t(from)];
+        setLineRow(to, QByteArrayView(other.m_source.constData() + at.offset, at.length),
+                   kind == LineDisplay);
         return;
     }
     QByteArrayView views[Columns];

@@ -6,6 +6,9 @@
 // not copied at all.
 // A row written from field values shows each column's leading blanks before
 // its value; they are added when a cell is read, not stored.
+// A row can also be just a record line of the source: its cells are read from
+// the line when they are asked for (a load keeps a few bytes per QSO instead
+// of twelve cells; the grid shows only the rows on screen).
 #include "logdata/Columns.h"
 
 #include <QByteArray>
@@ -19,11 +22,12 @@
 class CellTable
 {
 public:
-    CellTable() = default;
+    CellTable();
+    ~CellTable();
     CellTable(const CellTable& other);
     CellTable& operator=(const CellTable& other);
-    CellTable(CellTable&&) noexcept = default;
-    CellTable& operator=(CellTable&&) noexcept = default;
+    CellTable(CellTable&&) noexcept;
+    CellTable& operator=(CellTable&&) noexcept;
 
     static constexpr int Columns = gridcol::ColumnCount;
     // Leading blanks of each column's cells.
@@ -44,7 +48,9 @@ public:
     QByteArray cell(int row, int col) const;
     // The same, decoded for the screen.
     QString cellString(int row, int col) const;
-    // The value alone, without the leading blanks a row written from values shows.
+    // The value alone, without the leading blanks a row written from values
+    // shows. For a row read from its line, valid until another row of the
+    // table is read.
     QByteArrayView value(int row, int col) const { return stored(row, col); }
     bool rowWritten(int row) const;
 
@@ -57,6 +63,12 @@ public:
     void setRowValues(int row, const QByteArrayView (&values)[Columns]);
     // Replaces one cell with the text given, as the grid shows it.
     void setCell(int row, int col, QByteArrayView text);
+
+    // Row `row` shows the record line `line` of the source (as the loader
+    // reads it, dates and times in the display form when `displayFormat`);
+    // its cells are read from the line when asked for. A line outside the
+    // source is read at once and its values copied.
+    void setLineRow(int row, QByteArrayView line, bool displayFormat);
 
     // Writes a whole row from cell texts as the grid shows them.
     void setRawRow(int row, const QByteArrayView (&cells)[Columns]) { writeRow(row, cells, Raw); }
@@ -73,7 +85,14 @@ private:
         uint32_t length;
     };
     static constexpr uint32_t InSource = 0x80000000u;
-    enum RowKind : uint8_t { Unwritten, Raw, Values };
+    enum RowKind : uint8_t { Unwritten, Raw, Values, Line, LineDisplay };
+    static bool isLine(uint8_t kind) { return kind == Line || kind == LineDisplay; }
+    // The cells of the row last read from its line.
+    struct Parsed;
+    const Parsed& parsed(int row) const;
+    void forgetParsed() const;
+    // The twelve slots of a written row (given one when it has none).
+    Slot* rowSlots(int row);
     void ensureRows(int rows);
     // What is stored for a cell, and the blanks shown before it.
     QByteArrayView stored(int row, int col) const;
@@ -87,7 +106,12 @@ private:
     size_t m_size = 0;
     size_t m_capacity = 0;
     QByteArray m_source;
-    std::vector<Slot> m_slots; // Columns per row
+    // Per row: a line row's line in the source; a written row's first slot
+    // in m_slots (`length` HasSlots), or nothing yet ({0, 0}).
+    std::vector<Slot> m_rowAt;
+    static constexpr uint32_t HasSlots = 1;
+    std::vector<Slot> m_slots; // Columns per written row
     std::vector<uint8_t> m_kind;
+    mutable std::unique_ptr<Parsed> m_parsed;
     bool m_overflowed = false;
 };

@@ -90,6 +90,19 @@ inline void readFieldInto(QByteArrayView line, qsizetype hit, const TagSpec& tag
     setPresentField(line, v, length, tag, out);
 }
 
+// Whether the field found at `hit` has an unreadable length, as
+// readFieldInto() would read it (without reading the value).
+inline bool fieldUnreadable(QByteArrayView line, qsizetype hit, const TagSpec& tag)
+{
+    const qsizetype n = line.size();
+    const char* p = line.data();
+    const qsizetype d = hit + tag.lengthAt - 1;
+    if (d >= 0 && d + 2 < n && unsigned(p[d] - '0') <= 9 &&
+        (p[d + 1] == '>' || (unsigned(p[d + 1] - '0') <= 9 && p[d + 2] == '>')))
+        return false;
+    return readFieldAt(line, hit, tag).status == FieldValue::Unreadable;
+}
+
 // The standard tag set of the loader (lower- and upper-case texts): the grid
 // columns' tags (see Columns.h).
 namespace StdTags

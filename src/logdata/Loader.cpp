@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -26,6 +27,13 @@ const TagScanner& loaderScanner()
         return TagScanner(tags, gridcol::ColumnCount);
     }();
     return scanner;
+}
+
+// The call was found by "<call", and no "<call" stands before it.
+bool lowerCaseCall(QByteArrayView line, qsizetype callHit)
+{
+    return callHit >= 0 && line[callHit + 1] == 'c' &&
+           (callHit == 0 || line.first(callHit + 5).indexOf(QByteArrayView("<call")) == callHit);
 }
 
 // Reads column C's cell. Each column gets code of its own (its tag and form
@@ -70,13 +78,35 @@ void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out)
     parseScannedRow(line, hits, displayFormat, out);
 }
 
+void readRowFlags(QByteArrayView line, const qsizetype* hits, RowValues& out)
+{
+    out.unreadable = 0;
+    FieldValue call, rcvd;
+    for (int c = 0; c < gridcol::ColumnCount; ++c) {
+        if (hits[c] < 0)
+            continue;
+        const TagSpec& tag = gridcol::kColumns[c].tag;
+        if (c == gridcol::Call || c == gridcol::EqslRcvd) {
+            FieldValue& v = c == gridcol::Call ? call : rcvd;
+            readFieldInto(line, hits[c], tag, v);
+            if (v.status == FieldValue::Unreadable) {
+                ++out.unreadable;
+                v.value = QByteArrayView("", 0);
+            }
+        } else if (fieldUnreadable(line, hits[c], tag)) {
+            ++out.unreadable;
+        }
+    }
+    out.lowerCaseCall = lowerCaseCall(line, hits[gridcol::Call]);
+    out.call = call.value;
+    out.eqslRcvdPresent = rcvd.present();
+    out.confirmed = out.eqslRcvdPresent && rcvd.value == QByteArrayView("Y");
+}
+
 void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFormat, RowValues& out)
 {
     out.unreadable = 0;
-    const qsizetype callHit = hits[gridcol::Call];
-    out.lowerCaseCall =
-        callHit >= 0 && line[callHit + 1] == 'c' &&
-        (callHit == 0 || line.first(callHit + 5).indexOf(QByteArrayView("<call")) == callHit);
+    out.lowerCaseCall = lowerCaseCall(line, hits[gridcol::Call]);
     readCells(line, hits, displayFormat, out,
               std::make_integer_sequence<int, gridcol::ColumnCount>());
     out.confirmed = out.eqslRcvdPresent && out.cells[gridcol::EqslRcvd] == QByteArrayView("Y");
@@ -85,6 +115,11 @@ void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFor
             if (gridcol::kColumns[c].emptyForCq)
                 out.cells[c] = QByteArrayView("", 0);
     }
+}
+
+void gridCells(const RowValues& r, QByteArrayView (&cells)[CellTable::Columns])
+{
+    std::copy(std::begin(r.cells), std::end(r.cells), cells);
 }
 
 void writeGridRow(CellTable& table, int row, const RowValues& r)
@@ -222,14 +257,14 @@ LoadReport loadLogbookData(ProgramState& s, LogbookState& book)
     openAndRead(s, book, report, image, mark);
 
     const bool display = s.DisplayFormat == 1;
-    // The values stay in the image; only converted dates and times are copied.
+    // The grid's rows are the image's lines, read when they are shown.
     report.rows.setSource(image);
     // Room for the rows guessed from the size: a WSJT-X record is about 200
     // bytes, and of each row only the converted date and time (DD.MM.YYYY
     // and HH:MM, 24 bytes with their bookkeeping) are copied. A guess too
     // small only costs a regrowth.
     const qsizetype expectedRows = image.size() / 200 + 1;
-    report.rows.reserve(int(expectedRows), expectedRows * 24 + 64);
+    report.rows.reserve(int(expectedRows), 0);
     std::vector<LineSpan> spans;
     spans.reserve(size_t(expectedRows + 1));
     std::vector<quint8> flags;
@@ -246,7 +281,7 @@ LoadReport loadLogbookData(ProgramState& s, LogbookState& book)
         if (spans.size() == 1)
             return; // the header
         const QByteArrayView line(image.constData() + offset, length);
-        parseScannedRow(line, hits, display, row);
+        readRowFlags(line, hits, row);
         report.unreadableFields += row.unreadable;
         flags.push_back(rowFlags(row));
         heads.push_back(callHead(row.call));
@@ -254,7 +289,7 @@ LoadReport loadLogbookData(ProgramState& s, LogbookState& book)
             ++book.ConfirmedCount;
         if (row.eqslRcvdPresent)
             ++book.RowsWithRcvd;
-        writeGridRow(report.rows, int(spans.size()) - 2, row);
+        report.rows.setLineRow(int(spans.size()) - 2, line, display);
     };
     // A piece takes a few tens of milliseconds: the window hears of the
     // progress a few times a second, and the pieces cost nothing besides.

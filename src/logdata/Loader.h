@@ -86,9 +86,15 @@ void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out);
 void parseScannedRow(QByteArrayView line, const qsizetype* hits, bool displayFormat,
                      RowValues& out);
 
+// Only what a load keeps of a scanned line (the grid reads its cells later):
+// the call, the eQSL-received flags and the count of unreadable fields.
+void readRowFlags(QByteArrayView line, const qsizetype* hits, RowValues& out);
+
 // Writes grid row `row` of `table` from a record's values. The whole-log view
 // and the call search build their rows with it, so a QSO shows the same in both.
 void writeGridRow(CellTable& table, int row, const RowValues& r);
+// The cells of that row, in the grid's column order.
+void gridCells(const RowValues& r, QByteArrayView (&cells)[CellTable::Columns]);
 
 // The first four bytes of a call, zero-padded, as one number
 // (LogbookState::RowCallHeads).

@@ -15,6 +15,8 @@
 
 namespace
 {
+// More rows than this added or removed at once reset the model instead.
+constexpr int kResetRows = 4096;
 constexpr int kHeaderColor = 8421440; // RGB 64,128,128
 constexpr int kLineGreen = 2209384;   // the cell borders
 constexpr int kLineRed = 255;         // under the date column
@@ -115,7 +117,13 @@ void GridModel::setRowCount(int n)
     n = qMax(1, n);
     if (n == m_rowCount)
         return;
-    if (n > m_rowCount) {
+    if (qAbs(n - m_rowCount) > kResetRows) {
+        // Many rows at once (the whole log against a search result): the
+        // views take a reset faster than the rows' removal or insertion.
+        beginResetModel();
+        m_rowCount = n;
+        endResetModel();
+    } else if (n > m_rowCount) {
         beginInsertRows(QModelIndex(), m_rowCount, n - 1);
         m_rowCount = n;
         endInsertRows();
@@ -184,6 +192,13 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new GridMo
 {
     m_model->setParent(this);
     setModel(m_model);
+    // A new row count or content is laid out at once rather than on the next
+    // turn of the event loop: the grid is then painted once, not a second
+    // time when its scroll range changes.
+    const auto layOut = [this] { executeDelayedItemsLayout(); };
+    connect(m_model, &QAbstractItemModel::modelReset, this, layOut);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, layOut);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, layOut);
     setItemDelegate(new GridDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();

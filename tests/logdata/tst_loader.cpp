@@ -29,6 +29,7 @@ private slots:
     void callSearch_data();
     void callSearch();
     void cellsOutliveTheirSource();
+    void rowsReadFromTheirLines();
     void utf8ValuesShownAsUtf8();
     void largeFilesShowProgressOrAreRefused();
 };
@@ -382,6 +383,82 @@ void TestLoader::largeFilesShowProgressOrAreRefused()
     QVERIFY(!refused.opened);
     QVERIFY(refused.errorReason.contains(QStringLiteral("2 GiB")));
     QCOMPARE(s.QsoCount, -1);
+}
+
+// A row kept as its record line shows what a row written from the parsed
+// values shows, also once the line's image is gone or replaced, in copies,
+// in tables with another image, and after a table moved.
+void TestLoader::rowsReadFromTheirLines()
+{
+    QByteArray image = "<call:6>DL1ABC <qso_date:8>20240315 <time_on:6>093000 "
+                       "<freq:9>14.074000 <band:3>20m <mode:4>MFSK <eqsl_qsl_rcvd:1>Y\n"
+                       "<call:2>CQ <gridsquare:4>JO31 <comment:4>test <eqsl_qsl_sent:1>N\n";
+    const qsizetype second = image.indexOf('\n') + 1;
+    const QByteArrayView lines[2] = {
+        QByteArrayView(image).first(second - 1),
+        QByteArrayView(image).sliced(second, image.size() - second - 1)};
+    for (const bool display : {true, false}) {
+        CellTable expected;
+        for (int i = 0; i < 2; ++i) {
+            RowValues v;
+            parseLogRow(lines[i], display, v);
+            writeGridRow(expected, i, v);
+        }
+        auto same = [&](const CellTable& t, int row, int as) {
+            for (int c = 0; c < CellTable::Columns; ++c) {
+                QCOMPARE(t.cell(row, c), expected.cell(as, c));
+                QCOMPARE(t.cellString(row, c), expected.cellString(as, c));
+                QCOMPARE(t.value(row, c).toByteArray(), expected.value(as, c).toByteArray());
+            }
+        };
+        auto table = std::make_unique<CellTable>();
+        table->setSource(image);
+        table->setLineRow(0, lines[0], display);
+        table->setLineRow(3, lines[1], display); // rows 1 and 2 stay unwritten
+        QVERIFY(table->rowWritten(0) && !table->rowWritten(1) && table->rowWritten(3));
+        QCOMPARE(table->rowCount(), 4);
+        // Read in turns: each row's cells are its own.
+        same(*table, 3, 1);
+        same(*table, 0, 0);
+        same(*table, 3, 1);
+
+        CellTable sameImage, otherImage;
+        sameImage.setSource(image);
+        otherImage.setSource(QByteArray("<call:4>W1AW"));
+        sameImage.copyRow(*table, 3, 0);
+        otherImage.copyRow(*table, 0, 0);
+        otherImage.copyRow(*table, 3, 1);
+        CellTable copy(*table);
+        CellTable moved(std::move(copy));
+        same(moved, 0, 0);
+        // The table's image replaced: its rows keep their texts.
+        table->setSource(QByteArray("<call:5>K1ABC"));
+        same(*table, 0, 0);
+        same(*table, 3, 1);
+        table.reset();
+        same(otherImage, 0, 0);
+        same(otherImage, 1, 1);
+        same(sameImage, 0, 1);
+        same(moved, 3, 1);
+        // A cell changed by hand; the row's other cells stay.
+        moved.setCell(3, 2, "  DL9XYZ");
+        QCOMPARE(moved.cell(3, 2), QByteArray("  DL9XYZ"));
+        QCOMPARE(moved.cell(3, 3), expected.cell(1, 3));
+        same(moved, 0, 0);
+    }
+    // A line outside the table's image is read at once.
+    CellTable elsewhere;
+    elsewhere.setSource(QByteArray("<call:4>W1AW"));
+    {
+        const QByteArray line = "<call:5>K1ABC <band:3>40m";
+        elsewhere.setLineRow(0, line, true);
+    }
+    QCOMPARE(elsewhere.cell(0, 2), QByteArray("  K1ABC"));
+    QCOMPARE(elsewhere.cell(0, 5), QByteArray("   40m"));
+    // A copy of a table that lost cells says so too.
+    elsewhere.markOverflowed();
+    const CellTable copied(elsewhere);
+    QVERIFY(copied.overflowed());
 }
 
 QTEST_GUILESS_MAIN(TestLoader)
