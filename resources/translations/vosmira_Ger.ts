@@ -813,6 +813,10 @@
         <translation>eQSL ein</translation>
     </message>
     <message>
+        <source>LoTW in</source>
+        <translation>LoTW ein</translation>
+    </message>
+    <message>
         <source>Comment</source>
         <translation>Kommentar</translation>
     </message>

@@ -84,6 +84,7 @@ enum ColumnId {
     RstRcvd,
     EqslSent,
     EqslRcvd,
+    LotwRcvd,
     Comment
 };
 
@@ -183,9 +184,20 @@ inline constexpr Column kColumns[] = {
      .changeForm = Form::AsWritten, .changePlace = 12, .changed = &EditFieldSet::eqslRcvd,
      .listPlace = 9, .listGap = 7, .listWidth = 0, .listEmpty = "", .listForm = Form::AsWritten,
      .listHead1 = "e-QSL", .listHead2 = " in"},
+    // LoTW's confirmation, as the QSL download marks it: in the grid only
+    // (the change form keeps it as the record has it; the printed list is
+    // as it always was).
+    {.name = "LOTW_QSL_RCVD", .tag = {"lotw_qsl_rcvd", "LOTW_QSL_RCVD", detail::R::One, 15, 2},
+     .gridForm = Form::AsWritten, .emptyForCq = true, .leadingBlanks = 3,
+     .caption = QT_TRANSLATE_NOOP("GridModel", "LoTW in"), .width = 65, .align = detail::Left,
+     .openSkip = 2, .openMax = 4, .opened = nullptr,
+     .changeTag = {}, .changeForm = Form::AsWritten, .changePlace = 14, .changed = nullptr,
+     .listPlace = -1, .listGap = 0, .listWidth = 0, .listEmpty = "", .listForm = Form::AsWritten,
+     .listHead1 = "", .listHead2 = ""},
+    // The comment takes what the window's width leaves.
     {.name = "COMMENT", .tag = {"comment", "COMMENT", detail::R::OneOrTwo, 9, -1},
      .gridForm = Form::AsWritten, .emptyForCq = false, .leadingBlanks = 1,
-     .caption = QT_TRANSLATE_NOOP("GridModel", "Comment"), .width = 412, .align = detail::Left,
+     .caption = QT_TRANSLATE_NOOP("GridModel", "Comment"), .width = 347, .align = detail::Left,
      .openSkip = 0, .openMax = -1, .opened = &SelectedQsoSet::comment,
      .changeTag = {}, .changeForm = Form::AsWritten, .changePlace = 13,
      .changed = &EditFieldSet::comment,

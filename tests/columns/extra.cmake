@@ -1,4 +1,4 @@
-# A build with one grid column more (LotwColumn.inc appended to the column
+# A build with one grid column more (SubmodeColumn.inc appended to the column
 # table): the data layer, the change form's reader and the grid compiled again
 # with it, and a test that the new column reaches each of them. It links
 # nothing built from the usual table.
@@ -11,7 +11,7 @@ add_executable(tst_extracolumn ${CMAKE_CURRENT_LIST_DIR}/extra_column_test.cpp
   ${PROJECT_SOURCE_DIR}/src/mainwin/StringGrid.cpp ${PROJECT_SOURCE_DIR}/src/mainwin/StringGrid.h)
 target_include_directories(tst_extracolumn PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
 target_compile_definitions(tst_extracolumn PRIVATE
-  VOSMIRA_EXTRA_COLUMN="${CMAKE_CURRENT_LIST_DIR}/LotwColumn.inc")
+  VOSMIRA_EXTRA_COLUMN="${CMAKE_CURRENT_LIST_DIR}/SubmodeColumn.inc")
 target_link_libraries(tst_extracolumn PRIVATE Qt6::Widgets Qt6::Test JPEG::JPEG)
 add_test(NAME tst_extracolumn COMMAND tst_extracolumn)
 set_tests_properties(tst_extracolumn PROPERTIES ENVIRONMENT "${VOSMIRA_TEST_ENV}" TIMEOUT 120)

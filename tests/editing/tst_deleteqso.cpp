@@ -4,6 +4,7 @@
 #include "editing/del_qso.h"
 #include "editing/message_del.h"
 #include "editing/new_call.h"
+#include "logdata/Columns.h"
 #include "support/editing_Fixture.h"
 
 #include <QLabel>
@@ -124,7 +125,8 @@ void TestDeleteQso::deleteOverwritesTheLine()
     QVERIFY(!windows().Form7->isVisible());
     // Reloaded: the grid shows the placeholder's comment at the QSO's place.
     QCOMPARE(windows().Form1->StringGrid1->Cells(2, 2), QByteArray("  "));
-    QCOMPARE(windows().Form1->StringGrid1->Cells(11, 2), QByteArray(" Reserve by delete"));
+    QCOMPARE(windows().Form1->StringGrid1->Cells(gridcol::Comment, 2),
+             QByteArray(" Reserve by delete"));
     QCOMPARE(logbookData().LogLines.at(4), kDeletedRecord.toByteArray());
     QVERIFY(p.dialogs->messages.isEmpty());
 }

@@ -389,13 +389,13 @@ void TestNewQsoForm::roundTripThroughBothForms()
     const int a = int(p.lines.size()) - 1; // grid row of the first new QSO
     QCOMPARE(row(a),
              (QByteArrayList{"03.04.2024", "09:30", "DL2XYZ", "JO62QM", "144.174000", "", "FT8",
-                             "-05", "1234567890", "", "", Cp1252::fromUnicode(longComment)}));
+                             "-05", "1234567890", "", "", "", Cp1252::fromUnicode(longComment)}));
     // A "CQ" call: the loader empties the locator and the eQSL values.
     QCOMPARE(row(a + 1), (QByteArrayList{"04.04.2024", "10:15", "CQ", "", "7.074", "40m", "FT4",
-                                         "+03", "-01", "", "", "\xc4"}));
-    QCOMPARE(row(0),
-             (QByteArrayList{"10.03.2024", "12:34", "K10XY", "FN42", "14.0740", "20m", "FT8",
-                             "+123456789", "-10", "", "", Cp1252::fromUnicode(changedComment)}));
+                                         "+03", "-01", "", "", "", "\xc4"}));
+    QCOMPARE(row(0), (QByteArrayList{"10.03.2024", "12:34", "K10XY", "FN42", "14.0740", "20m",
+                                     "FT8", "+123456789", "-10", "", "", "",
+                                     Cp1252::fromUnicode(changedComment)}));
     QVERIFY(now[1].contains("<comment:125>"));
     QVERIFY(now.last().startsWith("<call:2>CQ<"));
     QVERIFY(now.last().contains("<gridsquare:4>JO62<"));

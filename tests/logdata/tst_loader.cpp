@@ -74,15 +74,15 @@ void TestLoader::countersAndCells()
     QCOMPARE(r.rows.rowCount(), 3);
     QVERIFY(r.numberShown);
     // Every cell with the leading blanks of its column.
-    const QList<QByteArray> expected = {"  15.03.2024", "  12:34", "  DL1ABC", "   JO62",
-                                        "   14.0740",   "   20m",  "    FT8",  "    -05",
-                                        "    -10",      "   Y",    "   N",     " tnx"};
-    for (int c = 0; c < 12; ++c)
+    const QList<QByteArray> expected = {
+        "  15.03.2024", "  12:34", "  DL1ABC", "   JO62", "   14.0740", "   20m", "    FT8",
+        "    -05",      "    -10", "   Y",     "   N",    "   ",        " tnx"};
+    for (int c = 0; c < CellTable::Columns; ++c)
         QCOMPARE(cell(r, 0, c), expected[c]);
     QCOMPARE(cell(r, 1, 2), QByteArray("  K1ABC"));
     QCOMPARE(cell(r, 1, 0), QByteArray("  16.03.2024"));
     QCOMPARE(cell(r, 1, 4), QByteArray("   ")); // no frequency, also after one with
-    QCOMPARE(cell(r, 2, 11), QByteArray(" "));
+    QCOMPARE(cell(r, 2, gridcol::Comment), QByteArray(" "));
     // LogLines: element 0 unused, the lines from element 1, a spare after.
     QCOMPARE(s.LogLines.at(1), kHeader);
     QCOMPARE(s.LogLines.at(2), r1);
@@ -115,7 +115,8 @@ void TestLoader::conversions_data()
     QTest::newRow("short date") << QByteArray("<qso_date:7>2024031") << 0
                                 << QByteArray("  1.03.2024");
     QTest::newRow("typed length") << QByteArray("<call:6:S>DL1ABC") << 2 << QByteArray("  DL1ABC");
-    QTest::newRow("long comment") << QByteArray("<comment:120>" + QByteArray(120, 'c')) << 11
+    QTest::newRow("long comment") << QByteArray("<comment:120>" + QByteArray(120, 'c'))
+                                  << int(gridcol::Comment)
                                   << QByteArray(" " + QByteArray(120, 'c'));
     QTest::newRow("mixed case tag") << QByteArray("<Call:6>DL1ABC") << 2 << QByteArray("  ");
 }
@@ -289,15 +290,15 @@ void TestLoader::cellsOutliveTheirSource()
 {
     QByteArray image = "<call:6>DL1ABC <band:3>20m";
     const QByteArrayView call(image.constData() + 8, 6), band(image.constData() + 23, 3);
-    const QByteArrayView values[CellTable::Columns] = {"15.03.2024", "09:30", call, "", "", band,
-                                                       "FT8",        "",      "",   "", "", "note"};
+    const QByteArrayView values[CellTable::Columns] = {
+        "15.03.2024", "09:30", call, "", "", band, "FT8", "", "", "", "", "", "note"};
     auto check = [](const CellTable& t, int row) {
         QCOMPARE(t.cell(row, 0), QByteArray("  15.03.2024"));
         QCOMPARE(t.cell(row, 2), QByteArray("  DL1ABC"));
         QCOMPARE(t.cell(row, 3), QByteArray("   "));
         QCOMPARE(t.cell(row, 5), QByteArray("   20m"));
         QCOMPARE(t.cellString(row, 6), QStringLiteral("    FT8"));
-        QCOMPARE(t.cell(row, 11), QByteArray(" note"));
+        QCOMPARE(t.cell(row, gridcol::Comment), QByteArray(" note"));
     };
 
     auto table = std::make_unique<CellTable>();
@@ -318,8 +319,8 @@ void TestLoader::cellsOutliveTheirSource()
     // Rows taken over by a table with its own image, then the first is gone.
     CellTable next;
     next.setSource(QByteArray("<call:5>K1ABC"));
-    const QByteArrayView raw[CellTable::Columns] = {"a", "b", "c", "d", "e", "f",
-                                                    "g", "h", "i", "j", "k", "l"};
+    const QByteArrayView raw[CellTable::Columns] = {"a", "b", "c", "d", "e", "f", "g",
+                                                    "h", "i", "j", "k", "l", "m"};
     next.setRawRow(0, raw);
     next.copyRow(*table, 1, 1);
     next.copyRow(*table, 2, 2);
@@ -345,12 +346,12 @@ void TestLoader::utf8ValuesShownAsUtf8()
                                          "<call:5>DL1AB <comment:5>Gr\xfc\xdf"
                                          "e <eor>",
                                          "<call:5>UA3AA <comment:12>Привет <eor>"});
-    QCOMPARE(r.rows.cellString(0, 11), QStringLiteral(" Grüße aus")); // 11 bytes
+    QCOMPARE(r.rows.cellString(0, gridcol::Comment), QStringLiteral(" Grüße aus")); // 11 bytes
     // Five characters declared as 5: the value goes on to the end of the
     // character the length cuts into, never stops inside it.
-    QCOMPARE(r.rows.cellString(1, 11), QStringLiteral(" Grüß"));
-    QCOMPARE(r.rows.cellString(2, 11), QStringLiteral(" Grüße")); // Windows-1252
-    QCOMPARE(r.rows.cellString(3, 11), QStringLiteral(" Привет"));
+    QCOMPARE(r.rows.cellString(1, gridcol::Comment), QStringLiteral(" Grüß"));
+    QCOMPARE(r.rows.cellString(2, gridcol::Comment), QStringLiteral(" Grüße")); // Windows-1252
+    QCOMPARE(r.rows.cellString(3, gridcol::Comment), QStringLiteral(" Привет"));
     // The lines themselves are held as read, byte for byte.
     QCOMPARE(testLog().LogLines.at(3), QByteArray("<call:5>SP9XY <comment:5>Grüße <eor>"));
 }

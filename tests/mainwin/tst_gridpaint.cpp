@@ -45,12 +45,12 @@ private slots:
         CellTable rows;
         const QByteArrayView cells[][CellTable::Columns] = {
             {"  04.11.2025", "  05:10", "  LA6XNW", "   JB63", "   3.574960", "   80m", "    FT8",
-             "    -03", "    -13", "   Y", "   N", " 73 and good DX"},
+             "    -03", "    -13", "   Y", "   N", "   Y", " 73 and good DX"},
             // Longer than their cells: cut at the cell's edge.
             {"  04.11.2025 and more", "  05:37", "  VERY/LONG/CALLSIGN/P", "", "   432.176783",
-             "   70cm", "    FT8", "", "", "", "",
+             "   70cm", "    FT8", "", "", "", "", "",
              " a comment much longer than its column is wide"},
-            {"", "", "  Ääöü ß", "", "", "", "", "", "", "", "", ""}};
+            {"", "", "  Ääöü ß", "", "", "", "", "", "", "", "", "", ""}};
         for (int r = 0; r < 3; ++r)
             rows.setRawRow(r, cells[r]);
         grid.grid()->setFullRows(std::move(rows));

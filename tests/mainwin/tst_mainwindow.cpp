@@ -7,6 +7,7 @@
 #include "editing/message_del.h"
 #include "editing/new_call.h"
 #include "eqsl/eQSL.h"
+#include "logdata/Columns.h"
 #include "logdata/Logbook.h"
 #include "logdata/State.h"
 #include "mainwin/QSL_Print.h"
@@ -466,12 +467,17 @@ void TestMainWindow::recordsStoredElsewhereShowInTheGrid()
     Logbook* book = f->logbook();
     // Another window marks two QSOs confirmed: the grid and the count follow.
     QByteArray one = record(1), two = record(2);
-    const QByteArray mark = " <eqsl_qsl_rcvd:1>Y <eor>";
+    const QByteArray mark = " <eqsl_qsl_rcvd:1>Y <lotw_qsl_rcvd:1>Y <eor>";
     const LinesWritten w = book->writeLines(
         {{2, record(1), one.replace(" <eor>", mark)}, {3, record(2), two.replace(" <eor>", mark)}});
     QVERIFY(w.written());
     QCOMPARE(grid()->Cells(10, 1).trimmed(), QByteArray("Y"));
     QCOMPARE(grid()->Cells(10, 2).trimmed(), QByteArray("Y"));
+    // LoTW's confirmation has a column of its own beside eQSL's.
+    QCOMPARE(grid()->Cells(gridcol::LotwRcvd, 2), QByteArray("   Y"));
+    QCOMPARE(grid()->Cells(gridcol::LotwRcvd, 3), QByteArray("   "));
+    QCOMPARE(grid()->model()->headerData(gridcol::LotwRcvd, Qt::Horizontal).toString(),
+             QStringLiteral("LoTW in"));
     QCOMPARE(f->Panel17->text(), QStringLiteral("10"));
 }
 
@@ -516,10 +522,11 @@ void TestMainWindow::desktopLookAndKeyboard()
     header->resizeSection(5, 900);
     QCoreApplication::processEvents();
     QTest::keyClick(g, Qt::Key_End);
-    QCOMPARE(g->currentIndex().column(), 11);
+    QCOMPARE(g->currentIndex().column(), GridModel::Columns - 1);
     QVERIFY(g->horizontalScrollBar()->value() > 0);
-    QCOMPARE(header->mapTo(f, QPoint(header->sectionViewportPosition(11), 0)).x(),
-             g->viewport()->mapTo(f, QPoint(g->columnViewportPosition(11), 0)).x());
+    QCOMPARE(
+        header->mapTo(f, QPoint(header->sectionViewportPosition(GridModel::Columns - 1), 0)).x(),
+        g->viewport()->mapTo(f, QPoint(g->columnViewportPosition(GridModel::Columns - 1), 0)).x());
     g->setCurrentIndex(g->model()->index(29, 0));
     header->resizeSection(5, 55);
     // A ten-character frequency fits its column.
