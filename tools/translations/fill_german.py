@@ -23,7 +23,7 @@ COMMON = {
     "Comment": "Kommentar", "Exit": "Beenden", "Cancel": "Abbrechen", "by Dranek": "von Dranek",
     "Configuration": "Konfiguration", "New QSO": "Neues QSO", "Delete QSO": "QSO löschen",
     "eQSL account": "eQSL-Zugang",
-    "eQSL out": "eQSL aus", "eQSL in": "eQSL ein",
+    "eQSL out": "eQSL aus", "eQSL in": "eQSL ein", "LoTW in": "LoTW ein",
 }
 
 TEXTS = {
