@@ -260,9 +260,8 @@ LoadReport loadLogbookData(ProgramState& s, LogbookState& book)
     // The grid's rows are the image's lines, read when they are shown.
     report.rows.setSource(image);
     // Room for the rows guessed from the size: a WSJT-X record is about 200
-    // bytes, and of each row only the converted date and time (DD.MM.YYYY
-    // and HH:MM, 24 bytes with their bookkeeping) are copied. A guess too
-    // small only costs a regrowth.
+    // bytes, and a row keeps only where its line is (its cells are read when
+    // shown). A guess too small only costs a regrowth.
     const qsizetype expectedRows = image.size() / 200 + 1;
     report.rows.reserve(int(expectedRows), 0);
     std::vector<LineSpan> spans;
