@@ -85,15 +85,10 @@ void LineTable::take(int k, const QByteArray& text)
     m_changed.push_back(k);
 }
 
-void LineTable::refill(const QByteArray& image, const std::vector<LineSpan>& spans)
+std::vector<QByteArray> LineTable::ownFrom(size_t first)
 {
-    const size_t n = spans.size();
-    if (m_slots.size() < n + 1)
-        m_slots.resize(n + 1);
-    // Elements beyond the refilled range keep their text, so slices of the
-    // old image become owned copies before the image is replaced.
     std::vector<QByteArray> keep;
-    for (size_t k = n + 1; k < m_slots.size(); ++k) {
+    for (size_t k = first; k < m_slots.size(); ++k) {
         Slot& s = m_slots[k];
         if (s.owned < 0 && s.length == 0)
             continue;
@@ -105,7 +100,17 @@ void LineTable::refill(const QByteArray& image, const std::vector<LineSpan>& spa
         if (!text.isEmpty())
             keep.push_back(text);
     }
-    m_owned = std::move(keep);
+    return keep;
+}
+
+void LineTable::refill(const QByteArray& image, const std::vector<LineSpan>& spans)
+{
+    const size_t n = spans.size();
+    if (m_slots.size() < n + 1)
+        m_slots.resize(n + 1);
+    // Elements beyond the refilled range keep their text, so slices of the
+    // old image become owned copies before the image is replaced.
+    m_owned = ownFrom(n + 1);
     m_image = image;
     m_changed.clear();
     agreeWithFile(int(n));
@@ -115,6 +120,24 @@ void LineTable::refill(const QByteArray& image, const std::vector<LineSpan>& spa
         s.length = qint32(spans[k - 1].length);
         s.owned = -1;
     }
+}
+
+void LineTable::adopt(const QByteArray& image, std::vector<Slot>&& lines)
+{
+    const size_t n = lines.empty() ? 0 : lines.size() - 1;
+    if (lines.empty())
+        lines.emplace_back();
+    // Elements beyond the new lines keep their text (see refill()), and one
+    // spare element follows the last line, as after a refill.
+    m_owned = ownFrom(n + 1);
+    for (size_t k = n + 1; k < m_slots.size(); ++k)
+        lines.push_back(m_slots[k]);
+    if (lines.size() < n + 2)
+        lines.emplace_back();
+    m_slots = std::move(lines);
+    m_image = image;
+    m_changed.clear();
+    agreeWithFile(int(n));
 }
 
 std::vector<LineSpan> splitLines(QByteArrayView image)

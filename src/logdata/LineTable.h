@@ -48,6 +48,17 @@ public:
     // (the table grows if needed); elements beyond keep what they held.
     void refill(const QByteArray& image, const std::vector<LineSpan>& spans);
 
+    // Where a line of a file image lies, as the table keeps it.
+    struct Slot {
+        qsizetype offset = 0;
+        qint32 length = 0;
+        qint32 owned = -1; // index into m_owned, or -1 for a slice of m_image
+    };
+    // The same as refill(), with the lines already in the table's own form
+    // (`lines[0]` stands for the unused element 0): a load of a large log
+    // builds its list of lines once, not a second time here.
+    void adopt(const QByteArray& image, std::vector<Slot>&& lines);
+
     // The text of element k when it has one of its own (it was replaced),
     // otherwise null.
     const QByteArray* ownText(int k) const
@@ -74,11 +85,9 @@ public:
     std::vector<int> takeChanged();
 
 private:
-    struct Slot {
-        qsizetype offset = 0;
-        qint32 length = 0;
-        qint32 owned = -1; // index into m_owned, or -1 for a slice of m_image
-    };
+    // Elements from `first` on become owned copies, so that they outlive the
+    // image they may be slices of.
+    std::vector<QByteArray> ownFrom(size_t first);
 
     QByteArray m_image;
     std::vector<Slot> m_slots;

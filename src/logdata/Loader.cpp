@@ -264,8 +264,9 @@ LoadReport loadLogbookData(ProgramState& s, LogbookState& book)
     // shown). A guess too small only costs a regrowth.
     const qsizetype expectedRows = image.size() / 200 + 1;
     report.rows.reserve(int(expectedRows), 0);
-    std::vector<LineSpan> spans;
-    spans.reserve(size_t(expectedRows + 1));
+    // Element 0 of the line table is unused; the file's lines follow.
+    std::vector<LineTable::Slot> lineSlots(1);
+    lineSlots.reserve(size_t(expectedRows + 2));
     std::vector<quint8> flags;
     flags.reserve(size_t(expectedRows));
     std::vector<quint32> heads;
@@ -276,8 +277,8 @@ LoadReport loadLogbookData(ProgramState& s, LogbookState& book)
     qsizetype pieceStart = 0;
     auto onLine = [&](qsizetype offset, qsizetype length, const qsizetype* hits) {
         offset += pieceStart;
-        spans.push_back({offset, length});
-        if (spans.size() == 1)
+        lineSlots.push_back({offset, qint32(length), -1});
+        if (lineSlots.size() == 2)
             return; // the header
         const QByteArrayView line(image.constData() + offset, length);
         readRowFlags(line, hits, row);
@@ -288,7 +289,7 @@ LoadReport loadLogbookData(ProgramState& s, LogbookState& book)
             ++book.ConfirmedCount;
         if (row.eqslRcvdPresent)
             ++book.RowsWithRcvd;
-        report.rows.setLineRow(int(spans.size()) - 2, line, display);
+        report.rows.setLineRow(int(lineSlots.size()) - 3, line, display);
     };
     // A piece takes a few tens of milliseconds: the window hears of the
     // progress a few times a second, and the pieces cost nothing besides.
@@ -305,12 +306,10 @@ LoadReport loadLogbookData(ProgramState& s, LogbookState& book)
         if (book.loadProgress && pieceStart < image.size())
             book.loadProgress(image.size() + pieceStart, 2 * image.size());
     }
-    const int lines = int(spans.size());
+    const int lines = int(lineSlots.size()) - 1;
 
     if (report.opened) {
-        if (book.LogLines.size() < lines + 2)
-            book.LogLines.resize(lines + 2);
-        book.LogLines.refill(image, spans);
+        book.LogLines.adopt(image, std::move(lineSlots));
         book.LogMark = mark;
         book.LoadedLineCount = lines;
         book.LoadedDisplayFormat = s.DisplayFormat;
