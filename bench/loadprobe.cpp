@@ -10,6 +10,7 @@
 //                                  changed and saved, and the view left (reload)
 #include "app/WindowFactory.h"
 #include "editing/auswahl_select.h"
+#include "editing/eingabe.h"
 #include "logdata/Loader.h"
 #include "logdata/Logbook.h"
 #include "logdata/State.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "BenchLog.h"
 
@@ -72,19 +74,28 @@ int main(int argc, char** argv)
         createAllForms();
         QCoreApplication::processEvents();
         TForm1* f = windows().Form1;
-        f->Button1Click();
-        f->Edit3->setText(QStringLiteral("DL"));
-        QChar enter(13);
-        f->Edit3KeyPress(enter);
-        f->Button3Click();
+        // The cycle goes in as the operator's input, like the UI benchmark's.
+        auto click = [](QWidget* w) {
+            QTest::mouseClick(w, Qt::LeftButton);
+            QCoreApplication::processEvents();
+        };
+        click(f->Button1);
+        QTest::keyClicks(f->Edit3, QStringLiteral("DL"));
+        QTest::keyClick(f->Edit3, Qt::Key_Return);
+        click(f->Button3);
         StringGrid* grid = f->StringGrid1;
-        grid->setCurrentIndex(grid->model()->index(5, 2));
-        f->StringGrid1DblClick();
-        windows().Form2->SelectedRecord =
-            windows().Form2->SelectedRecord.replace("<eor>", "<comment:3>tnx <eor>");
+        const QRect row = grid->visualRect(grid->model()->index(5, 2));
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, row.center());
+        QCoreApplication::processEvents();
         TForm2* view = windows().Form2;
-        view->BitBtn2Click();
-        view->BitBtn1Click();
+        TForm3* change = windows().Form3;
+        click(view->BitBtn4);
+        change->Edit14->setFocus();
+        QTest::keyClick(change->Edit14, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(change->Edit14, QStringLiteral("tnx"));
+        click(change->BitBtn1);
+        click(view->BitBtn2);
+        click(view->BitBtn1);
         QCoreApplication::processEvents();
         if (s.QsoCount <= 0)
             return 1;
