@@ -88,7 +88,19 @@ QString languageName(const QByteArray& setting)
 
 bool useLanguage()
 {
-    const QByteArray language = effectiveLanguage(G().ProgramSettings.Language);
+    const QByteArray setting = G().ProgramSettings.Language;
+    const Installed& i = installed();
+    // The windows' texts are set anew only when the language changes.
+    const bool same = i.tried && i.language == effectiveLanguage(setting);
+    const bool ok = installLanguage(setting);
+    if (!same)
+        retranslateAll();
+    return ok;
+}
+
+bool installLanguage(const QByteArray& setting)
+{
+    const QByteArray language = effectiveLanguage(setting);
     Installed& i = installed();
     if (i.tried && i.language == language)
         return i.own != nullptr || language == kSourceLanguage;
@@ -116,6 +128,5 @@ bool useLanguage()
     }
     // The entity names (and the country room's texts) in the same language.
     country::installCountryTranslation(QString::fromLatin1(language));
-    retranslateAll();
     return ok;
 }

@@ -19,6 +19,9 @@
 // and sets the texts of every window in it. Returns true when a translation
 // (or English, which needs none) is in use.
 bool useLanguage();
+// The same without windows (the command line): only the translations of the
+// language setting `setting` installed.
+bool installLanguage(const QByteArray& setting);
 
 // The language settings there is a translation for, from the compiled
 // translation files (English, the source language, among them).

@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
-#include <QTranslator>
 
 #include <cstring>
 
@@ -33,11 +32,7 @@ int runQslCommand(int argc, char** argv)
     ProgramState state;
     Load_Config(state);
     // The messages in the language of the windows.
-    QTranslator translator;
-    const QByteArray language = effectiveLanguage(state.ProgramSettings.Language);
-    if (language != "Eng" &&
-        translator.load(QStringLiteral(":/i18n/vosmira_%1.qm").arg(QString::fromLatin1(language))))
-        QCoreApplication::installTranslator(&translator);
+    installLanguage(state.ProgramSettings.Language);
 
     const QStringList args = QCoreApplication::arguments();
     const QString action = args.value(2);
