@@ -112,15 +112,12 @@ bool QslRunner::readLotwAccount(const ServiceSettings& settings, qsl::SecretStor
     return readPassword(secrets, qslkeys::kLotwPassword, account.password, error);
 }
 
-bool QslRunner::configure(qsl::QslService* service, QString& error)
+bool QslRunner::configure(qsl::QslService* service, const ServiceSettings& settings, QString& error)
 {
     auto* eqsl = qobject_cast<qsl::EqslService*>(service);
     auto* lotw = qobject_cast<qsl::LotwService*>(service);
     if (!eqsl && !lotw)
         return true;
-    ServiceSettings settings;
-    if (!settings.load(m_settingsPath, &error))
-        return false;
     if (eqsl) {
         qsl::EqslAccount account;
         if (!readEqslAccount(settings, m_secrets, account, error))
@@ -143,9 +140,9 @@ bool QslRunner::start(qsl::Service which, Action action)
     }
     qsl::QslService* svc = service(which);
     QString error;
+    // The settings read once: the account and, for a download, the cursor.
     ServiceSettings settings;
-    if (!configure(svc, error) ||
-        (action == Action::Download && !settings.load(m_settingsPath, &error))) {
+    if (!settings.load(m_settingsPath, &error) || !configure(svc, settings, error)) {
         QslRunReport report;
         report.summary = tr("%1: %2").arg(svc->name(), error);
         emit finished(report);

@@ -95,7 +95,7 @@ signals:
     void finished(const QslRunReport& report);
 
 private:
-    bool configure(qsl::QslService* service, QString& error);
+    bool configure(qsl::QslService* service, const ServiceSettings& settings, QString& error);
     void serviceFinished(const qsl::RunResult& result);
     // Writes the marks in one rewrite; false and `reason` when the log was
     // not written. Marks whose line holds another QSO now become rows.
