@@ -186,7 +186,6 @@ void connectCountries(const WindowFactory& f)
     f.Form7->setCountries(countries);
     f.Dxcc->setData(countries);
     QObject::connect(f.Form1, &TForm1::dxccRequested, f.Dxcc, &DxccWindow::Open);
-    QObject::connect(f.Form7, &TForm7::saved, countries, &DxccLog::linesAppended);
     // A log loaded anew from another path.
     QObject::connect(f.Configuration, &TConfiguration::returnedToLog, countries,
                      &DxccLog::logReloaded);

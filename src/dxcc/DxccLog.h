@@ -39,9 +39,6 @@ public:
     // The log was loaded anew in a way no signal of the logbook told of (a
     // new log path): the table is counted again.
     void logReloaded();
-    // This program added QSOs after the last line (the new-QSO form): they
-    // are counted in.
-    void linesAppended() { changedLater(); }
 
 signals:
     // The table changed (the log, the countries or the counted confirmations).
