@@ -6,11 +6,15 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QHash>
 #include <QHeaderView>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 
 namespace
@@ -32,23 +36,22 @@ public:
     {
         if (!paintPlainText(p, option, index))
             QStyledItemDelegate::paint(p, option, index);
+        // The edges are one pixel wide: filled as rectangles, which the
+        // raster engine does many times faster than it strokes lines.
         const QRect r = option.rect;
-        p->save();
-        p->setPen(QPen(designColor(kLineGreen), 1));
-        p->drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-        p->drawLine(r.right(), r.top(), r.right(), r.bottom());
-        if (index.column() == 0) {
-            p->setPen(QPen(designColor(kLineRed), 1));
-            p->drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-        }
-        p->restore();
+        static const QColor green = designColor(kLineGreen), red = designColor(kLineRed);
+        p->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), index.column() == 0 ? red : green);
+        p->fillRect(QRect(r.right(), r.top(), 1, r.height() - (index.column() == 0 ? 1 : 0)),
+                    green);
     }
 
 private:
     // A cell that is only text (not selected, no focus, nothing but the
-    // text from the model) is drawn with one plain drawText, in the place the
-    // style's text layout would put it: a grid of a hundred cells repaints
-    // many times cheaper. Anything else is left to the style.
+    // text from the model) is drawn by the delegate itself, in the place the
+    // style's text layout would put it, from a text laid out once and kept:
+    // the cells of a log repeat (bands, modes, reports, dates), and a grid of
+    // a hundred cells repaints many times cheaper. Anything else is left to
+    // the style.
     bool paintPlainText(QPainter* p, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const
     {
@@ -56,27 +59,76 @@ private:
         initStyleOption(&opt, index);
         constexpr auto special = QStyle::State_Selected | QStyle::State_HasFocus |
                                  QStyle::State_Editing | QStyle::State_MouseOver;
+        constexpr auto leftCentred = Qt::AlignLeft | Qt::AlignVCenter;
         if ((opt.state & special) || opt.features != QStyleOptionViewItem::HasDisplay ||
             opt.backgroundBrush.style() != Qt::NoBrush || opt.textElideMode != Qt::ElideNone ||
-            opt.direction != Qt::LeftToRight || opt.text.contains(QLatin1Char('\n')))
+            opt.direction != Qt::LeftToRight || opt.displayAlignment != leftCentred ||
+            opt.text.contains(QLatin1Char('\n')) || opt.text.contains(QLatin1Char('\t')))
             return false;
         const QWidget* w = opt.widget;
         QStyle* style = w ? w->style() : QApplication::style();
-        const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, w);
+        const QRect textRect = textRectOf(style, opt);
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
         QPalette::ColorGroup group =
             (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
         if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
             group = QPalette::Inactive;
+        const QStaticText& text = laidOut(opt.text, opt.font);
+        // Where a single left-aligned line is drawn, vertically centred.
+        const QRect r = textRect.adjusted(margin, 0, -margin, 0);
+        const QPointF at(r.x(), r.y() + (r.height() - text.size().height()) / 2);
         p->save();
         p->setClipRect(opt.rect);
         p->setFont(opt.font);
         p->setPen(opt.palette.color(group, QPalette::Text));
-        p->drawText(textRect.adjusted(margin, 0, -margin, 0),
-                    int(opt.displayAlignment) | Qt::TextSingleLine | Qt::TextDontClip, opt.text);
+        p->drawStaticText(at, text);
         p->restore();
         return true;
     }
+
+    // The style puts a text-only cell's text in a place that depends on the
+    // cell's size, not on the text: asked once per size (the columns' widths).
+    QRect textRectOf(QStyle* style, const QStyleOptionViewItem& opt) const
+    {
+        if (style != m_rectStyle) {
+            m_rectMargins.clear();
+            m_rectStyle = style;
+        }
+        const quint64 key = (quint64(quint32(opt.rect.width())) << 32) | quint32(opt.rect.height());
+        auto it = m_rectMargins.constFind(key);
+        if (it == m_rectMargins.constEnd()) {
+            if (m_rectMargins.size() >= 256)
+                m_rectMargins.clear();
+            const QRect t = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget);
+            it = m_rectMargins.insert(
+                key, QMargins(t.left() - opt.rect.left(), t.top() - opt.rect.top(),
+                              opt.rect.right() - t.right(), opt.rect.bottom() - t.bottom()));
+        }
+        return opt.rect.marginsRemoved(*it);
+    }
+
+    const QStaticText& laidOut(const QString& s, const QFont& font) const
+    {
+        // Bounded: a log scrolled end to end would otherwise keep every text.
+        constexpr qsizetype kKept = 8192;
+        if (font != m_textsFont || m_texts.size() >= kKept) {
+            m_texts.clear();
+            m_textsFont = font;
+        }
+        auto it = m_texts.constFind(s);
+        if (it == m_texts.constEnd()) {
+            QStaticText t(s);
+            t.setTextFormat(Qt::PlainText);
+            t.prepare(QTransform(), font);
+            it = m_texts.insert(s, t);
+        }
+        return *it;
+    }
+
+    mutable QHash<QString, QStaticText> m_texts;
+    mutable QFont m_textsFont;
+    mutable QStyle* m_rectStyle = nullptr;
+    mutable QHash<quint64, QMargins> m_rectMargins;
 };
 } // namespace
 
@@ -303,6 +355,41 @@ void StringGrid::scrollContentsBy(int dx, int dy)
     QTableView::scrollContentsBy(dx, dy);
     if (m_captions && dx != 0)
         m_captions->setOffset(horizontalHeader()->offset());
+}
+
+// Whether the focus changes how the cells look only in the current cell (its
+// focus frame) and the selected ones: the palette draws every other cell alike
+// with and without the focus.
+bool StringGrid::focusShowsOnlyInMarks() const
+{
+    const QPalette& p = palette();
+    for (int r = 0; r < QPalette::NColorRoles; ++r) {
+        const auto role = QPalette::ColorRole(r);
+        if (role != QPalette::Highlight && role != QPalette::HighlightedText &&
+            p.brush(QPalette::Active, role) != p.brush(QPalette::Inactive, role))
+            return false;
+    }
+    return true;
+}
+
+// The item view repaints every visible cell when it loses the focus, so a
+// click on a button beside the grid cost a whole repaint of the grid before
+// the button did anything. Only what the focus changes is repainted: the
+// frame, the current cell and the selected cells.
+void StringGrid::focusOutEvent(QFocusEvent* e)
+{
+    if (!focusShowsOnlyInMarks()) {
+        QTableView::focusOutEvent(e);
+        return;
+    }
+    update(QRegion(rect()).subtracted(QRegion(contentsRect())));
+    QRegion marks = visualRegionForSelection(selectionModel()->selection());
+    if (currentIndex().isValid())
+        marks += visualRect(currentIndex());
+    viewport()->update(marks);
+    // What the widget's own handler does besides repainting.
+    if (qApp->autoSipEnabled() && testAttribute(Qt::WA_InputMethodEnabled))
+        QGuiApplication::inputMethod()->hide();
 }
 
 void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)

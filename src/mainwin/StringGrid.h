@@ -83,8 +83,10 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     // The column captions scroll sideways with the cells.
     void scrollContentsBy(int dx, int dy) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
+    bool focusShowsOnlyInMarks() const;
     GridModel* m_model;
     QPointer<QHeaderView> m_captions;
 };

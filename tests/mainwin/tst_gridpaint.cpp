@@ -4,8 +4,12 @@
 #include "mainwin/StringGrid.h"
 #include "widgets/Widgets.h"
 
+#include <QBoxLayout>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QPushButton>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTest>
 
@@ -32,6 +36,32 @@ public:
         p->restore();
     }
 };
+// The part of a widget its paint events covered.
+class PaintedArea : public QObject
+{
+public:
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
+void fillRows(StringGrid& grid, int n)
+{
+    CellTable rows;
+    for (int r = 0; r < n; ++r) {
+        const QByteArray call = "  DL" + QByteArray::number(r) + "ABC";
+        const QByteArrayView cells[CellTable::Columns] = {
+            "  04.11.2025", "  05:10", call,   "   JB63", "   3.574960", "   80m", "    FT8",
+            "    -03",      "    -13", "   Y", "   N",    "   Y",        " 73"};
+        rows.setRawRow(r, cells);
+    }
+    grid.grid()->setFullRows(std::move(rows));
+    grid.grid()->setRowCount(n);
+}
 } // namespace
 
 class TestGridPaint : public QObject
@@ -63,6 +93,40 @@ private slots:
         grid.setItemDelegate(new StyledCells(&grid));
         const QImage styled = grid.grab().toImage();
         QCOMPARE(drawn, styled);
+    }
+
+    // A click on a button beside the grid takes the focus from it: only what
+    // the focus changes is repainted (not every cell), and the window then
+    // shows exactly what a whole repaint would draw.
+    void losingTheFocusRepaintsOnlyItsMarks()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* button = new QPushButton(QStringLiteral("Search"), &window);
+        auto* grid = new StringGrid(&window);
+        layout->addWidget(button);
+        layout->addWidget(grid);
+        window.resize(900, 400);
+        fillRows(*grid, 40);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        grid->focusLastRow(12);
+        QTRY_VERIFY(grid->hasFocus());
+        QCoreApplication::processEvents();
+
+        PaintedArea area;
+        grid->viewport()->installEventFilter(&area);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_VERIFY(button->hasFocus());
+        QCoreApplication::processEvents();
+        const QRect cell = grid->visualRect(grid->currentIndex());
+        QVERIFY(!area.painted.isEmpty());
+        QCOMPARE(area.painted.boundingRect(), cell);
+
+        const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
+        const QImage whole = window.grab().toImage();
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                 whole.convertToFormat(QImage::Format_RGB32));
     }
 };
 
