@@ -78,25 +78,43 @@ void parseLogRow(QByteArrayView line, bool displayFormat, RowValues& out)
     parseScannedRow(line, hits, displayFormat, out);
 }
 
+namespace
+{
+// Column C's part of the row flags: the call and the eQSL-received flag are
+// read, every other found field only checked for a readable length. Each
+// column gets code of its own (its tag known when compiled).
+template <int C>
+inline void flagCell(QByteArrayView line, const qsizetype* hits, RowValues& out, FieldValue& call,
+                     FieldValue& rcvd)
+{
+    if (hits[C] < 0)
+        return;
+    constexpr const TagSpec& tag = gridcol::kColumns[C].tag;
+    if constexpr (C == gridcol::Call || C == gridcol::EqslRcvd) {
+        FieldValue& v = C == gridcol::Call ? call : rcvd;
+        readFieldInto(line, hits[C], tag, v);
+        if (v.status == FieldValue::Unreadable) {
+            ++out.unreadable;
+            v.value = QByteArrayView("", 0);
+        }
+    } else if (fieldUnreadable(line, hits[C], tag)) {
+        ++out.unreadable;
+    }
+}
+
+template <int... C>
+inline void flagCells(QByteArrayView line, const qsizetype* hits, RowValues& out, FieldValue& call,
+                      FieldValue& rcvd, std::integer_sequence<int, C...>)
+{
+    (flagCell<C>(line, hits, out, call, rcvd), ...);
+}
+} // namespace
+
 void readRowFlags(QByteArrayView line, const qsizetype* hits, RowValues& out)
 {
     out.unreadable = 0;
     FieldValue call, rcvd;
-    for (int c = 0; c < gridcol::ColumnCount; ++c) {
-        if (hits[c] < 0)
-            continue;
-        const TagSpec& tag = gridcol::kColumns[c].tag;
-        if (c == gridcol::Call || c == gridcol::EqslRcvd) {
-            FieldValue& v = c == gridcol::Call ? call : rcvd;
-            readFieldInto(line, hits[c], tag, v);
-            if (v.status == FieldValue::Unreadable) {
-                ++out.unreadable;
-                v.value = QByteArrayView("", 0);
-            }
-        } else if (fieldUnreadable(line, hits[c], tag)) {
-            ++out.unreadable;
-        }
-    }
+    flagCells(line, hits, out, call, rcvd, std::make_integer_sequence<int, gridcol::ColumnCount>());
     out.lowerCaseCall = lowerCaseCall(line, hits[gridcol::Call]);
     out.call = call.value;
     out.eqslRcvdPresent = rcvd.present();
