@@ -372,24 +372,58 @@ bool StringGrid::focusShowsOnlyInMarks() const
     return true;
 }
 
+// The frame and the cells whose look depends on the focus and on the
+// window's activation.
+void StringGrid::updateMarks()
+{
+    update(QRegion(rect()).subtracted(QRegion(contentsRect())));
+    QRegion marks = visualRegionForSelection(selectionModel()->selection());
+    if (currentIndex().isValid())
+        marks += visualRect(currentIndex());
+    viewport()->update(marks);
+}
+
 // The item view repaints every visible cell when it loses the focus, so a
 // click on a button beside the grid cost a whole repaint of the grid before
-// the button did anything. Only what the focus changes is repainted: the
-// frame, the current cell and the selected cells.
+// the button did anything. Only what the focus changes is repainted.
 void StringGrid::focusOutEvent(QFocusEvent* e)
 {
     if (!focusShowsOnlyInMarks()) {
         QTableView::focusOutEvent(e);
         return;
     }
-    update(QRegion(rect()).subtracted(QRegion(contentsRect())));
-    QRegion marks = visualRegionForSelection(selectionModel()->selection());
-    if (currentIndex().isValid())
-        marks += visualRect(currentIndex());
-    viewport()->update(marks);
+    updateMarks();
     // What the widget's own handler does besides repainting.
     if (qApp->autoSipEnabled() && testAttribute(Qt::WA_InputMethodEnabled))
         QGuiApplication::inputMethod()->hide();
+}
+
+// The same when the window is activated or deactivated (a QSO's view opened
+// over the log, and closed again): the grid and its cells would be repainted
+// whole. The event still reaches the children, as the widget passes it on.
+bool StringGrid::activationChange(QWidget* w, QEvent* e)
+{
+    if ((e->type() != QEvent::WindowActivate && e->type() != QEvent::WindowDeactivate) ||
+        !focusShowsOnlyInMarks())
+        return false;
+    if (w == this)
+        updateMarks();
+    for (QObject* o : w->children()) {
+        auto* child = qobject_cast<QWidget*>(o);
+        if (child && child->isVisible() && !child->isWindow())
+            QCoreApplication::sendEvent(child, e);
+    }
+    return true;
+}
+
+bool StringGrid::event(QEvent* e)
+{
+    return activationChange(this, e) || QTableView::event(e);
+}
+
+bool StringGrid::viewportEvent(QEvent* e)
+{
+    return activationChange(viewport(), e) || QTableView::viewportEvent(e);
 }
 
 void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -84,9 +84,13 @@ protected:
     // The column captions scroll sideways with the cells.
     void scrollContentsBy(int dx, int dy) override;
     void focusOutEvent(QFocusEvent* e) override;
+    bool event(QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
 
 private:
     bool focusShowsOnlyInMarks() const;
+    void updateMarks();
+    bool activationChange(QWidget* w, QEvent* e);
     GridModel* m_model;
     QPointer<QHeaderView> m_captions;
 };

@@ -95,10 +95,11 @@ private slots:
         QCOMPARE(drawn, styled);
     }
 
-    // A click on a button beside the grid takes the focus from it: only what
-    // the focus changes is repainted (not every cell), and the window then
-    // shows exactly what a whole repaint would draw.
-    void losingTheFocusRepaintsOnlyItsMarks()
+    // A click on a button beside the grid takes the focus from it, another
+    // window is activated and the grid's comes back: each time only what
+    // changes is repainted (not every cell), and the window then shows
+    // exactly what a whole repaint would draw.
+    void focusAndActivationRepaintOnlyTheirMarks()
     {
         QWidget window;
         auto* layout = new QVBoxLayout(&window);
@@ -123,10 +124,35 @@ private slots:
         QVERIFY(!area.painted.isEmpty());
         QCOMPARE(area.painted.boundingRect(), cell);
 
+        QVERIFY(showsWhatItDraws(window));
+
+        // Another window comes to the front (a QSO opened) and goes again:
+        // the same (the selected cell's colours follow the activation).
+        area.painted = QRegion();
+        QWidget other;
+        other.resize(200, 100);
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QCoreApplication::processEvents();
+        QVERIFY(!area.painted.isEmpty());
+        QCOMPARE(area.painted.boundingRect(), cell);
+        QVERIFY(showsWhatItDraws(window));
+        other.close();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCoreApplication::processEvents();
+        QVERIFY(showsWhatItDraws(window));
+    }
+
+private:
+    // What the window shows on the screen is what a whole repaint draws.
+    static bool showsWhatItDraws(QWidget& window)
+    {
         const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
         const QImage whole = window.grab().toImage();
-        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
-                 whole.convertToFormat(QImage::Format_RGB32));
+        return shown.convertToFormat(QImage::Format_RGB32) ==
+               whole.convertToFormat(QImage::Format_RGB32);
     }
 };
 
