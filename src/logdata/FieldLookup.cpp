@@ -2,6 +2,7 @@
 
 #include "logdata/LineTable.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__x86_64__)
@@ -161,6 +162,9 @@ TagScanner::TagScanner(const TagSpec* const* tags, int count)
         nd.clears = quint32(1) << b;
         if (!nd.upper && m_upperBit[nd.tag] >= 0)
             nd.clears |= quint32(1) << m_upperBit[nd.tag]; // the lower-case hit wins
+        nd.blockers = quint32(1) << b;
+        if (nd.upper && m_lowerBit[nd.tag] >= 0)
+            nd.blockers |= quint32(1) << m_lowerBit[nd.tag];
     }
     assignGroups();
 }
@@ -256,6 +260,21 @@ void TagScanner::limitVectorLevel(int level)
     vectorLimit = level;
 }
 
+// Whether the needle's text stands at `at` of the n bytes from p.
+__attribute__((always_inline)) inline bool
+TagScanner::matchesAt(const unsigned char* p, qsizetype n, qsizetype at, const Needle& nd)
+{
+#if VOSMIRA_X86
+    if (at + 16 <= n && nd.length <= 16) {
+        const __m128i got = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+        const __m128i want = _mm_load_si128(reinterpret_cast<const __m128i*>(nd.padded));
+        const unsigned eq = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(got, want)));
+        return (eq & nd.lengthMask) == nd.lengthMask;
+    }
+#endif
+    return at + nd.length <= n && std::memcmp(p + at, nd.text, size_t(nd.length)) == 0;
+}
+
 // Compares the needles of `mask` still looked for with the line at `at`
 // (at + 2 < n); a hit takes its needle, and its upper-case twin, out of those
 // looked for, and a group left without one out of the block scan.
@@ -271,16 +290,7 @@ TagScanner::checkAt(const unsigned char* p, qsizetype n, qsizetype at, quint32 m
         const int bit = __builtin_ctz(m);
         m &= m - 1;
         const Needle& nd = m_needles[bit];
-#if VOSMIRA_X86
-        if (at + 16 <= n && nd.length <= 16) {
-            const __m128i got = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
-            const __m128i want = _mm_load_si128(reinterpret_cast<const __m128i*>(nd.padded));
-            const unsigned eq = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(got, want)));
-            if ((eq & nd.lengthMask) != nd.lengthMask)
-                continue;
-        } else
-#endif
-            if (at + nd.length > n || std::memcmp(p + at, nd.text, size_t(nd.length)) != 0)
+        if (!matchesAt(p, n, at, nd))
             continue;
         st.hit[bit] = at;
         st.found |= quint32(1) << bit;
@@ -473,9 +483,15 @@ __attribute__((target("avx2"))) void TagScanner::scanAvx2(const unsigned char* p
 
 // The whole image in blocks of 32 positions, across line ends: each block's
 // line ends split its candidates between the line that ends there and the
-// next. The hits are offsets into the image until a line is handed on. As no
-// search text holds a line end, a text that matches lies inside one line, and
-// its candidates are compared with the image itself.
+// next. As no search text holds a line end, a text that matches lies inside
+// one line, and its candidates are compared with the image itself.
+//
+// Every candidate is compared with the texts its bytes allow, found already
+// or not, and the first hit of each text counts: no comparison waits for the
+// one before it (as it would if each hit first took its text out of those
+// still looked for), and the processor overlaps them. A tag's hit is written
+// where the sink reads it, the line's offset: the lower-case text's first
+// hit, else the upper-case one's.
 __attribute__((target("avx2"))) void TagScanner::scanLinesAvx2(const unsigned char* p,
                                                                qsizetype size, LineSink& sink) const
 {
@@ -485,11 +501,9 @@ __attribute__((target("avx2"))) void TagScanner::scanLinesAvx2(const unsigned ch
         t.high[k] = _mm256_load_si256(reinterpret_cast<const __m256i*>(m_nibbleHigh[k]));
     }
     const __m256i newline = _mm256_set1_epi8('\n');
-    ScanState st;
-    startLine(st);
-    quint32 pending = st.pending;
-    unsigned groupsLeft = st.pendingGroups;
+    quint32 found = 0; // the needles hit in this line
     qsizetype hits[MaxTags];
+    std::fill(std::begin(hits), std::end(hits), qsizetype(-1));
     qsizetype lineStart = 0;
     alignas(32) unsigned char groups[32];
     alignas(32) unsigned char tail[64];
@@ -516,9 +530,18 @@ __attribute__((target("avx2"))) void TagScanner::scanLinesAvx2(const unsigned ch
             const unsigned before = nl ? (nl & (0u - nl)) - 1 : ~0u;
             for (unsigned c = m & before; c; c &= c - 1) {
                 const int k = __builtin_ctz(c);
-                if (pending)
-                    checkAt<false>(p, size, i + k, m_byteNeedles[groups[k]], st, pending,
-                                   groupsLeft);
+                const qsizetype at = i + k;
+                quint32 w = m_byteNeedles[groups[k]] & m_byteAtNeedles[0][p[at + 1]] &
+                            m_byteAtNeedles[1][p[at + 2]];
+                while (w) {
+                    const int bit = __builtin_ctz(w);
+                    w &= w - 1;
+                    const Needle& nd = m_needles[bit];
+                    if (matchesAt(p, size, at, nd) && !(found & nd.blockers)) {
+                        hits[nd.tag] = at - lineStart;
+                        found |= quint32(1) << bit;
+                    }
+                }
             }
             if (!nl)
                 break;
@@ -526,20 +549,16 @@ __attribute__((target("avx2"))) void TagScanner::scanLinesAvx2(const unsigned ch
             qsizetype length = end - lineStart;
             if (length > 0 && p[end - 1] == '\r')
                 --length;
-            finishLine(st, hits, lineStart);
             sink.line(lineStart, length, hits);
-            startLine(st);
-            pending = st.pending;
-            groupsLeft = st.pendingGroups;
+            std::fill(std::begin(hits), std::end(hits), qsizetype(-1));
+            found = 0;
             lineStart = end + 1;
             m &= ~before;
             nl &= nl - 1;
         }
     }
-    if (lineStart < size) {
-        finishLine(st, hits, lineStart);
+    if (lineStart < size)
         sink.line(lineStart, size - lineStart, hits);
-    }
 }
 #endif
 

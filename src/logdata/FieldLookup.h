@@ -173,6 +173,7 @@ private:
         int tag;
         bool upper;
         const char* text;
+        quint32 blockers = 0; // the needles whose earlier hit makes this one's not count
     };
     struct ScanState {
         qsizetype hit[MaxNeedles];
@@ -180,6 +181,7 @@ private:
         quint32 pending;        // the needles still looked for
         unsigned pendingGroups; // the groups that still hold one of them
     };
+    static bool matchesAt(const unsigned char* p, qsizetype n, qsizetype at, const Needle& nd);
     template <bool TrackGroups>
     void checkAt(const unsigned char* p, qsizetype n, qsizetype at, quint32 mask, ScanState& st,
                  quint32& pending, unsigned& groupsLeft) const;
