@@ -9,7 +9,7 @@
 //
 // It runs on Qt's offscreen platform and on a real X display (an Xvfb of its
 // own on a free display number), each in processes of their own:
-//   view  the log loaded by the program, then "call search", "DL" + Enter,
+//   view  (three processes) the log loaded by the program, then "call search", "DL" + Enter,
 //         "back", and QSOs opened by a double click
 //   edit  a copy of the log: a QSO opened, changed in the change form, stored
 //         with "modification save" (alternating with cp + fsync of the same
@@ -446,17 +446,24 @@ int parentMain(int argc, char** argv)
             const Platform& pl = platforms[p];
             QMap<QByteArray, Series> got;
             for (const char* group : {"view", "edit", "live"}) {
-                const QString path = workCopy(log, QString::fromLatin1(group));
-                const QByteArray out = run(self,
-                                           {QStringLiteral("--group"), QString::fromLatin1(group),
-                                            path, QString::number(records)},
-                                           pl.env, QFileInfo(path).path());
-                for (const QByteArray& line : out.split('\n')) {
-                    const QList<QByteArray> v = line.split(' ');
-                    if (v.size() == 4 && v[0] == "sample")
-                        got[v[1]].add(v[2].toDouble(), v[3].toDouble());
+                // A process opens a QSO for the first time once: the view
+                // group runs in three, so that the first open (which builds
+                // the view's window) has three rounds like the other actions.
+                const int processes = QByteArray(group) == "view" ? 3 : 1;
+                for (int k = 0; k < processes; ++k) {
+                    const QString path = workCopy(log, QString::fromLatin1(group));
+                    const QByteArray out =
+                        run(self,
+                            {QStringLiteral("--group"), QString::fromLatin1(group), path,
+                             QString::number(records)},
+                            pl.env, QFileInfo(path).path());
+                    for (const QByteArray& line : out.split('\n')) {
+                        const QList<QByteArray> v = line.split(' ');
+                        if (v.size() == 4 && v[0] == "sample")
+                            got[v[1]].add(v[2].toDouble(), v[3].toDouble());
+                    }
+                    QDir(QFileInfo(path).path()).removeRecursively();
                 }
-                QDir(QFileInfo(path).path()).removeRecursively();
             }
             std::printf("%s, %d QSOs, ms per action: median wall / median cpu / worst wall\n",
                         qPrintable(pl.name), records);
