@@ -13,6 +13,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -108,11 +109,48 @@ QByteArray settingsFileImage(const ProgramState& s)
     return out;
 }
 
+namespace
+{
+// Whether `name` is a regular file that holds exactly `image`. The open
+// never waits (a FIFO of that name would block).
+bool regularFileHolds(const char* name, const QByteArray& image)
+{
+    const int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {
+    };
+    bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == image.size();
+    if (same) {
+        QByteArray held(image.size() + 1, Qt::Uninitialized);
+        qsizetype got = 0;
+        for (;;) {
+            const ssize_t n = ::read(fd, held.data() + got, size_t(held.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += n;
+            if (got == held.size())
+                break;
+        }
+        same = got == image.size() && QByteArrayView(held.constData(), got) == image;
+    }
+    ::close(fd);
+    return same;
+}
+} // namespace
+
 bool Save_Config(ProgramState& s)
 {
     s.ProgramSettings.QsoCountText = QByteArray::number(s.QsoCount);
+    const QByteArray image = settingsFileImage(s);
+    // Every load and every return to the log saves the settings: a file that
+    // holds them already is left alone, rather than written and synced to
+    // the disk again (which could keep the window waiting for the disk).
     QString why;
-    if (writeFileAtomically(QString::fromLatin1(kConfigFileName), settingsFileImage(s), &why)) {
+    if (regularFileHolds(kConfigFileName, image) ||
+        writeFileAtomically(QString::fromLatin1(kConfigFileName), image, &why)) {
         s.ConfigSaveError.clear();
         s.ConfigSaveReported = false;
         return true;

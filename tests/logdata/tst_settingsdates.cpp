@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class TestSettingsDates : public QObject
 {
     Q_OBJECT
@@ -218,6 +220,24 @@ void TestSettingsDates::configReplacedWhole()
     }
     QVERIFY(!saved);
     QCOMPARE(dir.read("config.dat"), before);
+
+    // Saved again unchanged (as every return to the log does): the file is
+    // left as it is, not replaced; a change replaces it.
+    s.ProgramSettings.OwnCall = "DL1ABC";
+    const auto inode = [&dir] {
+        struct stat st {
+        };
+        return ::stat(QFile::encodeName(dir.path() + "/config.dat").constData(), &st) == 0
+                   ? st.st_ino
+                   : ino_t(0);
+    };
+    const ino_t held = inode();
+    QVERIFY(Save_Config(s));
+    QCOMPARE(inode(), held);
+    s.ProgramSettings.OwnCall = "DL2XYZ";
+    QVERIFY(Save_Config(s));
+    QVERIFY(inode() != held);
+    QVERIFY(dir.read("config.dat").contains("DL2XYZ"));
 }
 
 void TestSettingsDates::codecMapsEveryByte()
