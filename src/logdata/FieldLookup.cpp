@@ -237,7 +237,11 @@ void TagScanner::assignGroups()
             }
     }
     for (unsigned v = 0; v < 256; ++v) {
-        m_byteAtNeedles[0][v] = m_byteAtNeedles[1][v] = 0;
+        m_byteAtNeedles[0][v] = m_byteAtNeedles[1][v] = m_firstByteNeedles[v] = 0;
+        for (int b = 0; b < m_needleCount; ++b)
+            if (!(m_shortNeedles & (quint32(1) << b)) &&
+                static_cast<unsigned char>(m_needles[b].text[0]) == v)
+                m_firstByteNeedles[v] |= quint32(1) << b;
         for (int b = 0; b < m_needleCount; ++b)
             for (int k = 0; k < 2; ++k)
                 if (!(m_shortNeedles & (quint32(1) << b)) &&
@@ -505,7 +509,6 @@ __attribute__((target("avx2"))) void TagScanner::scanLinesAvx2(const unsigned ch
     qsizetype hits[MaxTags];
     std::fill(std::begin(hits), std::end(hits), qsizetype(-1));
     qsizetype lineStart = 0;
-    alignas(32) unsigned char groups[32];
     alignas(32) unsigned char tail[64];
     for (qsizetype i = 0; i < size; i += 32) {
         const unsigned char* q = p + i;
@@ -523,15 +526,13 @@ __attribute__((target("avx2"))) void TagScanner::scanLinesAvx2(const unsigned ch
             const qsizetype room = size - i - 2;
             m &= room >= 32 ? ~0u : room > 0 ? (1u << room) - 1 : 0u;
         }
-        if (m)
-            _mm256_store_si256(reinterpret_cast<__m256i*>(groups), g);
         for (;;) {
             // The candidates before the next line end belong to this line.
             const unsigned before = nl ? (nl & (0u - nl)) - 1 : ~0u;
             for (unsigned c = m & before; c; c &= c - 1) {
                 const int k = __builtin_ctz(c);
                 const qsizetype at = i + k;
-                quint32 w = m_byteNeedles[groups[k]] & m_byteAtNeedles[0][p[at + 1]] &
+                quint32 w = m_firstByteNeedles[p[at]] & m_byteAtNeedles[0][p[at + 1]] &
                             m_byteAtNeedles[1][p[at + 2]];
                 while (w) {
                     const int bit = __builtin_ctz(w);

@@ -214,4 +214,5 @@ private:
     quint32 m_groupNeedles[Groups];
     quint32 m_byteNeedles[256];      // for a byte of group bits: the needles of those groups
     quint32 m_byteAtNeedles[2][256]; // the needles with that second / third byte
+    quint32 m_firstByteNeedles[256]; // the needles (not short) that begin with that byte
 };
