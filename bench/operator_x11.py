@@ -125,7 +125,8 @@ def until_quiet(screen, pid, start_wall, start_cpu, before, quiet=QUIET, limit=6
 
 
 def main():
-    binary, probe, log = sys.argv[1:4]
+    # The program runs in a working directory of its own: paths as given here.
+    binary, probe, log = (os.path.abspath(a) for a in sys.argv[1:4])
     rounds = int(sys.argv[4]) if len(sys.argv) > 4 else 3
     width, height = 1280, 1024
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "%dx%dx24" % (width, height),

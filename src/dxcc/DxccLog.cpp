@@ -20,6 +20,9 @@ constexpr qint32 kNotCounted = -1;
 // first opening of the DXCC window on a large log that much quicker.
 constexpr int kLinesPerThread = 100000;
 constexpr int kMostThreads = 4;
+// The lines counted in one turn of the event loop while the program is idle:
+// a few milliseconds, so that input is never kept waiting longer.
+constexpr int kIdlePiece = 5000;
 } // namespace
 
 DxccLog::DxccLog(Logbook* logbook, QObject* parent)
@@ -39,6 +42,7 @@ DxccLog::DxccLog(Logbook* logbook, QObject* parent)
     connect(m_logbook, &Logbook::changedOnDisk, this, [this] {
         m_stale = true;
         changedLater();
+        countWhenIdle();
     });
     connect(m_logbook, &QObject::destroyed, this, [this] { m_logbook = nullptr; });
 }
@@ -54,6 +58,7 @@ void DxccLog::setSource(CountrySource source)
     m_stale = true;
     emit sourceChanged();
     changedLater();
+    countWhenIdle();
 }
 
 const DxccStats& DxccLog::stats()
@@ -81,6 +86,37 @@ void DxccLog::logReloaded()
 {
     m_stale = true;
     changedLater();
+    countWhenIdle();
+}
+
+bool DxccLog::isUpToDate() const
+{
+    if (!m_logbook || m_source.resolver->isEmpty())
+        return true;
+    return !m_stale && m_lines.size() == size_t(std::max(m_logbook->lineCount(), 1));
+}
+
+void DxccLog::countWhenIdle()
+{
+    if (m_idlePending || isUpToDate())
+        return;
+    m_idlePending = true;
+    QTimer::singleShot(0, this, &DxccLog::countPiece);
+}
+
+void DxccLog::countPiece()
+{
+    m_idlePending = false;
+    if (isUpToDate())
+        return;
+    const int count = m_logbook->lineCount();
+    if (m_stale || size_t(std::max(count, 1)) < m_lines.size())
+        resetTable();
+    takeLinesUpTo(std::min(count, int(m_lines.size()) + kIdlePiece));
+    if (isUpToDate())
+        emit upToDate();
+    else
+        countWhenIdle();
 }
 
 void DxccLog::changedLater()
@@ -126,19 +162,31 @@ void DxccLog::sync()
         takeNewLines();
 }
 
-void DxccLog::rebuild()
+void DxccLog::resetTable()
 {
     m_stats->clear();
     m_lines.assign(1, DxccStats::Counted{kNotCounted, -1, 0});
     m_stale = false;
+}
+
+void DxccLog::rebuild()
+{
+    resetTable();
     takeNewLines();
 }
 
 void DxccLog::takeNewLines()
 {
+    if (m_logbook)
+        takeLinesUpTo(m_logbook->lineCount());
+}
+
+// Counts the lines from the first not counted yet to `end` (not included).
+void DxccLog::takeLinesUpTo(int end)
+{
     if (!m_logbook)
         return;
-    const int count = m_logbook->lineCount();
+    const int count = end;
     const int first = int(m_lines.size());
     if (count <= first)
         return;

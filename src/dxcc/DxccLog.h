@@ -29,6 +29,13 @@ public:
 
     // The table, brought up to date with the log first.
     const country::DxccStats& stats();
+    // Whether the table holds every line of the log, so that stats() returns
+    // at once.
+    bool isUpToDate() const;
+    // Counts the log a piece at a time while the program is idle (a large
+    // log takes a good part of a second), so that the table is ready when a
+    // window asks for it; upToDate() tells when it is.
+    void countWhenIdle();
     // Which confirmations count (country::ConfirmSource bits).
     void setConfirmSources(unsigned sources);
 
@@ -44,11 +51,16 @@ signals:
     // The table changed (the log, the countries or the counted confirmations).
     void changed();
     void sourceChanged();
+    // The table took in the log's last line while the program was idle.
+    void upToDate();
 
 private:
     void sync();
     void rebuild();
     void takeNewLines();
+    void takeLinesUpTo(int end);
+    void resetTable();
+    void countPiece();
     void linesChanged(const QList<int>& lines);
     void changedLater();
     country::DxccStats::Counted countLine(int line) const;
@@ -61,4 +73,5 @@ private:
     bool m_stale = true;
     bool m_watched = false;
     bool m_updatePending = false;
+    bool m_idlePending = false;
 };

@@ -290,11 +290,29 @@ bool TForm2::showFileCountry()
     return true;
 }
 
+void TForm2::setCountries(DxccLog* countries)
+{
+    m_countries = countries;
+    if (countries)
+        connect(countries, &DxccLog::upToDate, this, [this] {
+            if (m_newOnePending && isVisible())
+                showNewOne();
+        });
+}
+
 void TForm2::showNewOne()
 {
     NewOne->clear();
+    m_newOnePending = false;
     if (!m_countries || !m_countries->usesFile() || SelectedRecord.isEmpty())
         return;
+    // The QSO is shown at once; what it is for the DXCC follows as soon as
+    // the table is counted (a large log takes a good part of a second).
+    if (!m_countries->isUpToDate()) {
+        m_newOnePending = true;
+        m_countries->countWhenIdle();
+        return;
+    }
     const country::DxccStats& stats = m_countries->stats();
     NewOne->setText(
         country::newOneText(stats.classifyWithout(country::dxccQsoFromAdif(SelectedRecord))));

@@ -35,7 +35,7 @@ public:
     // the entity and its flag from it and says what the QSO is for the log
     // ("new DXCC" ...); without one the built-in prefix table names the
     // country as before.
-    void setCountries(DxccLog* countries) { m_countries = countries; }
+    void setCountries(DxccLog* countries);
     // The view is placed from where this window stands (the new-QSO form).
     void setPlacedFrom(QWidget* w) { m_placedFrom = w; }
     // Size and place of the view, and its progress notice hidden: done when a
@@ -193,6 +193,7 @@ private:
     bool showFileCountry();
     void showNewOne();
     DxccLog* m_countries = nullptr;
+    bool m_newOnePending = false; // shown once the DXCC table is counted
 
     const Logbook* m_logbook = nullptr;
     SelectedQsoSet m_qso; // the grid row's cells, as opened
