@@ -23,7 +23,6 @@
 //   ratio <name>_<size> <wall ratio> cpu <cpu ratio> worst <worst wall ratio> file_bytes <n>
 // See README.md for what each compares.
 #include "app/WindowFactory.h"
-#include "country/CountrySource.h"
 #include "editing/auswahl_select.h"
 #include "editing/eingabe.h"
 #include "logdata/Logbook.h"
@@ -284,9 +283,7 @@ int childMain(int argc, char** argv)
     watch = new PaintWatch;
     app.installEventFilter(watch);
     createAllForms();
-    // The countries as the program takes them (cty.csv here, else the
-    // hamradio-files package).
-    useCountrySource(country::loadCountrySource(QDir::currentPath()));
+    useWorkingDirectoryCountries(); // as the program starts
     settle();
     const int n = rounds(records);
     if (group == "view")

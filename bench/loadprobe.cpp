@@ -9,7 +9,6 @@
 //                                  then a call search, back, a QSO opened,
 //                                  changed and saved, and the view left (reload)
 #include "app/WindowFactory.h"
-#include "country/CountrySource.h"
 #include "editing/auswahl_select.h"
 #include "editing/eingabe.h"
 #include "logdata/Loader.h"
@@ -73,9 +72,7 @@ int main(int argc, char** argv)
                 "\r\nfalse\r\n\r\n\r\nDL1VOS\r\n\r\n\r\n\r\n\r\n\r\n\r\n0\r\n\r\nEng\r\n");
         c.close();
         createAllForms();
-        // The countries as the program takes them (cty.csv here, else the
-        // hamradio-files package).
-        useCountrySource(country::loadCountrySource(QDir::currentPath()));
+        useWorkingDirectoryCountries(); // as the program starts
         QCoreApplication::processEvents();
         TForm1* f = windows().Form1;
         // The cycle goes in as the operator's input, like the UI benchmark's.

@@ -190,8 +190,7 @@ void connectCountries(const WindowFactory& f)
     QObject::connect(f.Configuration, &TConfiguration::returnedToLog, countries,
                      &DxccLog::logReloaded);
     QObject::connect(f.Configuration->CountryFile, &CountryFilePanel::countryFileReplaced,
-                     countries,
-                     [] { useCountrySource(country::loadCountrySource(QDir::currentPath())); });
+                     countries, [] { useWorkingDirectoryCountries(); });
 }
 } // namespace
 
@@ -254,4 +253,9 @@ void destroyAllForms()
     delete f.Form2;
     delete f.Form1;
     f = WindowFactory();
+}
+
+void useWorkingDirectoryCountries()
+{
+    useCountrySource(country::loadCountrySource(QDir::currentPath()));
 }

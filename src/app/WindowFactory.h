@@ -51,3 +51,6 @@ void destroyAllForms();
 // the working directory or of the hamradio-files package, else the built-in
 // table). A file that was passed over is named in the main window's status line.
 void useCountrySource(country::CountrySource source);
+// The same with the countries the program starts with: cty.csv in the working
+// directory, else the hamradio-files package's, else the built-in table.
+void useWorkingDirectoryCountries();

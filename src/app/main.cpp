@@ -1,12 +1,10 @@
 // Vosmira: a logbook for FT8 and FT4 operators.
 #include "app/WindowFactory.h"
-#include "country/CountrySource.h"
 #include "logdata/AtomicFile.h"
 #include "mainwin/QSL_Print.h"
 #include "qslwin/QslCommand.h"
 
 #include <QApplication>
-#include <QDir>
 
 int main(int argc, char** argv)
 {
@@ -24,9 +22,7 @@ int main(int argc, char** argv)
     initPictureResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/vosmira.png")));
     createAllForms();
-    // The countries from cty.csv in the working directory, else from the
-    // hamradio-files package, else the built-in table.
-    useCountrySource(country::loadCountrySource(QDir::currentPath()));
+    useWorkingDirectoryCountries();
     const int rc = app.exec();
     destroyAllForms();
     return rc;

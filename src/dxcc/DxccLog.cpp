@@ -110,8 +110,7 @@ void DxccLog::countPiece()
     if (isUpToDate())
         return;
     const int count = m_logbook->lineCount();
-    if (m_stale || size_t(std::max(count, 1)) < m_lines.size())
-        resetTable();
+    resetIfOutdated(count);
     takeLinesUpTo(std::min(count, int(m_lines.size()) + kIdlePiece));
     if (isUpToDate())
         emit upToDate();
@@ -156,23 +155,19 @@ void DxccLog::sync()
         return;
     }
     const int count = m_logbook->lineCount();
-    if (m_stale || size_t(std::max(count, 1)) < m_lines.size())
-        rebuild();
-    else if (size_t(count) > m_lines.size())
-        takeNewLines();
+    resetIfOutdated(count);
+    takeLinesUpTo(count);
 }
 
-void DxccLog::resetTable()
+// Starts the table anew when it is stale or holds more lines than the log
+// (a log loaded anew, shorter).
+void DxccLog::resetIfOutdated(int count)
 {
+    if (!m_stale && size_t(std::max(count, 1)) >= m_lines.size())
+        return;
     m_stats->clear();
     m_lines.assign(1, DxccStats::Counted{kNotCounted, -1, 0});
     m_stale = false;
-}
-
-void DxccLog::rebuild()
-{
-    resetTable();
-    takeNewLines();
 }
 
 void DxccLog::takeNewLines()

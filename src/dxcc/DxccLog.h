@@ -56,10 +56,9 @@ signals:
 
 private:
     void sync();
-    void rebuild();
     void takeNewLines();
     void takeLinesUpTo(int end);
-    void resetTable();
+    void resetIfOutdated(int count);
     void countPiece();
     void linesChanged(const QList<int>& lines);
     void changedLater();

@@ -3,6 +3,7 @@
 #include "logdata/AtomicFile.h"
 #include "logdata/Cp1252.h"
 #include "logdata/LineTable.h"
+#include "logdata/LogFileMark.h"
 #include "logdata/TextCodec.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -120,22 +120,9 @@ bool regularFileHolds(const char* name, const QByteArray& image)
         return false;
     struct stat st {
     };
-    bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == image.size();
-    if (same) {
-        QByteArray held(image.size() + 1, Qt::Uninitialized);
-        qsizetype got = 0;
-        for (;;) {
-            const ssize_t n = ::read(fd, held.data() + got, size_t(held.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            got += n;
-            if (got == held.size())
-                break;
-        }
-        same = got == image.size() && QByteArrayView(held.constData(), got) == image;
-    }
+    // One byte more than expected is asked for: a file that grew is not the same.
+    const bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == image.size() &&
+                      readAt(fd, 0, image.size() + 1) == image;
     ::close(fd);
     return same;
 }
